@@ -1,0 +1,47 @@
+#pragma once
+
+#include "QuizRandom.h"
+#include "QuizRound.h"
+#include "ViewItems.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace tarvelo {
+
+// The three operations that move a round, bound to the view items of both
+// windows. A picture load that throws ends the operation at that step (the
+// steps before it stay done) and the exception travels on to the caller.
+class Quiz {
+public:
+    using SeedSource = std::function<std::uint32_t()>;
+
+    explicit Quiz(QuizView view, SeedSource seedSource = clockSeed);
+
+    // Once, when the quiz window is created: fills the list, shows picture 0 as question 1.
+    void prepareFirstQuestion();
+    // When the start window's "OK" brings the player to the quiz window.
+    void applyDifficulty();
+    // Every press of the answer button, by click or Enter.
+    void pressAnswerButton();
+
+    const QuizRound& round() const { return round_; }
+
+private:
+    bool answerIsCorrect() const;
+    bool anyPictureLeft() const;
+    void drawNextPicture();
+    void goToNextQuestion();
+    void showCorrection(std::int32_t errors);
+    void finishRound(std::int32_t errors);
+    void showResultPage();
+    void prepareNextRound();
+    void loadCurrentPicture();
+
+    QuizView view_;
+    SeedSource seedSource_;
+    QuizRandom random_;
+    QuizRound round_;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,62 @@
+#include "BreedCatalogue.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace tarvelo;
+
+TEST(Catalogue, FirstPictureIsCharolaisAndPathsHaveNoLeadingZeros) {
+    EXPECT_EQ(answerName(0), "Charolais");
+    EXPECT_EQ(answerName(18), "Brown Swiss");
+    EXPECT_EQ(picturePath(0), "obr/0/0.jpg");
+    EXPECT_EQ(picturePath(5), "obr/0/5.jpg");
+    EXPECT_EQ(picturePath(12), "obr/0/12.jpg");
+    EXPECT_EQ(picturePath(18), "obr/0/18.jpg");
+    EXPECT_THROW(answerName(19), std::out_of_range);
+    EXPECT_THROW(answerName(-1), std::out_of_range);
+}
+
+TEST(Catalogue, ListOrderPutsChAfterH) {
+    const auto list = choiceList();
+    ASSERT_EQ(list.size(), 19u);
+    EXPECT_EQ(BreedCatalogue::lastChoiceIndex, 18);
+    EXPECT_EQ(list.front(), "Aberdeen Angus");
+    EXPECT_EQ(list.back(), "Salers");
+    const auto charolais = std::find(list.begin(), list.end(), "Charolais");
+    ASSERT_NE(charolais, list.end());
+    EXPECT_EQ(*(charolais - 1), "Holštýnský skot");
+    EXPECT_EQ(*(charolais + 1), "Jersey");
+}
+
+TEST(Catalogue, EveryChoiceMatchesExactlyOneAnswer) {
+    std::set<int> matched;
+    for (const auto& choice : choiceList()) {
+        int matches = 0;
+        for (int i = 0; i < breedCount; ++i) {
+            if (answerName(i) == choice) {
+                ++matches;
+                matched.insert(i);
+            }
+        }
+        EXPECT_EQ(matches, 1) << choice;
+    }
+    EXPECT_EQ(matched.size(), 19u);
+}
+
+TEST(Catalogue, TextsAreExactUtf8Bytes) {
+    // The sign after "Blonde d" is U+00B4 (C2 B4), not an apostrophe.
+    EXPECT_EQ(answerName(2), "Blonde d\xC2\xB4 Aquitaine = Plav\xC3\xA9 akvit\xC3\xA1"
+                             "nsk\xC3\xA9");
+    EXPECT_EQ(answerName(3), "Masn\xC3\xBD siment\xC3\xA1l");
+    EXPECT_EQ(answerName(12), "\xC4\x8C"
+                              "esk\xC3\xBD strakat\xC3\xBD skot");
+}
+
+TEST(Catalogue, AllPicturesAvailableAndNothingOutside) {
+    for (int i = 0; i < breedCount; ++i) {
+        EXPECT_TRUE(pictureAvailable(i)) << i;
+    }
+    EXPECT_FALSE(pictureAvailable(-1));
+    EXPECT_FALSE(pictureAvailable(19));
+}
