@@ -1,0 +1,352 @@
+#include "BreedCatalogue.h"
+#include "PlainView.h"
+#include "Quiz.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace tarvelo;
+
+namespace {
+
+// A quiz on plain records, played the way the windows would play it.
+class QuizRoundTest : public ::testing::Test {
+protected:
+    PlainView view;
+    int seedCalls = 0;
+    Quiz quiz{view.bind(),
+              [this] { return static_cast<std::uint32_t>(1000 + 7919 * seedCalls++); }};
+
+    const QuizRound& round() const { return quiz.round(); }
+    std::string expectedAnswer() const { return std::string(answerName(round().currentPicture)); }
+
+    // The start window's "OK": the quiz window shows and takes the difficulty.
+    void startRound(Difficulty difficulty) {
+        view.RadioButton1.isChecked = difficulty == Difficulty::Beginner;
+        view.RadioButton2.isChecked = difficulty == Difficulty::Advanced;
+        view.GroupBox1.shown = true;
+        view.GroupBox2.shown = false;
+        view.Form1.shown = true;
+        quiz.applyDifficulty();
+    }
+
+    void answer(const std::string& text) {
+        if (round().difficulty == Difficulty::Beginner) {
+            view.ComboBox1.setText(text);
+        } else {
+            view.Edit1.setText(text);
+        }
+        quiz.pressAnswerButton();
+    }
+    void answerRight() { answer(expectedAnswer()); }
+    void answerWrong() { answer(round().currentPicture == 6 ? "Galloway" : "Aberdeen Angus"); }
+
+    // Pictures shown in this round, in order, from the load requests.
+    std::vector<std::string> lastRoundPaths(std::size_t count) const {
+        const auto& all = view.Image1.requested;
+        return {all.end() - static_cast<std::ptrdiff_t>(count), all.end()};
+    }
+
+    void expectFreshQuestionOne() const {
+        EXPECT_EQ(round().questionNumber, 1);
+        EXPECT_EQ(round().errorCount, 0);
+        EXPECT_EQ(round().currentPicture, 0);
+        EXPECT_TRUE(std::all_of(round().askedHistory.begin(), round().askedHistory.end(),
+                                [](int slot) { return slot == 0; }));
+        EXPECT_EQ(view.Label6.value, "1. ");
+        EXPECT_EQ(view.BitBtn1.value, "OK");
+        EXPECT_FALSE(view.GroupBox3.shown);
+        EXPECT_EQ(view.Edit1.value, "");
+        EXPECT_EQ(view.ComboBox1.text(), "");
+        EXPECT_TRUE(view.Edit1.usable);
+        EXPECT_TRUE(view.ComboBox1.usable);
+        EXPECT_EQ(view.Image1.requested.back(), "obr/0/0.jpg");
+    }
+
+    void expectResultPage(const std::string& text) const {
+        EXPECT_EQ(view.Label1.value, text);
+        EXPECT_TRUE(view.Form2.shown);
+        EXPECT_FALSE(view.Form1.shown);
+        EXPECT_FALSE(view.GroupBox1.shown);
+        EXPECT_TRUE(view.GroupBox2.shown);
+        EXPECT_EQ(view.Form2.value, "Start page");
+        EXPECT_EQ(view.Form2.outerWidth, 392);
+        EXPECT_EQ(view.Form2.outerHeight, 183);
+        EXPECT_GE(view.Form2.timesBroughtForward, 1);
+    }
+};
+
+TEST_F(QuizRoundTest, FirstQuestionIsPreparedBeforeAnythingShows) {
+    quiz.prepareFirstQuestion();
+    EXPECT_EQ(view.ComboBox1.entries, choiceList());
+    EXPECT_EQ(view.Image1.requested, std::vector<std::string>{"obr/0/0.jpg"});
+    EXPECT_EQ(seedCalls, 1);
+    expectFreshQuestionOne();
+    EXPECT_FALSE(view.ComboBox1.shown);
+    EXPECT_FALSE(view.Edit1.shown);
+}
+
+TEST_F(QuizRoundTest, DifficultyChoosesTheInputAndChangesNothingElse) {
+    quiz.prepareFirstQuestion();
+    view.Form2.shown = true;
+    startRound(Difficulty::Advanced);
+    EXPECT_FALSE(view.Form2.shown);
+    EXPECT_TRUE(view.Edit1.shown);
+    EXPECT_FALSE(view.ComboBox1.shown);
+    EXPECT_EQ(round().difficulty, Difficulty::Advanced);
+
+    startRound(Difficulty::Beginner);
+    EXPECT_TRUE(view.ComboBox1.shown);
+    EXPECT_FALSE(view.Edit1.shown);
+    EXPECT_EQ(round().difficulty, Difficulty::Beginner);
+    expectFreshQuestionOne();
+}
+
+TEST_F(QuizRoundTest, PerfectRoundsShowEveryPictureOnceStartingWithCharolais) {
+    quiz.prepareFirstQuestion();
+    for (const auto difficulty :
+         {Difficulty::Beginner, Difficulty::Advanced, Difficulty::Beginner}) {
+        startRound(difficulty);
+        std::vector<int> pictures{round().currentPicture};
+        for (int question = 1; question < 19; ++question) {
+            answerRight();
+            EXPECT_EQ(round().questionNumber, question + 1);
+            EXPECT_EQ(view.Label6.value, std::to_string(question + 1) + ". ");
+            EXPECT_EQ(view.BitBtn1.value, "OK");
+            EXPECT_FALSE(view.GroupBox3.shown);
+            pictures.push_back(round().currentPicture);
+        }
+        // Slot k holds the picture of question k + 1; nothing beyond slot 18 is written.
+        EXPECT_TRUE(std::equal(pictures.begin(), pictures.end(), round().askedHistory.begin()));
+        EXPECT_TRUE(std::all_of(round().askedHistory.begin() + 19, round().askedHistory.end(),
+                                [](int slot) { return slot == 0; }));
+
+        EXPECT_EQ(pictures.front(), 0);
+        EXPECT_EQ(std::set<int>(pictures.begin(), pictures.end()).size(), 19u);
+        std::vector<std::string> paths;
+        for (int picture : pictures) {
+            paths.push_back(picturePath(picture));
+        }
+        EXPECT_EQ(lastRoundPaths(19), paths);
+
+        answerRight();
+        expectResultPage(difficulty == Difficulty::Beginner ? "Začátečník: Skore: 0 / 19"
+                                                            : "Pokročilý: Skore: 0 / 19");
+        expectFreshQuestionOne();
+    }
+}
+
+TEST_F(QuizRoundTest, WrongAnswerShowsCorrectionUntilNextPress) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Advanced);
+    for (int question = 1; question < 7; ++question) {
+        answerRight();
+    }
+    const std::string correct = expectedAnswer();
+    answer("nic");
+    EXPECT_EQ(round().questionNumber, 7);
+    EXPECT_EQ(round().errorCount, 1);
+    EXPECT_TRUE(view.GroupBox3.shown);
+    EXPECT_EQ(view.Label3.value, correct);
+    EXPECT_EQ(view.Label7.value, " Chyb: 1/7 ");
+    EXPECT_EQ(view.BitBtn1.value, "NEXT");
+    EXPECT_FALSE(view.Edit1.usable);
+    EXPECT_FALSE(view.ComboBox1.usable);
+
+    // Whatever stands in the field, the next press goes on.
+    quiz.pressAnswerButton();
+    EXPECT_EQ(round().questionNumber, 8);
+    EXPECT_EQ(view.Label6.value, "8. ");
+    EXPECT_EQ(view.BitBtn1.value, "OK");
+    EXPECT_FALSE(view.GroupBox3.shown);
+    EXPECT_EQ(view.Edit1.value, "");
+    EXPECT_TRUE(view.Edit1.usable);
+    EXPECT_TRUE(view.ComboBox1.usable);
+    EXPECT_EQ(round().errorCount, 1);
+}
+
+TEST(QuizExactAnswers, CaseSpacesAndAccentsAllCount) {
+    for (const char* wrong : {"charolais", "Charolais ", " Charolais", "CHAROLAIS"}) {
+        PlainView view;
+        Quiz quiz(view.bind(), [] { return 42u; });
+        quiz.prepareFirstQuestion();
+        view.Edit1.setText(wrong);
+        quiz.pressAnswerButton();
+        EXPECT_EQ(view.BitBtn1.value, "NEXT") << wrong;
+        EXPECT_EQ(quiz.round().errorCount, 1) << wrong;
+    }
+
+    // Play on until the Simmental comes up, then type it without accents.
+    PlainView view;
+    Quiz quiz(view.bind(), [] { return 7u; });
+    quiz.prepareFirstQuestion();
+    while (quiz.round().currentPicture != 3) {
+        ASSERT_LT(quiz.round().questionNumber, 19);
+        view.Edit1.setText(std::string(answerName(quiz.round().currentPicture)));
+        quiz.pressAnswerButton();
+    }
+    view.Edit1.setText("Masny simental");
+    quiz.pressAnswerButton();
+    EXPECT_EQ(quiz.round().errorCount, 1);
+    EXPECT_EQ(view.Label3.value, "Masný simentál");
+}
+
+TEST_F(QuizRoundTest, NothingSelectedIsWrongAndEnterAtOnceCountsQuestionOne) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Beginner);
+    quiz.pressAnswerButton();
+    EXPECT_EQ(round().errorCount, 1);
+    EXPECT_EQ(view.Label7.value, " Chyb: 1/1 ");
+    EXPECT_EQ(view.Label3.value, "Charolais");
+    EXPECT_EQ(view.BitBtn1.value, "NEXT");
+}
+
+TEST_F(QuizRoundTest, WrongLastAnswerIsCountedWhenTheResultShows) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Beginner);
+    answerWrong();
+    quiz.pressAnswerButton();
+    for (int question = 2; question < 19; ++question) {
+        if (question == 10) {
+            answerWrong();
+            quiz.pressAnswerButton();
+        } else {
+            answerRight();
+        }
+    }
+    ASSERT_EQ(round().questionNumber, 19);
+    const std::string correct = expectedAnswer();
+    answerWrong();
+    EXPECT_EQ(view.Label7.value, " Chyb: 3/19 ");
+    EXPECT_EQ(view.Label3.value, correct);
+    EXPECT_EQ(view.BitBtn1.value, "Start page");
+    EXPECT_EQ(round().errorCount, 2);
+    EXPECT_FALSE(view.Edit1.usable);
+    EXPECT_FALSE(view.ComboBox1.usable);
+    EXPECT_FALSE(view.Form2.shown);
+
+    quiz.pressAnswerButton();
+    expectResultPage("Začátečník: Skore: 3 / 19");
+    expectFreshQuestionOne();
+}
+
+TEST_F(QuizRoundTest, RightLastAnswerAfterTwoErrors) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Advanced);
+    for (int question = 1; question < 19; ++question) {
+        if (question == 4 || question == 18) {
+            answerWrong();
+            quiz.pressAnswerButton();
+        } else {
+            answerRight();
+        }
+    }
+    answerRight();
+    expectResultPage("Pokročilý: Skore: 2 / 19");
+    expectFreshQuestionOne();
+
+    // "Znovu", then the other level: only the shown input changes.
+    startRound(Difficulty::Beginner);
+    EXPECT_TRUE(view.ComboBox1.shown);
+    EXPECT_FALSE(view.Edit1.shown);
+    for (int question = 1; question <= 19; ++question) {
+        answerRight();
+    }
+    expectResultPage("Začátečník: Skore: 0 / 19");
+}
+
+TEST_F(QuizRoundTest, TheGeneratorIsReseededBeforeEveryChoice) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Beginner);
+    for (int question = 1; question <= 19; ++question) {
+        answerRight();
+    }
+    // Once for the first question, once before each of the 18 choices.
+    EXPECT_EQ(seedCalls, 19);
+}
+
+// A load that fails ends the operation at that step; earlier steps stay done.
+TEST_F(QuizRoundTest, FailedFirstLoadLeavesQuestionZeroAndPlayStillEnds) {
+    view.Image1.failWhen = [](const std::string& path) { return path == "obr/0/0.jpg"; };
+    EXPECT_THROW(quiz.prepareFirstQuestion(), std::runtime_error);
+    EXPECT_EQ(view.ComboBox1.entries.size(), 19u);
+    EXPECT_EQ(round().questionNumber, 0);
+    EXPECT_EQ(view.Label6.value, "");
+
+    // Picture 0 stays excluded by the empty slot, so only 18 pictures are left
+    // to draw; the round ends after them instead of drawing for ever.
+    view.Image1.failWhen = [](const std::string&) { return false; };
+    startRound(Difficulty::Advanced);
+    answer("Charolais");
+    std::set<int> shown;
+    while (view.BitBtn1.value == "OK" && !view.Form2.shown) {
+        shown.insert(round().currentPicture);
+        answerRight();
+        ASSERT_LE(shown.size(), 19u);
+    }
+    EXPECT_EQ(shown.size(), 18u);
+    EXPECT_EQ(shown.count(0), 0u);
+    EXPECT_TRUE(view.Form2.shown);
+    EXPECT_EQ(view.Label1.value, "Pokročilý: Skore: 0 / 18");
+}
+
+TEST_F(QuizRoundTest, FailedLoadOfANextPictureKeepsTheQuestionAdvanced) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Beginner);
+    view.Image1.failWhen = [](const std::string&) { return true; };
+    EXPECT_THROW(answerRight(), std::runtime_error);
+    EXPECT_EQ(round().questionNumber, 2);
+    EXPECT_EQ(view.Label6.value, "2. ");
+    EXPECT_EQ(round().askedHistory[0], 0);
+    EXPECT_EQ(view.Image1.requested.back(), picturePath(round().currentPicture));
+    EXPECT_EQ(view.Image1.shown.size(), 1u);
+
+    // The quiz stays usable: the round can be finished.
+    view.Image1.failWhen = [](const std::string&) { return false; };
+    for (int question = 2; question <= 19; ++question) {
+        answerRight();
+    }
+    expectResultPage("Začátečník: Skore: 0 / 19");
+}
+
+TEST_F(QuizRoundTest, FailedLoadWhilePreparingTheNextRoundAndPlayAfterIt) {
+    quiz.prepareFirstQuestion();
+    startRound(Difficulty::Beginner);
+    for (int question = 1; question < 19; ++question) {
+        answerRight();
+    }
+    answerWrong();
+    ASSERT_EQ(view.BitBtn1.value, "Start page");
+
+    view.Image1.failWhen = [](const std::string& path) { return path == "obr/0/0.jpg"; };
+    EXPECT_THROW(quiz.pressAnswerButton(), std::runtime_error);
+    expectResultPage("Začátečník: Skore: 1 / 19");
+    EXPECT_EQ(view.BitBtn1.value, "OK");
+    EXPECT_EQ(round().questionNumber, 0);
+    EXPECT_EQ(round().errorCount, 0);
+    // The steps after the load did not run.
+    EXPECT_EQ(view.Label6.value, "19. ");
+    EXPECT_TRUE(view.GroupBox3.shown);
+    EXPECT_FALSE(view.ComboBox1.usable);
+    EXPECT_FALSE(view.Edit1.usable);
+
+    // Play goes on from there and the round still comes to an end.
+    view.Image1.failWhen = [](const std::string&) { return false; };
+    view.Form2.shown = false;
+    startRound(Difficulty::Advanced);
+    quiz.pressAnswerButton(); // the stale list choice is wrong for Charolais
+    EXPECT_EQ(view.Label7.value, " Chyb: 1/0 ");
+    quiz.pressAnswerButton();
+    int presses = 0;
+    while (!view.Form2.shown && presses++ < 40) {
+        answerRight();
+    }
+    EXPECT_TRUE(view.Form2.shown);
+    EXPECT_EQ(view.Label1.value, "Pokročilý: Skore: 1 / 18");
+    expectFreshQuestionOne();
+}
+
+} // namespace
