@@ -1,0 +1,57 @@
+#pragma once
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio> // jpeglib.h needs FILE
+#include <jpeglib.h>
+#include <span>
+
+namespace tarvelo {
+
+// One libjpeg decompressor reading from a memory buffer, released on
+// destruction. Every library error becomes EJPEG with the library's message
+// code; warnings are dropped silently. A buffer that runs out after its first
+// block ends with an end-of-image marker, so truncated files decode what they
+// have instead of failing.
+class JpegDecompressor {
+public:
+    // bytes must outlive the decompressor.
+    explicit JpegDecompressor(std::span<const std::uint8_t> bytes);
+    ~JpegDecompressor();
+    JpegDecompressor(const JpegDecompressor&) = delete;
+    JpegDecompressor& operator=(const JpegDecompressor&) = delete;
+
+    jpeg_decompress_struct& info() { return info_; }
+    const jpeg_decompress_struct& info() const { return info_; }
+
+    // Each wraps the libjpeg call of the same name.
+    void readHeader(); // an image is required; tables alone are an error
+    void calcOutputDimensions();
+    void startDecompress();
+    int readScanlines(JSAMPARRAY rows, int maxRows);
+    void finishDecompress();
+    bool hasMultipleScans();
+
+    // Data source blocks are at most this long.
+    static constexpr std::size_t blockSize = 4096;
+
+    struct ErrorManager {
+        jpeg_error_mgr pub;
+        std::jmp_buf jump;
+    };
+    struct Source {
+        jpeg_source_mgr pub;
+        std::span<const std::uint8_t> bytes;
+        std::size_t position;
+    };
+
+private:
+    [[noreturn]] void throwError();
+
+    jpeg_decompress_struct info_{};
+    ErrorManager error_{};
+    Source source_{};
+};
+
+} // namespace tarvelo

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Raster.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tarvelo {
+
+// Limits on what a decode may allocate.
+struct DecodeLimits {
+    // Largest raster, in pixels, that decodeRaster will allocate.
+    long long maxPixels = 200'000'000;
+};
+
+// A JPEG photograph: the file's bytes and its header facts, and after the
+// first decode its full-size raster.
+class JpegPicture {
+public:
+    // Parses only the header; an empty buffer gives an empty picture (0 x 0)
+    // whose decode fails with the library's empty-input error. Throws EJPEG.
+    static JpegPicture fromBytes(std::vector<std::uint8_t> bytes);
+
+    int width() const;
+    int height() const;
+    bool grayscale() const { return grayscale_; }
+    bool progressive() const { return progressive_; }
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+    // Decodes the whole picture at full size, once: after the first call,
+    // successful or not, later calls do nothing. The raster exists from the
+    // start of the first call and keeps whatever was decoded before an error;
+    // rows that were not decoded are black. Throws EJPEG or EPictureTooLarge.
+    void decodeRaster(const DecodeLimits& limits = {});
+
+    // Null before the first decodeRaster.
+    const Raster* raster() const { return raster_ ? &*raster_ : nullptr; }
+    bool decodeFailed() const { return decodeFailed_; }
+
+private:
+    explicit JpegPicture(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    void decodeInto(Raster& raster, const DecodeLimits& limits) const;
+
+    std::vector<std::uint8_t> bytes_;
+    int width_ = 0;
+    int height_ = 0;
+    bool grayscale_ = false;
+    bool progressive_ = false;
+    std::optional<Raster> raster_;
+    bool decodeFailed_ = false;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,100 @@
+#include "PictureBox.h"
+
+#include "PictureFile.h"
+#include "RasterImage.h"
+
+#include <QPainter>
+
+namespace tarvelo {
+
+namespace {
+
+// Sets a flag for the lifetime of a scope and restores its old value, also
+// when an exception leaves the scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = saved_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::loadPicture(const std::string& path) {
+    JpegPicture loaded = tarvelo::loadPicture(path); // throws; nothing changed yet
+    picture_.reset(); // free the old bytes and raster before taking the new ones
+    scaled_ = QImage();
+    picture_.emplace(std::move(loaded));
+    pictureChanged();
+}
+
+PictureBox::State PictureBox::state() const {
+    if (!picture_)
+        return State::Empty;
+    if (!picture_->raster())
+        return State::Loaded;
+    return picture_->decodeFailed() ? State::Failed : State::Decoded;
+}
+
+PlacementRect PictureBox::placement() const {
+    if (!picture_)
+        return {};
+    return placementRect(picture_->width(), picture_->height(), width(), height());
+}
+
+void PictureBox::pictureChanged() {
+    const PlacementRect rect = placement();
+    opaque_ = picture_ && rect.left <= 0 && rect.top <= 0 && rect.right >= width() &&
+              rect.bottom >= height();
+    // Until the raster exists the first paint may draw nothing (a decode
+    // error), so the parent keeps erasing underneath until then.
+    setAttribute(Qt::WA_OpaquePaintEvent, opaque_ && state() == State::Decoded);
+    if (!drawing_)
+        update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    const FlagScope drawing(drawing_);
+    ++paintCount_;
+    if (!picture_)
+        return;
+    if (!picture_->raster()) {
+        ++decodeCount_;
+        try {
+            picture_->decodeRaster();
+        } catch (...) {
+            pictureChanged();
+            throw; // before any painter exists on this widget
+        }
+        pictureChanged();
+    }
+    const PlacementRect rect = placement();
+    if (rect.width() <= 0 || rect.height() <= 0 || picture_->raster()->empty())
+        return;
+    const QImage& image = scaledRaster(rect);
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(rect.left, rect.top), image);
+}
+
+const QImage& PictureBox::scaledRaster(const PlacementRect& rect) {
+    const QSize size(rect.width(), rect.height());
+    if (scaled_.isNull() || scaled_.size() != size) {
+        ++scaleCount_;
+        const QImage source = rasterImage(*picture_->raster());
+        // Nearest-pixel scaling, then a copy in the screen's native format so
+        // that a repaint is a plain blit of the small image.
+        scaled_ = source.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                      .convertToFormat(QImage::Format_RGB32);
+    }
+    return scaled_;
+}
+
+} // namespace tarvelo

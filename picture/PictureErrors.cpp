@@ -1,0 +1,46 @@
+#include "PictureErrors.h"
+
+#include <system_error>
+
+namespace tarvelo {
+
+namespace {
+
+std::string trimTrailing(std::string text) {
+    while (!text.empty()) {
+        const auto c = static_cast<unsigned char>(text.back());
+        if (c != '.' && c != ' ' && c >= 0x20 && c != 0x7F)
+            break;
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string pixelSize(long long width, long long height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+} // namespace
+
+EInvalidGraphic::EInvalidGraphic(const std::string& extension)
+    : PictureError("Unknown picture file extension (." + extension + ")") {}
+
+EFOpenError::EFOpenError(const std::string& absolutePath, const std::string& reason)
+    : PictureError("Cannot open file \"" + absolutePath + "\". " + reason) {}
+
+EReadError::EReadError() : PictureError("Stream read error") {}
+
+EJPEG::EJPEG(int code) : PictureError("JPEG error #" + std::to_string(code)), code_(code) {}
+
+EPictureTooLarge::EPictureTooLarge(long long width, long long height, long long limitPixels)
+    : PictureError("Picture too large to display (" + pixelSize(width, height) + "; at most " +
+                   std::to_string(limitPixels / 1000000) + " megapixels)") {}
+
+EPictureTooLarge::EPictureTooLarge(long long width, long long height)
+    : PictureError("Not enough memory to display the picture (" + pixelSize(width, height) + ")") {}
+
+std::string systemErrorText(int err) {
+    return trimTrailing(std::generic_category().message(err));
+}
+
+} // namespace tarvelo

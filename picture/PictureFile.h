@@ -1,0 +1,21 @@
+#pragma once
+
+#include "JpegPicture.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvelo {
+
+// The whole file at path, read at once and closed again. Throws EFOpenError
+// (with the absolute path) or EReadError when fewer bytes arrive than its size.
+std::vector<std::uint8_t> readPictureFile(const std::string& path);
+
+// Loads the photograph at path (relative to the working directory): kind by
+// extension, whole file into memory, header parsed, pixels not decoded.
+// Throws EInvalidGraphic before touching the file, then EFOpenError,
+// EReadError or EJPEG.
+JpegPicture loadPicture(const std::string& path);
+
+} // namespace tarvelo
