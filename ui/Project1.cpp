@@ -1,0 +1,22 @@
+#include "Program.h"
+#include "TApplication.h"
+
+#include <QStyleFactory>
+
+#include <csignal>
+#include <cstdlib>
+
+namespace {
+// The session ending: nothing is saved, so end at once with success.
+extern "C" void endAtOnce(int /*signal*/) { std::_Exit(0); }
+} // namespace
+
+int main(int argc, char** argv) {
+    std::signal(SIGTERM, endAtOnce);
+    std::signal(SIGHUP, endAtOnce);
+
+    tarvelo::TApplication application(argc, argv);
+    // The classic, unthemed look the windows were laid out for.
+    tarvelo::TApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    return tarvelo::runProject1(application);
+}

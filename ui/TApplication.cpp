@@ -1,0 +1,207 @@
+#include "TApplication.h"
+
+#include "ApplicationTitle.h"
+#include "TForm.h"
+
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QMetaObject>
+
+#include <exception>
+#include <stdexcept>
+
+namespace tarvelo {
+
+namespace {
+const QEvent::Type quitRequestEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+} // namespace
+
+TApplication& tApp() { return *static_cast<TApplication*>(QCoreApplication::instance()); }
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv), applicationTitle_(applicationTitleFrom(applicationFilePath())) {
+    // The program decides when it ends, not the last window closing.
+    setQuitOnLastWindowClosed(false);
+    setKeyboardInputInterval(500);
+    connect(this, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (auto* form = now != nullptr ? qobject_cast<TForm*>(now->window()) : nullptr) {
+            focusEntered(form, now == form ? nullptr : now);
+        }
+    });
+}
+
+TApplication::~TApplication() = default;
+
+void TApplication::setMainWindow(TForm* window) { mainWindow_ = window; }
+
+void TApplication::requestQuit() { postEvent(this, new QEvent(quitRequestEvent)); }
+
+bool TApplication::event(QEvent* event) {
+    if (event->type() == quitRequestEvent) {
+        quitFlag_ = true;
+        wakeLoops();
+        return true;
+    }
+    return QApplication::event(event);
+}
+
+void TApplication::wakeLoops() {
+    if (modalLoop_ != nullptr) {
+        modalLoop_->exit();
+    }
+    if (finalLoop_ != nullptr) {
+        finalLoop_->exit();
+    }
+}
+
+void TApplication::focusEntered(TForm* window, QWidget* control) {
+    window->setActiveControl(control);
+    if (focusedWindow_ != window) {
+        if (focusedWindow_ != nullptr) {
+            focusedWindow_->deactivationNotice();
+        }
+        focusedWindow_ = window;
+        window->activationNotice();
+    }
+    window->updateActiveFlags(control != nullptr ? control : window);
+}
+
+int TApplication::runModal(TForm& window) {
+    beginModal(window);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    while (modalRunGoesOn(window)) {
+        loop.exec();
+    }
+    modalLoop_ = nullptr;
+    return endModal(window);
+}
+
+void TApplication::beginModal(TForm& window) {
+    if (window.isVisible() || !window.isEnabled() || window.isModal()) {
+        throw std::runtime_error("Cannot make a visible window modal");
+    }
+    if (QWidget* grabber = QWidget::mouseGrabber()) {
+        grabber->releaseMouse();
+    }
+    window.setModal(true);
+
+    ModalState state;
+    state.previouslyActive = activeWindow();
+    focusStack_.push_back(focusedWindow_);
+    focusedWindow_ = &window;
+    // Nothing is visible when the quiz starts, so nothing is disabled here and
+    // the quiz window takes input normally during the run.
+    for (QWidget* top : topLevelWidgets()) {
+        if (top != &window && top->isVisible() && top->isEnabled()) {
+            top->setEnabled(false);
+            state.disabledWindows.emplace_back(top);
+        }
+    }
+    modalStates_.push_back(std::move(state));
+
+    window.showAndActivate();
+    window.activationNotice();
+    window.setModalResult(mrNone);
+}
+
+bool TApplication::modalRunGoesOn(TForm& window) {
+    if (quitFlag_) {
+        window.setModalResult(mrCancel); // the close handler does not run
+        return false;
+    }
+    if (window.modalResult() == mrNone) {
+        return true;
+    }
+    // Modal close step: neither window vetoes; the close handler may keep it open.
+    bool ends = false;
+    dispatch([&] {
+        TCloseAction action = TCloseAction::caHide;
+        window.closeNotice(action);
+        ends = action != TCloseAction::caNone;
+    });
+    if (!ends) {
+        window.setModalResult(mrNone);
+    }
+    return !ends;
+}
+
+int TApplication::endModal(TForm& window) {
+    window.deactivationNotice();
+    ModalState state = std::move(modalStates_.back());
+    modalStates_.pop_back();
+    window.hide();
+    for (const auto& disabled : state.disabledWindows) {
+        if (disabled) {
+            disabled->setEnabled(true);
+        }
+    }
+    focusedWindow_ = focusStack_.back();
+    focusStack_.pop_back();
+    if (state.previouslyActive) {
+        state.previouslyActive->activateWindow();
+    }
+    window.setModal(false);
+    return window.modalResult();
+}
+
+void TApplication::modalResultChanged(TForm& /*window*/) {
+    if (modalLoop_ != nullptr) {
+        modalLoop_->exit();
+    }
+}
+
+void TApplication::runUntilQuit() {
+    if (quitFlag_) {
+        return;
+    }
+    QEventLoop loop;
+    finalLoop_ = &loop;
+    loop.exec();
+    finalLoop_ = nullptr;
+}
+
+void TApplication::dispatch(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        reportError(QString::fromUtf8(error.what()));
+    }
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        handleEscapedError(QString::fromUtf8(error.what()), event);
+    } catch (...) {
+        handleEscapedError(QStringLiteral("Unknown error"), event);
+    }
+    return true;
+}
+
+void TApplication::handleEscapedError(const QString& message, const QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        // The box runs its own event loop; opening it from inside the paint
+        // that failed would repaint into that same paint. Report right after.
+        QMetaObject::invokeMethod(
+            this, [this, message] { reportError(message); }, Qt::QueuedConnection);
+        return;
+    }
+    reportError(message);
+}
+
+void TApplication::reportError(const QString& message) {
+    if (QWidget* grabber = QWidget::mouseGrabber()) {
+        grabber->releaseMouse();
+    }
+    QWidget* owner = activeWindow();
+    if (owner == nullptr && focusedWindow_ != nullptr && focusedWindow_->isVisible()) {
+        owner = focusedWindow_;
+    }
+    QMessageBox box(QMessageBox::Critical, applicationTitle_, errorBoxText(message),
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+} // namespace tarvelo

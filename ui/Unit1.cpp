@@ -1,0 +1,91 @@
+#include "Unit1.h"
+
+#include "Fonts.h"
+#include "PictureBox.h"
+#include "Quiz.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvelo {
+
+namespace {
+const QString eightSpaces = QStringLiteral("        ");
+
+QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(fontA());
+    setColours(label, Qt::white, Qt::black);
+    if (!text.isEmpty()) {
+        label->adjustSize();
+    }
+    return label;
+}
+
+QGroupBox* makeGroup(QWidget* parent, QRect geometry, const QString& title) {
+    auto* group = new QGroupBox(title, parent);
+    group->setGeometry(geometry);
+    group->setFont(fontA());
+    setColours(group, Qt::white, Qt::black);
+    return group;
+}
+} // namespace
+
+TForm1::TForm1(TApplication& application)
+    : TForm(application, QStringLiteral("Tarvelo"), QSize(935, 390)) {
+    setFont(fontA());
+
+    GroupBox1 = makeGroup(this, {26, 32, 689, 314}, eightSpaces);
+    Image1 = new PictureBox(GroupBox1);
+    Image1->setGeometry(16, 16, 641, 233);
+
+    GroupBox2 = makeGroup(this, {728, 32, 185, 177}, eightSpaces);
+    Label1 = makeLabel(GroupBox2, {16, 16, 40, 19}, QStringLiteral("Název"));
+    Label6 = makeLabel(GroupBox2, {16, 136, 4, 19}, QString());
+
+    ComboBox1 = new QComboBox(GroupBox2);
+    ComboBox1->setGeometry(8, 40, 169, 24);
+    ComboBox1->setEditable(false);
+    ComboBox1->setMaxVisibleItems(30); // all 19 names without scrolling
+    ComboBox1->setFont(fontB());
+    setColours(ComboBox1, Qt::white, Qt::black);
+    setButtonColours(ComboBox1, Qt::white, Qt::black);
+    setColours(ComboBox1->view(), Qt::white, Qt::black);
+    ComboBox1->hide();
+
+    Edit1 = new QLineEdit(GroupBox2);
+    Edit1->setGeometry(8, 40, 169, 24);
+    Edit1->setFont(fontB());
+    setColours(Edit1, Qt::black, Qt::white);
+    Edit1->hide();
+
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), GroupBox2);
+    BitBtn1->setGeometry(96, 128, 75, 25);
+    BitBtn1->setFont(fontA());
+    setButtonColours(BitBtn1, Qt::white); // its own font colour on the button face
+    setDefaultButton(BitBtn1);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+
+    GroupBox3 = makeGroup(this, {8, 293, 919, 89}, QString());
+    Label3 = makeLabel(GroupBox3, {8, 24, 4, 19}, QString());
+    Label7 = makeLabel(GroupBox3, {8, 0, 52, 19}, QStringLiteral("  Chyb: "));
+    GroupBox3->hide();
+
+    // Tab order: the group boxes, then the list, the field and the button.
+    setTabOrder(ComboBox1, Edit1);
+    setTabOrder(Edit1, BitBtn1);
+    registerControls();
+}
+
+void TForm1::FormCreate() { quiz_->prepareFirstQuestion(); }
+
+void TForm1::FormActivate() { quiz_->applyDifficulty(); }
+
+void TForm1::BitBtn1Click() { quiz_->pressAnswerButton(); }
+
+} // namespace tarvelo

@@ -1,0 +1,85 @@
+#include "Unit2.h"
+
+#include "Fonts.h"
+#include "TApplication.h"
+#include "Unit1.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tarvelo {
+
+namespace {
+QGroupBox* makePage(QWidget* parent, const QString& title) {
+    auto* page = new QGroupBox(title, parent);
+    page->setGeometry(24, 24, 337, 105);
+    page->setFont(fontA());
+    setColours(page, Qt::white, Qt::black);
+    return page;
+}
+
+QRadioButton* makeRadio(QWidget* parent, int top, const QString& text) {
+    auto* radio = new QRadioButton(text, parent);
+    radio->setGeometry(16, top, 113, 17);
+    radio->setFont(fontA());
+    setColours(radio, Qt::white, Qt::black);
+    return radio;
+}
+
+// Push buttons keep the system's button-text colour.
+QPushButton* makeButton(QWidget* parent, int left, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setGeometry(left, 72, 75, 25);
+    button->setFont(fontA());
+    return button;
+}
+} // namespace
+
+TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TForm2&)> run)
+    : TForm(application, QStringLiteral("Start page"), QSize(386, 157)), form1_(form1),
+      run_(std::move(run)) {
+    setFont(layoutFont(QStringLiteral("MS Sans Serif"), 11, false));
+
+    GroupBox1 = makePage(this, QStringLiteral("   Obtížnost   "));
+    RadioButton1 = makeRadio(GroupBox1, 32, QStringLiteral("Začátečník"));
+    RadioButton1->setChecked(true);
+    RadioButton2 = makeRadio(GroupBox1, 72, QStringLiteral("Pokročilý"));
+    Button1 = makeButton(GroupBox1, 248, QStringLiteral("OK"));
+    setDefaultButton(Button1);
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+
+    GroupBox2 = makePage(this, QStringLiteral("        "));
+    Label1 = new QLabel(GroupBox2);
+    Label1->setGeometry(24, 32, 6, 24);
+    Label1->setFont(layoutFont(QStringLiteral("Arial"), 21, true));
+    setColours(Label1, Qt::red);
+    Button2 = makeButton(GroupBox2, 241, QStringLiteral("Konec"));
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    Button3 = makeButton(GroupBox2, 160, QStringLiteral("Znovu"));
+    setDefaultButton(Button3);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    GroupBox2->hide();
+
+    registerControls();
+}
+
+void TForm2::FormCreate() { run_(*this); }
+
+void TForm2::Button1Click() {
+    form1_.showAndActivate();
+    hide();
+}
+
+void TForm2::Button2Click() { application_.requestQuit(); }
+
+void TForm2::Button3Click() {
+    releaseFocusFrom(GroupBox2);
+    GroupBox2->hide();
+    GroupBox1->show();
+}
+
+void TForm2::FormClose(TCloseAction& /*action*/) { application_.requestQuit(); }
+
+} // namespace tarvelo
