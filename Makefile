@@ -48,3 +48,8 @@ test-asan:
 	cmake -S . -B $(ASAN_BUILD) -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Timing figures for the picture box (ROUNDS rounds per photo size).
+ROUNDS ?= 5
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)
