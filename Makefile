@@ -27,3 +27,29 @@ run: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Fuzz loading and decoding with libFuzzer (clang, ASan + UBSan) for a bounded
+# time; the corpus grows in fuzz-corpus/, crashes land in crash-* files.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz test-asan bench
+fuzz:
+	@scripts/install-deps clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target picture_fuzzer picture_fuzz_seeds
+	$(FUZZ_BUILD)/tests/fuzz/picture_fuzz_seeds fuzz-corpus
+	$(FUZZ_BUILD)/tests/fuzz/picture_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 fuzz-corpus
+
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
+ASAN_BUILD ?= build-asan
+test-asan:
+	@scripts/install-deps
+	cmake -S . -B $(ASAN_BUILD) -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Timing figures for the picture box (ROUNDS rounds per photo size).
+ROUNDS ?= 5
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)

@@ -88,11 +88,8 @@ const QImage& PictureBox::scaledRaster(const PlacementRect& rect) {
     const QSize size(rect.width(), rect.height());
     if (scaled_.isNull() || scaled_.size() != size) {
         ++scaleCount_;
-        const QImage source = rasterImage(*picture_->raster());
-        // Nearest-pixel scaling, then a copy in the screen's native format so
-        // that a repaint is a plain blit of the small image.
-        scaled_ = source.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                      .convertToFormat(QImage::Format_RGB32);
+        // Kept in the screen's native format so that a repaint is a plain blit.
+        scaled_ = scaledRasterImage(*picture_->raster(), size);
     }
     return scaled_;
 }

@@ -3,11 +3,17 @@
 #include "Raster.h"
 
 #include <QImage>
+#include <QSize>
 
 namespace tarvelo {
 
 // A QImage over the raster's own memory, no copy: blue-green-red rows as
 // Format_BGR888, palette rasters as Format_Indexed8. Valid while the raster lives.
 QImage rasterImage(const Raster& raster);
+
+// The raster scaled to size by dropping pixels (each target pixel takes the
+// source pixel under its centre, no blending), in the screen's Format_RGB32.
+// A target of the raster's own size is a pixel-for-pixel copy.
+QImage scaledRasterImage(const Raster& raster, QSize size);
 
 } // namespace tarvelo

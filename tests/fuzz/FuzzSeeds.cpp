@@ -1,0 +1,35 @@
+// Writes a small starting corpus for the JPEG fuzzer into the given folder.
+#include "JpegFixtures.h"
+
+#include <cstdio>
+#include <filesystem>
+
+int main(int argc, char** argv) {
+    using namespace tarvelo::fixtures;
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path dir = argv[1];
+    std::filesystem::create_directories(dir);
+    int n = 0;
+    auto seed = [&](const JpegSpec& spec) {
+        writeFile(dir / ("seed-" + std::to_string(n++) + ".jpg"), makeJpeg(spec));
+    };
+    for (Colour colour :
+         {Colour::Rgb, Colour::Grey, Colour::AdobeCmyk, Colour::PlainCmyk, Colour::Ycck})
+        for (bool progressive : {false, true})
+            for (bool arithmetic : {false, true}) {
+                JpegSpec spec;
+                spec.width = 33;
+                spec.height = 17;
+                spec.colour = colour;
+                spec.pattern = Pattern::Photo;
+                spec.progressive = progressive;
+                spec.arithmetic = arithmetic;
+                spec.restartInterval = (n % 3 == 0) ? 1 : 0;
+                seed(spec);
+            }
+    writeFile(dir / "seed-tables.jpg", makeTablesOnly());
+    return 0;
+}

@@ -1,0 +1,51 @@
+// libFuzzer target: load and decode arbitrary bytes as the picture box does.
+#include "JpegPicture.h"
+#include "PictureErrors.h"
+#include "Placement.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Small enough that a forged header cannot push the process past libFuzzer's
+// memory limit; the product allows 200 megapixels.
+constexpr tarvelo::DecodeLimits fuzzLimits{4'000'000};
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void exercise(tarvelo::JpegPicture& picture) {
+    try {
+        picture.decodeRaster(fuzzLimits);
+    } catch (const tarvelo::PictureError&) {
+        check(picture.decodeFailed());
+    }
+    picture.decodeRaster(fuzzLimits); // never decodes twice, never throws again
+    const tarvelo::Raster* raster = picture.raster();
+    check(raster != nullptr);
+    // Touch every byte so that out-of-bounds rows show up under ASan.
+    unsigned sum = 0;
+    for (int y = 0; y < raster->height; ++y)
+        for (std::size_t x = 0; x < raster->stride; ++x)
+            sum += raster->row(y)[x];
+    check(raster->rowsDecoded <= raster->height);
+    (void)sum;
+    const auto rect = tarvelo::placementRect(picture.width(), picture.height(), 641, 233);
+    check(rect.left >= 0 && rect.top >= 0 && rect.right <= 641 && rect.bottom <= 233);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        auto picture =
+            tarvelo::JpegPicture::fromBytes(std::vector<std::uint8_t>(data, data + size));
+        exercise(picture);
+    } catch (const tarvelo::PictureError&) {
+        // A header the library refuses: the load fails cleanly.
+    }
+    return 0;
+}

@@ -1,0 +1,222 @@
+#include "PictureBox.h"
+
+#include "JpegFixtures.h"
+#include "PictureErrors.h"
+#include "RecordingApplication.h"
+#include "TempDir.h"
+
+#include <QPalette>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tarvelo {
+namespace {
+
+using fixtures::JpegSpec;
+
+// The quiz window's arrangement: a black parent, the box at (16, 16), 641 x 233.
+class PictureBoxTest : public testing::Test {
+protected:
+    PictureBoxTest() {
+        group.resize(673, 265);
+        QPalette palette = group.palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        group.setPalette(palette);
+        group.setAutoFillBackground(true);
+        box = new PictureBox(&group);
+        box->setGeometry(16, 16, 641, 233);
+        fixtures::RecordingApplication::instance().errors.clear();
+    }
+
+    std::string photo(const std::string& name, const JpegSpec& spec) {
+        fixtures::writeFile(dir / name, fixtures::makeJpeg(spec));
+        return dir / name;
+    }
+
+    // What the box area looks like on screen, in box coordinates.
+    QImage rendered() { return group.grab().toImage().copy(16, 16, 641, 233); }
+
+    const std::vector<std::string>& errors() const {
+        return fixtures::RecordingApplication::instance().errors;
+    }
+
+    fixtures::TempDir dir;
+    QWidget group;
+    PictureBox* box; // owned by group
+};
+
+QColor rgbOf(const std::array<std::uint8_t, 3>& c) {
+    return QColor(c[0], c[1], c[2]);
+}
+
+void expectNear(QColor actual, QColor expected, int tolerance, const char* where) {
+    EXPECT_NEAR(actual.red(), expected.red(), tolerance) << where;
+    EXPECT_NEAR(actual.green(), expected.green(), tolerance) << where;
+    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << where;
+}
+
+TEST_F(PictureBoxTest, EmptyBoxShowsTheParentsBlack) {
+    EXPECT_EQ(box->state(), PictureBox::State::Empty);
+    const QImage image = rendered();
+    for (QPoint p : {QPoint(0, 0), QPoint(320, 116), QPoint(640, 232)})
+        EXPECT_EQ(image.pixelColor(p), QColor(Qt::black));
+}
+
+TEST_F(PictureBoxTest, LargePhotoIsScaledDownCentredAndBlackAround) {
+    JpegSpec spec;
+    spec.width = 800;
+    spec.height = 600;
+    box->loadPicture(photo("0.jpg", spec));
+    EXPECT_EQ(box->state(), PictureBox::State::Loaded);
+    EXPECT_EQ(box->decodeCount(), 0); // loading never decodes
+    EXPECT_EQ(box->placement(), (PlacementRect{165, 0, 475, 233}));
+    EXPECT_FALSE(box->opaque());
+
+    const QImage image = rendered();
+    EXPECT_EQ(box->state(), PictureBox::State::Decoded);
+    EXPECT_EQ(image.pixelColor(164, 100), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(475, 100), QColor(Qt::black));
+    expectNear(image.pixelColor(170, 5), rgbOf(fixtures::patternPixel(spec, 20, 20)), 12,
+               "top left");
+    expectNear(image.pixelColor(470, 5), rgbOf(fixtures::patternPixel(spec, 780, 20)), 12,
+               "top right");
+    expectNear(image.pixelColor(170, 228), rgbOf(fixtures::patternPixel(spec, 20, 580)), 12,
+               "bottom left");
+    expectNear(image.pixelColor(470, 228), rgbOf(fixtures::patternPixel(spec, 780, 580)), 12,
+               "bottom right");
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(PictureBoxTest, PhotoThatFitsIsDrawnPixelForPixelAtNaturalSize) {
+    JpegSpec spec;
+    spec.width = 300;
+    spec.height = 200;
+    spec.pattern = fixtures::Pattern::Photo;
+    box->loadPicture(photo("1.jpg", spec));
+    const QImage image = rendered();
+    const Raster& raster = *box->picture()->raster();
+    EXPECT_EQ(box->placement(), (PlacementRect{170, 16, 470, 216}));
+    int mismatches = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) {
+            const std::uint8_t* px = raster.row(y) + 3 * x;
+            if (image.pixel(170 + x, 16 + y) != qRgb(px[2], px[1], px[0]))
+                ++mismatches;
+        }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(image.pixelColor(169, 100), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(300, 15), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(300, 216), QColor(Qt::black));
+}
+
+TEST_F(PictureBoxTest, RepaintsNeitherDecodeNorRescaleAgain) {
+    JpegSpec spec;
+    spec.width = 1000;
+    spec.height = 700;
+    box->loadPicture(photo("2.jpg", spec));
+    const QImage first = rendered();
+    const QImage second = rendered();
+    rendered();
+    EXPECT_EQ(box->decodeCount(), 1);
+    EXPECT_EQ(box->scaleCount(), 1);
+    EXPECT_EQ(first, second);
+}
+
+TEST_F(PictureBoxTest, PhotoFillingTheBoxMakesItOpaque) {
+    JpegSpec spec;
+    spec.width = 641;
+    spec.height = 233;
+    box->loadPicture(photo("3.jpg", spec));
+    EXPECT_TRUE(box->opaque());
+    const QImage image = rendered();
+    expectNear(image.pixelColor(0, 0), rgbOf(fixtures::patternPixel(spec, 0, 0)), 16, "corner");
+    expectNear(image.pixelColor(640, 232), rgbOf(fixtures::patternPixel(spec, 640, 232)), 16,
+               "corner");
+}
+
+TEST_F(PictureBoxTest, GreyscalePhotoIsShownInGreys) {
+    JpegSpec spec;
+    spec.colour = fixtures::Colour::Grey;
+    spec.pattern = fixtures::Pattern::Photo;
+    spec.width = 200;
+    spec.height = 100;
+    box->loadPicture(photo("4.jpg", spec));
+    const QImage image = rendered();
+    const PlacementRect r = box->placement();
+    int colourful = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() != c.green() || c.green() != c.blue())
+                ++colourful;
+        }
+    EXPECT_EQ(colourful, 0);
+}
+
+TEST_F(PictureBoxTest, EmptyFileBlanksTheAreaAndReportsOnceAtTheFirstPaint) {
+    JpegSpec spec;
+    box->loadPicture(photo("5.jpg", spec));
+    rendered();
+    fixtures::writeFile(dir / "empty.jpg", {});
+    box->loadPicture(dir / "empty.jpg");
+    EXPECT_TRUE(errors().empty());
+
+    QImage image = rendered();
+    EXPECT_EQ(errors(), std::vector<std::string>{"JPEG error #42"});
+    EXPECT_EQ(box->state(), PictureBox::State::Failed);
+    EXPECT_EQ(image.pixelColor(320, 116), QColor(Qt::black));
+
+    image = rendered();
+    EXPECT_EQ(errors().size(), 1u);
+    EXPECT_EQ(box->decodeCount(), 2);
+    EXPECT_EQ(image.pixelColor(320, 116), QColor(Qt::black));
+}
+
+TEST_F(PictureBoxTest, ErrorAfterTheHeaderIsReportedOnceAndThePaintRecovers) {
+    JpegSpec spec;
+    spec.progressive = true;
+    auto bytes = fixtures::makeJpeg(spec);
+    const auto sos = fixtures::findMarker(bytes, 0xDA, 1);
+    bytes[sos + 5 + 2 * bytes[sos + 4] + 1] = 70; // impossible spectral range
+    fixtures::writeFile(dir / "bad.jpg", bytes);
+    box->loadPicture(dir / "bad.jpg");
+
+    group.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&group));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(errors().size(), 1u);
+    EXPECT_EQ(errors()[0].rfind("JPEG error #", 0), 0u);
+    EXPECT_EQ(box->state(), PictureBox::State::Failed);
+    box->repaint();
+    EXPECT_EQ(errors().size(), 1u);
+    EXPECT_EQ(box->decodeCount(), 1);
+
+    // The paint left cleanly: a new load schedules a repaint again, which
+    // needs the drawing flag cleared.
+    const int paints = box->paintCount();
+    box->loadPicture(photo("6.jpg", JpegSpec{}));
+    QTRY_VERIFY(box->paintCount() > paints);
+    EXPECT_EQ(box->state(), PictureBox::State::Decoded);
+    EXPECT_EQ(errors().size(), 1u);
+}
+
+TEST_F(PictureBoxTest, FailedLoadChangesNothingAndSchedulesNoRepaint) {
+    box->loadPicture(photo("7.jpg", JpegSpec{}));
+    group.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&group));
+    QTRY_COMPARE(box->state(), PictureBox::State::Decoded);
+    const JpegPicture* shown = box->picture();
+    const int paints = box->paintCount();
+
+    fixtures::writeFile(dir / "text.jpg", {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'});
+    EXPECT_THROW(box->loadPicture(dir / "text.jpg"), EJPEG);
+    EXPECT_THROW(box->loadPicture(dir / "missing.jpg"), EFOpenError);
+    EXPECT_THROW(box->loadPicture(dir / "photo.png"), EInvalidGraphic);
+    QTest::qWait(50);
+    EXPECT_EQ(box->paintCount(), paints);
+    EXPECT_EQ(box->picture(), shown);
+    EXPECT_EQ(box->state(), PictureBox::State::Decoded);
+}
+
+} // namespace
+} // namespace tarvelo

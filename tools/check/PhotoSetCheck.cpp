@@ -1,0 +1,74 @@
+#include "PhotoSetCheck.h"
+
+#include "BreedCatalogue.h"
+#include "PictureErrors.h"
+#include "PictureFile.h"
+#include "PpmWriter.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace tarvelo {
+
+namespace {
+
+std::string formatLine(int index, const std::string& path, const std::string& size,
+                       const std::string& time, const std::string& result) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%2d  ", index);
+    return buffer + path + "  " + size + "  " + time + "  " + result;
+}
+
+// One photograph: its report line, and whether it would show without error.
+bool checkPhotograph(int index, const std::filesystem::path& root,
+                     const std::optional<std::filesystem::path>& dumpDir, std::ostream& out) {
+    const std::string relative = picturePath(index);
+    const std::string path = (root / relative).lexically_normal().string();
+    std::optional<JpegPicture> picture;
+    try {
+        picture.emplace(loadPicture(path));
+    } catch (const PictureError& e) {
+        out << formatLine(index, path, "-", "-", e.what()) << '\n';
+        return false;
+    }
+    const std::string size =
+        std::to_string(picture->width()) + "x" + std::to_string(picture->height());
+    std::string result = "OK";
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        picture->decodeRaster();
+    } catch (const PictureError& e) {
+        result = e.what();
+    }
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    char time[32];
+    std::snprintf(time, sizeof time, "%.1f ms", elapsed.count());
+    if (dumpDir && !picture->raster()->empty()) {
+        try {
+            writePpm(*picture->raster(), *dumpDir / (std::to_string(index) + ".ppm"));
+        } catch (const std::exception& e) {
+            result += std::string(" (") + e.what() + ")";
+        }
+    }
+    out << formatLine(index, path, size, time, result) << '\n';
+    return !picture->decodeFailed();
+}
+
+} // namespace
+
+bool checkPhotoSet(const std::filesystem::path& root,
+                   const std::optional<std::filesystem::path>& dumpDir, std::ostream& out) {
+    if (dumpDir)
+        std::filesystem::create_directories(*dumpDir);
+    bool allGood = true;
+    for (int index = 0; index < breedCount; ++index) {
+        if (!pictureAvailable(index))
+            continue; // the quiz never loads it
+        allGood = checkPhotograph(index, root, dumpDir, out) && allGood;
+    }
+    return allGood;
+}
+
+} // namespace tarvelo

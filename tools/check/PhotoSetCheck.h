@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace tarvelo {
+
+// Loads and decodes every photograph of the quiz under root exactly as the
+// quiz would, printing one line per photograph to out; with dumpDir, writes
+// each decoded raster there as <index>.ppm. Returns true when all would show
+// without an error.
+bool checkPhotoSet(const std::filesystem::path& root,
+                   const std::optional<std::filesystem::path>& dumpDir, std::ostream& out);
+
+} // namespace tarvelo

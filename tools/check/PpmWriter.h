@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Raster.h"
+
+#include <filesystem>
+
+namespace tarvelo {
+
+// Writes raster as a binary PPM (P6), red-green-blue, palette expanded.
+// Throws std::runtime_error when the file cannot be written.
+void writePpm(const Raster& raster, const std::filesystem::path& path);
+
+} // namespace tarvelo
