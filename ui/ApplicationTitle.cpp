@@ -4,7 +4,8 @@ namespace tarvelo {
 
 QString applicationTitleFrom(const QString& executablePath) {
     QString name = executablePath.mid(executablePath.lastIndexOf(QLatin1Char('/')) + 1);
-    name.truncate(name.indexOf(QLatin1Char('.')) < 0 ? name.size() : name.indexOf(QLatin1Char('.')));
+    name.truncate(name.indexOf(QLatin1Char('.')) < 0 ? name.size()
+                                                     : name.indexOf(QLatin1Char('.')));
     if (name.isEmpty()) {
         return name;
     }

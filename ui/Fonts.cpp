@@ -12,8 +12,12 @@ QFont layoutFont(const QString& family, int pixelHeight, bool boldItalic) {
     return font;
 }
 
-QFont fontA() { return layoutFont(QStringLiteral("Times New Roman"), 16, true); }
-QFont fontB() { return layoutFont(QStringLiteral("Times New Roman"), 13, true); }
+QFont fontA() {
+    return layoutFont(QStringLiteral("Times New Roman"), 16, true);
+}
+QFont fontB() {
+    return layoutFont(QStringLiteral("Times New Roman"), 13, true);
+}
 
 void setColours(QWidget* widget, const QColor& text, const QColor& background) {
     // Only the enabled looks change: a disabled control keeps the style's grey text.

@@ -37,9 +37,9 @@ struct Program::Items {
           RadioButton2(f2.RadioButton2) {}
 
     QuizView view(PictureBox& image) {
-        return QuizView{ComboBox1, Edit1,     BitBtn1,   Label6,       GroupBox3,
-                        Label3,    Label7,    image,     Form1,        Form2,
-                        GroupBox1, GroupBox2, Label1,    RadioButton1, RadioButton2};
+        return QuizView{ComboBox1, Edit1,     BitBtn1, Label6,       GroupBox3,
+                        Label3,    Label7,    image,   Form1,        Form2,
+                        GroupBox1, GroupBox2, Label1,  RadioButton1, RadioButton2};
     }
 };
 

@@ -1,14 +1,16 @@
 #include "Program.h"
 #include "TApplication.h"
 
+#include <QPalette>
 #include <QStyleFactory>
-
 #include <csignal>
 #include <cstdlib>
 
 namespace {
 // The session ending: nothing is saved, so end at once with success.
-extern "C" void endAtOnce(int /*signal*/) { std::_Exit(0); }
+extern "C" void endAtOnce(int /*signal*/) {
+    std::_Exit(0);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -18,5 +20,8 @@ int main(int argc, char** argv) {
     tarvelo::TApplication application(argc, argv);
     // The classic, unthemed look the windows were laid out for.
     tarvelo::TApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    QPalette palette = tarvelo::TApplication::palette();
+    palette.setColor(QPalette::Button, QColor(212, 208, 200)); // the classic button face
+    tarvelo::TApplication::setPalette(palette);
     return tarvelo::runProject1(application);
 }

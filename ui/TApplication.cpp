@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QMetaObject>
-
 #include <exception>
 #include <stdexcept>
 
@@ -16,7 +15,9 @@ namespace {
 const QEvent::Type quitRequestEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 } // namespace
 
-TApplication& tApp() { return *static_cast<TApplication*>(QCoreApplication::instance()); }
+TApplication& tApp() {
+    return *static_cast<TApplication*>(QCoreApplication::instance());
+}
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), applicationTitle_(applicationTitleFrom(applicationFilePath())) {
@@ -32,9 +33,13 @@ TApplication::TApplication(int& argc, char** argv)
 
 TApplication::~TApplication() = default;
 
-void TApplication::setMainWindow(TForm* window) { mainWindow_ = window; }
+void TApplication::setMainWindow(TForm* window) {
+    mainWindow_ = window;
+}
 
-void TApplication::requestQuit() { postEvent(this, new QEvent(quitRequestEvent)); }
+void TApplication::requestQuit() {
+    postEvent(this, new QEvent(quitRequestEvent));
+}
 
 bool TApplication::event(QEvent* event) {
     if (event->type() == quitRequestEvent) {
@@ -199,9 +204,18 @@ void TApplication::reportError(const QString& message) {
     if (owner == nullptr && focusedWindow_ != nullptr && focusedWindow_->isVisible()) {
         owner = focusedWindow_;
     }
+    const QPointer<QWidget> focused = focusWidget();
     QMessageBox box(QMessageBox::Critical, applicationTitle_, errorBoxText(message),
                     QMessageBox::Ok, owner);
     box.exec();
+    // The window that was active becomes active again, the focus where it was;
+    // the focus record did not change, so no activation handler runs.
+    if (owner != nullptr && owner->isVisible()) {
+        owner->activateWindow();
+        if (focused) {
+            focused->setFocus(Qt::ActiveWindowFocusReason);
+        }
+    }
 }
 
 } // namespace tarvelo

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "TForm.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QString>
-
 #include <functional>
 #include <vector>
 
 class QEventLoop;
 
 namespace tarvelo {
-
-class TForm;
 
 // The application object: title, quit request, the program-wide focus record,
 // the start window's modal run, and the error box for whatever escapes an

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-
 #include <algorithm>
 
 namespace tarvelo {
@@ -36,12 +35,15 @@ void TForm::setModalResult(int result) {
     }
 }
 
-void TForm::setActiveControl(QWidget* control) { activeControl_ = control; }
+void TForm::setActiveControl(QWidget* control) {
+    activeControl_ = control;
+}
 
 void TForm::showForm() {
     if (!placed_) {
         // Centred the first time; later showings keep where the player left it.
         placed_ = true;
+        winId(); // the frame is known once the native window exists
         if (const QScreen* screen = this->screen()) {
             const QRect whole = screen->geometry();
             const QRect desktop = screen->availableGeometry();
@@ -64,6 +66,7 @@ void TForm::showAndActivate() {
         QWidget* target = focusTargetOnActivation();
         target->setFocus(Qt::ActiveWindowFocusReason);
         application_.focusEntered(this, target == this ? nullptr : target);
+        activationApplied_ = true;
     }
 }
 
@@ -84,8 +87,11 @@ void TForm::releaseFocusFrom(QWidget* widget) {
     if (form == nullptr || form == widget) {
         return;
     }
+    // Only a window that has the focus moves it; an inactive one keeps its
+    // active control, and activation then finds it hidden or disabled.
     QWidget* focused = form->focusWidget();
-    if (focused != nullptr && (focused == widget || widget->isAncestorOf(focused))) {
+    if (form->application_.focusedWindow() == form && focused != nullptr &&
+        (focused == widget || widget->isAncestorOf(focused))) {
         form->setFocus(Qt::OtherFocusReason);
         form->setActiveControl(nullptr);
         form->updateActiveFlags(form);
@@ -188,7 +194,8 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
         // The window system checks a radio button that the keyboard moves onto.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         auto* radio = qobject_cast<QRadioButton*>(control);
-        if (radio != nullptr && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+        if (radio != nullptr &&
+            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
             radio->setChecked(true);
         }
     }
@@ -218,7 +225,15 @@ void TForm::closeEvent(QCloseEvent* event) {
 
 void TForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        focusTargetOnActivation()->setFocus(Qt::ActiveWindowFocusReason);
+        if (activationApplied_) {
+            // The focus was already placed when the window was shown, and the
+            // activation handler may have moved it since: keep it there.
+            activationApplied_ = false;
+            QWidget* current = focusWidget();
+            (current != nullptr ? current : this)->setFocus(Qt::ActiveWindowFocusReason);
+        } else {
+            focusTargetOnActivation()->setFocus(Qt::ActiveWindowFocusReason);
+        }
     }
     QWidget::changeEvent(event);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <vector>
 
 class QPushButton;
@@ -41,7 +40,7 @@ public:
     void showAndActivate();
 
     // Where the focus goes when the window becomes active.
-    QWidget* focusTargetOnActivation();
+    virtual QWidget* focusTargetOnActivation();
 
     // The handlers the toolkit runs; a window overrides what it uses.
     virtual void activationNotice() {}
@@ -74,6 +73,7 @@ private:
     int modalResult_ = 0;
     bool modal_ = false;
     bool placed_ = false;
+    bool activationApplied_ = false;
     QWidget* activeControl_ = nullptr;
     std::vector<QPushButton*> defaultButtons_;
 };

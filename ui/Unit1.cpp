@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Fonts.h"
+#include "ListPrefixSearch.h"
 #include "PictureBox.h"
 #include "Quiz.h"
 
@@ -56,6 +57,7 @@ TForm1::TForm1(TApplication& application)
     setColours(ComboBox1, Qt::white, Qt::black);
     setButtonColours(ComboBox1, Qt::white, Qt::black);
     setColours(ComboBox1->view(), Qt::white, Qt::black);
+    new ListPrefixSearch(ComboBox1); // owned by the list
     ComboBox1->hide();
 
     Edit1 = new QLineEdit(GroupBox2);
@@ -82,10 +84,16 @@ TForm1::TForm1(TApplication& application)
     registerControls();
 }
 
-void TForm1::FormCreate() { quiz_->prepareFirstQuestion(); }
+void TForm1::FormCreate() {
+    quiz_->prepareFirstQuestion();
+}
 
-void TForm1::FormActivate() { quiz_->applyDifficulty(); }
+void TForm1::FormActivate() {
+    quiz_->applyDifficulty();
+}
 
-void TForm1::BitBtn1Click() { quiz_->pressAnswerButton(); }
+void TForm1::BitBtn1Click() {
+    quiz_->pressAnswerButton();
+}
 
 } // namespace tarvelo

@@ -65,14 +65,18 @@ TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TFor
     registerControls();
 }
 
-void TForm2::FormCreate() { run_(*this); }
+void TForm2::FormCreate() {
+    run_(*this);
+}
 
 void TForm2::Button1Click() {
     form1_.showAndActivate();
     hide();
 }
 
-void TForm2::Button2Click() { application_.requestQuit(); }
+void TForm2::Button2Click() {
+    application_.requestQuit();
+}
 
 void TForm2::Button3Click() {
     releaseFocusFrom(GroupBox2);
@@ -80,6 +84,18 @@ void TForm2::Button3Click() {
     GroupBox1->show();
 }
 
-void TForm2::FormClose(TCloseAction& /*action*/) { application_.requestQuit(); }
+// The result page always opens with the focus on the window itself, so that
+// Enter means "Znovu" after every round, never "Konec" by surprise.
+QWidget* TForm2::focusTargetOnActivation() {
+    if (GroupBox2->isVisibleTo(this) &&
+        (activeControl() == nullptr || !canTakeFocus(activeControl()))) {
+        return this;
+    }
+    return TForm::focusTargetOnActivation();
+}
+
+void TForm2::FormClose(TCloseAction& /*action*/) {
+    application_.requestQuit();
+}
 
 } // namespace tarvelo

@@ -28,6 +28,7 @@ public:
     void FormClose(TCloseAction& action);
 
     void closeNotice(TCloseAction& action) override { FormClose(action); }
+    QWidget* focusTargetOnActivation() override;
 
     // Controls, in creation order.
     QGroupBox* GroupBox1;

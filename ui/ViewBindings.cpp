@@ -75,7 +75,9 @@ void ListItem::appendEntry(const std::string& entry) {
     list_->setCurrentIndex(selected);
 }
 
-void ListItem::clearSelection() { list_->setCurrentIndex(-1); }
+void ListItem::clearSelection() {
+    list_->setCurrentIndex(-1);
+}
 
 RadioItem::RadioItem(QRadioButton* radio)
     : WidgetItemOf<CheckViewItem>(
@@ -83,7 +85,9 @@ RadioItem::RadioItem(QRadioButton* radio)
           [radio](const QString& text) { radio->setText(text); }),
       radio_(radio) {}
 
-bool RadioItem::checked() const { return radio_->isChecked(); }
+bool RadioItem::checked() const {
+    return radio_->isChecked();
+}
 
 WindowItem::WindowItem(TForm* form)
     : WidgetItemOf<WindowViewItem>(
@@ -106,6 +110,8 @@ void WindowItem::setOuterSize(int width, int height) {
     form_->setFixedSize(width - frame.width(), height - frame.height());
 }
 
-void WindowItem::showAndBringForward() { form_->showAndActivate(); }
+void WindowItem::showAndBringForward() {
+    form_->showAndActivate();
+}
 
 } // namespace tarvelo

@@ -1,0 +1,15 @@
+#include "TApplication.h"
+
+#include <QStyleFactory>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Window tests always run headless, also when ctest lists them at build time.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    testing::InitGoogleTest(&argc, argv);
+    tarvelo::TApplication app(argc, argv);
+    tarvelo::TApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    return RUN_ALL_TESTS();
+}
