@@ -25,6 +25,7 @@ QRadioButton* makeRadio(QWidget* parent, int top, const QString& text) {
     radio->setGeometry(16, top, 113, 17);
     radio->setFont(fontA());
     setColours(radio, Qt::white, Qt::black);
+    radio->setBackgroundRole(QPalette::Window); // buttons fill with the face colour otherwise
     return radio;
 }
 
