@@ -196,7 +196,7 @@ BreedLook highland() {
     look.head.muzzle = QColor(0x4A3A32);
     look.head.ear = QColor(0xB0652A);
     look.horns = {HornShape::Upswept, 1.0, QColor(0xEDE3CB), QColor(0x4A3C2C)};
-    look.build = {0.98, 1.02, 0.8, 1.0, 0.9, 0.2, false};
+    look.build = {0.98, 1.02, 0.8, 1.0, 0.9, 0.0, false};
     return look;
 }
 

@@ -150,7 +150,7 @@ void paintLight(QPainter& p, const CowGeometry& g, const QRectF& box) {
 // Double muscling: each muscle mass rounded like a ball, lit from the upper left.
 void paintMuscles(QPainter& p, const BreedLook& look, const CowGeometry& g) {
     const double m = look.build.muscling;
-    if (m < 1.5) {
+    if (m < 1.8) {
         return;
     }
     const double strength = std::min(1.0, m - 1.1);
@@ -214,7 +214,7 @@ void paintBodyLines(QPainter& p, const BreedLook& look, const CowGeometry& g) {
                              {g.nearFrontX + 36 + 5 * m, g.bellyY - 0.1 * g.depth},
                              {g.nearFrontX + 30 + 4 * m, g.bellyY + 6}}),
                  pen);
-    if (m >= 1.5) {
+    if (m >= 1.8) {
         // Double muscling: deep shadowed grooves between the muscles of thigh
         // and shoulder.
         const bool dark = look.coat.base.lightness() < 60;

@@ -123,7 +123,7 @@ QPointF CowGeometry::bodyPoint(double u, double v) const {
 }
 
 QRectF CowGeometry::bounds() const {
-    return QRectF(QPointF(headTop.x() - 160.0, headTop.y() - 120.0), QPointF(rearX + 50.0, ground));
+    return QRectF(QPointF(headTop.x() - 190.0, headTop.y() - 120.0), QPointF(rearX + 50.0, ground));
 }
 
 QPainterPath hoofPath(double x, double ground) {

@@ -41,7 +41,9 @@ void paintFarLeg(QPainter& p, const Coat& coat, const CowGeometry& g, const QPai
     p.fillPath(leg, coat.base.darker(125));
     if (coat.whiteLegs || coat.whiteBelly) {
         QPainterPath lower;
-        lower.addRect(QRectF(x - 60, g.stockingTop() + 6, 120, g.ground));
+        // A white belly runs down the whole leg, as on the near side.
+        const double top = coat.whiteBelly ? g.bellyY - 10 : g.stockingTop() + 6;
+        lower.addRect(QRectF(x - 60, top, 120, g.ground));
         p.fillPath(lower.intersected(leg), coat.white.darker(118));
     }
     const QColor edge = coat.base.lightness() < 60 ? QColor(0x050505) : coat.base.darker(190);

@@ -43,7 +43,7 @@ QImage drawPicture(int index) {
     // looks small against the fence.
     const QRectF average = cowGeometry(Build{}, Head{}).bounds();
     const double scale =
-        std::min(0.92 * size.width() / average.width(), 0.74 * size.height() / average.height());
+        std::min(0.88 * size.width() / average.width(), 0.74 * size.height() / average.height());
     const double groundY = size.height() * 0.9;
 
     QImage image(format.width, format.height, QImage::Format_RGB32);
