@@ -7,6 +7,7 @@
 #include "Pasture.h"
 
 #include <BreedCatalogue.h>
+#include <QDir>
 #include <QImageWriter>
 #include <QPainter>
 #include <algorithm>
@@ -69,6 +70,23 @@ bool writeJpeg(const QImage& image, const QString& path, bool progressive, QStri
     if (!writer.write(image)) {
         error = writer.errorString();
         return false;
+    }
+    return true;
+}
+
+bool writePictureSet(const QString& outDir, QString& error) {
+    const QString folder = QDir(outDir).filePath("obr/0");
+    if (!QDir().mkpath(folder)) {
+        error = "cannot create " + folder;
+        return false;
+    }
+    for (int index = 0; index < breedCount; ++index) {
+        const QString path = QDir(folder).filePath(QString::number(index) + ".jpg");
+        QString reason;
+        if (!writeJpeg(drawPicture(index), path, pictureFormat(index).progressive, reason)) {
+            error = path + ": " + reason;
+            return false;
+        }
     }
     return true;
 }

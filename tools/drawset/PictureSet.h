@@ -23,6 +23,10 @@ QImage drawPicture(int index);
 // `error`.
 bool writeJpeg(const QImage& image, const QString& path, bool progressive, QString& error);
 
+// Writes every picture as outDir/obr/0/<index>.jpg; on failure returns false
+// and fills `error`.
+bool writePictureSet(const QString& outDir, QString& error);
+
 // All pictures side by side, numbered and named, for reviewing the set.
 QImage contactSheet();
 

@@ -5,8 +5,6 @@
 
 #include "PictureSet.h"
 
-#include <BreedCatalogue.h>
-#include <QDir>
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -19,25 +17,6 @@ int usage() {
                "  --sheet FILE.png  write a contact sheet of all pictures\n",
                stderr);
     return 2;
-}
-
-int writeSet(const QString& outDir) {
-    const QString folder = QDir(outDir).filePath("obr/0");
-    if (!QDir().mkpath(folder)) {
-        std::fprintf(stderr, "tarvelo-drawset: cannot create %s\n", qPrintable(folder));
-        return 1;
-    }
-    for (int index = 0; index < tarvelo::breedCount; ++index) {
-        const tarvelo::drawset::PictureFormat format = tarvelo::drawset::pictureFormat(index);
-        const QString path = QDir(folder).filePath(QString::number(index) + ".jpg");
-        QString error;
-        if (!tarvelo::drawset::writeJpeg(tarvelo::drawset::drawPicture(index), path,
-                                         format.progressive, error)) {
-            std::fprintf(stderr, "tarvelo-drawset: %s: %s\n", qPrintable(path), qPrintable(error));
-            return 1;
-        }
-    }
-    return 0;
 }
 
 } // namespace
@@ -66,10 +45,10 @@ int main(int argc, char** argv) {
     if (outDir.isEmpty() && sheet.isEmpty()) {
         return usage();
     }
-    if (!outDir.isEmpty()) {
-        if (const int status = writeSet(outDir); status != 0) {
-            return status;
-        }
+    QString error;
+    if (!outDir.isEmpty() && !tarvelo::drawset::writePictureSet(outDir, error)) {
+        std::fprintf(stderr, "tarvelo-drawset: %s\n", qPrintable(error));
+        return 1;
     }
     if (!sheet.isEmpty() && !tarvelo::drawset::contactSheet().save(sheet, "png")) {
         std::fprintf(stderr, "tarvelo-drawset: cannot write %s\n", qPrintable(sheet));
