@@ -34,10 +34,10 @@ BreedLook holsteinType(QColor patch) {
     look.coat.base = QColor(0xF7F6F2);
     look.coat.white = QColor(0xF7F6F2);
     look.coat.patch = patch;
-    look.coat.patches = {{-0.12, 0.3, 0.2},
-                         {0.3, 0.28, 0.2},
-                         {0.58, 0.55, 0.13},
-                         {0.85, 0.3, 0.19},
+    look.coat.patches = {{-0.12, 0.3, 0.18},
+                         {0.3, 0.26, 0.15},
+                         {0.56, 0.58, 0.1},
+                         {0.86, 0.3, 0.16},
                          {0.12, 0.75, 0.08}};
     look.coat.whiteLegs = true;
     look.coat.tailSwitch = QColor(0xF7F6F2);
