@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace tarvelo::drawset {
+
+// How picture `index` is stored: sizes and aspect ratios vary on purpose, so
+// the quiz's fitting of pictures into its picture box is exercised.
+struct PictureFormat {
+    int width = 800;
+    int height = 600;
+    bool progressive = false;
+};
+
+PictureFormat pictureFormat(int index);
+
+// Picture `index` (0 .. 18) at its stored size.
+QImage drawPicture(int index);
+
+// Writes `image` as a JPEG of quality 85; on failure returns false and fills
+// `error`.
+bool writeJpeg(const QImage& image, const QString& path, bool progressive, QString& error);
+
+// Writes every picture as outDir/obr/0/<index>.jpg; on failure returns false
+// and fills `error`.
+bool writePictureSet(const QString& outDir, QString& error);
+
+// All pictures side by side, numbered and named, for reviewing the set.
+QImage contactSheet();
+
+} // namespace tarvelo::drawset
