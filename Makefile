@@ -4,7 +4,7 @@ BUILD ?= build
 CMAKE_EXTRA ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run clean package screenshots
+.PHONY: all deps configure build test run clean package check-package screenshots
 
 all: build
 
@@ -63,6 +63,11 @@ package: deps
 	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(CURDIR)/out
 	rm -rf out/_CPack_Packages
 	@ls -l out/tarvelo_*.deb
+
+# Installs the package on this machine, plays a round with the installed quiz
+# on a virtual display, removes the package again (root).
+check-package: package
+	packaging/check-deb
 
 # The README's window pictures in docs/, remade from the current build.
 screenshots: build

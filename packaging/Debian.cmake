@@ -7,12 +7,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvelo)
 set(CPACK_PACKAGE_VENDOR Tarvelo)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "quiz that teaches 19 cattle breeds from photographs")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tarvelo shows photographs of cattle and asks for the breed; a round goes "
-    "through all 19 breeds and ends with the number of mistakes. The interface "
-    "is Czech. A drawn picture set is included; tarvelo-check checks a set of "
-    "one's own photographs.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Tarvelo shows photographs of cattle and asks for the breed. A round goes\n"
+    "through all 19 breeds and ends with the number of mistakes. The interface\n"
+    "is Czech. A drawn picture set is included, and tarvelo-check checks a set\n"
+    "of one's own photographs.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TARVELO_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
