@@ -4,7 +4,7 @@ BUILD ?= build
 CMAKE_EXTRA ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run clean package check-package screenshots
 
 all: build
 
@@ -53,3 +53,22 @@ test-asan:
 ROUNDS ?= 5
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)
+
+# A Debian package in out/, from a release build of its own: the menu entry's
+# working directory is configured from the install prefix, /usr for a package.
+PACKAGE_BUILD ?= build-package
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_EXTRA)
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(CURDIR)/out
+	rm -rf out/_CPack_Packages
+	@ls -l out/tarvelo_*.deb
+
+# Installs the package on this machine, plays a round with the installed quiz
+# on a virtual display, removes the package again (root).
+check-package: package
+	packaging/check-deb
+
+# The README's window pictures in docs/, remade from the current build.
+screenshots: build
+	tools/screenshots $(BUILD)
