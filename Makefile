@@ -53,3 +53,10 @@ test-asan:
 ROUNDS ?= 5
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)
+
+# A thousand rounds (ENDURANCE_ROUNDS) played through the real windows,
+# headless: fails on a round that goes wrong or on resident memory growing.
+ENDURANCE_ROUNDS ?= 1000
+.PHONY: endurance
+endurance: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/endurance/tarvelo-endurance $(ENDURANCE_ROUNDS)
