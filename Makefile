@@ -72,3 +72,10 @@ check-package: package
 # The README's window pictures in docs/, remade from the current build.
 screenshots: build
 	tools/screenshots $(BUILD)
+
+# A thousand rounds (ENDURANCE_ROUNDS) played through the real windows,
+# headless: fails on a round that goes wrong or on resident memory growing.
+ENDURANCE_ROUNDS ?= 1000
+.PHONY: endurance
+endurance: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/endurance/tarvelo-endurance $(ENDURANCE_ROUNDS)
