@@ -66,7 +66,7 @@ void TApplication::focusEntered(TForm* window, QWidget* control) {
             focusedWindow_->deactivationNotice();
         }
         focusedWindow_ = window;
-        window->activationNotice();
+        dispatch([window] { window->activationNotice(); });
     }
     window->updateActiveFlags(control != nullptr ? control : window);
 }

@@ -117,6 +117,14 @@ void TForm::registerControls() {
     }
 }
 
+// What a click handler throws is caught here, before it could unwind through
+// Qt's own frames, which are built without exception support and would skip
+// their clean-up; it is reported like anything else escaping a handler.
+void TForm::onClick(QAbstractButton* button, std::function<void()> handler) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler = std::move(handler)] { application_.dispatch(handler); });
+}
+
 void TForm::updateActiveFlags(QWidget* focused) {
     auto* focusedButton = qobject_cast<QPushButton*>(focused);
     for (QPushButton* button : findChildren<QPushButton*>()) {

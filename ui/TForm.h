@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
+class QAbstractButton;
 class QPushButton;
 
 namespace tarvelo {
@@ -56,6 +58,8 @@ protected:
     void setDefaultButton(QPushButton* button);
     // Buttons and radio buttons take part in arrow-key moves and active flags.
     void registerControls();
+    // Runs `handler` on every click of `button` as an event handler of its own.
+    void onClick(QAbstractButton* button, std::function<void()> handler);
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

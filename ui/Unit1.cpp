@@ -71,7 +71,7 @@ TForm1::TForm1(TApplication& application)
     BitBtn1->setFont(fontA());
     setButtonColours(BitBtn1, Qt::white); // its own font colour on the button face
     setDefaultButton(BitBtn1);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    onClick(BitBtn1, [this] { BitBtn1Click(); });
 
     GroupBox3 = makeGroup(this, {8, 293, 919, 89}, QString());
     Label3 = makeLabel(GroupBox3, {8, 24, 4, 19}, QString());

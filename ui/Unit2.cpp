@@ -49,7 +49,7 @@ TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TFor
     RadioButton2 = makeRadio(GroupBox1, 72, QStringLiteral("Pokročilý"));
     Button1 = makeButton(GroupBox1, 248, QStringLiteral("OK"));
     setDefaultButton(Button1);
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    onClick(Button1, [this] { Button1Click(); });
 
     GroupBox2 = makePage(this, QStringLiteral("        "));
     Label1 = new QLabel(GroupBox2);
@@ -57,10 +57,10 @@ TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TFor
     Label1->setFont(layoutFont(QStringLiteral("Arial"), 21, true));
     setColours(Label1, Qt::red);
     Button2 = makeButton(GroupBox2, 241, QStringLiteral("Konec"));
-    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    onClick(Button2, [this] { Button2Click(); });
     Button3 = makeButton(GroupBox2, 160, QStringLiteral("Znovu"));
     setDefaultButton(Button3);
-    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    onClick(Button3, [this] { Button3Click(); });
     GroupBox2->hide();
 
     registerControls();

@@ -2,11 +2,13 @@
 
 #include "TForm.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace tarvelo {
 
@@ -71,8 +73,13 @@ ListItem::ListItem(QComboBox* list)
 void ListItem::appendEntry(const std::string& entry) {
     // Qt selects the first entry added to an empty list; the quiz wants none.
     const int selected = list_->currentIndex();
-    list_->addItem(QString::fromStdString(entry));
+    const QString text = QString::fromStdString(entry);
+    list_->addItem(text);
     list_->setCurrentIndex(selected);
+    // The dropped-down list is as wide as its longest name, so no name is cut short.
+    QAbstractItemView* view = list_->view();
+    const int wanted = view->fontMetrics().horizontalAdvance(text) + 4 * view->frameWidth() + 8;
+    view->setMinimumWidth(std::max(view->minimumWidth(), wanted));
 }
 
 void ListItem::clearSelection() {
