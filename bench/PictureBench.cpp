@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     std::printf("%-11s %8s %8s %8s %12s %8s %9s\n", "photo", "MB file", "load", "floor",
                 "first paint", "vs floor", "repaint");
     for (const Size size : {Size{640, 480}, Size{1728, 1152}, Size{4256, 2832}, Size{6000, 4000}}) {
-        tarvelo::fixtures::JpegSpec spec;
-        spec.width = size.width;
-        spec.height = size.height;
-        spec.pattern = tarvelo::fixtures::Pattern::Photo;
-        const auto bytes = tarvelo::fixtures::makeJpeg(spec);
+        tarvelo::fixtures::JpegRecipe recipe;
+        recipe.width = size.width;
+        recipe.height = size.height;
+        recipe.pattern = tarvelo::fixtures::Pattern::Photo;
+        const auto bytes = tarvelo::fixtures::makeJpeg(recipe);
         const std::string path = (dir / ("bench-" + std::to_string(size.width) + ".jpg")).string();
         tarvelo::fixtures::writeFile(path, bytes);
 

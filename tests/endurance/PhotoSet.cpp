@@ -16,11 +16,11 @@ PhotoSet::PhotoSet() {
     std::filesystem::create_directories(folder);
     for (int i = 0; i < breedCount; ++i) {
         // Both kinds of JPEG the quiz meets: every third one progressive.
-        const fixtures::JpegSpec spec{.width = widthOf(i),
-                                      .height = heightOf(i),
-                                      .pattern = fixtures::Pattern::Photo,
-                                      .progressive = i % 3 == 0};
-        fixtures::writeFile(folder / (std::to_string(i) + ".jpg"), fixtures::makeJpeg(spec));
+        const fixtures::JpegRecipe recipe{.width = widthOf(i),
+                                          .height = heightOf(i),
+                                          .pattern = fixtures::Pattern::Photo,
+                                          .progressive = i % 3 == 0};
+        fixtures::writeFile(folder / (std::to_string(i) + ".jpg"), fixtures::makeJpeg(recipe));
     }
 }
 

@@ -13,22 +13,22 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir = argv[1];
     std::filesystem::create_directories(dir);
     int n = 0;
-    auto seed = [&](const JpegSpec& spec) {
-        writeFile(dir / ("seed-" + std::to_string(n++) + ".jpg"), makeJpeg(spec));
+    auto seed = [&](const JpegRecipe& recipe) {
+        writeFile(dir / ("seed-" + std::to_string(n++) + ".jpg"), makeJpeg(recipe));
     };
     for (Colour colour :
          {Colour::Rgb, Colour::Grey, Colour::AdobeCmyk, Colour::PlainCmyk, Colour::Ycck})
         for (bool progressive : {false, true})
             for (bool arithmetic : {false, true}) {
-                JpegSpec spec;
-                spec.width = 33;
-                spec.height = 17;
-                spec.colour = colour;
-                spec.pattern = Pattern::Photo;
-                spec.progressive = progressive;
-                spec.arithmetic = arithmetic;
-                spec.restartInterval = (n % 3 == 0) ? 1 : 0;
-                seed(spec);
+                JpegRecipe recipe;
+                recipe.width = 33;
+                recipe.height = 17;
+                recipe.colour = colour;
+                recipe.pattern = Pattern::Photo;
+                recipe.progressive = progressive;
+                recipe.arithmetic = arithmetic;
+                recipe.restartInterval = (n % 3 == 0) ? 1 : 0;
+                seed(recipe);
             }
     writeFile(dir / "seed-tables.jpg", makeTablesOnly());
     return 0;

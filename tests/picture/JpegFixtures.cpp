@@ -48,26 +48,26 @@ struct Compressor {
 
 } // namespace
 
-std::array<std::uint8_t, 3> patternPixel(const JpegSpec& spec, int x, int y) {
-    if (spec.pattern == Pattern::Photo) {
+std::array<std::uint8_t, 3> patternPixel(const JpegRecipe& recipe, int x, int y) {
+    if (recipe.pattern == Pattern::Photo) {
         const int n = noise(x, y) / 8 - 16;
-        return {clamp(x * 255 / std::max(1, spec.width) + n),
-                clamp(y * 255 / std::max(1, spec.height) + n),
+        return {clamp(x * 255 / std::max(1, recipe.width) + n),
+                clamp(y * 255 / std::max(1, recipe.height) + n),
                 clamp(128 + ((x / 7 + y / 5) % 64) + n)};
     }
-    const int quadrant = (x >= spec.width / 2 ? 1 : 0) + (y >= spec.height / 2 ? 2 : 0);
+    const int quadrant = (x >= recipe.width / 2 ? 1 : 0) + (y >= recipe.height / 2 ? 2 : 0);
     const auto base = quadrantColours[static_cast<std::size_t>(quadrant)];
     const int n = noise(x, y) / 64 - 2;
     return {clamp(base[0] + n), clamp(base[1] + n), clamp(base[2] + n)};
 }
 
-Bytes makeJpeg(const JpegSpec& spec) {
+Bytes makeJpeg(const JpegRecipe& recipe) {
     Compressor c;
     auto& info = c.info;
-    info.image_width = static_cast<JDIMENSION>(spec.width);
-    info.image_height = static_cast<JDIMENSION>(spec.height);
+    info.image_width = static_cast<JDIMENSION>(recipe.width);
+    info.image_height = static_cast<JDIMENSION>(recipe.height);
     int components = 3;
-    switch (spec.colour) {
+    switch (recipe.colour) {
     case Colour::Rgb:
         info.in_color_space = JCS_RGB;
         break;
@@ -84,29 +84,29 @@ Bytes makeJpeg(const JpegSpec& spec) {
     }
     info.input_components = components;
     jpeg_set_defaults(&info);
-    if (spec.colour == Colour::Ycck)
+    if (recipe.colour == Colour::Ycck)
         jpeg_set_colorspace(&info, JCS_YCCK);
-    if (spec.colour == Colour::PlainCmyk)
+    if (recipe.colour == Colour::PlainCmyk)
         info.write_Adobe_marker = FALSE;
-    jpeg_set_quality(&info, spec.quality, TRUE);
-    if (spec.progressive)
+    jpeg_set_quality(&info, recipe.quality, TRUE);
+    if (recipe.progressive)
         jpeg_simple_progression(&info);
-    info.arith_code = spec.arithmetic ? TRUE : FALSE;
-    info.restart_interval = static_cast<unsigned>(spec.restartInterval);
+    info.arith_code = recipe.arithmetic ? TRUE : FALSE;
+    info.restart_interval = static_cast<unsigned>(recipe.restartInterval);
     jpeg_start_compress(&info, TRUE);
 
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(spec.width * components));
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            const auto rgb = patternPixel(spec, x, y);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(recipe.width * components));
+    for (int y = 0; y < recipe.height; ++y) {
+        for (int x = 0; x < recipe.width; ++x) {
+            const auto rgb = patternPixel(recipe, x, y);
             JSAMPLE* out = row.data() + static_cast<std::size_t>(x * components);
-            if (spec.colour == Colour::Rgb) {
+            if (recipe.colour == Colour::Rgb) {
                 out[0] = rgb[0];
                 out[1] = rgb[1];
                 out[2] = rgb[2];
-            } else if (spec.colour == Colour::Grey) {
+            } else if (recipe.colour == Colour::Grey) {
                 out[0] = static_cast<JSAMPLE>((rgb[0] * 299 + rgb[1] * 587 + rgb[2] * 114) / 1000);
-            } else if (spec.colour == Colour::PlainCmyk) {
+            } else if (recipe.colour == Colour::PlainCmyk) {
                 // Ink amounts: full ink = 255.
                 out[0] = static_cast<JSAMPLE>(255 - rgb[0]);
                 out[1] = static_cast<JSAMPLE>(255 - rgb[1]);

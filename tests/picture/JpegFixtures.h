@@ -18,7 +18,7 @@ enum class Pattern {
     Photo,     // smooth gradients with fine detail, compresses like a photograph
 };
 
-struct JpegSpec {
+struct JpegRecipe {
     int width = 64;
     int height = 48;
     Colour colour = Colour::Rgb;
@@ -31,10 +31,10 @@ struct JpegSpec {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The colour (red, green, blue) that spec's pattern has at (x, y).
-std::array<std::uint8_t, 3> patternPixel(const JpegSpec& spec, int x, int y);
+// The colour (red, green, blue) that recipe's pattern has at (x, y).
+std::array<std::uint8_t, 3> patternPixel(const JpegRecipe& recipe, int x, int y);
 
-Bytes makeJpeg(const JpegSpec& spec);
+Bytes makeJpeg(const JpegRecipe& recipe);
 
 // A stream of quantisation and Huffman tables with no image.
 Bytes makeTablesOnly();

@@ -15,7 +15,7 @@ namespace tarvelo {
 namespace {
 
 using fixtures::Colour;
-using fixtures::JpegSpec;
+using fixtures::JpegRecipe;
 
 int jpegErrorCode(const std::function<void()>& action) {
     try {
@@ -30,7 +30,7 @@ int jpegErrorCode(const std::function<void()>& action) {
 
 // --- Colour rasters equal the library's own float-DCT output ---------------
 
-class ColourDecode : public testing::TestWithParam<JpegSpec> {};
+class ColourDecode : public testing::TestWithParam<JpegRecipe> {};
 
 TEST_P(ColourDecode, RasterIsTheLibrarysFloatDctOutputInBgrRows) {
     const auto bytes = fixtures::makeJpeg(GetParam());
@@ -59,16 +59,17 @@ TEST_P(ColourDecode, RasterIsTheLibrarysFloatDctOutputInBgrRows) {
                   0)
             << "row " << y;
     // And the pixels are the picture, in blue-green-red order.
-    const auto spec = GetParam();
-    const auto expected = fixtures::patternPixel(spec, spec.width / 4, spec.height / 4);
-    const std::uint8_t* px = raster->row(spec.height / 4) + 3 * (spec.width / 4);
+    const auto recipe = GetParam();
+    const auto expected = fixtures::patternPixel(recipe, recipe.width / 4, recipe.height / 4);
+    const std::uint8_t* px = raster->row(recipe.height / 4) + 3 * (recipe.width / 4);
     EXPECT_NEAR(px[2], expected[0], 24);
     EXPECT_NEAR(px[1], expected[1], 24);
     EXPECT_NEAR(px[0], expected[2], 24);
 }
 
-JpegSpec spec(int w, int h, bool progressive = false, bool arithmetic = false, int restart = 0) {
-    JpegSpec s;
+JpegRecipe recipe(int w, int h, bool progressive = false, bool arithmetic = false,
+                  int restart = 0) {
+    JpegRecipe s;
     s.width = w;
     s.height = h;
     s.progressive = progressive;
@@ -78,16 +79,16 @@ JpegSpec spec(int w, int h, bool progressive = false, bool arithmetic = false, i
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ColourDecode,
-                         testing::Values(spec(64, 48), spec(64, 48, true), spec(1, 1),
-                                         spec(106, 466), spec(641, 233, true),
-                                         spec(37, 19, false, false, 1),
+                         testing::Values(recipe(64, 48), recipe(64, 48, true), recipe(1, 1),
+                                         recipe(106, 466), recipe(641, 233, true),
+                                         recipe(37, 19, false, false, 1),
                                          // Arithmetic coding, sequential and progressive.
-                                         spec(80, 60, false, true), spec(80, 60, true, true)));
+                                         recipe(80, 60, false, true), recipe(80, 60, true, true)));
 
 // --- Greyscale -------------------------------------------------------------
 
 TEST(GreyDecode, QuantisedTo236GreysWithTheLibrarysOnePassDither) {
-    JpegSpec s;
+    JpegRecipe s;
     s.width = 200;
     s.height = 120;
     s.colour = Colour::Grey;
@@ -122,7 +123,7 @@ TEST(GreyDecode, QuantisedTo236GreysWithTheLibrarysOnePassDither) {
 class FourComponentDecode : public testing::TestWithParam<Colour> {};
 
 TEST_P(FourComponentDecode, ShownInTheColoursTheyEncode) {
-    JpegSpec s;
+    JpegRecipe s;
     s.width = 64;
     s.height = 64;
     s.colour = GetParam();
@@ -148,7 +149,7 @@ TEST(DamagedJpeg, HeaderErrorsCarryTheLibrarysMessageCode) {
     const std::string text = "This is not a photograph.\n";
     EXPECT_EQ(jpegErrorCode([&] { JpegPicture::fromBytes({text.begin(), text.end()}); }), 53);
     EXPECT_EQ(jpegErrorCode([] { JpegPicture::fromBytes(fixtures::makeTablesOnly()); }), 51);
-    auto cut = fixtures::makeJpeg(spec(64, 48));
+    auto cut = fixtures::makeJpeg(recipe(64, 48));
     cut.resize(fixtures::findMarker(cut, 0xC0) + 4); // inside the frame header
     EXPECT_GT(jpegErrorCode([&] { JpegPicture::fromBytes(cut); }), 0);
 }
@@ -165,7 +166,7 @@ TEST(DamagedJpeg, EmptyFileLoadsAndFailsOnceAtDecodeWithEmptyInput) {
 }
 
 TEST(DamagedJpeg, TruncatedInTheMiddleDecodesWithoutAnyError) {
-    auto s = spec(160, 120);
+    auto s = recipe(160, 120);
     auto bytes = fixtures::makeJpeg(s);
     bytes.resize(bytes.size() * 2 / 3);
     auto picture = JpegPicture::fromBytes(bytes);
@@ -182,7 +183,7 @@ TEST(DamagedJpeg, TruncatedInTheMiddleDecodesWithoutAnyError) {
 TEST(DamagedJpeg, ErrorAfterTheHeaderFailsTheDecodeOnce) {
     // Break the spectral range of the second scan of a progressive file:
     // the header still reads, the decode cannot.
-    auto bytes = fixtures::makeJpeg(spec(64, 48, true));
+    auto bytes = fixtures::makeJpeg(recipe(64, 48, true));
     const auto sos = fixtures::findMarker(bytes, 0xDA, 1);
     ASSERT_NE(sos, std::string::npos);
     const std::size_t components = bytes[sos + 4];
@@ -194,7 +195,7 @@ TEST(DamagedJpeg, ErrorAfterTheHeaderFailsTheDecodeOnce) {
 }
 
 TEST(DamagedJpeg, HugeFrameLoadsButRefusesToDecode) {
-    auto bytes = fixtures::makeJpeg(spec(16, 16));
+    auto bytes = fixtures::makeJpeg(recipe(16, 16));
     fixtures::patchFrameSize(bytes, 60000, 60000);
     auto picture = JpegPicture::fromBytes(bytes);
     EXPECT_EQ(picture.width(), 60000);
@@ -209,7 +210,7 @@ TEST(DamagedJpeg, HugeFrameLoadsButRefusesToDecode) {
 }
 
 TEST(DamagedJpeg, PixelLimitIsInclusive) {
-    const auto bytes = fixtures::makeJpeg(spec(16, 16));
+    const auto bytes = fixtures::makeJpeg(recipe(16, 16));
     auto atLimit = JpegPicture::fromBytes(bytes);
     EXPECT_NO_THROW(atLimit.decodeRaster({256}));
     auto overLimit = JpegPicture::fromBytes(bytes);

@@ -21,12 +21,12 @@ std::vector<std::string> lines(const std::string& text) {
 TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     fixtures::TempDir root;
     std::filesystem::create_directories(root.path() / "obr/0");
-    fixtures::JpegSpec spec;
-    spec.width = 40;
-    spec.height = 30;
+    fixtures::JpegRecipe recipe;
+    recipe.width = 40;
+    recipe.height = 30;
     for (int i = 0; i < 19; ++i)
         fixtures::writeFile(root.path() / "obr/0" / (std::to_string(i) + ".jpg"),
-                            fixtures::makeJpeg(spec));
+                            fixtures::makeJpeg(recipe));
     std::ostringstream out;
     fixtures::TempDir dump;
     EXPECT_TRUE(checkPhotoSet(root.path(), dump.path(), out));

@@ -12,7 +12,7 @@
 namespace tarvelo {
 namespace {
 
-using fixtures::JpegSpec;
+using fixtures::JpegRecipe;
 
 // The quiz window's arrangement: a black parent, the box at (16, 16), 641 x 233.
 class PictureBoxTest : public testing::Test {
@@ -28,8 +28,8 @@ protected:
         fixtures::RecordingApplication::instance().errors.clear();
     }
 
-    std::string photo(const std::string& name, const JpegSpec& spec) {
-        fixtures::writeFile(dir / name, fixtures::makeJpeg(spec));
+    std::string photo(const std::string& name, const JpegRecipe& recipe) {
+        fixtures::writeFile(dir / name, fixtures::makeJpeg(recipe));
         return dir / name;
     }
 
@@ -63,10 +63,10 @@ TEST_F(PictureBoxTest, EmptyBoxShowsTheParentsBlack) {
 }
 
 TEST_F(PictureBoxTest, LargePhotoIsScaledDownCentredAndBlackAround) {
-    JpegSpec spec;
-    spec.width = 800;
-    spec.height = 600;
-    box->loadPicture(photo("0.jpg", spec));
+    JpegRecipe recipe;
+    recipe.width = 800;
+    recipe.height = 600;
+    box->loadPicture(photo("0.jpg", recipe));
     EXPECT_EQ(box->state(), PictureBox::State::Loaded);
     EXPECT_EQ(box->decodeCount(), 0); // loading never decodes
     EXPECT_EQ(box->placement(), (PlacementRect{165, 0, 475, 233}));
@@ -76,23 +76,23 @@ TEST_F(PictureBoxTest, LargePhotoIsScaledDownCentredAndBlackAround) {
     EXPECT_EQ(box->state(), PictureBox::State::Decoded);
     EXPECT_EQ(image.pixelColor(164, 100), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(475, 100), QColor(Qt::black));
-    expectNear(image.pixelColor(170, 5), rgbOf(fixtures::patternPixel(spec, 20, 20)), 12,
+    expectNear(image.pixelColor(170, 5), rgbOf(fixtures::patternPixel(recipe, 20, 20)), 12,
                "top left");
-    expectNear(image.pixelColor(470, 5), rgbOf(fixtures::patternPixel(spec, 780, 20)), 12,
+    expectNear(image.pixelColor(470, 5), rgbOf(fixtures::patternPixel(recipe, 780, 20)), 12,
                "top right");
-    expectNear(image.pixelColor(170, 228), rgbOf(fixtures::patternPixel(spec, 20, 580)), 12,
+    expectNear(image.pixelColor(170, 228), rgbOf(fixtures::patternPixel(recipe, 20, 580)), 12,
                "bottom left");
-    expectNear(image.pixelColor(470, 228), rgbOf(fixtures::patternPixel(spec, 780, 580)), 12,
+    expectNear(image.pixelColor(470, 228), rgbOf(fixtures::patternPixel(recipe, 780, 580)), 12,
                "bottom right");
     EXPECT_TRUE(errors().empty());
 }
 
 TEST_F(PictureBoxTest, PhotoThatFitsIsDrawnPixelForPixelAtNaturalSize) {
-    JpegSpec spec;
-    spec.width = 300;
-    spec.height = 200;
-    spec.pattern = fixtures::Pattern::Photo;
-    box->loadPicture(photo("1.jpg", spec));
+    JpegRecipe recipe;
+    recipe.width = 300;
+    recipe.height = 200;
+    recipe.pattern = fixtures::Pattern::Photo;
+    box->loadPicture(photo("1.jpg", recipe));
     const QImage image = rendered();
     const Raster& raster = *box->picture()->raster();
     EXPECT_EQ(box->placement(), (PlacementRect{170, 16, 470, 216}));
@@ -110,10 +110,10 @@ TEST_F(PictureBoxTest, PhotoThatFitsIsDrawnPixelForPixelAtNaturalSize) {
 }
 
 TEST_F(PictureBoxTest, RepaintsNeitherDecodeNorRescaleAgain) {
-    JpegSpec spec;
-    spec.width = 1000;
-    spec.height = 700;
-    box->loadPicture(photo("2.jpg", spec));
+    JpegRecipe recipe;
+    recipe.width = 1000;
+    recipe.height = 700;
+    box->loadPicture(photo("2.jpg", recipe));
     const QImage first = rendered();
     const QImage second = rendered();
     rendered();
@@ -123,24 +123,24 @@ TEST_F(PictureBoxTest, RepaintsNeitherDecodeNorRescaleAgain) {
 }
 
 TEST_F(PictureBoxTest, PhotoFillingTheBoxMakesItOpaque) {
-    JpegSpec spec;
-    spec.width = 641;
-    spec.height = 233;
-    box->loadPicture(photo("3.jpg", spec));
+    JpegRecipe recipe;
+    recipe.width = 641;
+    recipe.height = 233;
+    box->loadPicture(photo("3.jpg", recipe));
     EXPECT_TRUE(box->opaque());
     const QImage image = rendered();
-    expectNear(image.pixelColor(0, 0), rgbOf(fixtures::patternPixel(spec, 0, 0)), 16, "corner");
-    expectNear(image.pixelColor(640, 232), rgbOf(fixtures::patternPixel(spec, 640, 232)), 16,
+    expectNear(image.pixelColor(0, 0), rgbOf(fixtures::patternPixel(recipe, 0, 0)), 16, "corner");
+    expectNear(image.pixelColor(640, 232), rgbOf(fixtures::patternPixel(recipe, 640, 232)), 16,
                "corner");
 }
 
 TEST_F(PictureBoxTest, GreyscalePhotoIsShownInGreys) {
-    JpegSpec spec;
-    spec.colour = fixtures::Colour::Grey;
-    spec.pattern = fixtures::Pattern::Photo;
-    spec.width = 200;
-    spec.height = 100;
-    box->loadPicture(photo("4.jpg", spec));
+    JpegRecipe recipe;
+    recipe.colour = fixtures::Colour::Grey;
+    recipe.pattern = fixtures::Pattern::Photo;
+    recipe.width = 200;
+    recipe.height = 100;
+    box->loadPicture(photo("4.jpg", recipe));
     const QImage image = rendered();
     const PlacementRect r = box->placement();
     int colourful = 0;
@@ -154,8 +154,8 @@ TEST_F(PictureBoxTest, GreyscalePhotoIsShownInGreys) {
 }
 
 TEST_F(PictureBoxTest, EmptyFileBlanksTheAreaAndReportsOnceAtTheFirstPaint) {
-    JpegSpec spec;
-    box->loadPicture(photo("5.jpg", spec));
+    JpegRecipe recipe;
+    box->loadPicture(photo("5.jpg", recipe));
     rendered();
     fixtures::writeFile(dir / "empty.jpg", {});
     box->loadPicture(dir / "empty.jpg");
@@ -173,9 +173,9 @@ TEST_F(PictureBoxTest, EmptyFileBlanksTheAreaAndReportsOnceAtTheFirstPaint) {
 }
 
 TEST_F(PictureBoxTest, ErrorAfterTheHeaderIsReportedOnceAndThePaintRecovers) {
-    JpegSpec spec;
-    spec.progressive = true;
-    auto bytes = fixtures::makeJpeg(spec);
+    JpegRecipe recipe;
+    recipe.progressive = true;
+    auto bytes = fixtures::makeJpeg(recipe);
     const auto sos = fixtures::findMarker(bytes, 0xDA, 1);
     bytes[sos + 5 + 2 * bytes[sos + 4] + 1] = 70; // impossible spectral range
     fixtures::writeFile(dir / "bad.jpg", bytes);
@@ -194,14 +194,14 @@ TEST_F(PictureBoxTest, ErrorAfterTheHeaderIsReportedOnceAndThePaintRecovers) {
     // The paint left cleanly: a new load schedules a repaint again, which
     // needs the drawing flag cleared.
     const int paints = box->paintCount();
-    box->loadPicture(photo("6.jpg", JpegSpec{}));
+    box->loadPicture(photo("6.jpg", JpegRecipe{}));
     QTRY_VERIFY(box->paintCount() > paints);
     EXPECT_EQ(box->state(), PictureBox::State::Decoded);
     EXPECT_EQ(errors().size(), 1u);
 }
 
 TEST_F(PictureBoxTest, FailedLoadChangesNothingAndSchedulesNoRepaint) {
-    box->loadPicture(photo("7.jpg", JpegSpec{}));
+    box->loadPicture(photo("7.jpg", JpegRecipe{}));
     group.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&group));
     QTRY_COMPARE(box->state(), PictureBox::State::Decoded);

@@ -45,10 +45,10 @@ QuizWindows::~QuizWindows() {
 }
 
 void QuizWindows::writePhoto(int index, int width, int height) {
-    fixtures::JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    fixtures::writeFile(dir.path() / picturePath(index), fixtures::makeJpeg(spec));
+    fixtures::JpegRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    fixtures::writeFile(dir.path() / picturePath(index), fixtures::makeJpeg(recipe));
 }
 
 void QuizWindows::writeFile(const std::string& relativePath, const std::string& content) {
