@@ -171,6 +171,8 @@ void TApplication::dispatch(const std::function<void()>& handler) {
         handler();
     } catch (const std::exception& error) {
         reportError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Unknown error"));
     }
 }
 
