@@ -44,15 +44,20 @@ Output chooseOutput(jpeg_decompress_struct& info) {
     }
 }
 
-void allocate(Raster& raster, int width, int height, int bitsPerPixel) {
+void allocate(Raster& raster, RasterMemory spare, int width, int height, int bitsPerPixel) {
     const auto rowBytes =
         static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel / 8);
     raster.stride = (rowBytes + 3) & ~std::size_t{3};
-    try {
-        raster.pixels = std::make_unique_for_overwrite<std::uint8_t[]>(
-            raster.stride * static_cast<std::size_t>(height));
-    } catch (const std::bad_alloc&) {
-        throw EPictureTooLarge(width, height);
+    const std::size_t bytes = raster.stride * static_cast<std::size_t>(height);
+    if (spare.suits(bytes)) {
+        raster.pixels = std::move(spare);
+    } else {
+        spare = RasterMemory(); // freed first: one raster's memory at a time
+        try {
+            raster.pixels = RasterMemory::allocate(bytes);
+        } catch (const std::bad_alloc&) {
+            throw EPictureTooLarge(width, height);
+        }
     }
     raster.width = width;
     raster.height = height;
@@ -99,12 +104,12 @@ int JpegPicture::height() const {
     return raster_ ? raster_->height : height_;
 }
 
-void JpegPicture::decodeRaster(const DecodeLimits& limits) {
+void JpegPicture::decodeRaster(RasterMemory spare, const DecodeLimits& limits) {
     if (raster_)
         return;
     Raster& raster = raster_.emplace();
     try {
-        decodeInto(raster, limits);
+        decodeInto(raster, std::move(spare), limits);
     } catch (...) {
         decodeFailed_ = true;
         for (int y = raster.rowsDecoded; y < raster.height; ++y)
@@ -113,7 +118,11 @@ void JpegPicture::decodeRaster(const DecodeLimits& limits) {
     }
 }
 
-void JpegPicture::decodeInto(Raster& raster, const DecodeLimits& limits) const {
+RasterMemory JpegPicture::releaseRasterMemory() && {
+    return raster_ ? std::move(raster_->pixels) : RasterMemory();
+}
+
+void JpegPicture::decodeInto(Raster& raster, RasterMemory spare, const DecodeLimits& limits) const {
     JpegDecompressor decompressor(bytes_);
     decompressor.readHeader();
     auto& info = decompressor.info();
@@ -127,7 +136,7 @@ void JpegPicture::decodeInto(Raster& raster, const DecodeLimits& limits) const {
     decompressor.startDecompress();
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
-    allocate(raster, width, height, output == Output::Grey ? 8 : 24);
+    allocate(raster, std::move(spare), width, height, output == Output::Grey ? 8 : 24);
     if (info.quantize_colors && info.colormap) {
         raster.palette.resize(static_cast<std::size_t>(info.actual_number_of_colors));
         for (std::size_t i = 0; i < raster.palette.size(); ++i) {

@@ -32,7 +32,14 @@ public:
     // successful or not, later calls do nothing. The raster exists from the
     // start of the first call and keeps whatever was decoded before an error;
     // rows that were not decoded are black. Throws EJPEG or EPictureTooLarge.
-    void decodeRaster(const DecodeLimits& limits = {});
+    void decodeRaster(const DecodeLimits& limits = {}) { decodeRaster(RasterMemory(), limits); }
+    // The same, reusing `spare` (an earlier raster's memory) where it suits
+    // this raster's size; otherwise it is freed before new memory is taken.
+    void decodeRaster(RasterMemory spare, const DecodeLimits& limits = {});
+
+    // The raster's memory, for the next picture's decode; this picture is
+    // being discarded. Empty when it was never decoded.
+    RasterMemory releaseRasterMemory() &&;
 
     // Null before the first decodeRaster.
     const Raster* raster() const { return raster_ ? &*raster_ : nullptr; }
@@ -40,7 +47,7 @@ public:
 
 private:
     explicit JpegPicture(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
-    void decodeInto(Raster& raster, const DecodeLimits& limits) const;
+    void decodeInto(Raster& raster, RasterMemory spare, const DecodeLimits& limits) const;
 
     std::vector<std::uint8_t> bytes_;
     int width_ = 0;

@@ -29,7 +29,12 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::loadPicture(const std::string& path) {
     JpegPicture loaded = tarvelo::loadPicture(path); // throws; nothing changed yet
-    picture_.reset(); // free the old bytes and raster before taking the new ones
+    // The old raster's memory waits for the new picture's decode; its bytes go now.
+    if (picture_) {
+        if (RasterMemory memory = std::move(*picture_).releaseRasterMemory(); memory.data())
+            spare_ = std::move(memory);
+    }
+    picture_.reset();
     scaled_ = QImage();
     picture_.emplace(std::move(loaded));
     pictureChanged();
@@ -68,7 +73,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     if (!picture_->raster()) {
         ++decodeCount_;
         try {
-            picture_->decodeRaster();
+            picture_->decodeRaster(std::move(spare_));
         } catch (...) {
             pictureChanged();
             throw; // before any painter exists on this widget

@@ -49,6 +49,7 @@ private:
     const QImage& scaledRaster(const PlacementRect& rect);
 
     std::optional<JpegPicture> picture_;
+    RasterMemory spare_; // the previous picture's raster memory, until the next decode
     bool drawing_ = false;
     bool opaque_ = false;
     QImage scaled_; // the raster at the size of the last placement

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "RasterMemory.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace tarvelo {
@@ -16,14 +17,14 @@ struct Raster {
     int height = 0;
     int bitsPerPixel = 24;
     std::size_t stride = 0;
-    std::unique_ptr<std::uint8_t[]> pixels;
+    RasterMemory pixels;
     std::vector<std::array<std::uint8_t, 3>> palette;
     // Rows 0 .. rowsDecoded-1 hold decoded pixels; the rest are black.
     int rowsDecoded = 0;
 
-    std::uint8_t* row(int y) { return pixels.get() + static_cast<std::size_t>(y) * stride; }
+    std::uint8_t* row(int y) { return pixels.data() + static_cast<std::size_t>(y) * stride; }
     const std::uint8_t* row(int y) const {
-        return pixels.get() + static_cast<std::size_t>(y) * stride;
+        return pixels.data() + static_cast<std::size_t>(y) * stride;
     }
     bool empty() const { return width <= 0 || height <= 0; }
 };

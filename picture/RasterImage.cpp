@@ -5,13 +5,14 @@
 namespace tarvelo {
 
 QImage rasterImage(const Raster& raster) {
-    if (raster.empty() || !raster.pixels)
+    if (raster.empty() || !raster.pixels.data())
         return {};
     const auto stride = static_cast<qsizetype>(raster.stride);
     if (raster.bitsPerPixel == 24)
-        return QImage(raster.pixels.get(), raster.width, raster.height, stride,
+        return QImage(raster.pixels.data(), raster.width, raster.height, stride,
                       QImage::Format_BGR888);
-    QImage image(raster.pixels.get(), raster.width, raster.height, stride, QImage::Format_Indexed8);
+    QImage image(raster.pixels.data(), raster.width, raster.height, stride,
+                 QImage::Format_Indexed8);
     QList<QRgb> colours;
     colours.reserve(256);
     for (const auto& entry : raster.palette)
@@ -28,7 +29,7 @@ QImage rasterImage(const Raster& raster) {
 // the first paint of a small photograph costs a fraction of what Qt's generic
 // transform does.
 QImage scaledRasterImage(const Raster& raster, QSize size) {
-    if (raster.empty() || !raster.pixels || size.isEmpty())
+    if (raster.empty() || !raster.pixels.data() || size.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
     const auto sourceIndex = [](int target, int targetSize, int sourceSize) {

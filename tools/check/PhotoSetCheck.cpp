@@ -21,8 +21,11 @@ std::string formatLine(int index, const std::string& path, const std::string& si
 }
 
 // One photograph: its report line, and whether it would show without error.
+// `memory` carries raster memory from one photograph to the next, as the quiz's
+// picture box does.
 bool checkPhotograph(int index, const std::filesystem::path& root,
-                     const std::optional<std::filesystem::path>& dumpDir, std::ostream& out) {
+                     const std::optional<std::filesystem::path>& dumpDir, RasterMemory& memory,
+                     std::ostream& out) {
     const std::string relative = picturePath(index);
     const std::string path = (root / relative).lexically_normal().string();
     std::optional<JpegPicture> picture;
@@ -37,7 +40,7 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
     std::string result = "OK";
     const auto start = std::chrono::steady_clock::now();
     try {
-        picture->decodeRaster();
+        picture->decodeRaster(std::move(memory));
     } catch (const PictureError& e) {
         result = e.what();
     }
@@ -53,7 +56,9 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
         }
     }
     out << formatLine(index, path, size, time, result) << '\n';
-    return !picture->decodeFailed();
+    const bool good = !picture->decodeFailed();
+    memory = std::move(*picture).releaseRasterMemory();
+    return good;
 }
 
 } // namespace
@@ -63,10 +68,11 @@ bool checkPhotoSet(const std::filesystem::path& root,
     if (dumpDir)
         std::filesystem::create_directories(*dumpDir);
     bool allGood = true;
+    RasterMemory memory;
     for (int index = 0; index < breedCount; ++index) {
         if (!pictureAvailable(index))
             continue; // the quiz never loads it
-        allGood = checkPhotograph(index, root, dumpDir, out) && allGood;
+        allGood = checkPhotograph(index, root, dumpDir, memory, out) && allGood;
     }
     return allGood;
 }
