@@ -83,14 +83,29 @@ void PictureBox::paintEvent(QPaintEvent*) {
     const PlacementRect rect = placement();
     if (rect.width() <= 0 || rect.height() <= 0 || picture_->raster()->empty())
         return;
-    const QImage& image = scaledRaster(rect);
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(rect.left, rect.top), image);
+    // On a high-density screen the logical rectangle spans more device pixels
+    // than logical ones; the picture is scaled to those and drawn 1:1, so that
+    // every device pixel shows a pixel of the photograph.
+    const QTransform toDevice = painter.deviceTransform();
+    const QRect target = devicePixels(toDevice, rect);
+    const QImage& image = scaledRaster(target.size());
+    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+    painter.drawImage(target.topLeft(), image);
 }
 
-const QImage& PictureBox::scaledRaster(const PlacementRect& rect) {
-    const QSize size(rect.width(), rect.height());
+QRect PictureBox::devicePixels(const QTransform& toDevice, const PlacementRect& rect) {
+    // Each edge goes to the nearest device-pixel boundary, as Qt's own fills
+    // do, so the picture meets the black around it with no seam or overlap.
+    const QRectF mapped =
+        toDevice.mapRect(QRectF(QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom)));
+    const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
+    const QPoint end(qRound(mapped.right()), qRound(mapped.bottom()));
+    return {topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())};
+}
+
+const QImage& PictureBox::scaledRaster(QSize size) {
     if (scaled_.isNull() || scaled_.size() != size) {
         ++scaleCount_;
         // Kept in the screen's native format so that a repaint is a plain blit.

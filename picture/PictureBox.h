@@ -46,13 +46,16 @@ protected:
 
 private:
     void pictureChanged();
-    const QImage& scaledRaster(const PlacementRect& rect);
+    // The picture scaled to `size` device pixels; the same size reuses the
+    // last result, so a repaint only copies it.
+    const QImage& scaledRaster(QSize size);
+    static QRect devicePixels(const QTransform& toDevice, const PlacementRect& rect);
 
     std::optional<JpegPicture> picture_;
     RasterMemory spare_; // the previous picture's raster memory, until the next decode
     bool drawing_ = false;
     bool opaque_ = false;
-    QImage scaled_; // the raster at the size of the last placement
+    QImage scaled_; // the raster at the device size it was last drawn
     int decodeCount_ = 0;
     int scaleCount_ = 0;
     int paintCount_ = 0;

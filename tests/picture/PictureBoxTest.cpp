@@ -36,6 +36,16 @@ protected:
     // What the box area looks like on screen, in box coordinates.
     QImage rendered() { return group.grab().toImage().copy(16, 16, 641, 233); }
 
+    // The whole arrangement on a screen with `ratio` device pixels to the
+    // logical pixel, in device pixels; magenta wherever nothing was painted.
+    QImage renderedAt(qreal ratio) {
+        QImage target((QSizeF(group.size()) * ratio).toSize(), QImage::Format_RGB32);
+        target.setDevicePixelRatio(ratio);
+        target.fill(Qt::magenta);
+        group.render(&target);
+        return target;
+    }
+
     const std::vector<std::string>& errors() const {
         return fixtures::RecordingApplication::instance().errors;
     }
@@ -120,6 +130,74 @@ TEST_F(PictureBoxTest, RepaintsNeitherDecodeNorRescaleAgain) {
     EXPECT_EQ(box->decodeCount(), 1);
     EXPECT_EQ(box->scaleCount(), 1);
     EXPECT_EQ(first, second);
+}
+
+QRgb rasterPixel(const Raster& raster, int x, int y) {
+    const std::uint8_t* row = raster.row(y);
+    if (raster.bitsPerPixel == 8)
+        return qRgb(raster.palette[row[x]][0], raster.palette[row[x]][1],
+                    raster.palette[row[x]][2]);
+    return qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+}
+
+TEST_F(PictureBoxTest, HighDensityScreensShowAPhotoPixelInEveryDevicePixel) {
+    JpegRecipe large;
+    large.width = 800;
+    large.height = 600;
+    large.pattern = fixtures::Pattern::Photo;
+    JpegRecipe smallGrey; // never enlarged in logical pixels: 2 x 2 device pixels each at 2
+    smallGrey.width = 300;
+    smallGrey.height = 200;
+    smallGrey.colour = fixtures::Colour::Grey;
+    smallGrey.pattern = fixtures::Pattern::Photo;
+
+    for (const JpegRecipe& recipe : {large, smallGrey}) {
+        box->loadPicture(photo(std::to_string(recipe.width) + ".jpg", recipe));
+        const int decodes = box->decodeCount();
+        for (const qreal ratio : {2.0, 1.5, 1.25, 1.75, 1.0}) {
+            SCOPED_TRACE(testing::Message() << recipe.width << " wide, ratio " << ratio);
+            const QImage image = renderedAt(ratio);
+            const PlacementRect r = box->placement();
+            const auto device = [ratio](int logical) { return qRound((16 + logical) * ratio); };
+            const QRect target(QPoint(device(r.left), device(r.top)),
+                               QPoint(device(r.right) - 1, device(r.bottom) - 1));
+            const Raster& raster = *box->picture()->raster();
+
+            // Each device pixel takes the photograph's pixel under its centre.
+            int wrong = 0;
+            for (int y = target.top(); y <= target.bottom(); ++y) {
+                const int sy = (2 * (y - target.top()) + 1) * raster.height / (2 * target.height());
+                for (int x = target.left(); x <= target.right(); ++x) {
+                    const int sx =
+                        (2 * (x - target.left()) + 1) * raster.width / (2 * target.width());
+                    if (image.pixel(x, y) != rasterPixel(raster, sx, sy))
+                        ++wrong;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+
+            // A photograph with more pixels than the screen has no doubled columns.
+            if (raster.width >= target.width()) {
+                int doubled = 0;
+                for (int x = target.left() + 1; x <= target.right(); ++x)
+                    doubled += image.copy(x, target.top(), 1, target.height()) ==
+                               image.copy(x - 1, target.top(), 1, target.height());
+                EXPECT_EQ(doubled, 0);
+            }
+
+            // Black right up to the picture on every side, nothing drawn past it.
+            const QRect boxArea(QPoint(device(0), device(0)),
+                                QPoint(device(641) - 1, device(233) - 1));
+            int outside = 0;
+            for (int y = boxArea.top(); y <= boxArea.bottom(); ++y)
+                for (int x = boxArea.left(); x <= boxArea.right(); ++x)
+                    if (!target.contains(x, y) && image.pixel(x, y) != qRgb(0, 0, 0))
+                        ++outside;
+            EXPECT_EQ(outside, 0);
+        }
+        // Moving between screens rescales the decoded raster; it never decodes again.
+        EXPECT_EQ(box->decodeCount(), decodes + 1);
+    }
 }
 
 TEST_F(PictureBoxTest, PhotoFillingTheBoxMakesItOpaque) {
