@@ -1,118 +1,158 @@
-// Prints load, first-paint and repaint times of the picture box for
-// photographs of about 0.3, 2, 12 and 24 megapixels, beside a plain
-// libjpeg-turbo float-DCT decode of the same file into memory (the floor).
+// Prints how long the picture box takes to load, first paint and repaint
+// photographs of about 0.3, 2, 12 and 24 megapixels at device pixel ratios 1
+// and 2, beside the floor: libjpeg-turbo's float-DCT decode of the same file
+// into mapped memory, and djpeg doing it as a process. Then tarvelo-check
+// over 19 photographs of 12 megapixels beside djpeg over the same files.
 #include "JpegFixtures.h"
 #include "PictureBox.h"
+#include "PlainDecode.h"
+#include "Timing.h"
 
 #include <QApplication>
 #include <QPalette>
-#include <algorithm>
-#include <chrono>
+#include <QScreen>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <jpeglib.h>
+#include <fstream>
 #include <memory>
-#include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tarvelo::bench::median;
+using tarvelo::bench::millisecondsOf;
+namespace fs = std::filesystem;
 
-double millisecondsOf(const std::function<void()>& action) {
-    const auto start = Clock::now();
-    action();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+// The quiz window's arrangement on one screen: a black parent, the box at
+// (16, 16), 641 x 233.
+struct Stage {
+    QWidget group;
+    tarvelo::PictureBox* box;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// The floor: the library alone, same decoder settings, straight into memory.
-void plainDecode(const std::vector<std::uint8_t>& bytes) {
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
-    info.dct_method = JDCT_FLOAT;
-    info.do_block_smoothing = TRUE;
-    info.do_fancy_upsampling = TRUE;
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    const std::size_t stride = info.output_width * 3u;
-    auto pixels = std::make_unique_for_overwrite<std::uint8_t[]>(stride * info.output_height);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = pixels.get() + stride * info.output_scanline;
-        jpeg_read_scanlines(&info, &row, 1);
+    explicit Stage(QScreen* screen) : box(new tarvelo::PictureBox(&group)) {
+        group.resize(673, 265);
+        QPalette palette = group.palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        group.setPalette(palette);
+        group.setAutoFillBackground(true);
+        box->setGeometry(16, 16, 641, 233);
+        group.setScreen(screen);
+        group.move(screen->geometry().topLeft() + QPoint(40, 40));
+        group.show();
+        QApplication::processEvents();
     }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
+};
+
+struct Figures {
+    std::vector<double> load, first, repaint;
+};
+
+// Loads and paints the photograph `rounds` times, each first paint followed
+// by ten repaints. Says so when a timed paint did not really paint.
+Figures paintRounds(Stage& stage, const std::string& path, int rounds) {
+    Figures figures;
+    const int paintsBefore = stage.box->paintCount();
+    for (int round = 0; round < rounds; ++round) {
+        figures.load.push_back(millisecondsOf([&] { stage.box->loadPicture(path); }));
+        figures.first.push_back(millisecondsOf([&] { stage.box->repaint(); }));
+        for (int i = 0; i < 10; ++i)
+            figures.repaint.push_back(millisecondsOf([&] { stage.box->repaint(); }));
+    }
+    if (stage.box->state() != tarvelo::PictureBox::State::Decoded ||
+        stage.box->paintCount() - paintsBefore != rounds * 11)
+        std::fprintf(stderr, "warning: paints or decode missing, figures invalid\n");
+    return figures;
 }
 
-struct Size {
-    int width;
-    int height;
-};
+// Two offscreen screens side by side, the second at device pixel ratio 2.
+fs::path writeScreens(const fs::path& dir) {
+    const fs::path path = dir / "screens.json";
+    std::ofstream(path) << R"({ "screens": [
+        { "name": "ratio-1", "x": 0, "y": 0, "width": 1600, "height": 1000,
+          "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 },
+        { "name": "ratio-2", "x": 1600, "y": 0, "width": 1600, "height": 1000,
+          "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2 } ] })";
+    return path;
+}
+
+void compareCheckWithDjpeg(const fs::path& dir, const tarvelo::fixtures::Bytes& photo,
+                           const char* name, int rounds) {
+    const fs::path set = dir / "set";
+    fs::create_directories(set / "obr" / "0");
+    std::vector<std::string> files;
+    for (int i = 0; i < 19; ++i) {
+        files.push_back((set / "obr" / "0" / (std::to_string(i) + ".jpg")).string());
+        tarvelo::fixtures::writeFile(files.back(), photo);
+    }
+    std::vector<double> check, djpeg;
+    for (int round = 0; round < rounds; ++round) {
+        check.push_back(tarvelo::bench::runProcess({TARVELO_CHECK, set.string()}));
+        double total = 0;
+        for (const auto& file : files)
+            total += tarvelo::bench::runProcess(
+                {"djpeg", "-dct", "float", "-outfile", "/dev/null", file});
+        djpeg.push_back(total);
+    }
+    const double c = median(check) / 1000, d = median(djpeg) / 1000;
+    std::printf("\ntarvelo-check over 19 photographs of %s: %.2f s; djpeg -dct float over the "
+                "same files: %.2f s; %.2f x (median of %d)\n",
+                name, c, d, c / d, rounds);
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const fs::path dir = fs::temp_directory_path() / "tarvelo-bench";
+    fs::create_directories(dir);
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + writeScreens(dir).string()).c_str());
+    QApplication app(argc, argv);
+    const auto screens = QGuiApplication::screens();
+    if (screens.size() < 2) {
+        std::fprintf(stderr, "tarvelo-bench: the offscreen platform gave no second screen\n");
+        return 1;
+    }
+    Stage single(screens[0]);
+    Stage twice(screens[1]);
+    std::printf("Device pixel ratios: %.2g and %.2g\n", single.box->devicePixelRatioF(),
+                twice.box->devicePixelRatioF());
 
-    QWidget group;
-    group.resize(673, 265);
-    QPalette palette = group.palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    group.setPalette(palette);
-    group.setAutoFillBackground(true);
-    auto* box = new tarvelo::PictureBox(&group);
-    box->setGeometry(16, 16, 641, 233);
-    group.show();
-    QApplication::processEvents();
-
-    const auto dir = std::filesystem::temp_directory_path() / "tarvelo-bench";
-    std::filesystem::create_directories(dir);
-    std::printf(
-        "Median of %d rounds, milliseconds. Floor = plain libjpeg-turbo float-DCT decode.\n",
-        rounds);
-    std::printf("%-11s %8s %8s %8s %12s %8s %9s\n", "photo", "MB file", "load", "floor",
-                "first paint", "vs floor", "repaint");
-    for (const Size size : {Size{640, 480}, Size{1728, 1152}, Size{4256, 2832}, Size{6000, 4000}}) {
+    std::printf("Median of %d rounds, milliseconds. Floor: libjpeg-turbo float-DCT decode into\n"
+                "mapped memory; djpeg: djpeg -dct float -outfile /dev/null, as a process.\n",
+                rounds);
+    std::printf("%-8s %6s %6s %7s %7s | %9s %7s | %9s %7s | %8s %8s\n", "photo", "MB", "load",
+                "floor", "djpeg", "1st ×1", "÷floor", "1st ×2", "÷1st ×1", "again ×1", "again ×2");
+    tarvelo::fixtures::Bytes twelve;
+    for (const auto& [width, height] :
+         {std::pair{640, 480}, {1728, 1152}, {4256, 2832}, {6000, 4000}}) {
         tarvelo::fixtures::JpegRecipe recipe;
-        recipe.width = size.width;
-        recipe.height = size.height;
+        recipe.width = width;
+        recipe.height = height;
         recipe.pattern = tarvelo::fixtures::Pattern::Photo;
         const auto bytes = tarvelo::fixtures::makeJpeg(recipe);
-        const std::string path = (dir / ("bench-" + std::to_string(size.width) + ".jpg")).string();
+        const std::string path = (dir / ("photo-" + std::to_string(width) + ".jpg")).string();
         tarvelo::fixtures::writeFile(path, bytes);
+        if (width == 4256)
+            twelve = bytes;
 
-        std::vector<double> floor, load, first, repaint;
-        const int paintsBefore = box->paintCount();
+        tarvelo::bench::PlainDecode plain(bytes);
+        std::vector<double> floor, djpeg;
         for (int round = 0; round < rounds; ++round) {
-            floor.push_back(millisecondsOf([&] { plainDecode(bytes); }));
-            load.push_back(millisecondsOf([&] { box->loadPicture(path); }));
-            first.push_back(millisecondsOf([&] { box->repaint(); }));
-            for (int i = 0; i < 10; ++i)
-                repaint.push_back(millisecondsOf([&] { box->repaint(); }));
+            floor.push_back(millisecondsOf([&] { plain.run(); }));
+            djpeg.push_back(tarvelo::bench::runProcess(
+                {"djpeg", "-dct", "float", "-outfile", "/dev/null", path}));
         }
-        // Guard the figures: every timed repaint must really have painted.
-        if (box->state() != tarvelo::PictureBox::State::Decoded ||
-            box->paintCount() - paintsBefore != rounds * 11)
-            std::fprintf(stderr, "warning: paints or decode missing, figures invalid\n");
-        char name[32];
-        std::snprintf(name, sizeof name, "%.1f MP", size.width * size.height / 1e6);
-        const double f = median(floor), p = median(first);
-        std::printf("%-11s %8.2f %8.2f %8.1f %12.1f %+7.1f%% %9.3f\n", name,
-                    static_cast<double>(bytes.size()) / 1e6, median(load), f, p, (p / f - 1) * 100,
-                    median(repaint));
+        const Figures one = paintRounds(single, path, rounds);
+        const Figures two = paintRounds(twice, path, rounds);
+
+        char name[16];
+        std::snprintf(name, sizeof name, "%.1f MP", width * height / 1e6);
+        const double f = median(floor), p1 = median(one.first), p2 = median(two.first);
+        std::printf("%-8s %6.2f %6.2f %7.1f %7.1f | %9.1f %7.3f | %9.1f %7.3f | %8.3f %8.3f\n",
+                    name, static_cast<double>(bytes.size()) / 1e6, median(one.load), f,
+                    median(djpeg), p1, p1 / f, p2, p2 / p1, median(one.repaint),
+                    median(two.repaint));
     }
-    std::filesystem::remove_all(dir);
+    compareCheckWithDjpeg(dir, twelve, "12.1 MP", std::max(3, rounds / 3));
+    fs::remove_all(dir);
     return 0;
 }
