@@ -54,11 +54,16 @@ ROUNDS ?= 5
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)
 
-# A Debian package in out/, from a release build of its own: the menu entry's
-# working directory is configured from the install prefix, /usr for a package.
+# A Debian package in out/, from a release build of its own: the launcher's
+# folders are configured from the install prefix, /usr for a package. Compiled
+# with Debian's hardening flags, as packages built by Debian's tools are.
 PACKAGE_BUILD ?= build-package
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_EXTRA)
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CFLAGS)" \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_EXTRA)
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(CURDIR)/out
 	rm -rf out/_CPack_Packages

@@ -1,5 +1,5 @@
 # The Debian package `make package` builds with CPack. Included from the top
-# level, before include(CPack).
+# level, before packaging/ and include(CPack).
 set(TARVELO_PACKAGE_MAINTAINER "Tarvelo developers <tarvelo@example.org>"
     CACHE STRING "Maintainer field of the Debian package")
 
