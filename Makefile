@@ -69,9 +69,11 @@ package: deps
 	rm -rf out/_CPack_Packages
 	@ls -l out/tarvelo_*.deb
 
-# Installs the package on this machine, plays a round with the installed quiz
-# on a virtual display, removes the package again (root).
+# Checks the package with lintian and appstreamcli, installs it on this machine,
+# starts the quiz through its menu entry on a virtual display with and without a
+# picture set of the user's own, plays a round, removes the package (root).
 check-package: package
+	@scripts/install-deps lintian libglib2.0-bin
 	packaging/check-deb
 
 # The README's window pictures in docs/, remade from the current build.
