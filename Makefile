@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One-command entry points. Each target first installs whatever Debian
 # packages are missing (scripts/install-deps), then configures and builds.
 BUILD ?= build

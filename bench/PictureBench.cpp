@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints load, first-paint and repaint times of the picture box for
 // photographs of about 0.3, 2, 12 and 24 megapixels, beside a plain
 // libjpeg-turbo float-DCT decode of the same file into memory (the floor).

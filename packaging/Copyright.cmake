@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tarvelo_copyright(TEMPLATE LICENCE OUTPUT): writes the Debian copyright file
 # from TEMPLATE, with LICENCE's text in place of @TARVELO_CC_BY_SA_TEXT@, laid
 # out as the copyright format wants a licence text: each line indented by one

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a staging folder (DESTDIR) and checks the result
 # against the installed menu entry, its launcher and metadata, and the source
 # tree's photographs.
