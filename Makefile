@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One-command entry points. Each target first installs whatever Debian
 # packages are missing (scripts/install-deps), then configures and builds.
 BUILD ?= build
@@ -54,19 +56,26 @@ ROUNDS ?= 5
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)
 
-# A Debian package in out/, from a release build of its own: the menu entry's
-# working directory is configured from the install prefix, /usr for a package.
+# A Debian package in out/, from a release build of its own: the launcher's
+# folders are configured from the install prefix, /usr for a package. Compiled
+# with Debian's hardening flags, as packages built by Debian's tools are.
 PACKAGE_BUILD ?= build-package
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_EXTRA)
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CFLAGS)" \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_EXTRA)
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(CURDIR)/out
 	rm -rf out/_CPack_Packages
 	@ls -l out/tarvelo_*.deb
 
-# Installs the package on this machine, plays a round with the installed quiz
-# on a virtual display, removes the package again (root).
+# Checks the package with lintian and appstreamcli, installs it on this machine,
+# starts the quiz through its menu entry on a virtual display with and without a
+# picture set of the user's own, plays a round, removes the package (root).
 check-package: package
+	@scripts/install-deps lintian libglib2.0-bin
 	packaging/check-deb
 
 # The README's window pictures in docs/, remade from the current build.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints how long the picture box takes to load, first paint and repaint
 // photographs of about 0.3, 2, 12 and 24 megapixels at device pixel ratios 1
 // and 2, beside the floor: libjpeg-turbo's float-DCT decode of the same file

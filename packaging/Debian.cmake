@@ -1,5 +1,7 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package `make package` builds with CPack. Included from the top
-# level, before include(CPack).
+# level, before packaging/ and include(CPack).
 set(TARVELO_PACKAGE_MAINTAINER "Tarvelo developers <tarvelo@example.org>"
     CACHE STRING "Maintainer field of the Debian package")
 

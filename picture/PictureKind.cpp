@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureKind.h"
 
 #include "PictureErrors.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays many rounds through the real windows and watches two things that
 // only show over time: every round still starts with picture 0 and shows all
 // 19 photographs once, and the resident memory stays where it was after the

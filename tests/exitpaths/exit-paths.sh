@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every way of ending the real program, played as a player would: keys go
 # through the X server to the focused window, closes go through a window
 # manager. Each ending must give exit status 0 within a few seconds.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: load and decode arbitrary bytes as the picture box does.
 #include "JpegPicture.h"
 #include "PictureErrors.h"

@@ -1,6 +1,10 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a staging folder (DESTDIR) and checks the result
-# against the installed menu entry and the source tree's photographs.
-# Run with -DBUILD_DIR -DPHOTO_DIR -DSTAGE -DPREFIX -DDATADIR -DBINDIR.
+# against the installed menu entry, its launcher and metadata, and the source
+# tree's photographs.
+# Run with -DBUILD_DIR -DPHOTO_DIR -DSTAGE -DPREFIX -DDATADIR -DBINDIR -DMANDIR
+# -DDOCDIR -DAPP_ID.
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
                         ${CMAKE_COMMAND} --install ${BUILD_DIR}
@@ -23,25 +27,62 @@ function(desktop_key file key out)
     set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 
-set(entry ${root}/${DATADIR}/applications/tarvelo.desktop)
+set(entry ${root}/${DATADIR}/applications/${APP_ID}.desktop)
 if(NOT EXISTS ${entry})
     message(FATAL_ERROR "no menu entry at ${entry}")
 endif()
 desktop_key(${entry} Exec exec)
-desktop_key(${entry} Path path)
 desktop_key(${entry} Icon icon)
 
-foreach(program ${exec} tarvelo-check)
+# The entry runs the launcher, which changes to the picture set and runs the quiz.
+set(path "")
+if(NOT exec MATCHES "^/" OR NOT EXISTS ${STAGE}${exec})
+    list(APPEND problems "Exec=${exec} is not an installed program")
+else()
+    execute_process(COMMAND test -x ${STAGE}${exec} RESULT_VARIABLE not_executable)
+    if(not_executable)
+        list(APPEND problems "launcher ${exec} is not executable")
+    endif()
+    file(STRINGS ${STAGE}${exec} cd_lines REGEX "^ *cd \"/")
+    file(STRINGS ${STAGE}${exec} exec_lines REGEX "^exec \"")
+    string(REGEX REPLACE "^ *cd \"([^\"]*)\".*" "\\1" path "${cd_lines}")
+    string(REGEX REPLACE "^exec \"([^\"]*)\".*" "\\1" quiz "${exec_lines}")
+    if(NOT quiz STREQUAL "${PREFIX}/${BINDIR}/tarvelo")
+        list(APPEND problems "launcher runs '${quiz}', not ${PREFIX}/${BINDIR}/tarvelo")
+    endif()
+endif()
+
+foreach(program tarvelo tarvelo-check)
     if(NOT EXISTS ${root}/${BINDIR}/${program} OR IS_DIRECTORY ${root}/${BINDIR}/${program})
         list(APPEND problems "program ${program} not installed in ${BINDIR}")
     endif()
 endforeach()
 
-# The quiz reads obr/0/<n>.jpg from its working directory, the entry's Path.
+# The software centre's entry names the menu entry it launches.
+set(metainfo ${root}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml)
+if(NOT EXISTS ${metainfo})
+    list(APPEND problems "no metainfo at ${DATADIR}/metainfo/${APP_ID}.metainfo.xml")
+else()
+    file(READ ${metainfo} xml)
+    if(NOT xml MATCHES "<id>${APP_ID}</id>"
+       OR NOT xml MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>")
+        list(APPEND problems "metainfo's id or launchable is not ${APP_ID}")
+    endif()
+endif()
+
+foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz
+            ${DOCDIR}/copyright ${DOCDIR}/changelog.gz)
+    if(NOT EXISTS ${root}/${doc})
+        list(APPEND problems "${doc} not installed")
+    endif()
+endforeach()
+
+# The quiz reads obr/0/<n>.jpg from its working directory: the installed set,
+# unless the user has one.
 if(NOT path MATCHES "^/")
-    list(APPEND problems "Path is not absolute: '${path}'")
+    list(APPEND problems "launcher changes to no absolute folder: '${path}'")
 elseif(NOT IS_DIRECTORY ${STAGE}${path}/obr/0)
-    list(APPEND problems "Path ${path} has no obr/0 folder after install")
+    list(APPEND problems "installed set ${path} has no obr/0 folder")
 else()
     file(GLOB photos ${PHOTO_DIR}/*.jpg)
     file(GLOB installed ${STAGE}${path}/obr/0/*)
@@ -75,4 +116,4 @@ if(problems)
     list(JOIN problems "\n  " text)
     message(FATAL_ERROR "install does not match the menu entry:\n  ${text}")
 endif()
-message(STATUS "install matches the menu entry: Exec=${exec} Path=${path} Icon=${icon}")
+message(STATUS "install matches the menu entry: Exec=${exec} (in ${path}) Icon=${icon}")

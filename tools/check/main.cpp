@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvelo-check [--dump OUTDIR] [DIR]: checks the quiz's photographs under DIR
 // (default: the current directory) the way the quiz loads and decodes them.
 #include "PhotoSetCheck.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarvelo-drawset: draws the bundled picture set.
 //   tarvelo-drawset OUTDIR            writes OUTDIR/obr/0/0.jpg .. 18.jpg
 //   tarvelo-drawset --sheet FILE.png  writes all pictures on one review sheet
