@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <spawn.h>
@@ -112,6 +113,20 @@ std::optional<ChildProcess::Line> ChildProcess::waitForLine(std::string_view pre
             pending_.append(buffer, static_cast<std::size_t>(got));
         }
     }
+}
+
+std::chrono::nanoseconds ChildProcess::cpuTime() const {
+    // The first field of each thread's schedstat is its time on a processor.
+    std::chrono::nanoseconds total{0};
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+    for (const auto& task : std::filesystem::directory_iterator(tasks)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        long long nanoseconds = 0;
+        if (schedstat >> nanoseconds) {
+            total += std::chrono::nanoseconds(nanoseconds);
+        }
+    }
+    return total;
 }
 
 long long ChildProcess::peakResidentBytes() const {

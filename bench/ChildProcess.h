@@ -36,6 +36,8 @@ public:
 
     // The child's peak resident set size so far (VmHWM), in bytes.
     long long peakResidentBytes() const;
+    // Processor time its live threads have used so far.
+    std::chrono::nanoseconds cpuTime() const;
 
 private:
     pid_t pid_ = -1;

@@ -1,7 +1,8 @@
 // Prints how long the quiz takes from launch to its start window's first
-// frame, beside a bare Qt window of the same size, and the peak resident
-// memory of both at that moment. Both run as child processes, on Qt's
-// offscreen platform and, where Xvfb is installed, on X11.
+// frame, beside a bare Qt window of the same size (and that window with one
+// line of text, the price of the font system alone), with the processor time
+// and peak resident memory of each at that moment. All run as child
+// processes, on Qt's offscreen platform and, where Xvfb is installed, on X11.
 //
 // The first frame is the first flush of a top-level window's backing store,
 // which Qt's widget painting log reports; the bench reads it from the child's
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,14 +24,15 @@ using tarvelo::bench::Clock;
 
 constexpr std::string_view firstFrameLine = "qt.widgets.painting: Flushing ";
 
-struct Sample {
-    double milliseconds;
-    double peakMebibytes;
-};
-
 struct Program {
     const char* label;
-    std::string path;
+    std::vector<std::string> command;
+};
+
+struct Sample {
+    double wallMs;
+    double cpuMs;
+    double peakMiB;
 };
 
 Sample launchOnce(const Program& program, const std::vector<std::string>& platform) {
@@ -40,7 +41,7 @@ Sample launchOnce(const Program& program, const std::vector<std::string>& platfo
                        {"QT_LOGGING_RULES=qt.widgets.painting=true",
                         "QT_MESSAGE_PATTERN=%{category}: %{message}", "QT_FORCE_STDERR_LOGGING=1"});
     const auto launched = Clock::now();
-    ChildProcess child({program.path}, environment, TARVELO_DATA_DIR);
+    ChildProcess child(program.command, environment, TARVELO_DATA_DIR);
     const auto line = child.waitForLine(firstFrameLine, launched + std::chrono::seconds(20));
     if (!line) {
         throw std::runtime_error(std::string(program.label) + " showed no window");
@@ -49,8 +50,9 @@ Sample launchOnce(const Program& program, const std::vector<std::string>& platfo
     if (line->text.find("386x157") == std::string::npos) {
         throw std::runtime_error(std::string(program.label) + ": first frame was " + line->text);
     }
+    const double cpu = std::chrono::duration<double, std::milli>(child.cpuTime()).count();
     const double peak = static_cast<double>(child.peakResidentBytes()) / (1024.0 * 1024.0);
-    return {std::chrono::duration<double, std::milli>(line->readAt - launched).count(), peak};
+    return {std::chrono::duration<double, std::milli>(line->readAt - launched).count(), cpu, peak};
 }
 
 double median(std::vector<double> values) {
@@ -59,7 +61,17 @@ double median(std::vector<double> values) {
     return values.size() % 2 != 0 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
-// The two programs take turns, so load from elsewhere on the machine falls on both.
+Sample medians(const std::vector<Sample>& samples) {
+    std::vector<double> wall, cpu, peak;
+    for (const auto& s : samples) {
+        wall.push_back(s.wallMs);
+        cpu.push_back(s.cpuMs);
+        peak.push_back(s.peakMiB);
+    }
+    return {median(wall), median(cpu), median(peak)};
+}
+
+// The programs take turns, so load from elsewhere on the machine falls on all.
 void measure(const char* platformName, const std::vector<std::string>& platform,
              const std::vector<Program>& programs, int runs) {
     for (const auto& program : programs) {
@@ -71,38 +83,35 @@ void measure(const char* platformName, const std::vector<std::string>& platform,
             samples[i].push_back(launchOnce(programs[i], platform));
         }
     }
-    std::vector<double> times, peaks;
+    std::vector<Sample> typical;
     for (std::size_t i = 0; i < programs.size(); ++i) {
-        std::vector<double> ms, mib;
-        for (const auto& s : samples[i]) {
-            ms.push_back(s.milliseconds);
-            mib.push_back(s.peakMebibytes);
-        }
-        times.push_back(median(ms));
-        peaks.push_back(median(mib));
-        std::printf("%-10s %-12s %9.1f %9.1f %9.1f %12.1f\n", platformName, programs[i].label,
-                    times.back(), *std::min_element(ms.begin(), ms.end()),
-                    *std::max_element(ms.begin(), ms.end()), peaks.back());
+        typical.push_back(medians(samples[i]));
+        std::printf("%-10s %-17s %8.1f %8.1f %9.1f\n", platformName, programs[i].label,
+                    typical[i].wallMs, typical[i].cpuMs, typical[i].peakMiB);
     }
-    std::printf("%-10s %-12s %8.2fx %29.2fx\n", platformName, "ratio", times[0] / times[1],
-                peaks[0] / peaks[1]);
+    for (std::size_t i = 1; i < programs.size(); ++i) {
+        const std::string name = std::string("tarvelo/") + programs[i].label;
+        std::printf("%-10s %-17s %7.2fx %7.2fx %8.2fx\n", platformName, name.c_str(),
+                    typical[0].wallMs / typical[i].wallMs, typical[0].cpuMs / typical[i].cpuMs,
+                    typical[0].peakMiB / typical[i].peakMiB);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
-    const std::vector<Program> programs{{"tarvelo", TARVELO_EXE}, {"bare window", BARE_EXE}};
+    const std::vector<Program> programs{
+        {"tarvelo", {TARVELO_EXE}}, {"bare", {BARE_EXE}}, {"bare+text", {BARE_EXE, "--text"}}};
     try {
-        std::printf("Launch to the start window's first frame; median of %d runs (min, max), "
-                    "peak resident memory then.\n",
+        std::printf("Start-up: launch to the start window's first frame, median of %d runs; "
+                    "CPU and peak resident memory of the process by then.\n",
                     runs);
-        std::printf("%-10s %-12s %9s %9s %9s %12s\n", "platform", "program", "ms", "min", "max",
+        std::printf("%-10s %-17s %8s %8s %9s\n", "platform", "program", "wall ms", "CPU ms",
                     "peak MiB");
         measure("offscreen", {"QT_QPA_PLATFORM=offscreen"}, programs, runs);
         if (const auto display = tarvelo::bench::VirtualDisplay::start()) {
-            measure("xcb (Xvfb)", {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display->name()}, programs,
-                    runs);
+            measure("xcb", {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display->name()}, programs, runs);
         } else {
             std::printf("xcb: skipped, Xvfb is not installed or did not start\n");
         }
