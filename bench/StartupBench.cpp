@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
     const std::vector<Program> programs{
         {"tarvelo", {TARVELO_EXE}}, {"bare", {BARE_EXE}}, {"bare+text", {BARE_EXE, "--text"}}};
     try {
-        std::printf("Start-up: launch to the start window's first frame, median of %d runs; "
-                    "CPU and peak resident memory of the process by then.\n",
+        std::printf("Launch to the start window's first frame, median of %d runs; "
+                    "CPU time and peak memory by then.\n",
                     runs);
         std::printf("%-10s %-17s %8s %8s %9s\n", "platform", "program", "wall ms", "CPU ms",
                     "peak MiB");
