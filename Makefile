@@ -51,10 +51,13 @@ test-asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# Timing figures for the picture box (ROUNDS rounds per photo size).
+# Timing figures for the picture box (ROUNDS rounds per photo size), then for
+# start-up (STARTUP_RUNS launches of the quiz and of a bare window each).
 ROUNDS ?= 5
+STARTUP_RUNS ?= 11
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvelo-bench $(ROUNDS)
+	$(BUILD)/bench/tarvelo-startup-bench $(STARTUP_RUNS)
 
 # A Debian package in out/, from a release build of its own: the launcher's
 # folders are configured from the install prefix, /usr for a package. Compiled

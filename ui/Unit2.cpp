@@ -15,9 +15,12 @@ namespace tarvelo {
 
 namespace {
 QGroupBox* makePage(QWidget* parent, const QString& title) {
-    auto* page = new QGroupBox(title, parent);
-    page->setGeometry(24, 24, 337, 105);
+    // Font before title: a group box measures its title as soon as it has
+    // one, and the window's own font, drawn nowhere, would be loaded for it.
+    auto* page = new QGroupBox(parent);
     page->setFont(fontA());
+    page->setTitle(title);
+    page->setGeometry(24, 24, 337, 105);
     setColours(page, Qt::white, Qt::black);
     return page;
 }

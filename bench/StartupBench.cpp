@@ -1,0 +1,125 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Prints how long the quiz takes from launch to its start window's first
+// frame, beside a bare Qt window of the same size (and that window with one
+// line of text, the price of the font system alone), with the processor time
+// and peak resident memory of each at that moment. All run as child
+// processes, on Qt's offscreen platform and, where Xvfb is installed, on X11.
+//
+// The first frame is the first flush of a top-level window's backing store,
+// which Qt's widget painting log reports; the bench reads it from the child's
+// standard error as it happens.
+#include "ChildProcess.h"
+#include "VirtualDisplay.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tarvelo::bench::ChildProcess;
+using tarvelo::bench::Clock;
+
+constexpr std::string_view firstFrameLine = "qt.widgets.painting: Flushing ";
+
+struct Program {
+    const char* label;
+    std::vector<std::string> command;
+};
+
+struct Sample {
+    double wallMs;
+    double cpuMs;
+    double peakMiB;
+};
+
+Sample launchOnce(const Program& program, const std::vector<std::string>& platform) {
+    std::vector<std::string> environment = platform;
+    environment.insert(environment.end(),
+                       {"QT_LOGGING_RULES=qt.widgets.painting=true",
+                        "QT_MESSAGE_PATTERN=%{category}: %{message}", "QT_FORCE_STDERR_LOGGING=1"});
+    const auto launched = Clock::now();
+    ChildProcess child(program.command, environment, TARVELO_DATA_DIR);
+    const auto line = child.waitForLine(firstFrameLine, launched + std::chrono::seconds(20));
+    if (!line) {
+        throw std::runtime_error(std::string(program.label) + " showed no window");
+    }
+    // The start window's client area: anything else first means a wrong measurement.
+    if (line->text.find("386x157") == std::string::npos) {
+        throw std::runtime_error(std::string(program.label) + ": first frame was " + line->text);
+    }
+    const double cpu = std::chrono::duration<double, std::milli>(child.cpuTime()).count();
+    const double peak = static_cast<double>(child.peakResidentBytes()) / (1024.0 * 1024.0);
+    return {std::chrono::duration<double, std::milli>(line->readAt - launched).count(), cpu, peak};
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 != 0 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+Sample medians(const std::vector<Sample>& samples) {
+    std::vector<double> wall, cpu, peak;
+    for (const auto& s : samples) {
+        wall.push_back(s.wallMs);
+        cpu.push_back(s.cpuMs);
+        peak.push_back(s.peakMiB);
+    }
+    return {median(wall), median(cpu), median(peak)};
+}
+
+// The programs take turns, so load from elsewhere on the machine falls on all.
+void measure(const char* platformName, const std::vector<std::string>& platform,
+             const std::vector<Program>& programs, int runs) {
+    for (const auto& program : programs) {
+        launchOnce(program, platform); // warm the page cache
+    }
+    std::vector<std::vector<Sample>> samples(programs.size());
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            samples[i].push_back(launchOnce(programs[i], platform));
+        }
+    }
+    std::vector<Sample> typical;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        typical.push_back(medians(samples[i]));
+        std::printf("%-10s %-17s %8.1f %8.1f %9.1f\n", platformName, programs[i].label,
+                    typical[i].wallMs, typical[i].cpuMs, typical[i].peakMiB);
+    }
+    for (std::size_t i = 1; i < programs.size(); ++i) {
+        const std::string name = std::string("tarvelo/") + programs[i].label;
+        std::printf("%-10s %-17s %7.2fx %7.2fx %8.2fx\n", platformName, name.c_str(),
+                    typical[0].wallMs / typical[i].wallMs, typical[0].cpuMs / typical[i].cpuMs,
+                    typical[0].peakMiB / typical[i].peakMiB);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+    const std::vector<Program> programs{
+        {"tarvelo", {TARVELO_EXE}}, {"bare", {BARE_EXE}}, {"bare+text", {BARE_EXE, "--text"}}};
+    try {
+        std::printf("Launch to the start window's first frame, median of %d runs; "
+                    "CPU time and peak memory by then.\n",
+                    runs);
+        std::printf("%-10s %-17s %8s %8s %9s\n", "platform", "program", "wall ms", "CPU ms",
+                    "peak MiB");
+        measure("offscreen", {"QT_QPA_PLATFORM=offscreen"}, programs, runs);
+        if (const auto display = tarvelo::bench::VirtualDisplay::start()) {
+            measure("xcb", {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display->name()}, programs, runs);
+        } else {
+            std::printf("xcb: skipped, Xvfb is not installed or did not start\n");
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "tarvelo-startup-bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
