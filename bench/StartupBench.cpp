@@ -10,6 +10,7 @@
 // which Qt's widget painting log reports; the bench reads it from the child's
 // standard error as it happens.
 #include "ChildProcess.h"
+#include "Timing.h"
 #include "VirtualDisplay.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@ namespace {
 
 using tarvelo::bench::ChildProcess;
 using tarvelo::bench::Clock;
+using tarvelo::bench::median;
 
 constexpr std::string_view firstFrameLine = "qt.widgets.painting: Flushing ";
 
@@ -55,12 +57,6 @@ Sample launchOnce(const Program& program, const std::vector<std::string>& platfo
     const double cpu = std::chrono::duration<double, std::milli>(child.cpuTime()).count();
     const double peak = static_cast<double>(child.peakResidentBytes()) / (1024.0 * 1024.0);
     return {std::chrono::duration<double, std::milli>(line->readAt - launched).count(), cpu, peak};
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 != 0 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 Sample medians(const std::vector<Sample>& samples) {

@@ -21,7 +21,8 @@ double millisecondsOf(const std::function<void()>& action) {
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 != 0 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 double runProcess(const std::vector<std::string>& argv, int expectedStatus) {
