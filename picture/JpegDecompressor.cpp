@@ -4,7 +4,6 @@
 
 #include "PictureErrors.h"
 
-#include <algorithm>
 #include <jerror.h>
 
 // libjpeg reports errors through a callback that must not return. We leave the
@@ -43,10 +42,11 @@ boolean fillInputBuffer(j_decompress_ptr info) {
         source->pub.bytes_in_buffer = sizeof endOfImage;
         return TRUE;
     }
-    const std::size_t n = std::min(left, JpegDecompressor::blockSize);
+    // All of it in one go: libjpeg-turbo's fast Huffman decoder runs only
+    // while a few kilobytes are buffered, so small blocks slow every decode.
     source->pub.next_input_byte = source->bytes.data() + source->position;
-    source->pub.bytes_in_buffer = n;
-    source->position += n;
+    source->pub.bytes_in_buffer = left;
+    source->position += left;
     return TRUE;
 }
 

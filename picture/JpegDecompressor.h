@@ -13,9 +13,9 @@ namespace tarvelo {
 
 // One libjpeg decompressor reading from a memory buffer, released on
 // destruction. Every library error becomes EJPEG with the library's message
-// code; warnings are dropped silently. A buffer that runs out after its first
-// block ends with an end-of-image marker, so truncated files decode what they
-// have instead of failing.
+// code; warnings are dropped silently. The whole buffer is the library's
+// input at once; when it runs out, an end-of-image marker follows, so
+// truncated files decode what they have instead of failing.
 class JpegDecompressor {
 public:
     // bytes must outlive the decompressor.
@@ -34,9 +34,6 @@ public:
     int readScanlines(JSAMPARRAY rows, int maxRows);
     void finishDecompress();
     bool hasMultipleScans();
-
-    // Data source blocks are at most this long.
-    static constexpr std::size_t blockSize = 4096;
 
     struct ErrorManager {
         jpeg_error_mgr pub;
