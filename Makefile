@@ -53,7 +53,7 @@ test-asan:
 
 # Timing figures for the picture box (ROUNDS rounds per photo size), then for
 # start-up (STARTUP_RUNS launches of the quiz and of a bare window each).
-ROUNDS ?= 9
+ROUNDS ?= 15
 STARTUP_RUNS ?= 11
 bench: build
 	$(BUILD)/bench/tarvelo-bench $(ROUNDS)

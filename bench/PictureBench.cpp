@@ -48,21 +48,18 @@ struct Figures {
     std::vector<double> load, first, repaint;
 };
 
-// Loads and paints the photograph `rounds` times, each first paint followed
-// by ten repaints. Says so when a timed paint did not really paint.
-Figures paintRounds(Stage& stage, const std::string& path, int rounds) {
-    Figures figures;
+// Loads and paints the photograph once, the first paint followed by ten
+// repaints, adding the times to `figures`. Says so when a timed paint did not
+// really paint.
+void paintRound(Stage& stage, const std::string& path, Figures& figures) {
     const int paintsBefore = stage.box->paintCount();
-    for (int round = 0; round < rounds; ++round) {
-        figures.load.push_back(millisecondsOf([&] { stage.box->loadPicture(path); }));
-        figures.first.push_back(millisecondsOf([&] { stage.box->repaint(); }));
-        for (int i = 0; i < 10; ++i)
-            figures.repaint.push_back(millisecondsOf([&] { stage.box->repaint(); }));
-    }
+    figures.load.push_back(millisecondsOf([&] { stage.box->loadPicture(path); }));
+    figures.first.push_back(millisecondsOf([&] { stage.box->repaint(); }));
+    for (int i = 0; i < 10; ++i)
+        figures.repaint.push_back(millisecondsOf([&] { stage.box->repaint(); }));
     if (stage.box->state() != tarvelo::PictureBox::State::Decoded ||
-        stage.box->paintCount() - paintsBefore != rounds * 11)
+        stage.box->paintCount() - paintsBefore != 11)
         std::fprintf(stderr, "warning: paints or decode missing, figures invalid\n");
-    return figures;
 }
 
 // Two offscreen screens side by side, the second at device pixel ratio 2.
@@ -137,14 +134,19 @@ int main(int argc, char** argv) {
             twelve = bytes;
 
         tarvelo::bench::PlainDecode plain(bytes);
-        std::vector<double> floor, djpeg;
-        for (int round = 0; round < rounds; ++round) {
-            floor.push_back(millisecondsOf([&] { plain.run(); }));
+        std::vector<double> djpeg;
+        for (int round = 0; round < rounds; ++round)
             djpeg.push_back(tarvelo::bench::runProcess(
                 {"djpeg", "-dct", "float", "-outfile", "/dev/null", path}));
+        // Each round times the floor and both ratios once, so that load from
+        // elsewhere on the machine falls on all of them alike.
+        std::vector<double> floor;
+        Figures one, two;
+        for (int round = 0; round < rounds; ++round) {
+            floor.push_back(millisecondsOf([&] { plain.run(); }));
+            paintRound(single, path, one);
+            paintRound(twice, path, two);
         }
-        const Figures one = paintRounds(single, path, rounds);
-        const Figures two = paintRounds(twice, path, rounds);
 
         char name[16];
         std::snprintf(name, sizeof name, "%.1f MP", width * height / 1e6);
