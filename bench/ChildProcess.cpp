@@ -68,8 +68,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
 
     std::vector<std::string> arguments = command;
     std::vector<std::string> variables = mergedEnvironment(environment);
-    const int error = ::posix_spawn(&pid_, arguments.front().c_str(), &actions, nullptr,
-                                    pointersTo(arguments).data(), pointersTo(variables).data());
+    const int error = ::posix_spawnp(&pid_, arguments.front().c_str(), &actions, nullptr,
+                                     pointersTo(arguments).data(), pointersTo(variables).data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeEnds[1]);
     if (error != 0) {
@@ -79,9 +79,18 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
 }
 
 ChildProcess::~ChildProcess() {
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
     ::close(errorPipe_);
+}
+
+int ChildProcess::waitForExit() {
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::optional<ChildProcess::Line> ChildProcess::waitForLine(std::string_view prefix,

@@ -36,6 +36,10 @@ public:
     // deadline passes first.
     std::optional<Line> waitForLine(std::string_view prefix, Clock::time_point deadline);
 
+    // Waits for the child to end and returns its exit status (-1 when a
+    // signal ended it).
+    int waitForExit();
+
     // The child's peak resident set size so far (VmHWM), in bytes.
     long long peakResidentBytes() const;
     // Processor time its live threads have used so far.

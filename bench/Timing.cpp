@@ -2,13 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Timing.h"
 
-#include <algorithm>
-#include <fcntl.h>
-#include <spawn.h>
-#include <stdexcept>
-#include <sys/wait.h>
+#include "ChildProcess.h"
 
-extern char** environ;
+#include <algorithm>
+#include <stdexcept>
 
 namespace tarvelo::bench {
 
@@ -26,25 +23,12 @@ double median(std::vector<double> values) {
 }
 
 double runProcess(const std::vector<std::string>& argv, int expectedStatus) {
-    std::vector<char*> args;
-    for (const auto& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
     int status = 0;
     const double elapsed = millisecondsOf([&] {
-        if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) != 0)
-            pid = -1;
-        else
-            waitpid(pid, &status, 0);
+        ChildProcess child(argv, {}, ".");
+        status = child.waitForExit();
     });
-    posix_spawn_file_actions_destroy(&actions);
-    if (pid < 0)
-        throw std::runtime_error("cannot start " + argv[0]);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != expectedStatus)
+    if (status != expectedStatus)
         throw std::runtime_error(argv[0] + " failed");
     return elapsed;
 }
