@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedCatalogue.h"
 
+#include "PathSeparator.h"
+
 #include <stdexcept>
 
 namespace tarvelo {
@@ -34,7 +36,8 @@ bool pictureAvailable(int index) {
 }
 
 std::string picturePath(int index) {
-    return "obr/0/" + std::to_string(index) + ".jpg";
+    return std::string("obr") + pathSeparator + "0" + pathSeparator + std::to_string(index) +
+           ".jpg";
 }
 
 } // namespace tarvelo

@@ -80,7 +80,7 @@ std::vector<std::string> choiceList();
 bool pictureAvailable(int index);
 
 // Relative path of photograph index, resolved against the working directory:
-// "obr/0/<index>.jpg".
+// obr\0\<index>.jpg on Windows, obr/0/<index>.jpg elsewhere.
 std::string picturePath(int index);
 
 } // namespace tarvelo

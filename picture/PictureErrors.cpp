@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureErrors.h"
 
-#include <system_error>
+#include "SystemMessage.h"
 
 namespace tarvelo {
 
@@ -42,7 +42,7 @@ EPictureTooLarge::EPictureTooLarge(long long width, long long height)
     : PictureError("Not enough memory to display the picture (" + pixelSize(width, height) + ")") {}
 
 std::string systemErrorText(int err) {
-    return trimTrailing(std::generic_category().message(err));
+    return trimTrailing(systemMessage(err));
 }
 
 } // namespace tarvelo

@@ -50,8 +50,9 @@ public:
     EPictureTooLarge(long long width, long long height);
 };
 
-// The system's description of errno value err, with trailing full stops,
-// spaces and control characters removed.
+// The system's description of error code err (errno on POSIX systems,
+// GetLastError() on Windows), with trailing full stops, spaces and control
+// characters removed.
 std::string systemErrorText(int err);
 
 } // namespace tarvelo

@@ -10,9 +10,14 @@
 
 namespace tarvelo {
 
-// The whole file at path, read at once and closed again. Throws EFOpenError
-// (with the absolute path) or EReadError when fewer bytes arrive than its size.
+// The whole file at path (UTF-8), read at once and closed again, with the
+// system's own file functions. Throws EFOpenError (with the absolute path) or
+// EReadError when fewer bytes arrive than its size.
 std::vector<std::uint8_t> readPictureFile(const std::string& path);
+
+// Throws the EFOpenError for an open of path that failed with system error
+// code err (as systemErrorText takes it).
+[[noreturn]] void throwOpenError(const std::string& path, int err);
 
 // Loads the photograph at path (relative to the working directory): kind by
 // extension, whole file into memory, header parsed, pixels not decoded.

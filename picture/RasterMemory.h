@@ -11,9 +11,9 @@ namespace tarvelo {
 // Pixel memory for one raster. A photograph's raster is tens of megabytes
 // written once from top to bottom; in ordinary 4 KiB pages the first touch of
 // each page costs a fault, which for a 12-megapixel photograph took longer
-// than decoding it. So large blocks are mapped on their own, aligned to and
-// advised for transparent huge pages, and a raster's memory can be handed on
-// to the next photograph's decode instead of being mapped afresh.
+// than decoding it. So large blocks are mapped on their own (on Linux aligned
+// to and advised for transparent huge pages), and a raster's memory can be
+// handed on to the next photograph's decode instead of being mapped afresh.
 class RasterMemory {
 public:
     RasterMemory() = default;

@@ -1,23 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Program.h"
+#include "SessionEnd.h"
 #include "TApplication.h"
 
 #include <QPalette>
 #include <QStyleFactory>
-#include <csignal>
-#include <cstdlib>
-
-namespace {
-// The session ending: nothing is saved, so end at once with success.
-extern "C" void endAtOnce(int /*signal*/) {
-    std::_Exit(0);
-}
-} // namespace
 
 int main(int argc, char** argv) {
-    std::signal(SIGTERM, endAtOnce);
-    std::signal(SIGHUP, endAtOnce);
+    tarvelo::endAtOnceWhenTheSessionEnds();
 
     tarvelo::TApplication application(argc, argv);
     // The classic, unthemed look the windows were laid out for.

@@ -3,6 +3,7 @@
 #include "BreedCatalogue.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -11,10 +12,12 @@ using namespace tarvelo;
 TEST(Catalogue, FirstPictureIsCharolaisAndPathsHaveNoLeadingZeros) {
     EXPECT_EQ(answerName(0), "Charolais");
     EXPECT_EQ(answerName(18), "Brown Swiss");
-    EXPECT_EQ(picturePath(0), "obr/0/0.jpg");
-    EXPECT_EQ(picturePath(5), "obr/0/5.jpg");
-    EXPECT_EQ(picturePath(12), "obr/0/12.jpg");
-    EXPECT_EQ(picturePath(18), "obr/0/18.jpg");
+    // Folder obr, folder 0, then the file, in the platform's own separators.
+    const std::filesystem::path folder = std::filesystem::path("obr") / "0";
+    EXPECT_EQ(std::filesystem::path(picturePath(0)), folder / "0.jpg");
+    EXPECT_EQ(std::filesystem::path(picturePath(5)), folder / "5.jpg");
+    EXPECT_EQ(std::filesystem::path(picturePath(12)), folder / "12.jpg");
+    EXPECT_EQ(std::filesystem::path(picturePath(18)), folder / "18.jpg");
     EXPECT_THROW(answerName(19), std::out_of_range);
     EXPECT_THROW(answerName(-1), std::out_of_range);
 }

@@ -65,7 +65,7 @@ protected:
         EXPECT_EQ(view.ComboBox1.text(), "");
         EXPECT_TRUE(view.Edit1.usable);
         EXPECT_TRUE(view.ComboBox1.usable);
-        EXPECT_EQ(view.Image1.requested.back(), "obr/0/0.jpg");
+        EXPECT_EQ(view.Image1.requested.back(), picturePath(0));
     }
 
     void expectResultPage(const std::string& text) const {
@@ -84,7 +84,7 @@ protected:
 TEST_F(QuizRoundTest, FirstQuestionIsPreparedBeforeAnythingShows) {
     quiz.prepareFirstQuestion();
     EXPECT_EQ(view.ComboBox1.entries, choiceList());
-    EXPECT_EQ(view.Image1.requested, std::vector<std::string>{"obr/0/0.jpg"});
+    EXPECT_EQ(view.Image1.requested, std::vector<std::string>{picturePath(0)});
     EXPECT_EQ(seedCalls, 1);
     expectFreshQuestionOne();
     EXPECT_FALSE(view.ComboBox1.shown);
@@ -272,7 +272,7 @@ TEST_F(QuizRoundTest, TheGeneratorIsReseededBeforeEveryChoice) {
 
 // A load that fails ends the operation at that step; earlier steps stay done.
 TEST_F(QuizRoundTest, FailedFirstLoadLeavesQuestionZeroAndPlayStillEnds) {
-    view.Image1.failWhen = [](const std::string& path) { return path == "obr/0/0.jpg"; };
+    view.Image1.failWhen = [](const std::string& path) { return path == picturePath(0); };
     EXPECT_THROW(quiz.prepareFirstQuestion(), std::runtime_error);
     EXPECT_EQ(view.ComboBox1.entries.size(), 19u);
     EXPECT_EQ(round().questionNumber, 0);
@@ -323,7 +323,7 @@ TEST_F(QuizRoundTest, FailedLoadWhilePreparingTheNextRoundAndPlayAfterIt) {
     answerWrong();
     ASSERT_EQ(view.BitBtn1.value, "Start page");
 
-    view.Image1.failWhen = [](const std::string& path) { return path == "obr/0/0.jpg"; };
+    view.Image1.failWhen = [](const std::string& path) { return path == picturePath(0); };
     EXPECT_THROW(quiz.pressAnswerButton(), std::runtime_error);
     expectResultPage("Začátečník: Skore: 1 / 19");
     EXPECT_EQ(view.BitBtn1.value, "OK");

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoSetCheck.h"
 
+#include "BreedCatalogue.h"
 #include "JpegFixtures.h"
 #include "TempDir.h"
 
@@ -34,7 +35,7 @@ TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     EXPECT_TRUE(checkPhotoSet(root.path(), dump.path(), out));
     auto report = lines(out.str());
     ASSERT_EQ(report.size(), 19u);
-    EXPECT_NE(report[0].find("obr/0/0.jpg  40x30  "), std::string::npos) << report[0];
+    EXPECT_NE(report[0].find(picturePath(0) + "  40x30  "), std::string::npos) << report[0];
     EXPECT_EQ(report[0].substr(report[0].size() - 2), "OK");
 
     // The dump is a P6 image of the decoded size.

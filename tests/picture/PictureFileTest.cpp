@@ -4,35 +4,12 @@
 
 #include "JpegFixtures.h"
 #include "PictureErrors.h"
-#include "TempDir.h"
+#include "PictureFileTesting.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tarvelo {
 namespace {
-
-namespace fs = std::filesystem;
-
-template <class Error> std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    } catch (const std::exception& e) {
-        ADD_FAILURE() << "wrong error: " << e.what();
-        return {};
-    }
-    ADD_FAILURE() << "no error";
-    return {};
-}
-
-class PictureFile : public testing::Test {
-protected:
-    fixtures::TempDir dir;
-};
 
 TEST_F(PictureFile, LoadsHeaderOnlyAndKeepsTheWholeFile) {
     const auto bytes = fixtures::makeJpeg({});
@@ -57,38 +34,6 @@ TEST_F(PictureFile, UnknownExtensionFailsBeforeTouchingTheFile) {
               "Unknown picture file extension (.png)");
 }
 
-TEST_F(PictureFile, MissingFileNamesTheAbsolutePathAndTheReason) {
-    const std::string relative = "no-such-folder-for-tarvelo/7.jpg";
-    const std::string expected = "Cannot open file \"" + (fs::current_path() / relative).string() +
-                                 "\". No such file or directory";
-    EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(relative); }), expected);
-}
-
-TEST_F(PictureFile, DirectoryCannotBeOpened) {
-    fs::create_directory(dir.path() / "folder.jpg");
-    EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(dir / "folder.jpg"); }),
-              "Cannot open file \"" + dir / "folder.jpg" + "\". Is a directory");
-}
-
-TEST_F(PictureFile, UnreadableFileCannotBeOpened) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root can read any file";
-    fixtures::writeFile(dir / "locked.jpg", fixtures::makeJpeg({}));
-    ::chmod((dir / "locked.jpg").c_str(), 0);
-    EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(dir / "locked.jpg"); }),
-              "Cannot open file \"" + dir / "locked.jpg" + "\". Permission denied");
-}
-
-TEST_F(PictureFile, FileShorterThanItsSizeIsAStreamReadError) {
-    // sysfs attributes report a size of one page but yield only their text.
-    const fs::path attribute = "/sys/kernel/mm/transparent_hugepage/enabled";
-    struct stat status {};
-    if (::stat(attribute.c_str(), &status) != 0 || status.st_size <= 0)
-        GTEST_SKIP() << "no sysfs attribute to read";
-    fs::create_symlink(attribute, dir.path() / "short.jpg");
-    EXPECT_EQ(messageOf<EReadError>([&] { loadPicture(dir / "short.jpg"); }), "Stream read error");
-}
-
 TEST_F(PictureFile, TextAndTableFilesFailAtLoadEmptyFileLoads) {
     fixtures::writeFile(dir / "text.jpg", {'h', 'e', 'l', 'l', 'o'});
     EXPECT_EQ(messageOf<EJPEG>([&] { loadPicture(dir / "text.jpg"); }), "JPEG error #53");
@@ -96,12 +41,6 @@ TEST_F(PictureFile, TextAndTableFilesFailAtLoadEmptyFileLoads) {
     EXPECT_EQ(messageOf<EJPEG>([&] { loadPicture(dir / "tables.jpg"); }), "JPEG error #51");
     fixtures::writeFile(dir / "empty.jpg", {});
     EXPECT_EQ(loadPicture(dir / "empty.jpg").width(), 0);
-}
-
-TEST(SystemErrorText, DropsTrailingFullStopsSpacesAndControls) {
-    EXPECT_EQ(systemErrorText(ENOENT), "No such file or directory");
-    EXPECT_EQ(EFOpenError("/x.jpg", "Reason").what(),
-              std::string("Cannot open file \"/x.jpg\". Reason"));
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Utf8Path.h"
+
 #include <filesystem>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 namespace tarvelo::fixtures {
 
@@ -13,11 +15,12 @@ namespace tarvelo::fixtures {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvelo-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::filesystem::filesystem_error(
-                "mkdtemp", std::error_code(errno, std::generic_category()));
-        path_ = pattern;
+        // create_directory fails on a name that exists, so a clash just draws again.
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        do {
+            path_ = base / ("tarvelo-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempDir() {
         std::error_code ignored;
@@ -28,7 +31,10 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    // The path of `name` inside, as the UTF-8 text the picture layer takes.
+    std::string operator/(const std::string& name) const {
+        return utf8FromPath(path_ / pathFromUtf8(name));
+    }
 
 private:
     std::filesystem::path path_;

@@ -6,6 +6,7 @@
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "PpmWriter.h"
+#include "Utf8Path.h"
 
 #include <chrono>
 #include <cstdio>
@@ -29,7 +30,7 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
                      const std::optional<std::filesystem::path>& dumpDir, RasterMemory& memory,
                      std::ostream& out) {
     const std::string relative = picturePath(index);
-    const std::string path = (root / relative).lexically_normal().string();
+    const std::string path = utf8FromPath((root / pathFromUtf8(relative)).lexically_normal());
     std::optional<JpegPicture> picture;
     try {
         picture.emplace(loadPicture(path));

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarvelo-check [--dump OUTDIR] [DIR]: checks the quiz's photographs under DIR
 // (default: the current directory) the way the quiz loads and decodes them.
+#include "CommandLine.h"
 #include "PhotoSetCheck.h"
+#include "Utf8Path.h"
 
-#include <cstring>
 #include <exception>
 #include <iostream>
 
@@ -21,16 +22,19 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    tarvelo::useUtf8Output();
+    const std::vector<std::string> arguments = tarvelo::utf8Arguments(argc, argv);
     std::filesystem::path root = ".";
     std::optional<std::filesystem::path> dumpDir;
     bool haveRoot = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--dump") == 0 && i + 1 < argc) {
-            dumpDir = argv[++i];
-        } else if (std::strcmp(argv[i], "--help") == 0 || argv[i][0] == '-' || haveRoot) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--dump" && i + 1 < arguments.size()) {
+            dumpDir = tarvelo::pathFromUtf8(arguments[++i]);
+        } else if (argument == "--help" || argument.starts_with('-') || haveRoot) {
             return usage();
         } else {
-            root = argv[i];
+            root = tarvelo::pathFromUtf8(argument);
             haveRoot = true;
         }
     }
