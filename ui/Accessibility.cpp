@@ -5,6 +5,7 @@
 #include "PictureBox.h"
 
 #include <QAccessibleWidget>
+#include <QLabel>
 
 namespace tarvelo {
 
@@ -44,6 +45,20 @@ QAccessibleInterface* programRoles(const QString& className, QObject* object) {
     return nullptr;
 }
 } // namespace
+
+// The panel is shown before its labels get their new texts, and a screen
+// reader keeps the names it has read: with the same label objects it would
+// read out the previous correction. Forgetting the labels' interfaces while
+// the panel is hidden gives them new identities, read afresh on the next showing.
+void AlertPanel::hideEvent(QHideEvent* event) {
+    QGroupBox::hideEvent(event);
+    if (QAccessible::isActive()) {
+        for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+            QAccessible::deleteAccessibleInterface(
+                QAccessible::uniqueId(QAccessible::queryAccessibleInterface(label)));
+        }
+    }
+}
 
 void installAccessibleRoles() {
     static const bool installed = [] {

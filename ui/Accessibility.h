@@ -13,6 +13,9 @@ class AlertPanel : public QGroupBox {
     Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 };
 
 // Tells Qt's accessibility layer how the program's own controls present
