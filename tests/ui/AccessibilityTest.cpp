@@ -64,6 +64,8 @@ TEST_F(AccessibilityTest, ScreenReadersHearNamesQuestionsAndCorrectionsButNeverT
     EXPECT_EQ(nameOf(f1.Image1), "Fotografie");
     EXPECT_EQ(accessible(f1.Image1)->text(QAccessible::Description), "Otázka 1 z 19");
 
+    EXPECT_EQ(giveaway(accessible(&f1), QStringLiteral("Charolais")), "");
+
     // A wrong first answer: the panel is an alert that appears with both texts.
     press(Qt::Key_Return);
     QAccessibleInterface* panel = accessible(f1.GroupBox3);
