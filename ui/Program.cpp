@@ -30,11 +30,12 @@ struct Program::Items {
     RadioItem RadioButton1;
     RadioItem RadioButton2;
 
-    Items(TForm1& f1, TForm2& f2)
+    Items(TForm1& f1, TForm2& f2, std::function<int()> questionNumber)
         : ComboBox1(f1.ComboBox1), Edit1(editItem(f1.Edit1)), BitBtn1(buttonItem(f1.BitBtn1)),
-          Label6(labelItem(f1.Label6)), GroupBox3(groupItem(f1.GroupBox3)),
-          Label3(labelItem(f1.Label3)), Label7(labelItem(f1.Label7)), Form1(formItem(&f1)),
-          Form2(&f2), GroupBox1(groupItem(f2.GroupBox1)), GroupBox2(groupItem(f2.GroupBox2)),
+          Label6(questionItem(f1.Label6, f1.Image1, std::move(questionNumber))),
+          GroupBox3(groupItem(f1.GroupBox3)), Label3(labelItem(f1.Label3)),
+          Label7(labelItem(f1.Label7)), Form1(formItem(&f1)), Form2(&f2),
+          GroupBox1(groupItem(f2.GroupBox1)), GroupBox2(groupItem(f2.GroupBox2)),
           Label1(labelItem(f2.Label1)), RadioButton1(f2.RadioButton1),
           RadioButton2(f2.RadioButton2) {}
 
@@ -49,7 +50,8 @@ Program::Program(TApplication& application, StartWindowRun runStartWindow)
     : application_(application), form1_(std::make_unique<TForm1>(application)),
       // Built now but created (its handler run) only after the quiz window.
       form2_(std::make_unique<TForm2>(application, *form1_, std::move(runStartWindow))),
-      items_(std::make_unique<Items>(*form1_, *form2_)),
+      items_(std::make_unique<Items>(*form1_, *form2_,
+                                     [this] { return quiz_->round().questionNumber; })),
       quiz_(std::make_unique<Quiz>(items_->view(*form1_->Image1))) {
     form1_->bind(*quiz_);
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TApplication.h"
 
+#include "Accessibility.h"
 #include "ApplicationTitle.h"
 #include "TForm.h"
 
@@ -26,6 +27,7 @@ TApplication::TApplication(int& argc, char** argv)
     // The program decides when it ends, not the last window closing.
     setQuitOnLastWindowClosed(false);
     setKeyboardInputInterval(500);
+    installAccessibleRoles();
     connect(this, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (auto* form = now != nullptr ? qobject_cast<TForm*>(now->window()) : nullptr) {
             focusEntered(form, now == form ? nullptr : now);

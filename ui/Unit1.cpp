@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Unit1.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "ListPrefixSearch.h"
 #include "PictureBox.h"
@@ -30,8 +31,11 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text) {
     return label;
 }
 
-QGroupBox* makeGroup(QWidget* parent, QRect geometry, const QString& title) {
-    auto* group = new QGroupBox(title, parent);
+// The blank titles are padding, so screen readers get a name of substance.
+template <class Group = QGroupBox>
+Group* makeGroup(QWidget* parent, QRect geometry, const QString& title, const QString& name) {
+    auto* group = new Group(title, parent);
+    group->setAccessibleName(name);
     group->setGeometry(geometry);
     group->setFont(fontA());
     setColours(group, Qt::white, Qt::black);
@@ -43,11 +47,12 @@ TForm1::TForm1(TApplication& application)
     : TForm(application, QStringLiteral("Tarvelo"), QSize(935, 390)) {
     setFont(fontA());
 
-    GroupBox1 = makeGroup(this, {26, 32, 689, 314}, eightSpaces);
+    GroupBox1 = makeGroup(this, {26, 32, 689, 314}, eightSpaces, QStringLiteral("Otázka"));
     Image1 = new PictureBox(GroupBox1);
     Image1->setGeometry(16, 16, 641, 233);
+    Image1->setAccessibleName(QStringLiteral("Fotografie")); // described by the question number
 
-    GroupBox2 = makeGroup(this, {728, 32, 185, 177}, eightSpaces);
+    GroupBox2 = makeGroup(this, {728, 32, 185, 177}, eightSpaces, QStringLiteral("Odpověď"));
     Label1 = makeLabel(GroupBox2, {16, 16, 40, 19}, QStringLiteral("Název"));
     Label6 = makeLabel(GroupBox2, {16, 136, 4, 19}, QString());
 
@@ -59,6 +64,7 @@ TForm1::TForm1(TApplication& application)
     setColours(ComboBox1, Qt::white, Qt::black);
     setButtonColours(ComboBox1, Qt::white, Qt::black);
     setColours(ComboBox1->view(), Qt::white, Qt::black);
+    ComboBox1->setAccessibleName(QStringLiteral("Název"));
     new ListPrefixSearch(ComboBox1); // owned by the list
     ComboBox1->hide();
 
@@ -66,6 +72,7 @@ TForm1::TForm1(TApplication& application)
     Edit1->setGeometry(8, 40, 169, 24);
     Edit1->setFont(fontB());
     setColours(Edit1, Qt::black, Qt::white);
+    Edit1->setAccessibleName(QStringLiteral("Název"));
     Edit1->hide();
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), GroupBox2);
@@ -75,7 +82,7 @@ TForm1::TForm1(TApplication& application)
     setDefaultButton(BitBtn1);
     onClick(BitBtn1, [this] { BitBtn1Click(); });
 
-    GroupBox3 = makeGroup(this, {8, 293, 919, 89}, QString());
+    GroupBox3 = makeGroup<AlertPanel>(this, {8, 293, 919, 89}, QString(), QStringLiteral("Oprava"));
     Label3 = makeLabel(GroupBox3, {8, 24, 4, 19}, QString());
     Label7 = makeLabel(GroupBox3, {8, 0, 52, 19}, QStringLiteral("  Chyb: "));
     GroupBox3->hide();
@@ -92,6 +99,8 @@ void TForm1::FormCreate() {
 
 void TForm1::FormActivate() {
     quiz_->applyDifficulty();
+    // "Název" labels whichever input the level shows.
+    Label1->setBuddy(ComboBox1->isHidden() ? static_cast<QWidget*>(Edit1) : ComboBox1);
 }
 
 void TForm1::BitBtn1Click() {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Unit2.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "TApplication.h"
 #include "Unit1.h"
@@ -14,12 +15,15 @@
 namespace tarvelo {
 
 namespace {
-QGroupBox* makePage(QWidget* parent, const QString& title) {
+// Screen readers get `name`: the titles are padded with spaces.
+template <class Page = QGroupBox>
+QGroupBox* makePage(QWidget* parent, const QString& title, const QString& name) {
     // Font before title: a group box measures its title as soon as it has
     // one, and the window's own font, drawn nowhere, would be loaded for it.
-    auto* page = new QGroupBox(parent);
+    auto* page = new Page(parent);
     page->setFont(fontA());
     page->setTitle(title);
+    page->setAccessibleName(name);
     page->setGeometry(24, 24, 337, 105);
     setColours(page, Qt::white, Qt::black);
     return page;
@@ -48,7 +52,7 @@ TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TFor
       run_(std::move(run)) {
     setFont(layoutFont(QStringLiteral("MS Sans Serif"), 11, false));
 
-    GroupBox1 = makePage(this, QStringLiteral("   Obtížnost   "));
+    GroupBox1 = makePage(this, QStringLiteral("   Obtížnost   "), QStringLiteral("Obtížnost"));
     RadioButton1 = makeRadio(GroupBox1, 32, QStringLiteral("Začátečník"));
     RadioButton1->setChecked(true);
     RadioButton2 = makeRadio(GroupBox1, 72, QStringLiteral("Pokročilý"));
@@ -56,7 +60,8 @@ TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TFor
     setDefaultButton(Button1);
     onClick(Button1, [this] { Button1Click(); });
 
-    GroupBox2 = makePage(this, QStringLiteral("        "));
+    // Announced when it replaces the difficulty page at the end of a round.
+    GroupBox2 = makePage<AlertPanel>(this, QStringLiteral("        "), QStringLiteral("Výsledek"));
     Label1 = new QLabel(GroupBox2);
     Label1->setGeometry(24, 32, 6, 24);
     Label1->setFont(layoutFont(QStringLiteral("Arial"), 21, true));

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewBindings.h"
 
+#include "QuizRound.h"
 #include "TForm.h"
 
 #include <QAbstractItemView>
@@ -43,6 +44,16 @@ WidgetItem labelItem(QLabel* label) {
             [label](const QString& text) {
                 label->setText(text);
                 label->adjustSize();
+            }};
+}
+
+WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<int()> questionNumber) {
+    return {label, [label] { return label->text(); },
+            [label, picture, questionNumber = std::move(questionNumber)](const QString& text) {
+                label->setText(text);
+                label->adjustSize();
+                picture->setAccessibleDescription(
+                    QStringLiteral("Otázka %1 z %2").arg(questionNumber()).arg(questionsPerRound));
             }};
 }
 

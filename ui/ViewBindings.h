@@ -48,6 +48,10 @@ private:
 using WidgetItem = WidgetItemOf<ViewItem>;
 
 WidgetItem labelItem(QLabel* label);
+// The question number, which also describes the photograph to screen readers
+// ("Otázka 3 z 19"), never naming what it shows. `questionNumber` is read as
+// the label is set.
+WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<int()> questionNumber);
 WidgetItem buttonItem(QAbstractButton* button);
 WidgetItem editItem(QLineEdit* edit);
 WidgetItem groupItem(QGroupBox* group);

@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QGroupBox>
+
+namespace tarvelo {
+
+// A group box that screen readers announce when it appears: the correction
+// after a wrong answer, the result after a round. Drawn like any group box;
+// only the role it reports differs.
+class AlertPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+};
+
+// Tells Qt's accessibility layer how the program's own controls present
+// themselves: alert panels as alerts, the picture box as a picture. Call once,
+// before any window is built, because Qt keeps an interface once made.
+void installAccessibleRoles();
+
+} // namespace tarvelo
