@@ -1,0 +1,30 @@
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows folder a teacher unzips or installs: the two programs beside
+# every DLL they load, Qt's windows platform and style plugins, the picture
+# set, a README and the licences. Nothing in it comes from the Linux side.
+# `cmake --install` into a folder makes it; make windows zips it.
+
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+    DESTINATION .)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+
+find_file(TARVELO_JPEG_DLL libjpeg-62.dll PATH_SUFFIXES bin REQUIRED)
+install(FILES ${TARVELO_JPEG_DLL} DESTINATION .)
+
+# mingw-w64's C++ and thread runtime, which the Qt DLLs load too.
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+        OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    if(NOT IS_ABSOLUTE "${dll_path}" OR NOT EXISTS "${dll_path}")
+        message(FATAL_ERROR "mingw-w64 runtime ${dll} not found")
+    endif()
+    install(FILES ${dll_path} DESTINATION .)
+endforeach()
+
+file(GLOB tarvelo_photos CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/obr/0/*.jpg)
+install(FILES ${tarvelo_photos} DESTINATION obr/0)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt
+    ${PROJECT_SOURCE_DIR}/LICENSES/CC-BY-SA-4.0.txt DESTINATION LICENSES)
