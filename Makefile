@@ -104,7 +104,7 @@ endurance: build
 # Debian's source packages (scripts/windows-toolchain: the first run takes
 # about half an hour, later ones seconds), tested under Wine on Xvfb.
 WINDOWS_BUILD ?= build-windows
-VERSION := $(shell sed -n 's/^project(tarvelo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION := $(shell sed -n 's/^project.tarvelo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WINDOWS_ZIP = out/tarvelo-$(VERSION)-windows-x64.zip
 WINDOWS_SETUP = out/tarvelo-$(VERSION)-windows-x64-setup.exe
 .PHONY: windows-build windows test-windows

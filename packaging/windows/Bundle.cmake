@@ -26,5 +26,6 @@ endforeach()
 file(GLOB tarvelo_photos CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/obr/0/*.jpg)
 install(FILES ${tarvelo_photos} DESTINATION obr/0)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt
-    ${PROJECT_SOURCE_DIR}/LICENSES/CC-BY-SA-4.0.txt DESTINATION LICENSES)
+# LICENSES/GPL-3.0-or-later.txt is a link to LICENSE, which Windows would not follow.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION LICENSES RENAME GPL-3.0-or-later.txt)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/CC-BY-SA-4.0.txt DESTINATION LICENSES)

@@ -49,9 +49,9 @@ TEST_F(PictureFile, PhotographsAreNamedWithBackslashesInACzechNamedFolder) {
 }
 
 TEST(SystemErrorText, IsTheSystemsOwnTextWithoutTrailingStopsOrLineEnds) {
-    for (const DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED,
-                             ERROR_SHARING_VIOLATION}) {
-        const std::string text = systemErrorText(static_cast<int>(code));
+    for (const int code : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED,
+                           ERROR_SHARING_VIOLATION}) {
+        const std::string text = systemErrorText(code);
         ASSERT_FALSE(text.empty()) << code;
         EXPECT_NE(text.back(), '.') << text;
         EXPECT_NE(text.back(), ' ') << text;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedCatalogue.h"
 #include "PictureBox.h"
+#include "PictureErrors.h"
+#include "PictureFile.h"
 #include "QuizWindows.h"
 
 #include <QDir>
@@ -20,10 +22,18 @@ TEST_F(ErrorBoxTest, AMissingPhotographIsReportedWithItsAbsolutePathAndPlayGoesO
     press(Qt::Key_Return); // wrong
     press(Qt::Key_Return); // NEXT: the next photograph is missing
     ASSERT_EQ(errorBoxes.size(), 1u);
-    const QString expected =
-        QStringLiteral("Cannot open file \"%1/%2\". No such file or directory.")
-            .arg(QDir::currentPath(), QString::fromStdString(picturePath(round().currentPicture)));
-    EXPECT_EQ(errorBoxes[0].text, expected);
+    // The picture layer's message, with the path in the system's own form and
+    // the system's reason (tested with the picture layer), and a full stop.
+    const QString relative = QString::fromStdString(picturePath(round().currentPicture));
+    const QString path = QDir::toNativeSeparators(QDir::currentPath() + '/' + relative);
+    QString reason;
+    try {
+        loadPicture(relative.toStdString());
+    } catch (const EFOpenError& e) {
+        reason = QString::fromUtf8(e.what()).section(QStringLiteral("\". "), 1);
+    }
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(errorBoxes[0].text, QStringLiteral("Cannot open file \"%1\". %2.").arg(path, reason));
     EXPECT_EQ(errorBoxes[0].caption, app().applicationTitle());
     EXPECT_TRUE(errorBoxes[0].hadOwner);
 
