@@ -4,7 +4,7 @@
 # against the installed menu entry, its launcher and metadata, and the source
 # tree's photographs.
 # Run with -DBUILD_DIR -DPHOTO_DIR -DSTAGE -DPREFIX -DDATADIR -DBINDIR -DMANDIR
-# -DDOCDIR -DAPP_ID.
+# -DAPP_ID.
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
                         ${CMAKE_COMMAND} --install ${BUILD_DIR}
@@ -70,8 +70,7 @@ else()
     endif()
 endif()
 
-foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz
-            ${DOCDIR}/copyright ${DOCDIR}/changelog.gz)
+foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz)
     if(NOT EXISTS ${root}/${doc})
         list(APPEND problems "${doc} not installed")
     endif()
