@@ -14,21 +14,21 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) $(CMAKE_EXTRA)
+	cmake -S . -B "$(BUILD)" $(CMAKE_EXTRA)
 
 build: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build "$(BUILD)" -j $(JOBS)
 
 # Headless: the GUI tests use Qt's offscreen platform.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd "$(BUILD)" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The quiz reads obr/0/<n>.jpg from its working directory.
 run: build
-	cd data && ../$(BUILD)/ui/tarvelo
+	cd data && ../"$(BUILD)"/ui/tarvelo
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf "$(BUILD)"
 
 # Fuzz loading and decoding with libFuzzer (clang, ASan + UBSan) for a bounded
 # time; the corpus grows in fuzz-corpus/, crashes land in crash-* files.
@@ -37,19 +37,19 @@ FUZZ_SECONDS ?= 60
 .PHONY: fuzz test-asan bench
 fuzz:
 	@scripts/install-deps clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target picture_fuzzer picture_fuzz_seeds
-	$(FUZZ_BUILD)/tests/fuzz/picture_fuzz_seeds fuzz-corpus
-	$(FUZZ_BUILD)/tests/fuzz/picture_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target picture_fuzzer picture_fuzz_seeds
+	"$(FUZZ_BUILD)/tests/fuzz/picture_fuzz_seeds" fuzz-corpus
+	"$(FUZZ_BUILD)/tests/fuzz/picture_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 		-rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 fuzz-corpus
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan
 test-asan:
 	@scripts/install-deps
-	cmake -S . -B $(ASAN_BUILD) -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B "$(ASAN_BUILD)" -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build "$(ASAN_BUILD)" -j $(JOBS)
+	cd "$(ASAN_BUILD)" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Timing figures for the picture box (ROUNDS rounds per photo size), then for
 # start-up (STARTUP_RUNS launches of the quiz and of a bare window each).
@@ -58,8 +58,8 @@ STARTUP_RUNS ?= 11
 # Where the Windows cross build exists, tarvelo-check.exe against djpeg.exe
 # under Wine as well.
 bench: build
-	$(BUILD)/bench/tarvelo-bench $(ROUNDS)
-	$(BUILD)/bench/tarvelo-startup-bench $(STARTUP_RUNS)
+	"$(BUILD)/bench/tarvelo-bench" $(ROUNDS)
+	"$(BUILD)/bench/tarvelo-startup-bench" $(STARTUP_RUNS)
 	@if [ -f "$(WINDOWS_BUILD)/tools/check/tarvelo-check.exe" ]; then \
 		xvfb-run -a bench/windows-check-bench "$(WINDOWS_BUILD)" \
 			"$$(sed -n 's/^TARVELO_WINDOWS_DLL_DIRS:STRING=//p' "$(WINDOWS_BUILD)/CMakeCache.txt")"; \
@@ -67,38 +67,30 @@ bench: build
 		echo "No Windows build: make windows-build, then make bench, for tarvelo-check.exe under Wine."; \
 	fi
 
-# A Debian package in out/, from a release build of its own: the launcher's
-# folders are configured from the install prefix, /usr for a package. Compiled
-# with Debian's hardening flags, as packages built by Debian's tools are.
-PACKAGE_BUILD ?= build-package
-DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+# The Debian package in out/, built by dpkg-buildpackage from debian/ (with
+# the tests, unless DEB_BUILD_OPTIONS=nocheck).
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-		-DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CFLAGS)" \
-		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
-		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_EXTRA)
-	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
-	cd $(PACKAGE_BUILD) && cpack -G DEB -B $(CURDIR)/out
-	rm -rf out/_CPack_Packages
-	@ls -l out/tarvelo_*.deb
+	scripts/build-deb "$(CURDIR)/out" -b
+	@ls -l "$(CURDIR)"/out/tarvelo_*.deb
 
-# Checks the package with lintian and appstreamcli, installs it on this machine,
-# starts the quiz through its menu entry on a virtual display with and without a
-# picture set of the user's own, plays a round, removes the package (root).
+# Two builds from clean clones must give identical .debs; then lintian on the
+# source and binary packages, and the autopkgtests on this machine (root).
 check-package: package
-	@scripts/install-deps lintian libglib2.0-bin
-	packaging/check-deb
+	@scripts/install-deps lintian autopkgtest diffoscope-minimal
+	scripts/check-reproducible "$(CURDIR)/out/reproducible"
+	lintian --pedantic --info --fail-on error,warning "$(CURDIR)"/out/reproducible/tarvelo_*.changes
+	scripts/check-installed "$(CURDIR)"/out/tarvelo_*_amd64.deb
 
 # The README's window pictures in docs/, remade from the current build.
 screenshots: build
-	tools/screenshots $(BUILD)
+	tools/screenshots "$(BUILD)"
 
 # A thousand rounds (ENDURANCE_ROUNDS) played through the real windows,
 # headless: fails on a round that goes wrong or on resident memory growing.
 ENDURANCE_ROUNDS ?= 1000
 .PHONY: endurance
 endurance: build
-	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/endurance/tarvelo-endurance $(ENDURANCE_ROUNDS)
+	QT_QPA_PLATFORM=offscreen "$(BUILD)/tests/endurance/tarvelo-endurance" $(ENDURANCE_ROUNDS)
 
 # Windows, cross-built with mingw-w64 against Qt and libjpeg-turbo built from
 # Debian's source packages (scripts/windows-toolchain: the first run takes

@@ -4,7 +4,7 @@
 # against the installed menu entry, its launcher and metadata, and the source
 # tree's photographs.
 # Run with -DBUILD_DIR -DPHOTO_DIR -DSTAGE -DPREFIX -DDATADIR -DBINDIR -DMANDIR
-# -DDOCDIR -DAPP_ID.
+# -DAPP_ID.
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
                         ${CMAKE_COMMAND} --install ${BUILD_DIR}
@@ -70,8 +70,7 @@ else()
     endif()
 endif()
 
-foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz
-            ${DOCDIR}/copyright ${DOCDIR}/changelog.gz)
+foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz)
     if(NOT EXISTS ${root}/${doc})
         list(APPEND problems "${doc} not installed")
     endif()
@@ -84,8 +83,14 @@ if(NOT path MATCHES "^/")
 elseif(NOT IS_DIRECTORY ${STAGE}${path}/obr/0)
     list(APPEND problems "installed set ${path} has no obr/0 folder")
 else()
-    file(GLOB photos ${PHOTO_DIR}/*.jpg)
-    file(GLOB installed ${STAGE}${path}/obr/0/*)
+    # "[[]" matches a "[" in a folder name, which would otherwise start a class.
+    string(REPLACE "[" "[[]" photo_pattern "${PHOTO_DIR}/*.jpg")
+    string(REPLACE "[" "[[]" installed_pattern "${STAGE}${path}/obr/0/*")
+    file(GLOB photos "${photo_pattern}")
+    file(GLOB installed "${installed_pattern}")
+    if(NOT photos)
+        list(APPEND problems "no photographs found in ${PHOTO_DIR}")
+    endif()
     list(LENGTH photos expected)
     list(LENGTH installed got)
     if(NOT expected EQUAL got)
