@@ -6,11 +6,9 @@
 // that holds obr\0, else in the installed folder. Waits for the quiz and
 // returns its exit status. Wide calls only: folders may have Czech names.
 #include <memory>
-#include <string>
-
-#include <windows.h>
-
 #include <shlobj.h>
+#include <string>
+#include <windows.h>
 
 namespace {
 
@@ -63,10 +61,9 @@ std::wstring workingFolder(const std::wstring& installed) {
 // line break, as the quiz shows it.
 std::wstring systemMessage(DWORD code) {
     wchar_t* raw = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<wchar_t*>(&raw), 0,
-                                        nullptr);
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
     const std::unique_ptr<wchar_t, LocalFreer> owned(raw);
     if (length == 0)
         return L"Error " + std::to_wstring(code);
