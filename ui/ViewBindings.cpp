@@ -38,20 +38,23 @@ template class WidgetItemOf<ListViewItem>;
 template class WidgetItemOf<CheckViewItem>;
 template class WidgetItemOf<WindowViewItem>;
 
+namespace {
+// Labels size themselves to their text.
+void showText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->adjustSize();
+}
+} // namespace
+
 WidgetItem labelItem(QLabel* label) {
-    // Labels size themselves to their text.
     return {label, [label] { return label->text(); },
-            [label](const QString& text) {
-                label->setText(text);
-                label->adjustSize();
-            }};
+            [label](const QString& text) { showText(label, text); }};
 }
 
 WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<int()> questionNumber) {
     return {label, [label] { return label->text(); },
             [label, picture, questionNumber = std::move(questionNumber)](const QString& text) {
-                label->setText(text);
-                label->adjustSize();
+                showText(label, text);
                 picture->setAccessibleDescription(
                     QStringLiteral("Otázka %1 z %2").arg(questionNumber()).arg(questionsPerRound));
             }};

@@ -5,6 +5,9 @@
 // its own folder in the user's own picture set, %LOCALAPPDATA%\tarvelo, when
 // that holds obr\0, else in the installed folder. Waits for the quiz and
 // returns its exit status. Wide calls only: folders may have Czech names.
+#include "PictureErrors.h"
+#include "WideText.h"
+
 #include <memory>
 #include <shlobj.h>
 #include <string>
@@ -17,9 +20,6 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
-struct LocalFreer {
-    void operator()(wchar_t* text) const { LocalFree(text); }
-};
 struct CoTaskFreer {
     void operator()(wchar_t* text) const { CoTaskMemFree(text); }
 };
@@ -57,22 +57,6 @@ std::wstring workingFolder(const std::wstring& installed) {
     return isFolder(own + L"\\obr\\0") ? own : installed;
 }
 
-// The system's own text for an error code, without its trailing full stop and
-// line break, as the quiz shows it.
-std::wstring systemMessage(DWORD code) {
-    wchar_t* raw = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&raw), 0, nullptr);
-    const std::unique_ptr<wchar_t, LocalFreer> owned(raw);
-    if (length == 0)
-        return L"Error " + std::to_wstring(code);
-    std::wstring text(owned.get(), length);
-    while (!text.empty() && (text.back() == L'.' || text.back() == L' ' || text.back() < L' '))
-        text.pop_back();
-    return text;
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
@@ -87,8 +71,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(quiz.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workDir.c_str(), &startup, &started)) {
-        const std::wstring text =
-            L"Cannot start \"" + quiz + L"\". " + systemMessage(GetLastError());
+        const auto error = static_cast<int>(GetLastError());
+        const std::wstring text = L"Cannot start \"" + quiz + L"\". " +
+                                  tarvelo::wideFromUtf8(tarvelo::systemErrorText(error));
         MessageBoxW(nullptr, text.c_str(), L"tarvelo", MB_OK | MB_ICONERROR);
         return 1;
     }
