@@ -10,6 +10,7 @@
 #include "JpegFixtures.h"
 #include "PictureBox.h"
 #include "PlainDecode.h"
+#include "RasterImage.h"
 #include "Timing.h"
 
 #include <QApplication>
@@ -90,15 +91,10 @@ void compareTurnedWithUpright(Stage& single, Stage& twice, const fs::path& dir, 
     const fs::path turnedPath = dir / "portrait-turned.jpg";
     const fs::path sidePath = dir / "portrait-side-untagged.jpg";
     tarvelo::fixtures::writeFile(uprightPath, tarvelo::fixtures::makeJpeg(upright));
-    const auto turnedBytes = tarvelo::fixtures::makeJpeg(turned);
-    tarvelo::fixtures::writeFile(turnedPath, turnedBytes);
-    // The Exif marker is the first after the start of image; without it the
-    // file is the same side-on photograph with no orientation.
-    const std::size_t app1Length =
-        2 + (static_cast<std::size_t>(turnedBytes[4]) << 8 | turnedBytes[5]);
-    tarvelo::fixtures::Bytes side = turnedBytes;
-    side.erase(side.begin() + 2, side.begin() + 2 + static_cast<std::ptrdiff_t>(app1Length));
-    tarvelo::fixtures::writeFile(sidePath, side);
+    tarvelo::fixtures::writeFile(turnedPath, tarvelo::fixtures::makeJpeg(turned));
+    tarvelo::fixtures::JpegRecipe side = turned;
+    side.exifMarker = false;
+    tarvelo::fixtures::writeFile(sidePath, tarvelo::fixtures::makeJpeg(side));
 
     Figures up1, up2, turned1, turned2, side1, side2;
     for (int round = 0; round < rounds; ++round) {
@@ -111,12 +107,27 @@ void compareTurnedWithUpright(Stage& single, Stage& twice, const fs::path& dir, 
         paintRound(twice, turnedPath.string(), turned2);
         paintRound(twice, sidePath.string(), side2);
     }
+    // The scaling step alone, on the side-on raster now held: into the
+    // portrait's device size at ratio 2, as stored and turned.
+    const tarvelo::Raster& raster = *twice.box->picture()->raster();
+    const tarvelo::PlacementRect placed = tarvelo::placementRect(width, height, 641, 233);
+    const QSize target(2 * placed.width(), 2 * placed.height());
+    std::vector<double> scaleStored, scaleTurned;
+    for (int round = 0; round < rounds; ++round) {
+        scaleStored.push_back(millisecondsOf([&] { tarvelo::scaledRasterImage(raster, target); }));
+        scaleTurned.push_back(millisecondsOf([&] {
+            tarvelo::scaledRasterImage(raster, target, tarvelo::Orientation::TurnedClockwise);
+        }));
+    }
+
     char name[16];
     std::snprintf(name, sizeof name, "%.1f MP", width * height / 1e6);
     const double u1 = median(up1.first), t1 = median(turned1.first), s1 = median(side1.first);
     const double u2 = median(up2.first), t2 = median(turned2.first), s2 = median(side2.first);
     std::printf("%-8s %9.1f %9.1f %7.3f %9.1f %7.3f | %9.1f %9.1f %7.3f %9.1f %7.3f\n", name, u1,
                 t1, t1 / u1, s1, t1 / s1, u2, t2, t2 / u2, s2, t2 / s2);
+    std::printf("%-8s scaling alone to %dx%d: as stored %.3f ms, turned %.3f ms\n", "",
+                target.width(), target.height(), median(scaleStored), median(scaleTurned));
 }
 
 void compareCheckWithDjpeg(const fs::path& dir, const tarvelo::fixtures::Bytes& photo,

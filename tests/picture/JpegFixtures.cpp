@@ -106,12 +106,14 @@ Bytes makeJpeg(const JpegRecipe& recipe) {
         jpeg_simple_progression(&info);
     info.arith_code = recipe.arithmetic ? TRUE : FALSE;
     info.restart_interval = static_cast<unsigned>(recipe.restartInterval);
-    if (recipe.orientation != 0)
+    const bool exif = recipe.orientation != 0 && recipe.exifMarker;
+    if (exif)
         info.write_JFIF_header = FALSE;
     jpeg_start_compress(&info, TRUE);
-    if (recipe.orientation != 0) {
-        const Bytes exif = exifPayload(recipe.orientation, recipe.exifByteOrder);
-        jpeg_write_marker(&info, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
+    if (exif) {
+        const Bytes payload = exifPayload(recipe.orientation, recipe.exifByteOrder);
+        jpeg_write_marker(&info, JPEG_APP0 + 1, payload.data(),
+                          static_cast<unsigned>(payload.size()));
     }
 
     std::vector<JSAMPLE> row(static_cast<std::size_t>(storedWidth * components));

@@ -40,6 +40,9 @@ struct JpegRecipe {
     // (height x width) for 5 to 8.
     int orientation = 0;
     ByteOrder exifByteOrder = ByteOrder::Little;
+    // False lays the pixels out for the orientation but writes no marker, as
+    // for a photograph whose tag was lost.
+    bool exifMarker = true;
 };
 
 using Bytes = std::vector<std::uint8_t>;
