@@ -63,10 +63,12 @@ Tables lookupTables(const Raster& raster, QSize size, Orientation orientation) {
 }
 
 // Every target pixel of one line, read from one stored row at the columns
-// given; `step` is the distance between the target pixels in QRgb units.
-template <int BitsPerPixel>
+// given; Step is the distance between the target pixels in QRgb units, 1 for a
+// target row, 0 for a column, whose step is given at run time.
+template <int BitsPerPixel, int Step>
 void copyLine(const std::uint8_t* in, const std::vector<int>& columns, const QRgb* palette,
-              QRgb* out, std::ptrdiff_t step) {
+              QRgb* out, std::ptrdiff_t columnStep) {
+    const std::ptrdiff_t step = Step != 0 ? Step : columnStep;
     for (const int sx : columns) {
         if constexpr (BitsPerPixel == 24) {
             const std::uint8_t* px = in + 3 * sx;
@@ -95,27 +97,29 @@ QImage scaledRasterImage(const Raster& raster, QSize size, Orientation orientati
     for (std::size_t i = 0; i < raster.palette.size() && i < palette.size(); ++i)
         palette[i] = qRgb(raster.palette[i][0], raster.palette[i][1], raster.palette[i][2]);
 
-    const auto copy = [&](const std::uint8_t* in, const std::vector<int>& columns, QRgb* out,
-                          std::ptrdiff_t step) {
-        if (raster.bitsPerPixel == 24)
-            copyLine<24>(in, columns, palette.data(), out, step);
-        else
-            copyLine<8>(in, columns, palette.data(), out, step);
-    };
     if (!swapsSides(orientation)) {
         // A stored row gives a target row.
-        for (int y = 0; y < size.height(); ++y)
-            copy(raster.row(tables.alongY[static_cast<std::size_t>(y)]), tables.alongX,
-                 reinterpret_cast<QRgb*>(image.scanLine(y)), 1);
+        for (int y = 0; y < size.height(); ++y) {
+            const std::uint8_t* in = raster.row(tables.alongY[static_cast<std::size_t>(y)]);
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            if (raster.bitsPerPixel == 24)
+                copyLine<24, 1>(in, tables.alongX, palette.data(), out, 1);
+            else
+                copyLine<8, 1>(in, tables.alongX, palette.data(), out, 1);
+        }
     } else {
         // A stored row gives a target column. Reading the raster row by row
         // keeps its cache behaviour that of an upright picture; the strided
         // writes land in the small target.
         const std::ptrdiff_t step = image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         auto* first = reinterpret_cast<QRgb*>(image.bits());
-        for (int x = 0; x < size.width(); ++x)
-            copy(raster.row(tables.alongX[static_cast<std::size_t>(x)]), tables.alongY, first + x,
-                 step);
+        for (int x = 0; x < size.width(); ++x) {
+            const std::uint8_t* in = raster.row(tables.alongX[static_cast<std::size_t>(x)]);
+            if (raster.bitsPerPixel == 24)
+                copyLine<24, 0>(in, tables.alongY, palette.data(), first + x, step);
+            else
+                copyLine<8, 0>(in, tables.alongY, palette.data(), first + x, step);
+        }
     }
     return image;
 }
