@@ -331,6 +331,20 @@ TEST_F(PictureBoxTest, PhotoStoredOnItsSideIsPlacedAsThePortraitItShows) {
     EXPECT_TRUE(errors().empty());
 }
 
+TEST_F(PictureBoxTest, PhotoFillingTheBoxOnceTurnedMakesItOpaque) {
+    JpegRecipe recipe; // stored 233 x 641
+    recipe.width = 641;
+    recipe.height = 233;
+    recipe.orientation = 8;
+    box->loadPicture(photo("fill.jpg", recipe));
+    EXPECT_EQ(box->placement(), (PlacementRect{0, 0, 641, 233}));
+    EXPECT_TRUE(box->opaque());
+    const QImage image = rendered();
+    expectNear(image.pixelColor(5, 5), rgbOf(fixtures::patternPixel(recipe, 5, 5)), 16, "corner");
+    expectNear(image.pixelColor(635, 228), rgbOf(fixtures::patternPixel(recipe, 635, 228)), 16,
+               "corner");
+}
+
 // The decoded raster as the tag's definition says it is viewed, independent
 // of the picture code's own mapping.
 QImage viewedRaster(const Raster& raster, int orientation) {
