@@ -3,11 +3,14 @@
 // Prints how long the picture box takes to load, first paint and repaint
 // photographs of about 0.3, 2, 12 and 24 megapixels at device pixel ratios 1
 // and 2, beside the floor: libjpeg-turbo's float-DCT decode of the same file
-// into mapped memory, and djpeg doing it as a process. Then tarvelo-check
-// over 19 photographs of 12 megapixels beside djpeg over the same files.
+// into mapped memory, and djpeg doing it as a process. Then the first paint
+// of portraits stored on their side (Exif orientation 6) beside the same
+// portraits stored upright, and tarvelo-check over 19 photographs of 12
+// megapixels beside djpeg over the same files.
 #include "JpegFixtures.h"
 #include "PictureBox.h"
 #include "PlainDecode.h"
+#include "RasterImage.h"
 #include "Timing.h"
 
 #include <QApplication>
@@ -71,6 +74,60 @@ fs::path writeScreens(const fs::path& dir) {
         { "name": "ratio-2", "x": 1600, "y": 0, "width": 1600, "height": 1000,
           "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2 } ] })";
     return path;
+}
+
+// A portrait of width x height stored upright, the same stored on its side
+// with orientation 6, and those side-on pixels without the tag, so that the
+// turn's own cost shows apart from the decode of the other shape.
+void compareTurnedWithUpright(Stage& single, Stage& twice, const fs::path& dir, int width,
+                              int height, int rounds) {
+    tarvelo::fixtures::JpegRecipe upright;
+    upright.width = width;
+    upright.height = height;
+    upright.pattern = tarvelo::fixtures::Pattern::Photo;
+    tarvelo::fixtures::JpegRecipe turned = upright;
+    turned.orientation = 6;
+    const fs::path uprightPath = dir / "portrait-upright.jpg";
+    const fs::path turnedPath = dir / "portrait-turned.jpg";
+    const fs::path sidePath = dir / "portrait-side-untagged.jpg";
+    tarvelo::fixtures::writeFile(uprightPath, tarvelo::fixtures::makeJpeg(upright));
+    tarvelo::fixtures::writeFile(turnedPath, tarvelo::fixtures::makeJpeg(turned));
+    tarvelo::fixtures::JpegRecipe side = turned;
+    side.exifMarker = false;
+    tarvelo::fixtures::writeFile(sidePath, tarvelo::fixtures::makeJpeg(side));
+
+    Figures up1, up2, turned1, turned2, side1, side2;
+    for (int round = 0; round < rounds; ++round) {
+        paintRound(single, uprightPath.string(), up1);
+        paintRound(single, turnedPath.string(), turned1);
+        if (single.box->placement() != tarvelo::placementRect(width, height, 641, 233))
+            std::fprintf(stderr, "warning: the turned photograph was not placed upright\n");
+        paintRound(single, sidePath.string(), side1);
+        paintRound(twice, uprightPath.string(), up2);
+        paintRound(twice, turnedPath.string(), turned2);
+        paintRound(twice, sidePath.string(), side2);
+    }
+    // The scaling step alone, on the side-on raster now held: into the
+    // portrait's device size at ratio 2, as stored and turned.
+    const tarvelo::Raster& raster = *twice.box->picture()->raster();
+    const tarvelo::PlacementRect placed = tarvelo::placementRect(width, height, 641, 233);
+    const QSize target(2 * placed.width(), 2 * placed.height());
+    std::vector<double> scaleStored, scaleTurned;
+    for (int round = 0; round < rounds; ++round) {
+        scaleStored.push_back(millisecondsOf([&] { tarvelo::scaledRasterImage(raster, target); }));
+        scaleTurned.push_back(millisecondsOf([&] {
+            tarvelo::scaledRasterImage(raster, target, tarvelo::Orientation::TurnedClockwise);
+        }));
+    }
+
+    char name[16];
+    std::snprintf(name, sizeof name, "%.1f MP", width * height / 1e6);
+    const double u1 = median(up1.first), t1 = median(turned1.first), s1 = median(side1.first);
+    const double u2 = median(up2.first), t2 = median(turned2.first), s2 = median(side2.first);
+    std::printf("%-8s %9.1f %9.1f %7.3f %9.1f %7.3f | %9.1f %9.1f %7.3f %9.1f %7.3f\n", name, u1,
+                t1, t1 / u1, s1, t1 / s1, u2, t2, t2 / u2, s2, t2 / s2);
+    std::printf("%-8s scaling alone to %dx%d: as stored %.3f ms, turned %.3f ms\n", "",
+                target.width(), target.height(), median(scaleStored), median(scaleTurned));
 }
 
 void compareCheckWithDjpeg(const fs::path& dir, const tarvelo::fixtures::Bytes& photo,
@@ -156,6 +213,17 @@ int main(int argc, char** argv) {
                     median(djpeg), p1, p1 / f, p2, p2 / p1, median(one.repaint),
                     median(two.repaint));
     }
+
+    std::printf("\nFirst paint of a portrait stored on its side (Exif orientation 6), beside the\n"
+                "same portrait stored upright and the side-on pixels without the tag; median of\n"
+                "%d rounds, milliseconds.\n",
+                rounds);
+    std::printf("%-8s %9s %9s %7s %9s %7s | %9s %9s %7s %9s %7s\n", "portrait", "upright ×1",
+                "turned ×1", "÷upr.", "side ×1", "÷side", "upright ×2", "turned ×2", "÷upr.",
+                "side ×2", "÷side");
+    for (const auto& [width, height] : {std::pair{2832, 4256}, {4000, 6000}})
+        compareTurnedWithUpright(single, twice, dir, width, height, rounds);
+
     compareCheckWithDjpeg(dir, twelve, "12.1 MP", std::max(3, rounds / 3));
     fs::remove_all(dir);
     return 0;

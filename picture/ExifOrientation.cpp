@@ -58,9 +58,13 @@ constexpr std::size_t entrySize = 12;
 
 } // namespace
 
+bool isExifPayload(std::span<const std::uint8_t> app1Payload) {
+    return app1Payload.size() >= exifHeader.size() &&
+           std::equal(exifHeader.begin(), exifHeader.end(), app1Payload.begin());
+}
+
 Orientation exifOrientation(std::span<const std::uint8_t> app1Payload) {
-    if (app1Payload.size() < exifHeader.size() ||
-        !std::equal(exifHeader.begin(), exifHeader.end(), app1Payload.begin()))
+    if (!isExifPayload(app1Payload))
         return Orientation::Upright;
     TiffReader tiff(app1Payload.subspan(exifHeader.size()));
     if (!tiff.readByteOrder())

@@ -26,6 +26,10 @@ enum class Orientation : int {
 // then shown as stored, never refused.
 Orientation exifOrientation(std::span<const std::uint8_t> app1Payload);
 
+// True when an APP1 marker's payload is Exif ("Exif\0\0" and more) rather
+// than, say, XMP. A file's first Exif marker is the one that counts.
+bool isExifPayload(std::span<const std::uint8_t> app1Payload);
+
 // Width and height trade places for 5 to 8.
 constexpr bool swapsSides(Orientation orientation) {
     return static_cast<int>(orientation) >= 5;

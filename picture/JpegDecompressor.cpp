@@ -95,6 +95,12 @@ void JpegDecompressor::throwError() {
     throw EJPEG(error_.pub.msg_code);
 }
 
+void JpegDecompressor::saveMarkers(int code) {
+    if (setjmp(error_.jump))
+        throwError();
+    jpeg_save_markers(&info_, code, 0xFFFF);
+}
+
 void JpegDecompressor::readHeader() {
     if (setjmp(error_.jump))
         throwError();

@@ -28,7 +28,8 @@ public:
     const jpeg_decompress_struct& info() const { return info_; }
 
     // Each wraps the libjpeg call of the same name.
-    void readHeader(); // an image is required; tables alone are an error
+    void saveMarkers(int code); // whole markers of this code, before readHeader
+    void readHeader();          // an image is required; tables alone are an error
     void calcOutputDimensions();
     void startDecompress();
     int readScanlines(JSAMPARRAY rows, int maxRows);

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <new>
+#include <span>
 
 namespace tarvelo {
 
@@ -20,7 +21,10 @@ constexpr int rowsPerRead = 16;
 
 enum class Output { Bgr, Grey, Cmyk };
 
-Output chooseOutput(jpeg_decompress_struct& info) {
+// The parameters every decode uses, whatever the library's own defaults:
+// float inverse DCT, smoothing and fancy upsampling for quality, and rows in
+// the raster's own blue-green-red order so that they need no conversion.
+Output setDecodeParameters(jpeg_decompress_struct& info) {
     info.scale_num = 1;
     info.scale_denom = 1;
     info.do_block_smoothing = TRUE;
@@ -66,6 +70,17 @@ void allocate(Raster& raster, RasterMemory spare, int width, int height, int bit
     raster.bitsPerPixel = bitsPerPixel;
 }
 
+// The quantiser's grey levels, which the raster's 8-bit pixels index.
+void copyGreyPalette(const jpeg_decompress_struct& info, Raster& raster) {
+    if (!info.quantize_colors || !info.colormap)
+        return;
+    raster.palette.resize(static_cast<std::size_t>(info.actual_number_of_colors));
+    for (std::size_t i = 0; i < raster.palette.size(); ++i) {
+        const JSAMPLE v = info.colormap[0][i];
+        raster.palette[i] = {v, v, v};
+    }
+}
+
 // Adobe writes CMYK inverted (0 = full ink) and marks such files with its
 // APP14 marker; files without it carry plain ink values.
 void cmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted) {
@@ -83,19 +98,66 @@ void cmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inve
     }
 }
 
+// Reads every row, top to bottom, straight into the raster; four-component
+// rows pass through a small buffer on the way, being converted. rowsDecoded
+// grows as rows arrive, so an error part-way leaves what was read.
+void readAllRows(JpegDecompressor& decompressor, Output output, Raster& raster) {
+    const int width = raster.width;
+    std::vector<std::uint8_t> cmykRows;
+    if (output == Output::Cmyk)
+        cmykRows.resize(static_cast<std::size_t>(width) * 4 * rowsPerRead);
+    const bool inverted = decompressor.info().saw_Adobe_marker != FALSE;
+    std::array<JSAMPROW, rowsPerRead> rows{};
+    while (raster.rowsDecoded < raster.height) {
+        const int wanted = std::min(rowsPerRead, raster.height - raster.rowsDecoded);
+        for (int i = 0; i < wanted; ++i)
+            rows[static_cast<std::size_t>(i)] =
+                output == Output::Cmyk ? cmykRows.data() + static_cast<std::size_t>(i) * 4 *
+                                                               static_cast<std::size_t>(width)
+                                       : raster.row(raster.rowsDecoded + i);
+        const int got = decompressor.readScanlines(rows.data(), wanted);
+        if (output == Output::Cmyk)
+            for (int i = 0; i < got; ++i)
+                cmykToBgr(rows[static_cast<std::size_t>(i)], raster.row(raster.rowsDecoded + i),
+                          width, inverted);
+        raster.rowsDecoded += got;
+        if (got == 0)
+            break; // cannot happen with a source that never suspends
+    }
+}
+
+// The orientation from the first Exif APP1 marker that the header read kept.
+Orientation savedOrientation(const jpeg_decompress_struct& info) {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker != JPEG_APP0 + 1 || !marker->data)
+            continue;
+        const std::span<const std::uint8_t> payload(marker->data, marker->data_length);
+        if (isExifPayload(payload))
+            return exifOrientation(payload);
+    }
+    return Orientation::Upright;
+}
+
 } // namespace
 
 JpegPicture JpegPicture::fromBytes(std::vector<std::uint8_t> bytes) {
     JpegPicture picture(std::move(bytes));
     if (picture.bytes_.empty())
         return picture;
+    // 1. A decompressor on the bytes in memory.
     JpegDecompressor decompressor(picture.bytes_);
+    // 2. Keep the APP1 markers, which the library otherwise skips: the Exif
+    //    orientation decides the placement, which must not wait for a decode.
+    decompressor.saveMarkers(JPEG_APP0 + 1);
+    // 3. Read the header; an image is required.
     decompressor.readHeader();
+    // 4. Note what loading promises without pixels.
     const auto& info = decompressor.info();
     picture.width_ = static_cast<int>(info.image_width);
     picture.height_ = static_cast<int>(info.image_height);
     picture.grayscale_ = info.jpeg_color_space == JCS_GRAYSCALE;
     picture.progressive_ = decompressor.hasMultipleScans();
+    picture.orientation_ = savedOrientation(info);
     return picture;
 }
 
@@ -124,50 +186,41 @@ RasterMemory JpegPicture::releaseRasterMemory() && {
     return raster_ ? std::move(raster_->pixels) : RasterMemory();
 }
 
+// The steps of libjpeg's own decoding sequence. The pixels stay as stored;
+// turning them for an Exif orientation happens when they are drawn.
 void JpegPicture::decodeInto(Raster& raster, RasterMemory spare, const DecodeLimits& limits) const {
+    // 1. A fresh decompressor on the bytes and the header read again: the
+    //    load's decompressor is gone, so that a loaded picture holds no
+    //    library state. APP1 is skipped here; the load has read it.
     JpegDecompressor decompressor(bytes_);
     decompressor.readHeader();
     auto& info = decompressor.info();
-    const Output output = chooseOutput(info);
+
+    // 2. Decoding parameters.
+    const Output output = setDecodeParameters(info);
+
+    // 3. The output size, checked against the limit before any memory is
+    //    taken, so that a forged header cannot exhaust it.
     decompressor.calcOutputDimensions();
     const long long outWidth = info.output_width;
     const long long outHeight = info.output_height;
     if (outWidth * outHeight > limits.maxPixels)
         throw EPictureTooLarge(outWidth, outHeight, limits.maxPixels);
 
+    // 4. Start decompression: a progressive file is absorbed here, whole.
     decompressor.startDecompress();
-    const int width = static_cast<int>(info.output_width);
-    const int height = static_cast<int>(info.output_height);
-    allocate(raster, std::move(spare), width, height, output == Output::Grey ? 8 : 24);
-    if (info.quantize_colors && info.colormap) {
-        raster.palette.resize(static_cast<std::size_t>(info.actual_number_of_colors));
-        for (std::size_t i = 0; i < raster.palette.size(); ++i) {
-            const JSAMPLE v = info.colormap[0][i];
-            raster.palette[i] = {v, v, v};
-        }
-    }
 
-    std::vector<std::uint8_t> cmykRows;
-    if (output == Output::Cmyk)
-        cmykRows.resize(static_cast<std::size_t>(width) * 4 * rowsPerRead);
-    const bool inverted = info.saw_Adobe_marker != FALSE;
-    std::array<JSAMPROW, rowsPerRead> rows{};
-    while (raster.rowsDecoded < height) {
-        const int wanted = std::min(rowsPerRead, height - raster.rowsDecoded);
-        for (int i = 0; i < wanted; ++i)
-            rows[static_cast<std::size_t>(i)] =
-                output == Output::Cmyk ? cmykRows.data() + static_cast<std::size_t>(i) * 4 *
-                                                               static_cast<std::size_t>(width)
-                                       : raster.row(raster.rowsDecoded + i);
-        const int got = decompressor.readScanlines(rows.data(), wanted);
-        if (output == Output::Cmyk)
-            for (int i = 0; i < got; ++i)
-                cmykToBgr(rows[static_cast<std::size_t>(i)], raster.row(raster.rowsDecoded + i),
-                          width, inverted);
-        raster.rowsDecoded += got;
-        if (got == 0)
-            break; // cannot happen with a source that never suspends
-    }
+    // 5. The raster, in the earlier picture's memory where it fits, and the
+    //    greyscale palette, which exists only once decompression has started.
+    allocate(raster, std::move(spare), static_cast<int>(info.output_width),
+             static_cast<int>(info.output_height), output == Output::Grey ? 8 : 24);
+    copyGreyPalette(info, raster);
+
+    // 6. Every row, top to bottom.
+    readAllRows(decompressor, output, raster);
+
+    // 7. Finish, which reads to the end-of-image marker; the decompressor is
+    //    released as it goes out of scope, also when a step above throws.
     decompressor.finishDecompress();
 }
 

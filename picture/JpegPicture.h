@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ExifOrientation.h"
 #include "Raster.h"
 
 #include <cstdint>
@@ -17,15 +18,24 @@ struct DecodeLimits {
 };
 
 // A JPEG photograph: the file's bytes and its header facts, and after the
-// first decode its full-size raster.
+// first decode its full-size raster. The raster holds the pixels as stored;
+// orientation() says how they are turned for viewing, which is left to
+// whoever draws them, so that only the drawn size is ever turned.
 class JpegPicture {
 public:
-    // Parses only the header; an empty buffer gives an empty picture (0 x 0)
-    // whose decode fails with the library's empty-input error. Throws EJPEG.
+    // Parses only the header, the Exif orientation included; an empty buffer
+    // gives an empty picture (0 x 0) whose decode fails with the library's
+    // empty-input error. Throws EJPEG.
     static JpegPicture fromBytes(std::vector<std::uint8_t> bytes);
 
+    // The size as stored, which is the raster's.
     int width() const;
     int height() const;
+    // From the file's Exif marker; Upright when it has none or a damaged one.
+    Orientation orientation() const { return orientation_; }
+    // The size as viewed: width and height trade places for orientations 5 to 8.
+    int uprightWidth() const { return swapsSides(orientation_) ? height() : width(); }
+    int uprightHeight() const { return swapsSides(orientation_) ? width() : height(); }
     bool grayscale() const { return grayscale_; }
     bool progressive() const { return progressive_; }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
@@ -56,6 +66,7 @@ private:
     int height_ = 0;
     bool grayscale_ = false;
     bool progressive_ = false;
+    Orientation orientation_ = Orientation::Upright;
     std::optional<Raster> raster_;
     bool decodeFailed_ = false;
 };

@@ -53,7 +53,9 @@ PictureBox::State PictureBox::state() const {
 PlacementRect PictureBox::placement() const {
     if (!picture_)
         return {};
-    return placementRect(picture_->width(), picture_->height(), width(), height());
+    // Placed as it is viewed: a photograph stored on its side is placed as the
+    // portrait it shows.
+    return placementRect(picture_->uprightWidth(), picture_->uprightHeight(), width(), height());
 }
 
 void PictureBox::pictureChanged() {
@@ -110,8 +112,9 @@ QRect PictureBox::devicePixels(const QTransform& toDevice, const PlacementRect& 
 const QImage& PictureBox::scaledRaster(QSize size) {
     if (scaled_.isNull() || scaled_.size() != size) {
         ++scaleCount_;
-        // Kept in the screen's native format so that a repaint is a plain blit.
-        scaled_ = scaledRasterImage(*picture_->raster(), size);
+        // Kept in the screen's native format so that a repaint is a plain blit;
+        // turned upright here, on the few pixels drawn, never on the raster.
+        scaled_ = scaledRasterImage(*picture_->raster(), size, picture_->orientation());
     }
     return scaled_;
 }

@@ -15,7 +15,8 @@ namespace tarvelo {
 
 // The photograph area of the quiz window. Loading reads the file and its
 // header only; the first paint decodes it, every paint draws it scaled down
-// (never up) and centred, opaque, dropping pixels rather than blending them.
+// (never up) and centred, opaque, dropping pixels rather than blending them,
+// turned upright as the file's Exif orientation says.
 // Outside the picture the parent's background shows. Paint-time decoding
 // errors propagate out of paintEvent, once per picture, to the application's
 // event-loop error handling.
@@ -48,8 +49,8 @@ protected:
 
 private:
     void pictureChanged();
-    // The picture scaled to `size` device pixels; the same size reuses the
-    // last result, so a repaint only copies it.
+    // The picture turned upright and scaled to `size` device pixels; the same
+    // size reuses the last result, so a repaint only copies it.
     const QImage& scaledRaster(QSize size);
     static QRect devicePixels(const QTransform& toDevice, const PlacementRect& rect);
 

@@ -32,6 +32,19 @@ int main(int argc, char** argv) {
                 recipe.restartInterval = (n % 3 == 0) ? 1 : 0;
                 seed(recipe);
             }
+    // Photographs with an Exif orientation, in both byte orders, and the bare
+    // APP1 payloads, which the fuzzer also reads as such.
+    for (ByteOrder order : {ByteOrder::Little, ByteOrder::Big})
+        for (int orientation : {1, 3, 6, 8}) {
+            JpegRecipe recipe;
+            recipe.width = 24;
+            recipe.height = 16;
+            recipe.orientation = orientation;
+            recipe.exifByteOrder = order;
+            seed(recipe);
+            writeFile(dir / ("seed-exif-" + std::to_string(n++) + ".bin"),
+                      exifPayload(orientation, order));
+        }
     writeFile(dir / "seed-tables.jpg", makeTablesOnly());
     return 0;
 }

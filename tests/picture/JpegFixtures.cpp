@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <jpeglib.h>
 #include <stdexcept>
 
@@ -48,6 +49,21 @@ struct Compressor {
     Bytes bytes() const { return Bytes(buffer, buffer + size); }
 };
 
+// One at a time: GCC 12 at -O3 misreads a range insert into a short vector as
+// a write out of bounds.
+void append(Bytes& out, std::initializer_list<std::uint8_t> bytes) {
+    for (std::uint8_t byte : bytes)
+        out.push_back(byte);
+}
+
+// Appends value to out in the payload's byte order.
+void put(Bytes& out, std::uint32_t value, int width, ByteOrder order) {
+    for (int i = 0; i < width; ++i) {
+        const int shift = 8 * (order == ByteOrder::Big ? width - 1 - i : i);
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+}
+
 } // namespace
 
 std::array<std::uint8_t, 3> patternPixel(const JpegRecipe& recipe, int x, int y) {
@@ -66,8 +82,11 @@ std::array<std::uint8_t, 3> patternPixel(const JpegRecipe& recipe, int x, int y)
 Bytes makeJpeg(const JpegRecipe& recipe) {
     Compressor c;
     auto& info = c.info;
-    info.image_width = static_cast<JDIMENSION>(recipe.width);
-    info.image_height = static_cast<JDIMENSION>(recipe.height);
+    const bool onItsSide = recipe.orientation >= 5;
+    const int storedWidth = onItsSide ? recipe.height : recipe.width;
+    const int storedHeight = onItsSide ? recipe.width : recipe.height;
+    info.image_width = static_cast<JDIMENSION>(storedWidth);
+    info.image_height = static_cast<JDIMENSION>(storedHeight);
     int components = 3;
     switch (recipe.colour) {
     case Colour::Rgb:
@@ -95,12 +114,24 @@ Bytes makeJpeg(const JpegRecipe& recipe) {
         jpeg_simple_progression(&info);
     info.arith_code = recipe.arithmetic ? TRUE : FALSE;
     info.restart_interval = static_cast<unsigned>(recipe.restartInterval);
+    const bool exif = recipe.orientation != 0 && recipe.exifMarker;
+    if (exif)
+        info.write_JFIF_header = FALSE;
     jpeg_start_compress(&info, TRUE);
+    if (exif) {
+        const Bytes payload = exifPayload(recipe.orientation, recipe.exifByteOrder);
+        jpeg_write_marker(&info, JPEG_APP0 + 1, payload.data(),
+                          static_cast<unsigned>(payload.size()));
+    }
 
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(recipe.width * components));
-    for (int y = 0; y < recipe.height; ++y) {
-        for (int x = 0; x < recipe.width; ++x) {
-            const auto rgb = patternPixel(recipe, x, y);
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(storedWidth * components));
+    for (int y = 0; y < storedHeight; ++y) {
+        for (int x = 0; x < storedWidth; ++x) {
+            const auto [vx, vy] =
+                recipe.orientation == 0
+                    ? std::pair{x, y}
+                    : viewedPosition(recipe.orientation, x, y, storedWidth, storedHeight);
+            const auto rgb = patternPixel(recipe, vx, vy);
             JSAMPLE* out = row.data() + static_cast<std::size_t>(x * components);
             if (recipe.colour == Colour::Rgb) {
                 out[0] = rgb[0];
@@ -127,6 +158,80 @@ Bytes makeJpeg(const JpegRecipe& recipe) {
     }
     jpeg_finish_compress(&info);
     return c.bytes();
+}
+
+Bytes exifPayload(int orientation, ByteOrder order) {
+    Bytes out;
+    out.reserve(ExifLayout::size);
+    append(out, {'E', 'x', 'i', 'f', 0, 0});
+    append(out, order == ByteOrder::Little ? std::initializer_list<std::uint8_t>{'I', 'I'}
+                                           : std::initializer_list<std::uint8_t>{'M', 'M'});
+    put(out, 42, 2, order);
+    put(out, 8, 4, order); // the directory follows at once
+    put(out, 3, 2, order);
+    // Make: ASCII, 7 bytes, after the directory (at 50).
+    put(out, 0x010F, 2, order);
+    put(out, 2, 2, order);
+    put(out, 7, 4, order);
+    put(out, 50, 4, order);
+    // Orientation: one SHORT, in the first two bytes of the value field.
+    put(out, 0x0112, 2, order);
+    put(out, 3, 2, order);
+    put(out, 1, 4, order);
+    put(out, static_cast<std::uint32_t>(orientation), 2, order);
+    put(out, 0, 2, order);
+    // XResolution: one RATIONAL, after the Make text (at 57).
+    put(out, 0x011A, 2, order);
+    put(out, 5, 2, order);
+    put(out, 1, 4, order);
+    put(out, 57, 4, order);
+    put(out, 0, 4, order); // no next directory
+    append(out, {'K', 'a', 'm', 'e', 'r', 'a', 0});
+    put(out, 72, 4, order);
+    put(out, 1, 4, order);
+    return out;
+}
+
+Bytes withApp1(const Bytes& jpeg, const Bytes& payload) {
+    if (jpeg.size() < 2 || payload.size() > 65533)
+        throw std::runtime_error("cannot add an APP1 marker");
+    const std::size_t length = payload.size() + 2;
+    Bytes out;
+    out.reserve(jpeg.size() + 2 + length);
+    append(out, {jpeg[0], jpeg[1], 0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8),
+                 static_cast<std::uint8_t>(length & 0xFF)});
+    for (std::uint8_t byte : payload)
+        out.push_back(byte);
+    for (std::size_t i = 2; i < jpeg.size(); ++i)
+        out.push_back(jpeg[i]);
+    return out;
+}
+
+std::pair<int, int> viewedPosition(int orientation, int x, int y, int storedWidth,
+                                   int storedHeight) {
+    // Orientation n puts the stored row 0 and column 0 here in the view:
+    // 1 top, left; 2 top, right; 3 bottom, right; 4 bottom, left;
+    // 5 left, top; 6 right, top; 7 right, bottom; 8 left, bottom.
+    const int mirroredX = storedWidth - 1 - x;
+    const int mirroredY = storedHeight - 1 - y;
+    switch (orientation) {
+    case 2:
+        return {mirroredX, y};
+    case 3:
+        return {mirroredX, mirroredY};
+    case 4:
+        return {x, mirroredY};
+    case 5: // rows become columns from the left, columns rows from the top
+        return {y, x};
+    case 6: // rows become columns from the right, columns rows from the top
+        return {mirroredY, x};
+    case 7:
+        return {mirroredY, mirroredX};
+    case 8:
+        return {y, mirroredX};
+    default:
+        return {x, y};
+    }
 }
 
 Bytes makeTablesOnly() {

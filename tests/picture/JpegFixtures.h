@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvelo::fixtures {
@@ -14,6 +15,9 @@ namespace tarvelo::fixtures {
 // fuzz seeds and the benchmark need no files from outside the repository.
 
 enum class Colour { Rgb, Grey, AdobeCmyk, PlainCmyk, Ycck };
+
+// The byte order of an Exif marker's TIFF data: "II" or "MM".
+enum class ByteOrder { Little, Big };
 
 enum class Pattern {
     Quadrants, // four flat colours, one per quarter, plus a faint texture
@@ -29,6 +33,16 @@ struct JpegRecipe {
     bool arithmetic = false;
     int restartInterval = 0; // in MCUs; 0 = none
     int quality = 90;
+    // The Exif orientation (1 to 8) written in an APP1 marker, as a phone
+    // writes it (no JFIF marker); 0 writes none. width, height and the pattern
+    // are the picture as it is viewed: the file stores the pixels so that
+    // turning them as the orientation says shows the pattern, on its side
+    // (height x width) for 5 to 8.
+    int orientation = 0;
+    ByteOrder exifByteOrder = ByteOrder::Little;
+    // False lays the pixels out for the orientation but writes no marker, as
+    // for a photograph whose tag was lost.
+    bool exifMarker = true;
 };
 
 using Bytes = std::vector<std::uint8_t>;
@@ -37,6 +51,30 @@ using Bytes = std::vector<std::uint8_t>;
 std::array<std::uint8_t, 3> patternPixel(const JpegRecipe& recipe, int x, int y);
 
 Bytes makeJpeg(const JpegRecipe& recipe);
+
+// An APP1 payload from "Exif\0\0" on: a TIFF header and one directory of
+// three entries (Make, Orientation, XResolution) whose orientation value is
+// `orientation`, any 16-bit number.
+Bytes exifPayload(int orientation, ByteOrder order);
+
+// Byte offsets into exifPayload's result, for damaging it on purpose.
+struct ExifLayout {
+    static constexpr std::size_t tiff = 6;                     // "II" or "MM"
+    static constexpr std::size_t directoryOffset = tiff + 4;   // 32 bits
+    static constexpr std::size_t entryCount = tiff + 8;        // 16 bits
+    static constexpr std::size_t orientationEntry = tiff + 22; // tag, type, count, value
+    static constexpr std::size_t size = tiff + 65;
+};
+
+// jpeg with an APP1 marker holding payload right after its start-of-image marker.
+Bytes withApp1(const Bytes& jpeg, const Bytes& payload);
+
+// Where the stored pixel (x, y) of a file of storedWidth x storedHeight
+// appears when it is viewed as orientation says. Written from the tag's
+// definition (where the stored row 0 and column 0 lie in the view), not from
+// the picture code's mapping, which tests check against it.
+std::pair<int, int> viewedPosition(int orientation, int x, int y, int storedWidth,
+                                   int storedHeight);
 
 // A stream of quantisation and Huffman tables with no image.
 Bytes makeTablesOnly();

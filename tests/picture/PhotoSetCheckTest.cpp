@@ -4,6 +4,7 @@
 
 #include "BreedCatalogue.h"
 #include "JpegFixtures.h"
+#include "JpegPicture.h"
 #include "TempDir.h"
 
 #include <fstream>
@@ -56,6 +57,103 @@ TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     ASSERT_EQ(report.size(), 19u);
     EXPECT_EQ(report[3].substr(report[3].size() - 14), "JPEG error #42");
     EXPECT_NE(report[7].find("Cannot open file \""), std::string::npos) << report[7];
+}
+
+struct Ppm {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+};
+
+Ppm readPpm(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int max = 0;
+    Ppm ppm;
+    in >> magic >> ppm.width >> ppm.height >> max;
+    in.get();
+    EXPECT_EQ(magic, "P6");
+    EXPECT_EQ(max, 255);
+    ppm.rgb.resize(static_cast<std::size_t>(ppm.width * ppm.height * 3));
+    in.read(reinterpret_cast<char*>(ppm.rgb.data()), static_cast<std::streamsize>(ppm.rgb.size()));
+    EXPECT_TRUE(in) << path;
+    return ppm;
+}
+
+TEST(PhotoSetCheck, TurnedPhotographsAreDumpedUprightAndTheirLinesSaySo) {
+    fixtures::TempDir root;
+    std::filesystem::create_directories(root.path() / "obr/0");
+    fixtures::JpegRecipe recipe;
+    recipe.width = 40;
+    recipe.height = 30;
+    std::vector<fixtures::Bytes> files;
+    for (int i = 0; i < 19; ++i) {
+        fixtures::JpegRecipe r = recipe;
+        if (i == 0) { // a portrait 30 x 40 stored on its side
+            r.width = 30;
+            r.height = 40;
+            r.orientation = 6;
+        }
+        if (i == 1)
+            r.orientation = 3;
+        if (i == 2) {
+            r.orientation = 7;
+            r.exifByteOrder = fixtures::ByteOrder::Big;
+        }
+        if (i == 4)
+            r.orientation = 1;
+        files.push_back(fixtures::makeJpeg(r));
+        fixtures::writeFile(root.path() / "obr/0" / (std::to_string(i) + ".jpg"), files.back());
+    }
+    std::ostringstream out;
+    fixtures::TempDir dump;
+    EXPECT_TRUE(checkPhotoSet(root.path(), dump.path(), out));
+    const auto report = lines(out.str());
+    ASSERT_EQ(report.size(), 19u);
+    EXPECT_NE(report[0].find(picturePath(0) +
+                             "  30x40 (stored 40x30, Exif orientation 6: turned 90 degrees "
+                             "clockwise)  "),
+              std::string::npos)
+        << report[0];
+    EXPECT_NE(report[1].find("  40x30 (Exif orientation 3: turned 180 degrees)  "),
+              std::string::npos)
+        << report[1];
+    EXPECT_NE(report[2].find("  40x30 (stored 30x40, Exif orientation 7: turned 90 degrees "
+                             "clockwise and mirrored top to bottom)  "),
+              std::string::npos)
+        << report[2];
+    for (std::size_t i : {0u, 1u, 2u, 3u, 4u})
+        EXPECT_EQ(report[i].substr(report[i].size() - 4), "  OK") << report[i];
+    // As stored, or orientation 1: the line is as it always was.
+    for (std::size_t i : {3u, 4u})
+        EXPECT_NE(report[i].find(picturePath(static_cast<int>(i)) + "  40x30  "), std::string::npos)
+            << report[i];
+
+    for (int i : {0, 1, 2, 4}) {
+        SCOPED_TRACE(i);
+        const Ppm ppm = readPpm(dump.path() / (std::to_string(i) + ".ppm"));
+        auto picture = JpegPicture::fromBytes(files[static_cast<std::size_t>(i)]);
+        picture.decodeRaster();
+        const Raster& raster = *picture.raster();
+        const int orientation = static_cast<int>(picture.orientation());
+        ASSERT_EQ(ppm.width, picture.uprightWidth());
+        ASSERT_EQ(ppm.height, picture.uprightHeight());
+        int wrong = 0;
+        for (int y = 0; y < raster.height; ++y)
+            for (int x = 0; x < raster.width; ++x) {
+                const auto [vx, vy] =
+                    fixtures::viewedPosition(orientation, x, y, raster.width, raster.height);
+                const std::uint8_t* stored = raster.row(y) + 3 * x;
+                const std::uint8_t* dumped =
+                    ppm.rgb.data() + 3 * static_cast<std::size_t>(vy * ppm.width + vx);
+                wrong += dumped[0] != stored[2] || dumped[1] != stored[1] || dumped[2] != stored[0];
+            }
+        EXPECT_EQ(wrong, 0);
+        // The red quadrant is at the top left, as the pattern is viewed.
+        const std::uint8_t* topLeft = ppm.rgb.data() + 3 * (2 * ppm.width + 2);
+        EXPECT_GT(topLeft[0], 150);
+        EXPECT_LT(topLeft[1], 80);
+    }
 }
 
 } // namespace

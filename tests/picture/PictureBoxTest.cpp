@@ -298,5 +298,130 @@ TEST_F(PictureBoxTest, FailedLoadChangesNothingAndSchedulesNoRepaint) {
     EXPECT_EQ(box->state(), PictureBox::State::Decoded);
 }
 
+// --- Photographs stored turned or mirrored are drawn upright ----------------
+
+TEST_F(PictureBoxTest, PhotoStoredOnItsSideIsPlacedAsThePortraitItShows) {
+    JpegRecipe portrait;
+    portrait.width = 600;
+    portrait.height = 800;
+    JpegRecipe onItsSide = portrait; // stored 800 x 600, orientation 6
+    onItsSide.orientation = 6;
+    box->loadPicture(photo("portrait.jpg", portrait));
+    const PlacementRect upright = box->placement();
+    EXPECT_EQ(upright, (PlacementRect{233, 0, 407, 233})); // 174 x 233
+    box->loadPicture(photo("side.jpg", onItsSide));
+    EXPECT_EQ(box->picture()->width(), 800);
+    EXPECT_EQ(box->picture()->height(), 600);
+    EXPECT_EQ(box->placement(), upright); // before the decode, from the header
+    EXPECT_EQ(box->decodeCount(), 0);
+    const QImage image = rendered();
+    EXPECT_EQ(box->state(), PictureBox::State::Decoded);
+    EXPECT_EQ(box->placement(), upright); // and after it, from the raster
+    EXPECT_EQ(image.pixelColor(232, 100), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(407, 100), QColor(Qt::black));
+    // The quadrants where the portrait has them: red top left, yellow bottom right.
+    expectNear(image.pixelColor(240, 10), rgbOf(fixtures::patternPixel(portrait, 20, 20)), 16,
+               "top left");
+    expectNear(image.pixelColor(400, 10), rgbOf(fixtures::patternPixel(portrait, 580, 20)), 16,
+               "top right");
+    expectNear(image.pixelColor(240, 225), rgbOf(fixtures::patternPixel(portrait, 20, 780)), 16,
+               "bottom left");
+    expectNear(image.pixelColor(400, 225), rgbOf(fixtures::patternPixel(portrait, 580, 780)), 16,
+               "bottom right");
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(PictureBoxTest, PhotoFillingTheBoxOnceTurnedMakesItOpaque) {
+    JpegRecipe recipe; // stored 233 x 641
+    recipe.width = 641;
+    recipe.height = 233;
+    recipe.orientation = 8;
+    box->loadPicture(photo("fill.jpg", recipe));
+    EXPECT_EQ(box->placement(), (PlacementRect{0, 0, 641, 233}));
+    EXPECT_TRUE(box->opaque());
+    const QImage image = rendered();
+    expectNear(image.pixelColor(5, 5), rgbOf(fixtures::patternPixel(recipe, 5, 5)), 16, "corner");
+    expectNear(image.pixelColor(635, 228), rgbOf(fixtures::patternPixel(recipe, 635, 228)), 16,
+               "corner");
+}
+
+// The decoded raster as the tag's definition says it is viewed, independent
+// of the picture code's own mapping.
+QImage viewedRaster(const Raster& raster, int orientation) {
+    const bool turned = orientation >= 5;
+    QImage viewed(turned ? raster.height : raster.width, turned ? raster.width : raster.height,
+                  QImage::Format_RGB32);
+    for (int y = 0; y < raster.height; ++y)
+        for (int x = 0; x < raster.width; ++x) {
+            const auto [vx, vy] =
+                fixtures::viewedPosition(orientation, x, y, raster.width, raster.height);
+            viewed.setPixel(vx, vy, rasterPixel(raster, x, y));
+        }
+    return viewed;
+}
+
+class TurnedPhotoTest : public PictureBoxTest, public testing::WithParamInterface<int> {};
+
+TEST_P(TurnedPhotoTest, DrawnUprightInEveryDevicePixel) {
+    const int orientation = GetParam();
+    JpegRecipe large; // scaled down, 175 x 233 in the box
+    large.width = 450;
+    large.height = 600;
+    large.orientation = orientation;
+    large.pattern = fixtures::Pattern::Photo;
+    JpegRecipe small = large; // natural size; 2 x 2 device pixels each at ratio 2
+    small.width = 300;
+    small.height = 160;
+    small.colour = fixtures::Colour::Grey;
+
+    for (const JpegRecipe& recipe : {large, small}) {
+        box->loadPicture(photo(std::to_string(recipe.width) + ".jpg", recipe));
+        for (const qreal ratio : {1.0, 2.0}) {
+            SCOPED_TRACE(testing::Message() << recipe.width << " wide, ratio " << ratio);
+            const QImage image = renderedAt(ratio);
+            const PlacementRect r = box->placement();
+            EXPECT_EQ(r, placementRect(recipe.width, recipe.height, 641, 233));
+            const auto device = [ratio](int logical) { return qRound((16 + logical) * ratio); };
+            const QRect target(QPoint(device(r.left), device(r.top)),
+                               QPoint(device(r.right) - 1, device(r.bottom) - 1));
+            const QImage viewed = viewedRaster(*box->picture()->raster(), orientation);
+            ASSERT_EQ(viewed.size(), QSize(recipe.width, recipe.height));
+
+            int wrong = 0;
+            for (int y = target.top(); y <= target.bottom(); ++y) {
+                const int vy =
+                    (2 * (y - target.top()) + 1) * viewed.height() / (2 * target.height());
+                for (int x = target.left(); x <= target.right(); ++x) {
+                    const int vx =
+                        (2 * (x - target.left()) + 1) * viewed.width() / (2 * target.width());
+                    if (image.pixel(x, y) != viewed.pixel(vx, vy))
+                        ++wrong;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+            // And what is viewed is the pattern, the right way round.
+            for (const auto& [fx, fy] :
+                 {std::pair{0.1, 0.1}, {0.9, 0.15}, {0.2, 0.85}, {0.8, 0.9}}) {
+                const QPoint at(target.left() + static_cast<int>(fx * target.width()),
+                                target.top() + static_cast<int>(fy * target.height()));
+                const auto expected =
+                    fixtures::patternPixel(recipe, static_cast<int>(fx * recipe.width),
+                                           static_cast<int>(fy * recipe.height));
+                const QColor shown = image.pixelColor(at);
+                if (recipe.colour == fixtures::Colour::Grey) {
+                    const int grey =
+                        (expected[0] * 299 + expected[1] * 587 + expected[2] * 114) / 1000;
+                    EXPECT_NEAR(shown.red(), grey, 40) << fx << "," << fy;
+                } else {
+                    expectNear(shown, rgbOf(expected), 40, "pattern");
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(errors().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientations, TurnedPhotoTest, testing::Range(1, 9));
+
 } // namespace
 } // namespace tarvelo

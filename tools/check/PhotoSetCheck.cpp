@@ -16,6 +16,46 @@ namespace tarvelo {
 
 namespace {
 
+// What showing the photograph upright does to the pixels as stored.
+const char* turnDescription(Orientation orientation) {
+    switch (orientation) {
+    case Orientation::MirroredLeftRight:
+        return "mirrored left to right";
+    case Orientation::UpsideDown:
+        return "turned 180 degrees";
+    case Orientation::MirroredTopBottom:
+        return "mirrored top to bottom";
+    case Orientation::Transposed:
+        return "turned 90 degrees clockwise and mirrored left to right";
+    case Orientation::TurnedClockwise:
+        return "turned 90 degrees clockwise";
+    case Orientation::Transversed:
+        return "turned 90 degrees clockwise and mirrored top to bottom";
+    case Orientation::TurnedAnticlockwise:
+        return "turned 90 degrees anticlockwise";
+    case Orientation::Upright:
+        break;
+    }
+    return "";
+}
+
+// The size the quiz places, and how the stored pixels were turned to get it.
+std::string sizeField(const JpegPicture& picture) {
+    const auto size = [](int width, int height) {
+        return std::to_string(width) + "x" + std::to_string(height);
+    };
+    std::string field = size(picture.uprightWidth(), picture.uprightHeight());
+    const Orientation orientation = picture.orientation();
+    if (orientation == Orientation::Upright)
+        return field;
+    field += " (";
+    if (swapsSides(orientation))
+        field += "stored " + size(picture.width(), picture.height()) + ", ";
+    field += "Exif orientation " + std::to_string(static_cast<int>(orientation)) + ": " +
+             turnDescription(orientation) + ")";
+    return field;
+}
+
 std::string formatLine(int index, const std::string& path, const std::string& size,
                        const std::string& time, const std::string& result) {
     char buffer[64];
@@ -38,8 +78,7 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
         out << formatLine(index, path, "-", "-", e.what()) << '\n';
         return false;
     }
-    const std::string size =
-        std::to_string(picture->width()) + "x" + std::to_string(picture->height());
+    const std::string size = sizeField(*picture);
     std::string result = "OK";
     const auto start = std::chrono::steady_clock::now();
     try {
@@ -53,7 +92,8 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
     std::snprintf(time, sizeof time, "%.1f ms", elapsed.count());
     if (dumpDir && !picture->raster()->empty()) {
         try {
-            writePpm(*picture->raster(), *dumpDir / (std::to_string(index) + ".ppm"));
+            writePpm(*picture->raster(), picture->orientation(),
+                     *dumpDir / (std::to_string(index) + ".ppm"));
         } catch (const std::exception& e) {
             result += std::string(" (") + e.what() + ")";
         }

@@ -10,8 +10,9 @@ namespace tarvelo {
 
 // Loads and decodes every photograph of the quiz under root exactly as the
 // quiz would, printing one line per photograph to out; with dumpDir, writes
-// each decoded raster there as <index>.ppm. Returns true when all would show
-// without an error.
+// each decoded picture there as <index>.ppm, upright as the quiz shows it.
+// A line names the Exif orientation when one was applied. Returns true when
+// all would show without an error.
 bool checkPhotoSet(const std::filesystem::path& root,
                    const std::optional<std::filesystem::path>& dumpDir, std::ostream& out);
 

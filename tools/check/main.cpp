@@ -15,7 +15,10 @@ int usage() {
     std::cerr << "usage: tarvelo-check [--dump OUTDIR] [DIR]\n"
                  "Loads and decodes DIR/obr/0/0.jpg .. 18.jpg as the quiz does and prints\n"
                  "index, path, size, decode time and any error. Exits 1 if any would fail.\n"
-                 "--dump OUTDIR also writes each decoded picture as OUTDIR/<index>.ppm.\n";
+                 "The size is as shown: a photograph's Exif orientation is applied, and the\n"
+                 "line says how.\n"
+                 "--dump OUTDIR also writes each decoded picture as OUTDIR/<index>.ppm,\n"
+                 "upright as the quiz shows it.\n";
     return 2;
 }
 
