@@ -2,12 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ClassSet.h"
 
-#include <windows.h>
-
 #include <aclapi.h>
 #include <memory>
 #include <shlobj.h>
 #include <system_error>
+#include <windows.h>
 
 namespace tarvelo {
 
@@ -87,8 +86,8 @@ std::filesystem::path classSetHome() {
 
 bool classSetTrusted(const std::filesystem::path& folder) {
     const auto userBuffer = processUser();
-    const PSID user = userBuffer ? reinterpret_cast<TOKEN_USER*>(userBuffer.get())->User.Sid
-                                 : nullptr;
+    const PSID user =
+        userBuffer ? reinterpret_cast<TOKEN_USER*>(userBuffer.get())->User.Sid : nullptr;
     const auto pictures = folder / L"obr" / L"0";
     for (const auto& path : {folder, folder / L"obr", pictures}) {
         if (!ownedByTrusted(path, user))

@@ -3,6 +3,7 @@
 // The order in which picture sets win, on folders this test makes (and so
 // owns: on Windows the class set's owner check lets them through).
 #include "ClassSet.h"
+
 #include "TempDir.h"
 
 #include <algorithm>
