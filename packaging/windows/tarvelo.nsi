@@ -142,11 +142,15 @@ FunctionEnd
 
 Section "Tarvelo"
     ; Over an older version, its own uninstaller first takes away what it put
-    ; there, files this version no longer has included; waited for in place.
+    ; there, files this version no longer has included. It runs from a copy,
+    ; so that it can remove its own file, and is waited for.
     ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 == $INSTDIR
     ${AndIf} ${FileExists} "$INSTDIR\uninstall.exe"
-        ExecWait '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
+        InitPluginsDir
+        CopyFiles /SILENT "$INSTDIR\uninstall.exe" "$PLUGINSDIR\older-uninstall.exe"
+        ExecWait '"$PLUGINSDIR\older-uninstall.exe" /S _?=$INSTDIR'
+        Delete "$PLUGINSDIR\older-uninstall.exe"
     ${EndIf}
 
     SetOutPath "$INSTDIR"
