@@ -29,8 +29,12 @@ expect() {
 home="$work/home of učitel's"
 data="$work/data dirs"
 set_in "$bundled"
-mkdir -p "$home" "$data/first/tarvelo/obr" "$data/rel/tarvelo/obr/0"
+mkdir -p "$home" "$data/first/tarvelo/obr"
 set_in "$data/second/tarvelo"
+# A relative entry is ignored, even where it names a set from the folder the
+# launcher starts in.
+set_in "$data/rel/tarvelo"
+cd "$data"
 dirs="rel:$data/first:$data/second"
 expect "no set but the bundled one" "$bundled" -u XDG_DATA_HOME HOME="$home" \
     XDG_DATA_DIRS="rel:$data/first"
