@@ -68,6 +68,8 @@ TEST(ClassSetFolders, WalkAbsoluteXdgDataDirsInOrder) {
     }
     const ScopedVariable dirs("XDG_DATA_DIRS", std::nullopt);
     EXPECT_EQ(classSetFolders(), defaults);
+    // The class set an administrator writes is the one played first.
+    EXPECT_EQ(classSetHome(), defaults.front());
 }
 
 TEST(ClassSetPlaces, OwnThenXdgDataDirsThenBundled) {

@@ -6,7 +6,6 @@
 
 #include "TempDir.h"
 
-#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -69,11 +68,6 @@ TEST_F(PictureSetOrder, NoOwnFolderKnownSkipsIt) {
     own.clear();
     makeSet(classB);
     EXPECT_EQ(choose().folder, classB);
-}
-
-TEST(ClassSetHome, IsOneOfTheFoldersLookedIn) {
-    const auto folders = classSetFolders();
-    EXPECT_NE(std::find(folders.begin(), folders.end(), classSetHome()), folders.end());
 }
 
 } // namespace
