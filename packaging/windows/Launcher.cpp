@@ -3,10 +3,10 @@
 // tarvelo-launch.exe, what the Start-menu shortcut runs. The quiz reads
 // obr\0\<n>.jpg under its working directory, so this starts tarvelo.exe from
 // its own folder in the first picture set found: the user's own in
-// %LOCALAPPDATA%\tarvelo, the class set in %ProgramData%\tarvelo when
-// administrators own it, else the drawings installed beside it. Waits for the
-// quiz and returns its exit status. Wide calls only: folders may have Czech
-// names.
+// %LOCALAPPDATA%\tarvelo, the class set in %ProgramData%\tarvelo unless
+// another ordinary user put it there, else the drawings installed beside it.
+// Waits for the quiz and returns its exit status. Wide calls only: folders
+// may have Czech names.
 #include "ClassSet.h"
 #include "PictureErrors.h"
 #include "WideText.h"
