@@ -99,6 +99,7 @@ WINDOWS_BUILD ?= build-windows
 VERSION := $(shell sed -n 's/^project.tarvelo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 WINDOWS_ZIP = out/tarvelo-$(VERSION)-windows-x64.zip
 WINDOWS_SETUP = out/tarvelo-$(VERSION)-windows-x64-setup.exe
+WINDOWS_MSI = out/tarvelo-$(VERSION)-windows-x64.msi
 .PHONY: windows-build windows test-windows
 windows-build:
 	scripts/windows-toolchain "$(WINDOWS_BUILD)/toolchain.cmake"
@@ -106,10 +107,13 @@ windows-build:
 		-DCMAKE_BUILD_TYPE=Release $(CMAKE_EXTRA)
 	cmake --build "$(WINDOWS_BUILD)" -j $(JOBS)
 
-# The zip (one folder Tarvelo/, runs from anywhere) and the installer, in out/.
+# The zip (one folder Tarvelo/, runs from anywhere), the installer and the
+# MSI package, in out/.
 windows: windows-build
-	packaging/windows/make-bundles "$(WINDOWS_BUILD)" "$(WINDOWS_ZIP)" "$(WINDOWS_SETUP)" "$(VERSION)"
+	packaging/windows/make-bundles "$(WINDOWS_BUILD)" "$(WINDOWS_ZIP)" "$(WINDOWS_SETUP)" \
+		"$(WINDOWS_MSI)" "$(VERSION)"
 
 # The test suite under Wine, then the real program and the installer.
 test-windows: windows
-	packaging/windows/test-windows "$(WINDOWS_BUILD)" "$(WINDOWS_ZIP)" "$(WINDOWS_SETUP)"
+	packaging/windows/test-windows "$(WINDOWS_BUILD)" "$(WINDOWS_ZIP)" "$(WINDOWS_SETUP)" \
+		"$(WINDOWS_MSI)"

@@ -2,14 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tarvelo-launch.exe, what the Start-menu shortcut runs. The quiz reads
 // obr\0\<n>.jpg under its working directory, so this starts tarvelo.exe from
-// its own folder in the user's own picture set, %LOCALAPPDATA%\tarvelo, when
-// that holds obr\0, else in the installed folder. Waits for the quiz and
-// returns its exit status. Wide calls only: folders may have Czech names.
+// its own folder in the first picture set found: the user's own in
+// %LOCALAPPDATA%\tarvelo, the class set in %ProgramData%\tarvelo unless
+// another ordinary user put it there, else the drawings installed beside it.
+// Waits for the quiz and returns its exit status. Wide calls only: folders
+// may have Czech names.
+#include "ClassSet.h"
 #include "PictureErrors.h"
 #include "WideText.h"
 
 #include <memory>
-#include <shlobj.h>
 #include <string>
 #include <windows.h>
 
@@ -19,10 +21,6 @@ struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
-
-struct CoTaskFreer {
-    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
-};
 
 // The folder this executable sits in, without a trailing backslash.
 std::wstring ownFolder() {
@@ -41,28 +39,13 @@ std::wstring ownFolder() {
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-bool isFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// %LOCALAPPDATA%\tarvelo when it holds obr\0, else the installed folder.
-std::wstring workingFolder(const std::wstring& installed) {
-    wchar_t* raw = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &raw);
-    const std::unique_ptr<wchar_t, CoTaskFreer> localAppData(raw);
-    if (FAILED(result))
-        return installed;
-    const std::wstring own = std::wstring(localAppData.get()) + L"\\tarvelo";
-    return isFolder(own + L"\\obr\\0") ? own : installed;
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     const std::wstring folder = ownFolder();
     const std::wstring quiz = folder + L"\\tarvelo.exe";
-    const std::wstring workDir = workingFolder(folder);
+    const std::wstring workDir =
+        tarvelo::choosePictureSet(tarvelo::pictureSetPlaces(folder)).folder.wstring();
 
     // CreateProcessW may write into the command line, so it gets its own copy.
     std::wstring commandLine = L"\"" + quiz + L"\"";

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ClassSet.h"
+
+#include <aclapi.h>
+#include <memory>
+#include <shlobj.h>
+#include <system_error>
+#include <windows.h>
+
+namespace tarvelo {
+
+namespace {
+
+struct LocalFreer {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+struct CoTaskFreer {
+    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
+};
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+std::filesystem::path knownFolder(const KNOWNFOLDERID& id) {
+    wchar_t* raw = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(id, 0, nullptr, &raw);
+    const std::unique_ptr<wchar_t, CoTaskFreer> text(raw);
+    if (FAILED(result) || !text)
+        return {};
+    return std::filesystem::path(text.get());
+}
+
+// The user this process runs as, as TOKEN_USER (the SID follows in the buffer).
+std::unique_ptr<unsigned char[]> processUser() {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
+        return nullptr;
+    const std::unique_ptr<void, HandleCloser> token(raw);
+    DWORD size = 0;
+    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    if (size == 0)
+        return nullptr;
+    auto buffer = std::make_unique<unsigned char[]>(size);
+    if (!GetTokenInformation(token.get(), TokenUser, buffer.get(), size, &size))
+        return nullptr;
+    return buffer;
+}
+
+// Administrators, SYSTEM and user may have made what path names; nobody else.
+bool ownedByTrusted(const std::filesystem::path& path, PSID user) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR raw = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                              nullptr, nullptr, nullptr, &raw) != ERROR_SUCCESS)
+        return false;
+    const std::unique_ptr<void, LocalFreer> descriptor(raw);
+    return owner && (IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
+                     IsWellKnownSid(owner, WinLocalSystemSid) || (user && EqualSid(owner, user)));
+}
+
+bool tokenHas(WELL_KNOWN_SID_TYPE type) {
+    unsigned char sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    if (!CreateWellKnownSid(type, nullptr, sid, &size))
+        return false;
+    BOOL member = FALSE;
+    return CheckTokenMembership(nullptr, sid, &member) && member;
+}
+
+} // namespace
+
+std::filesystem::path ownSetFolder() {
+    const auto folder = knownFolder(FOLDERID_LocalAppData);
+    return folder.empty() ? folder : folder / L"tarvelo";
+}
+
+std::vector<std::filesystem::path> classSetFolders() {
+    return {classSetHome()};
+}
+
+std::filesystem::path classSetHome() {
+    const auto folder = knownFolder(FOLDERID_ProgramData);
+    return folder.empty() ? folder : folder / L"tarvelo";
+}
+
+bool classSetTrusted(const std::filesystem::path& folder) {
+    const auto userBuffer = processUser();
+    const PSID user =
+        userBuffer ? reinterpret_cast<TOKEN_USER*>(userBuffer.get())->User.Sid : nullptr;
+    const auto pictures = folder / L"obr" / L"0";
+    for (const auto& path : {folder, folder / L"obr", pictures}) {
+        if (!ownedByTrusted(path, user))
+            return false;
+    }
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(pictures, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (!ownedByTrusted(entry->path(), user))
+            return false;
+    }
+    return !error;
+}
+
+bool mayWriteClassSet(const std::filesystem::path&) {
+    return tokenHas(WinBuiltinAdministratorsSid) || tokenHas(WinLocalSystemSid);
+}
+
+} // namespace tarvelo
