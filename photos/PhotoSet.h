@@ -4,8 +4,8 @@
 
 #include "PhotoImport.h"
 
-#include <optional>
 #include <QString>
+#include <optional>
 
 namespace tarvelo {
 
