@@ -104,7 +104,7 @@ void JpegReader::fail() {
         throw ImportFailure{ImportProblem::Truncated, {}};
     if (code == JERR_ARITH_NOTIMPL || code == JERR_NOT_COMPILED || code == JERR_BAD_PRECISION ||
         code == JERR_NOTIMPL)
-        throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("této varianty JPEG")};
+        throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("JPEG v této variantě")};
     throw ImportFailure{ImportProblem::Damaged, {}};
 }
 

@@ -18,6 +18,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 #include <new>
 
 namespace tarvelo {
@@ -138,13 +139,19 @@ UprightPicture readWithQt(QByteArray bytes) {
             throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("HEIC")};
         throw ImportFailure{ImportProblem::NotAnImage, {}};
     }
+    // Qt refuses images beyond its allocation limit (in MiB, 4 bytes a pixel),
+    // so that is the real bound for what it reads.
+    long long maxPixels = importMaxPixels;
+    if (QImageReader::allocationLimit() > 0)
+        maxPixels = std::min(maxPixels,
+                             static_cast<long long>(QImageReader::allocationLimit()) * 1024 * 256);
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > importMaxPixels)
+    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > maxPixels)
         throw ImportFailure{ImportProblem::TooLarge,
                             QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
                                 .arg(size.width())
                                 .arg(size.height())
-                                .arg(importMaxPixels / 1'000'000)};
+                                .arg(maxPixels / 1'000'000)};
     QImage image = reader.read();
     if (image.isNull())
         throw ImportFailure{ImportProblem::Damaged, {}};

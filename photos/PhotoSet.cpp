@@ -70,6 +70,11 @@ QString PhotoSet::drawingPath(int index) const {
 }
 
 bool PhotoSet::ensureComplete(QString* message) {
+    if (drawingsDir_.isEmpty()) {
+        setMessage(message, QStringLiteral("Kresby dodávané s programem nebyly nalezeny; "
+                                           "program je asi neúplně nainstalovaný."));
+        return false;
+    }
     const QString folder = QFileInfo(picturePath(0)).path();
     if (!QDir().mkpath(folder)) {
         setMessage(

@@ -159,6 +159,13 @@ TEST_F(PhotoImportTest, CmykGreyAndProgressiveJpegsAndPngAreRead) {
     EXPECT_EQ(result.storedSize, QSize(1048, 699));
     EXPECT_LE(largestDifference(rgbAt(*quizPicture(stored()).raster(), 500, 300), {40, 160, 90}),
               4);
+
+    // Where a picture is transparent, the quiz's black box shows through.
+    QImage clear(400, 300, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    ASSERT_TRUE(clear.save(qpath(dir, "clear.png"), "PNG"));
+    ASSERT_TRUE(importPhoto(qpath(dir, "clear.png"), stored()).ok);
+    EXPECT_LE(largestDifference(rgbAt(*quizPicture(stored()).raster(), 200, 150), {0, 0, 0}), 3);
 }
 
 // The quiz draws sRGB: colours of a photograph tagged Display P3 or Adobe RGB

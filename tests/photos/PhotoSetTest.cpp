@@ -50,6 +50,17 @@ TEST_F(PhotoSetTest, FirstUseMakesAWholeSetOfTheDrawings) {
     EXPECT_FALSE(set.isDrawing(2));
 }
 
+TEST_F(PhotoSetTest, WithoutTheDrawingsNothingIsWritten) {
+    PhotoSet lost(root, QString());
+    QString message;
+    EXPECT_FALSE(lost.ensureComplete(&message));
+    EXPECT_TRUE(message.contains("Kresby")) << message.toStdString();
+    const ImportResult result = lost.choose(3, photo(800, 600));
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(root));
+}
+
 TEST_F(PhotoSetTest, ChoosingWritesAtOnceAndTheDrawingComesBack) {
     // choose() on a set never used makes the rest of it too.
     const ImportResult result = set.choose(4, photo(3000, 2000));
