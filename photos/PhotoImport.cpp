@@ -10,7 +10,6 @@
 #include "Placement.h"
 #include "UprightImage.h"
 
-#include <QBuffer>
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
@@ -42,11 +41,12 @@ QSize placedSize(int width, int height) {
     return {rect.width(), rect.height()};
 }
 
-QByteArray readSource(const QString& source) {
-    QFile file(source);
+// The source opened for reading, checked for what can be told without
+// decoding it.
+void openSource(QFile& file) {
     if (!file.exists())
         throw ImportFailure{ImportProblem::Missing, {}};
-    if (QFileInfo(source).isDir())
+    if (QFileInfo(file.fileName()).isDir())
         throw ImportFailure{ImportProblem::NotAnImage, {}};
     if (!file.open(QIODevice::ReadOnly))
         throw ImportFailure{ImportProblem::Unreadable,
@@ -54,16 +54,12 @@ QByteArray readSource(const QString& source) {
                                 ? QStringLiteral("chybí oprávnění ke čtení")
                                 : QStringLiteral("soubor nelze otevřít")};
     const qint64 size = file.size();
+    if (size == 0)
+        throw ImportFailure{ImportProblem::Empty, {}};
     if (size > maxSourceBytes)
         throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
                                                          .arg(size / (1024 * 1024))
                                                          .arg(maxSourceBytes / (1024 * 1024))};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() != size)
-        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
-    if (bytes.isEmpty())
-        throw ImportFailure{ImportProblem::Empty, {}};
-    return bytes;
 }
 
 bool isJpeg(const QByteArray& bytes) {
@@ -81,9 +77,8 @@ bool isHeif(const QByteArray& bytes) {
            brand == "hevc" || brand == "avif";
 }
 
-UprightPicture readJpeg(const QByteArray& bytes) {
-    JpegReader reader({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                       static_cast<std::size_t>(bytes.size())});
+UprightPicture readJpeg(QFile& file) {
+    JpegReader reader(file);
     UprightPicture picture;
     picture.orientation = reader.orientation();
     const bool swap = swapsSides(picture.orientation);
@@ -129,13 +124,11 @@ QImage opaque(const QImage& image) {
     return out;
 }
 
-UprightPicture readWithQt(QByteArray bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+UprightPicture readWithQt(QFile& file) {
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        if (isHeif(bytes))
+        if (isHeif(file.peek(12)))
             throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("HEIC")};
         throw ImportFailure{ImportProblem::NotAnImage, {}};
     }
@@ -203,8 +196,10 @@ void writeAtomically(const QString& target, const std::vector<std::uint8_t>& byt
 }
 
 ImportResult importOrThrow(const QString& source, const QString& target) {
-    const QByteArray bytes = readSource(source);
-    UprightPicture picture = isJpeg(bytes) ? readJpeg(bytes) : readWithQt(bytes);
+    QFile file(source);
+    openSource(file);
+    UprightPicture picture = isJpeg(file.peek(3)) ? readJpeg(file) : readWithQt(file);
+    file.close(); // before the target is replaced: it may be the same file
     if (picture.image.isNull() || picture.storedSize.isEmpty())
         throw ImportFailure{ImportProblem::Damaged, {}};
     const Orientation orientation = picture.orientation;
