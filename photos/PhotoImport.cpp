@@ -4,20 +4,15 @@
 
 #include "ImportFailure.h"
 #include "JpegPicture.h"
-#include "JpegReader.h"
 #include "JpegWriter.h"
 #include "PictureErrors.h"
-#include "Placement.h"
-#include "UprightImage.h"
+#include "SourcePicture.h"
 
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QPainter>
 #include <QSaveFile>
-#include <algorithm>
 #include <new>
 
 namespace tarvelo {
@@ -27,19 +22,6 @@ namespace {
 // No photograph comes near this; a bigger file is a mistake, not a picture.
 constexpr qint64 maxSourceBytes = 512LL * 1024 * 1024;
 constexpr int storedQuality = 90;
-
-// A picture turned upright, at least as large as the copy to be stored.
-struct UprightPicture {
-    QImage image;
-    QColorSpace colourSpace; // invalid: taken as sRGB
-    QSize storedSize;        // its placement in the stored box
-    Orientation orientation = Orientation::Upright;
-};
-
-QSize placedSize(int width, int height) {
-    const PlacementRect rect = placementRect(width, height, storedBoxWidth, storedBoxHeight);
-    return {rect.width(), rect.height()};
-}
 
 // The source opened for reading, checked for what can be told without
 // decoding it.
@@ -66,94 +48,6 @@ bool isJpeg(const QByteArray& bytes) {
     return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
            static_cast<unsigned char>(bytes[1]) == 0xD8 &&
            static_cast<unsigned char>(bytes[2]) == 0xFF;
-}
-
-// Phones save HEIC by default; naming it tells the teacher what to do.
-bool isHeif(const QByteArray& bytes) {
-    if (bytes.size() < 12 || bytes.mid(4, 4) != "ftyp")
-        return false;
-    const QByteArray brand = bytes.mid(8, 4);
-    return brand == "heic" || brand == "heix" || brand == "mif1" || brand == "msf1" ||
-           brand == "hevc" || brand == "avif";
-}
-
-UprightPicture readJpeg(QFile& file) {
-    JpegReader reader(file);
-    UprightPicture picture;
-    picture.orientation = reader.orientation();
-    const bool swap = swapsSides(picture.orientation);
-    picture.storedSize = swap ? placedSize(reader.height(), reader.width())
-                              : placedSize(reader.width(), reader.height());
-    const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
-    picture.image =
-        turnUpright(reader.decode(wanted.width(), wanted.height()), picture.orientation);
-    if (!reader.iccProfile().isEmpty())
-        picture.colourSpace = QColorSpace::fromIccProfile(reader.iccProfile());
-    return picture;
-}
-
-Orientation orientationOf(QImageIOHandler::Transformations transformation) {
-    switch (transformation.toInt()) {
-    case QImageIOHandler::TransformationMirror:
-        return Orientation::MirroredLeftRight;
-    case QImageIOHandler::TransformationRotate180:
-        return Orientation::UpsideDown;
-    case QImageIOHandler::TransformationFlip:
-        return Orientation::MirroredTopBottom;
-    case QImageIOHandler::TransformationFlipAndRotate90:
-        return Orientation::Transposed;
-    case QImageIOHandler::TransformationRotate90:
-        return Orientation::TurnedClockwise;
-    case QImageIOHandler::TransformationMirrorAndRotate90:
-        return Orientation::Transversed;
-    case QImageIOHandler::TransformationRotate270:
-        return Orientation::TurnedAnticlockwise;
-    default:
-        return Orientation::Upright;
-    }
-}
-
-// Transparent parts show what the quiz's box shows around a picture: black.
-QImage opaque(const QImage& image) {
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage out(image.size(), QImage::Format_RGB32);
-    out.fill(Qt::black);
-    QPainter painter(&out);
-    painter.drawImage(0, 0, image);
-    return out;
-}
-
-UprightPicture readWithQt(QFile& file) {
-    QImageReader reader(&file);
-    reader.setAutoTransform(true);
-    if (!reader.canRead()) {
-        if (isHeif(file.peek(12)))
-            throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("HEIC")};
-        throw ImportFailure{ImportProblem::NotAnImage, {}};
-    }
-    // Qt refuses images beyond its allocation limit (in MiB, 4 bytes a pixel),
-    // so that is the real bound for what it reads.
-    long long maxPixels = importMaxPixels;
-    if (QImageReader::allocationLimit() > 0)
-        maxPixels = std::min(maxPixels,
-                             static_cast<long long>(QImageReader::allocationLimit()) * 1024 * 256);
-    const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > maxPixels)
-        throw ImportFailure{ImportProblem::TooLarge,
-                            QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(maxPixels / 1'000'000)};
-    QImage image = reader.read();
-    if (image.isNull())
-        throw ImportFailure{ImportProblem::Damaged, {}};
-    UprightPicture picture;
-    picture.orientation = orientationOf(reader.transformation());
-    picture.colourSpace = image.colorSpace();
-    picture.image = opaque(image);
-    picture.storedSize = placedSize(picture.image.width(), picture.image.height());
-    return picture;
 }
 
 // Scaled down with Qt's smooth (area-averaging) filter, then in sRGB.
@@ -198,7 +92,7 @@ void writeAtomically(const QString& target, const std::vector<std::uint8_t>& byt
 ImportResult importOrThrow(const QString& source, const QString& target) {
     QFile file(source);
     openSource(file);
-    UprightPicture picture = isJpeg(file.peek(3)) ? readJpeg(file) : readWithQt(file);
+    UprightPicture picture = isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
     file.close(); // before the target is replaced: it may be the same file
     if (picture.image.isNull() || picture.storedSize.isEmpty())
         throw ImportFailure{ImportProblem::Damaged, {}};
