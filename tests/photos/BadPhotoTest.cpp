@@ -4,11 +4,13 @@
 #include "PhotoSet.h"
 #include "TempDir.h"
 
+#include <QColorSpace>
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 
 namespace tarvelo::fixtures {
 namespace {
@@ -93,6 +95,53 @@ TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
     EXPECT_FALSE(set.choose(19, QString::fromStdString(dir / "good.jpg")).ok);
     EXPECT_FALSE(set.choose(-1, QString::fromStdString(dir / "good.jpg")).ok);
     EXPECT_EQ(snapshot(root), before);
+}
+
+// Bytes changed at random in a phone-like JPEG (Exif and ICC markers
+// included) and in a PNG: each import either stores a copy the quiz shows or
+// says why not, and leaves the target alone then; none crashes.
+TEST(BadPhotoTest, RandomDamageIsEitherImportedOrExplained) {
+    TempDir dir;
+    const QString target = QString::fromStdString(dir / "cíl.jpg");
+    const Bytes before = makeJpeg({.width = 40, .height = 30});
+    writeFile(pathFromUtf8(target.toStdString()), before);
+    QImage png(120, 90, QImage::Format_RGB32);
+    png.fill(Qt::darkRed);
+    ASSERT_TRUE(png.save(QString::fromStdString(dir / "p.png"), "PNG"));
+    const std::vector<Bytes> originals{
+        withIccProfile(withExifOrientation(
+                           makeJpeg({.width = 320, .height = 240, .pattern = Pattern::Photo}), 6),
+                       QColorSpace(QColorSpace::DisplayP3).iccProfile()),
+        makeJpeg({.width = 320, .height = 240, .progressive = true}),
+        readBytes(QString::fromStdString(dir / "p.png")),
+    };
+    std::mt19937 random(18);
+    int imported = 0;
+    int refused = 0;
+    for (int round = 0; round < 300; ++round) {
+        Bytes bytes = originals[static_cast<std::size_t>(round) % originals.size()];
+        const int changes = 1 + round % 8;
+        for (int i = 0; i < changes; ++i)
+            bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        const std::string name = "poškozená-" + std::to_string(round) + ".jpg";
+        writeFile(dir.path() / pathFromUtf8(name), bytes);
+        const ImportResult result = importPhoto(QString::fromStdString(dir / name), target);
+        if (result.ok) {
+            ++imported;
+            EXPECT_FALSE(quizPicture(target).decodeFailed()) << name;
+            writeFile(pathFromUtf8(target.toStdString()), before);
+        } else {
+            ++refused;
+            EXPECT_TRUE(result.message.contains(QString::fromStdString(name)))
+                << result.message.toStdString();
+            EXPECT_EQ(readBytes(target), before) << name;
+        }
+    }
+    // Both outcomes occur, so both branches above were checked.
+    EXPECT_GT(imported, 0);
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files).size(),
+              300 + 2); // the sources, p.png and the target: no temporary left
 }
 
 } // namespace
