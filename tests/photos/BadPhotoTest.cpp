@@ -91,7 +91,7 @@ TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.message, QStringLiteral("Soubor „není tu.jpg“ nelze přečíst: soubor "
                                               "neexistuje."));
-    EXPECT_FALSE(set.choose(4, QString::fromStdString(dir.path().string())).ok); // a folder
+    EXPECT_FALSE(set.choose(4, QString::fromStdString(utf8FromPath(dir.path()))).ok); // a folder
     EXPECT_FALSE(set.choose(19, QString::fromStdString(dir / "good.jpg")).ok);
     EXPECT_FALSE(set.choose(-1, QString::fromStdString(dir / "good.jpg")).ok);
     EXPECT_EQ(snapshot(root), before);
@@ -140,7 +140,7 @@ TEST(BadPhotoTest, RandomDamageIsEitherImportedOrExplained) {
     // Both outcomes occur, so both branches above were checked.
     EXPECT_GT(imported, 0);
     EXPECT_GT(refused, 0);
-    EXPECT_EQ(QDir(QString::fromStdString(dir.path().string())).entryList(QDir::Files).size(),
+    EXPECT_EQ(QDir(QString::fromStdString(utf8FromPath(dir.path()))).entryList(QDir::Files).size(),
               300 + 2); // the sources, p.png and the target: no temporary left
 }
 
