@@ -80,13 +80,10 @@ void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
 
 void writeAtomically(const QString& target, const std::vector<std::uint8_t>& bytes) {
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ImportFailure{ImportProblem::NotWritten, file.errorString()};
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
-        throw ImportFailure{ImportProblem::NotWritten, file.errorString()};
-    if (!file.commit())
-        throw ImportFailure{ImportProblem::NotWritten, file.errorString()};
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
+        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(file.error())};
 }
 
 ImportResult importOrThrow(const QString& source, const QString& target) {

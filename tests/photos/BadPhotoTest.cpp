@@ -95,6 +95,16 @@ TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
     EXPECT_FALSE(set.choose(19, QString::fromStdString(dir / "good.jpg")).ok);
     EXPECT_FALSE(set.choose(-1, QString::fromStdString(dir / "good.jpg")).ok);
     EXPECT_EQ(snapshot(root), before);
+
+    // Where the copy cannot be written (here obr/0 is a file, not a folder),
+    // the message names the place, in Czech.
+    writeFile(dir.path() / pathFromUtf8("jiná"), {});
+    const QString blocked = QString::fromStdString(dir / "jiná/4.jpg");
+    const ImportResult unwritten = importPhoto(QString::fromStdString(dir / "good.jpg"), blocked);
+    EXPECT_FALSE(unwritten.ok);
+    EXPECT_TRUE(unwritten.message.startsWith(QStringLiteral("Obrázek nelze uložit jako „")))
+        << unwritten.message.toStdString();
+    EXPECT_TRUE(unwritten.message.contains(QDir::toNativeSeparators(blocked)));
 }
 
 // Bytes changed at random in a phone-like JPEG (Exif and ICC markers
