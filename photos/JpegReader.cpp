@@ -163,6 +163,8 @@ void JpegReader::readHeader() {
 }
 
 void JpegReader::readMarkers() {
+    if (setjmp(error_.jump))
+        fail();
     for (jpeg_saved_marker_ptr marker = info_.marker_list; marker; marker = marker->next)
         if (isExif(marker)) {
             orientation_ = exifOrientation({marker->data, marker->data_length});
