@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportFailure.h"
+
+namespace tarvelo {
+
+namespace {
+
+QString unreadable(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Soubor „%1“ nelze přečíst: %2.").arg(fileName, reason);
+}
+
+} // namespace
+
+QString writeFailureReason(QFileDevice::FileError error) {
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("přístup odepřen, složka je asi jen pro čtení");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("na disku není místo");
+    case QFileDevice::OpenError:
+        return QStringLiteral("soubor nelze vytvořit");
+    case QFileDevice::RenameError:
+        return QStringLiteral("nový soubor nelze dát na místo starého");
+    default:
+        return QStringLiteral("chyba při zápisu");
+    }
+}
+
+QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail) {
+    switch (problem) {
+    case ImportProblem::Missing:
+        return unreadable(fileName, QStringLiteral("soubor neexistuje"));
+    case ImportProblem::Unreadable:
+        return unreadable(fileName,
+                          detail.isEmpty() ? QStringLiteral("soubor nelze otevřít") : detail);
+    case ImportProblem::Empty:
+        return unreadable(fileName, QStringLiteral("soubor je prázdný"));
+    case ImportProblem::NotAnImage:
+        return unreadable(fileName, QStringLiteral("není to obrázek ve známém formátu "
+                                                   "(JPEG, PNG)"));
+    case ImportProblem::Unsupported:
+        return unreadable(fileName,
+                          QStringLiteral("formát %1 tento program neumí; uložte fotografii "
+                                         "jako JPEG nebo PNG")
+                              .arg(detail));
+    case ImportProblem::Damaged:
+        return unreadable(fileName, QStringLiteral("obrázek je poškozený"));
+    case ImportProblem::Truncated:
+        return unreadable(fileName, QStringLiteral("obrázek je neúplný, soubor je useknutý"));
+    case ImportProblem::TooLarge:
+        return unreadable(fileName, QStringLiteral("obrázek je příliš velký (%1)").arg(detail));
+    case ImportProblem::NotWritten:
+        return QStringLiteral("Obrázek nelze uložit jako „%1“: %2.").arg(fileName, detail);
+    }
+    return unreadable(fileName, detail);
+}
+
+} // namespace tarvelo

@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PhotoImport.h"
+
+#include "ImportFailure.h"
+#include "JpegPicture.h"
+#include "JpegWriter.h"
+#include "PictureErrors.h"
+#include "SourcePicture.h"
+
+#include <QColorSpace>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <new>
+
+namespace tarvelo {
+
+namespace {
+
+// No photograph comes near this; a bigger file is a mistake, not a picture.
+constexpr qint64 maxSourceBytes = 512LL * 1024 * 1024;
+constexpr int storedQuality = 90;
+
+// The source opened for reading, checked for what can be told without
+// decoding it.
+void openSource(QFile& file) {
+    if (!file.exists())
+        throw ImportFailure{ImportProblem::Missing, {}};
+    if (QFileInfo(file.fileName()).isDir())
+        throw ImportFailure{ImportProblem::NotAnImage, {}};
+    if (!file.open(QIODevice::ReadOnly))
+        throw ImportFailure{ImportProblem::Unreadable,
+                            file.error() == QFileDevice::PermissionsError
+                                ? QStringLiteral("chybí oprávnění ke čtení")
+                                : QStringLiteral("soubor nelze otevřít")};
+    const qint64 size = file.size();
+    if (size == 0)
+        throw ImportFailure{ImportProblem::Empty, {}};
+    if (size > maxSourceBytes)
+        throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
+                                                         .arg(size / (1024 * 1024))
+                                                         .arg(maxSourceBytes / (1024 * 1024))};
+}
+
+bool isJpeg(const QByteArray& bytes) {
+    return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+           static_cast<unsigned char>(bytes[1]) == 0xD8 &&
+           static_cast<unsigned char>(bytes[2]) == 0xFF;
+}
+
+// Scaled down with Qt's smooth (area-averaging) filter, then in sRGB.
+QImage storedImage(UprightPicture picture) {
+    QImage image = picture.image.size() == picture.storedSize
+                       ? std::move(picture.image)
+                       : picture.image.scaled(picture.storedSize, Qt::IgnoreAspectRatio,
+                                              Qt::SmoothTransformation);
+    image = image.convertToFormat(QImage::Format_RGB32);
+    const QColorSpace sRgb(QColorSpace::SRgb);
+    if (picture.colourSpace.isValid() && picture.colourSpace != sRgb) {
+        image.setColorSpace(picture.colourSpace);
+        image.convertToColorSpace(sRgb);
+    }
+    return image;
+}
+
+// The copy must show in the quiz: decoded once by its own code before it
+// goes into the set.
+void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
+    try {
+        JpegPicture picture = JpegPicture::fromBytes(bytes);
+        picture.decodeRaster();
+    } catch (const PictureError& e) {
+        throw ImportFailure{ImportProblem::NotWritten,
+                            QStringLiteral("uložená kopie by se v kvízu neukázala (%1)")
+                                .arg(QString::fromUtf8(e.what()))};
+    }
+}
+
+void writeAtomically(const QString& target, const std::vector<std::uint8_t>& bytes) {
+    QSaveFile file(target);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
+        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(file.error())};
+}
+
+ImportResult importOrThrow(const QString& source, const QString& target) {
+    QFile file(source);
+    openSource(file);
+    UprightPicture picture = isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
+    file.close(); // before the target is replaced: it may be the same file
+    if (picture.image.isNull() || picture.storedSize.isEmpty())
+        throw ImportFailure{ImportProblem::Damaged, {}};
+    const Orientation orientation = picture.orientation;
+    const QImage image = storedImage(std::move(picture));
+    const std::vector<std::uint8_t> jpeg = encodeBaselineJpeg(image, storedQuality);
+    checkWithQuizDecoder(jpeg);
+    writeAtomically(target, jpeg);
+    return {.ok = true,
+            .message = {},
+            .storedSize = image.size(),
+            .storedBytes = static_cast<qint64>(jpeg.size()),
+            .appliedOrientation = orientation};
+}
+
+} // namespace
+
+ImportResult importPhoto(const QString& source, const QString& target) {
+    ImportResult result;
+    try {
+        return importOrThrow(source, target);
+    } catch (const ImportFailure& failure) {
+        const QString name = failure.problem == ImportProblem::NotWritten
+                                 ? QDir::toNativeSeparators(target)
+                                 : QFileInfo(source).fileName();
+        result.message = importMessage(failure.problem, name, failure.detail);
+    } catch (const std::bad_alloc&) {
+        result.message = importMessage(ImportProblem::TooLarge, QFileInfo(source).fileName(),
+                                       QStringLiteral("nedostatek paměti"));
+    }
+    return result;
+}
+
+} // namespace tarvelo
