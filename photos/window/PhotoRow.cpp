@@ -20,9 +20,8 @@
 namespace tarvelo {
 
 namespace {
-// A fifth of the quiz's picture area, in the same proportions.
-constexpr int thumbnailWidth = 128;
-constexpr int thumbnailHeight = 47;
+constexpr int thumbnailWidth = 96;
+constexpr int thumbnailHeight = 54;
 
 const QColor problemColour(255, 200, 0);
 const QColor selectedFrame(Qt::white);
@@ -91,6 +90,7 @@ PhotoRow::PhotoRow(int index, const QString& breed, QWidget* parent)
     setTabOrder(this, choose_);
     setTabOrder(choose_, restore_);
     showPicture({}, true, std::nullopt);
+    updateLook();
 }
 
 void PhotoRow::showPicture(const QImage& thumbnail, bool drawing,

@@ -144,7 +144,9 @@ void PhotosWindow::select(int index) {
     }
     selected_ = index;
     row(index)->setSelected(true);
-    scroll_->ensureWidgetVisible(row(index), 0, 0);
+    if (isVisible()) { // before the first layout the rows have no place yet
+        scroll_->ensureWidgetVisible(row(index), 0, 0);
+    }
     showPreview();
 }
 
@@ -168,9 +170,11 @@ void PhotosWindow::showPreview() {
 }
 
 void PhotosWindow::refreshRow(int index) {
-    const QString path = set_.picturePath(index);
-    row(index)->showPicture(thumbnailOf(path, row(index)->thumbnail()->size()),
-                            set_.isDrawing(index), set_.problem(index));
+    // Sharp on a high-density screen too: made in the screen's own pixels.
+    const qreal ratio = devicePixelRatioF();
+    QImage thumbnail = thumbnailOf(set_.picturePath(index), row(index)->thumbnail()->size() * ratio);
+    thumbnail.setDevicePixelRatio(ratio);
+    row(index)->showPicture(thumbnail, set_.isDrawing(index), set_.problem(index));
 }
 
 void PhotosWindow::step(int index, int step) {

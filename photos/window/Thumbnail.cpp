@@ -3,11 +3,9 @@
 #include "Thumbnail.h"
 
 #include "PictureFile.h"
-#include "Placement.h"
 #include "RasterImage.h"
 
 #include <QPainter>
-#include <algorithm>
 #include <exception>
 
 namespace tarvelo {
@@ -20,11 +18,9 @@ QImage thumbnailOf(const QString& path, QSize box) {
         if (picture.decodeFailed() || raster == nullptr || raster->empty()) {
             return {};
         }
-        // The quiz's placement, a fifth of the size; a thumbnail may be enlarged.
-        const PlacementRect place = placementRect(raster->width, raster->height, 641, 233);
-        const double scale = std::min(box.width() / 641.0, box.height() / 233.0);
-        const QRectF target(place.left * scale, place.top * scale, place.width() * scale,
-                            place.height() * scale);
+        const QSize size = QSize(raster->width, raster->height).scaled(box, Qt::KeepAspectRatio);
+        const QRect target(QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2),
+                           size);
         QImage thumbnail(box, QImage::Format_RGB32);
         thumbnail.fill(Qt::black);
         QPainter painter(&thumbnail);

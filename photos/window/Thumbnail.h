@@ -8,9 +8,8 @@
 
 namespace tarvelo {
 
-// The picture at path as the quiz would place it in a box of `box` pixels,
-// decoded by the quiz's own code and scaled smoothly, on black. A null image
-// when the quiz could not show it.
+// The picture at path, decoded by the quiz's own code, scaled smoothly to fit
+// `box` and centred on black. A null image when the quiz could not show it.
 QImage thumbnailOf(const QString& path, QSize box);
 
 } // namespace tarvelo
