@@ -68,6 +68,9 @@ Section "Tarvelo"
     ; The launcher picks the picture set, so the shortcut runs it, not the quiz.
     CreateShortCut "$SMPROGRAMS\Tarvelo.lnk" "$INSTDIR\tarvelo-launch.exe" "" \
         "$INSTDIR\tarvelo-launch.exe" 0
+    ; The window in which the teacher chooses photographs for the shortcut's quiz.
+    CreateShortCut "$SMPROGRAMS\Tarvelo – vlastní fotografie.lnk" "$INSTDIR\tarvelo-photos.exe" "" \
+        "$INSTDIR\tarvelo-photos.exe" 0
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Tarvelo"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -89,6 +92,7 @@ SectionEnd
 
 Section "Uninstall"
     Delete "$SMPROGRAMS\Tarvelo.lnk"
+    Delete "$SMPROGRAMS\Tarvelo – vlastní fotografie.lnk"
     !include "${UNINSTALL_LIST}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

@@ -73,6 +73,14 @@ private:
     bool selected_ = false;
 };
 
+// What holds the rows; screen readers hear it as the list of breeds and each
+// row as one of its items.
+class PhotoRowList : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+
 // The local file an image drag carries, or an empty text when it carries none.
 QString droppedFile(const QMimeData* data);
 

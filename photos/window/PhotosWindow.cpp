@@ -70,7 +70,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     previewProblem_->setAlignment(Qt::AlignCenter);
     previewProblem_->hide();
 
-    auto* list = new QWidget;
+    auto* list = new PhotoRowList;
     list->setAccessibleName(QStringLiteral("Plemena"));
     setColours(list, Qt::white, Qt::black);
     auto* rowsLayout = new QVBoxLayout(list);

@@ -4,7 +4,9 @@
 // a picture set, by default the one the quiz's menu entry plays.
 // tarvelo-photos --import INDEX FILE [DIR]: the same for one photograph,
 // without a window.
+#include "Accessibility.h"
 #include "ImportCommand.h"
+#include "PhotosAccessibility.h"
 #include "PhotoSet.h"
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
     }
 
     tarvelo::PhotosApplication application(argc, argv);
+    tarvelo::installAccessibleRoles(); // the preview is heard as a picture, as in the quiz
+    tarvelo::installPhotoRowRoles();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 2 || arguments.value(1).startsWith(QLatin1Char('-'))) {
         QMessageBox::critical(nullptr, tarvelo::photosTitle(),

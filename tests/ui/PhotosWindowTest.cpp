@@ -6,6 +6,7 @@
 #include "BreedCatalogue.h"
 #include "JpegFixtures.h"
 #include "PhotoRow.h"
+#include "PhotosAccessibility.h"
 #include "PhotosWindow.h"
 #include "PictureBox.h"
 #include "TempDir.h"
@@ -43,6 +44,7 @@ QString accessibleText(QObject* object, QAccessible::Text kind) {
 class PhotosWindowTest : public ::testing::Test {
 protected:
     PhotosWindowTest() {
+        installPhotoRowRoles();
         std::filesystem::create_directory(dir.path() / "kresby");
         for (int i = 0; i < breedCount; ++i) {
             fixtures::JpegRecipe drawing;
@@ -119,12 +121,15 @@ TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReade
         EXPECT_EQ(accessibleText(row->restoreButton(), QAccessible::Name),
                   QStringLiteral("Vrátit kresbu: ") + breed);
         EXPECT_EQ(accessibleText(row, QAccessible::Name), breed + QStringLiteral(", kresba"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(row)->role(), QAccessible::ListItem);
         EXPECT_FALSE(row->thumbnail()->pixmap().isNull()) << i;
         // Its first use made the set complete, out of the drawings.
         EXPECT_EQ(contents(QDir(root()).filePath(QStringLiteral("obr/0/%1.jpg").arg(i))),
                   contents(drawing(i)));
     }
     EXPECT_EQ(window->row(4)->breed(), QStringLiteral("Hereford"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->row(0)->parent())->role(),
+              QAccessible::List);
     EXPECT_TRUE(boxes.empty());
 
     // The first row is selected, and previewed as the quiz places it.
