@@ -27,10 +27,11 @@ const QColor problemColour(255, 200, 0);
 const QColor selectedFrame(Qt::white);
 const QColor plainFrame(80, 80, 80);
 
+// Like the start window's buttons: the system's button-text colour, which
+// stays legible on the classic face and greys out clearly when disabled.
 QPushButton* makeButton(const QString& text, const QString& accessibleName, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
-    button->setFont(fontB());
-    setButtonColours(button, Qt::white);
+    button->setFont(fontA());
     button->setAccessibleName(accessibleName);
     return button;
 }

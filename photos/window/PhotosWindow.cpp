@@ -54,7 +54,6 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
                            this);
     quiz_ = new QPushButton(QStringLiteral("Spustit kvíz"), this);
     quiz_->setFont(fontA());
-    setButtonColours(quiz_, Qt::white);
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
 
     // The quiz's own picture area: 641 x 233 on black, drawn by the quiz's box.
