@@ -49,9 +49,10 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     setFont(fontA());
     setColours(this, Qt::white, Qt::black);
 
-    auto* where = makeText(QStringLiteral("Kvíz hraje obrázky ze složky %1. Každá změna se uloží hned.")
-                               .arg(fileName(set_.root())),
-                           this);
+    auto* where =
+        makeText(QStringLiteral("Kvíz hraje obrázky ze složky %1. Každá změna se uloží hned.")
+                     .arg(fileName(set_.root())),
+                 this);
     quiz_ = new QPushButton(QStringLiteral("Spustit kvíz"), this);
     quiz_->setFont(fontA());
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
@@ -171,7 +172,8 @@ void PhotosWindow::showPreview() {
 void PhotosWindow::refreshRow(int index) {
     // Sharp on a high-density screen too: made in the screen's own pixels.
     const qreal ratio = devicePixelRatioF();
-    QImage thumbnail = thumbnailOf(set_.picturePath(index), row(index)->thumbnail()->size() * ratio);
+    QImage thumbnail =
+        thumbnailOf(set_.picturePath(index), row(index)->thumbnail()->size() * ratio);
     thumbnail.setDevicePixelRatio(ratio);
     row(index)->showPicture(thumbnail, set_.isDrawing(index), set_.problem(index));
 }
@@ -211,15 +213,14 @@ void PhotosWindow::choosePhoto(int index, const QString& file) {
         return;
     }
     select(index);
-    status_->setText(QStringLiteral("Ukládám fotografii %1 jako %2…")
-                         .arg(fileName(file), row(index)->breed()));
+    status_->setText(
+        QStringLiteral("Ukládám fotografii %1 jako %2…").arg(fileName(file), row(index)->breed()));
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     // A large photograph takes a while to read; the window keeps painting.
     auto result = std::make_shared<ImportResult>();
-    worker_ = QThread::create([set = set_, index, file, result]() mutable {
-        *result = set.choose(index, file);
-    });
+    worker_ = QThread::create(
+        [set = set_, index, file, result]() mutable { *result = set.choose(index, file); });
     connect(worker_, &QThread::finished, this, [this, index, file, result] {
         worker_->deleteLater();
         worker_ = nullptr;
@@ -247,6 +248,10 @@ void PhotosWindow::importDone(int index, const QString& file, const ImportResult
 }
 
 void PhotosWindow::restoreDrawing(int index) {
+    if (busy()) { // the import may be writing this very picture
+        status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
+        return;
+    }
     QString problem;
     const bool ok = set_.restoreDrawing(index, &problem);
     refreshRow(index);
@@ -266,7 +271,8 @@ void PhotosWindow::startQuiz() {
     const QString folder = QCoreApplication::applicationDirPath();
     const QString quiz = QStandardPaths::findExecutable(QStringLiteral("tarvelo"), {folder});
     if (quiz.isEmpty()) {
-        reportError(QStringLiteral("Kvíz tarvelo nebyl nalezen ve složce %1.").arg(fileName(folder)));
+        reportError(
+            QStringLiteral("Kvíz tarvelo nebyl nalezen ve složce %1.").arg(fileName(folder)));
         return;
     }
     QString problem;

@@ -19,8 +19,8 @@ QImage thumbnailOf(const QString& path, QSize box) {
             return {};
         }
         const QSize size = QSize(raster->width, raster->height).scaled(box, Qt::KeepAspectRatio);
-        const QRect target(QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2),
-                           size);
+        const QRect target(
+            QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2), size);
         QImage thumbnail(box, QImage::Format_RGB32);
         thumbnail.fill(Qt::black);
         QPainter painter(&thumbnail);

@@ -6,8 +6,8 @@
 // without a window.
 #include "Accessibility.h"
 #include "ImportCommand.h"
-#include "PhotosAccessibility.h"
 #include "PhotoSet.h"
+#include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
 #include "SetPlace.h"

@@ -3,11 +3,12 @@
 // The window of tarvelo-photos, driven through its own code paths: the rows,
 // choosing, dropping and restoring, a refused photograph, a picture the quiz
 // could not show, and the keyboard.
+#include "PhotosWindow.h"
+
 #include "BreedCatalogue.h"
 #include "JpegFixtures.h"
 #include "PhotoRow.h"
 #include "PhotosAccessibility.h"
-#include "PhotosWindow.h"
 #include "PictureBox.h"
 #include "TempDir.h"
 
@@ -65,9 +66,7 @@ protected:
 
     QString path(const std::string& name) const { return QString::fromStdString(dir / name); }
     QString root() const { return path("Třída 3.B"); }
-    QString drawing(int index) const {
-        return path("kresby/" + std::to_string(index) + ".jpg");
-    }
+    QString drawing(int index) const { return path("kresby/" + std::to_string(index) + ".jpg"); }
 
     void open() {
         window = std::make_unique<PhotosWindow>(PhotoSet(root(), path("kresby")));
@@ -192,8 +191,7 @@ TEST_F(PhotosWindowTest, ChoosingDroppingAndRestoringChangeTheSetAtOnce) {
     // Text is no photograph to drop.
     QMimeData text;
     text.setText(QStringLiteral("Galloway"));
-    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton,
-                              Qt::NoModifier);
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window->row(12), &textEnter);
     EXPECT_FALSE(textEnter.isAccepted());
 }
@@ -209,7 +207,8 @@ TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {
 
     ASSERT_TRUE(importInto(2, damaged));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes.front().contains(QStringLiteral("poškozená.jpg"))) << boxes.front().toStdString();
+    EXPECT_TRUE(boxes.front().contains(QStringLiteral("poškozená.jpg")))
+        << boxes.front().toStdString();
     EXPECT_EQ(contents(target), contents(drawing(2)));
     EXPECT_TRUE(window->row(2)->holdsDrawing());
     EXPECT_FALSE(window->row(2)->problem().has_value());
