@@ -220,6 +220,13 @@ TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {
     ASSERT_TRUE(importInto(3, path("neexistuje.png")));
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes.back().contains(QStringLiteral("neexistuje.png")));
+
+    // The test program has no quiz beside it: the button says where it looked.
+    window->quizButton()->click();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes.back(),
+              QStringLiteral("Kvíz tarvelo nebyl nalezen ve složce %1.")
+                  .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
 }
 
 TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
