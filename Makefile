@@ -52,13 +52,16 @@ test-asan:
 	cd "$(ASAN_BUILD)" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Timing figures for the picture box (ROUNDS rounds per photo size), then for
+# importing phone photographs into an own set (PHOTO_ROUNDS each), then for
 # start-up (STARTUP_RUNS launches of the quiz and of a bare window each).
 ROUNDS ?= 15
+PHOTO_ROUNDS ?= 7
 STARTUP_RUNS ?= 11
 # Where the Windows cross build exists, tarvelo-check.exe against djpeg.exe
 # under Wine as well.
 bench: build
 	"$(BUILD)/bench/tarvelo-bench" $(ROUNDS)
+	"$(BUILD)/bench/tarvelo-photos-bench" $(PHOTO_ROUNDS)
 	"$(BUILD)/bench/tarvelo-startup-bench" $(STARTUP_RUNS)
 	@if [ -f "$(WINDOWS_BUILD)/tools/check/tarvelo-check.exe" ]; then \
 		xvfb-run -a bench/windows-check-bench "$(WINDOWS_BUILD)" \

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 namespace tarvelo {
@@ -25,6 +26,9 @@ struct ImportFailure {
     ImportProblem problem;
     QString detail;
 };
+
+// Why a file could not be written, in Czech, from Qt's file error.
+QString writeFailureReason(QFileDevice::FileError error);
 
 // "Soubor „fileName“ nelze přečíst: <reason>." and the like.
 QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail = {});

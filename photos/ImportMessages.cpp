@@ -12,6 +12,21 @@ QString unreadable(const QString& fileName, const QString& reason) {
 
 } // namespace
 
+QString writeFailureReason(QFileDevice::FileError error) {
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("přístup odepřen, složka je asi jen pro čtení");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("na disku není místo");
+    case QFileDevice::OpenError:
+        return QStringLiteral("soubor nelze vytvořit");
+    case QFileDevice::RenameError:
+        return QStringLiteral("nový soubor nelze dát na místo starého");
+    default:
+        return QStringLiteral("chyba při zápisu");
+    }
+}
+
 QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail) {
     switch (problem) {
     case ImportProblem::Missing:

@@ -39,6 +39,47 @@ void onMessage(j_common_ptr info, int level) {
 
 void onOutput(j_common_ptr) {}
 
+// Small blocks: one large read into fresh memory costs more in page faults
+// than the whole scaled decode of a phone photograph saves.
+constexpr std::size_t blockBytes = 64 * 1024;
+constexpr JOCTET endOfImage[2] = {0xFF, JPEG_EOI};
+
+void initSource(j_decompress_ptr) {}
+void termSource(j_decompress_ptr) {}
+
+// At the end of the data, or on a read error, the library gets an
+// end-of-image marker and a warning, as from its own file source; the
+// warning tells the reader the file was cut short.
+boolean fillInputBuffer(j_decompress_ptr info) {
+    auto* source = reinterpret_cast<JpegReader::Source*>(info->src);
+    const qint64 got = source->device->read(reinterpret_cast<char*>(source->buffer.data()),
+                                            static_cast<qint64>(source->buffer.size()));
+    if (got <= 0) {
+        source->readFailed = got < 0;
+        info->err->msg_code = JWRN_JPEG_EOF;
+        info->err->emit_message(reinterpret_cast<j_common_ptr>(info), -1);
+        source->pub.next_input_byte = endOfImage;
+        source->pub.bytes_in_buffer = sizeof endOfImage;
+        return TRUE;
+    }
+    source->pub.next_input_byte = source->buffer.data();
+    source->pub.bytes_in_buffer = static_cast<std::size_t>(got);
+    return TRUE;
+}
+
+void skipInputData(j_decompress_ptr info, long count) {
+    if (count <= 0)
+        return;
+    auto* source = info->src;
+    auto remaining = static_cast<std::size_t>(count);
+    while (remaining > source->bytes_in_buffer) {
+        remaining -= source->bytes_in_buffer;
+        fillInputBuffer(info); // never suspends
+    }
+    source->next_input_byte += remaining;
+    source->bytes_in_buffer -= remaining;
+}
+
 bool isExif(const jpeg_saved_marker_ptr marker) {
     static constexpr std::array<JOCTET, 6> exif{'E', 'x', 'i', 'f', 0, 0};
     return marker->marker == JPEG_APP0 + 1 && marker->data_length >= exif.size() &&
@@ -62,7 +103,7 @@ void cmykToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted) {
 
 } // namespace
 
-JpegReader::JpegReader(std::span<const std::uint8_t> bytes) {
+JpegReader::JpegReader(QIODevice& device) {
     info_.err = jpeg_std_error(&error_.pub);
     error_.pub.error_exit = onError;
     error_.pub.emit_message = onMessage;
@@ -73,7 +114,14 @@ JpegReader::JpegReader(std::span<const std::uint8_t> bytes) {
     }
     jpeg_create_decompress(&info_);
     info_.mem->max_memory_to_use = maxLibraryMemory;
-    jpeg_mem_src(&info_, bytes.data(), static_cast<unsigned long>(bytes.size()));
+    source_.device = &device;
+    source_.buffer.resize(blockBytes);
+    source_.pub.init_source = initSource;
+    source_.pub.fill_input_buffer = fillInputBuffer;
+    source_.pub.skip_input_data = skipInputData;
+    source_.pub.resync_to_restart = jpeg_resync_to_restart;
+    source_.pub.term_source = termSource;
+    info_.src = &source_.pub;
     jpeg_save_markers(&info_, JPEG_APP0 + 1, 0xFFFF);
     jpeg_save_markers(&info_, JPEG_APP0 + 2, 0xFFFF);
     try {
@@ -104,7 +152,7 @@ void JpegReader::fail() {
         throw ImportFailure{ImportProblem::Truncated, {}};
     if (code == JERR_ARITH_NOTIMPL || code == JERR_NOT_COMPILED || code == JERR_BAD_PRECISION ||
         code == JERR_NOTIMPL)
-        throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("této varianty JPEG")};
+        throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("JPEG v této variantě")};
     throw ImportFailure{ImportProblem::Damaged, {}};
 }
 
@@ -115,6 +163,8 @@ void JpegReader::readHeader() {
 }
 
 void JpegReader::readMarkers() {
+    if (setjmp(error_.jump))
+        fail();
     for (jpeg_saved_marker_ptr marker = info_.marker_list; marker; marker = marker->next)
         if (isExif(marker)) {
             orientation_ = exifOrientation({marker->data, marker->data_length});
@@ -156,6 +206,8 @@ void JpegReader::finishDecompress() {
 // The library makes up the missing end of a cut file and only warns; a
 // photograph with a grey band is no photograph to store.
 void JpegReader::checkComplete() const {
+    if (source_.readFailed)
+        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
     if (error_.warning == JWRN_JPEG_EOF || error_.warning == JWRN_HIT_MARKER)
         throw ImportFailure{ImportProblem::Truncated, {}};
 }

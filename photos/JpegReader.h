@@ -5,12 +5,13 @@
 #include "ExifOrientation.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
-#include <span>
+#include <vector>
 
 namespace tarvelo {
 
@@ -21,8 +22,9 @@ namespace tarvelo {
 // ImportFailure.
 class JpegReader {
 public:
-    // bytes must outlive the reader.
-    explicit JpegReader(std::span<const std::uint8_t> bytes);
+    // Reads from the device's current position, in blocks, as decoding goes;
+    // device must outlive the reader.
+    explicit JpegReader(QIODevice& device);
     ~JpegReader();
     JpegReader(const JpegReader&) = delete;
     JpegReader& operator=(const JpegReader&) = delete;
@@ -43,6 +45,12 @@ public:
         std::jmp_buf jump;
         int warning; // the last warning's message code, or 0
     };
+    struct Source {
+        jpeg_source_mgr pub;
+        QIODevice* device;
+        std::vector<JOCTET> buffer;
+        bool readFailed;
+    };
 
 private:
     [[noreturn]] void fail();
@@ -56,6 +64,7 @@ private:
 
     jpeg_decompress_struct info_{};
     ErrorManager error_{};
+    Source source_{};
     Orientation orientation_ = Orientation::Upright;
     QByteArray iccProfile_;
 };

@@ -4,19 +4,14 @@
 
 #include "ImportFailure.h"
 #include "JpegPicture.h"
-#include "JpegReader.h"
 #include "JpegWriter.h"
 #include "PictureErrors.h"
-#include "Placement.h"
-#include "UprightImage.h"
+#include "SourcePicture.h"
 
-#include <QBuffer>
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QPainter>
 #include <QSaveFile>
 #include <new>
 
@@ -28,24 +23,12 @@ namespace {
 constexpr qint64 maxSourceBytes = 512LL * 1024 * 1024;
 constexpr int storedQuality = 90;
 
-// A picture turned upright, at least as large as the copy to be stored.
-struct UprightPicture {
-    QImage image;
-    QColorSpace colourSpace; // invalid: taken as sRGB
-    QSize storedSize;        // its placement in the stored box
-    Orientation orientation = Orientation::Upright;
-};
-
-QSize placedSize(int width, int height) {
-    const PlacementRect rect = placementRect(width, height, storedBoxWidth, storedBoxHeight);
-    return {rect.width(), rect.height()};
-}
-
-QByteArray readSource(const QString& source) {
-    QFile file(source);
+// The source opened for reading, checked for what can be told without
+// decoding it.
+void openSource(QFile& file) {
     if (!file.exists())
         throw ImportFailure{ImportProblem::Missing, {}};
-    if (QFileInfo(source).isDir())
+    if (QFileInfo(file.fileName()).isDir())
         throw ImportFailure{ImportProblem::NotAnImage, {}};
     if (!file.open(QIODevice::ReadOnly))
         throw ImportFailure{ImportProblem::Unreadable,
@@ -53,107 +36,18 @@ QByteArray readSource(const QString& source) {
                                 ? QStringLiteral("chybí oprávnění ke čtení")
                                 : QStringLiteral("soubor nelze otevřít")};
     const qint64 size = file.size();
+    if (size == 0)
+        throw ImportFailure{ImportProblem::Empty, {}};
     if (size > maxSourceBytes)
         throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
                                                          .arg(size / (1024 * 1024))
                                                          .arg(maxSourceBytes / (1024 * 1024))};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() != size)
-        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
-    if (bytes.isEmpty())
-        throw ImportFailure{ImportProblem::Empty, {}};
-    return bytes;
 }
 
 bool isJpeg(const QByteArray& bytes) {
     return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
            static_cast<unsigned char>(bytes[1]) == 0xD8 &&
            static_cast<unsigned char>(bytes[2]) == 0xFF;
-}
-
-// Phones save HEIC by default; naming it tells the teacher what to do.
-bool isHeif(const QByteArray& bytes) {
-    if (bytes.size() < 12 || bytes.mid(4, 4) != "ftyp")
-        return false;
-    const QByteArray brand = bytes.mid(8, 4);
-    return brand == "heic" || brand == "heix" || brand == "mif1" || brand == "msf1" ||
-           brand == "hevc" || brand == "avif";
-}
-
-UprightPicture readJpeg(const QByteArray& bytes) {
-    JpegReader reader({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                       static_cast<std::size_t>(bytes.size())});
-    UprightPicture picture;
-    picture.orientation = reader.orientation();
-    const bool swap = swapsSides(picture.orientation);
-    picture.storedSize = swap ? placedSize(reader.height(), reader.width())
-                              : placedSize(reader.width(), reader.height());
-    const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
-    picture.image =
-        turnUpright(reader.decode(wanted.width(), wanted.height()), picture.orientation);
-    if (!reader.iccProfile().isEmpty())
-        picture.colourSpace = QColorSpace::fromIccProfile(reader.iccProfile());
-    return picture;
-}
-
-Orientation orientationOf(QImageIOHandler::Transformations transformation) {
-    switch (transformation.toInt()) {
-    case QImageIOHandler::TransformationMirror:
-        return Orientation::MirroredLeftRight;
-    case QImageIOHandler::TransformationRotate180:
-        return Orientation::UpsideDown;
-    case QImageIOHandler::TransformationFlip:
-        return Orientation::MirroredTopBottom;
-    case QImageIOHandler::TransformationFlipAndRotate90:
-        return Orientation::Transposed;
-    case QImageIOHandler::TransformationRotate90:
-        return Orientation::TurnedClockwise;
-    case QImageIOHandler::TransformationMirrorAndRotate90:
-        return Orientation::Transversed;
-    case QImageIOHandler::TransformationRotate270:
-        return Orientation::TurnedAnticlockwise;
-    default:
-        return Orientation::Upright;
-    }
-}
-
-// Transparent parts show what the quiz's box shows around a picture: black.
-QImage opaque(const QImage& image) {
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage out(image.size(), QImage::Format_RGB32);
-    out.fill(Qt::black);
-    QPainter painter(&out);
-    painter.drawImage(0, 0, image);
-    return out;
-}
-
-UprightPicture readWithQt(QByteArray bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    if (!reader.canRead()) {
-        if (isHeif(bytes))
-            throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("HEIC")};
-        throw ImportFailure{ImportProblem::NotAnImage, {}};
-    }
-    const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > importMaxPixels)
-        throw ImportFailure{ImportProblem::TooLarge,
-                            QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
-                                .arg(size.width())
-                                .arg(size.height())
-                                .arg(importMaxPixels / 1'000'000)};
-    QImage image = reader.read();
-    if (image.isNull())
-        throw ImportFailure{ImportProblem::Damaged, {}};
-    UprightPicture picture;
-    picture.orientation = orientationOf(reader.transformation());
-    picture.colourSpace = image.colorSpace();
-    picture.image = opaque(image);
-    picture.storedSize = placedSize(picture.image.width(), picture.image.height());
-    return picture;
 }
 
 // Scaled down with Qt's smooth (area-averaging) filter, then in sRGB.
@@ -186,18 +80,17 @@ void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
 
 void writeAtomically(const QString& target, const std::vector<std::uint8_t>& bytes) {
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ImportFailure{ImportProblem::NotWritten, file.errorString()};
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
-        throw ImportFailure{ImportProblem::NotWritten, file.errorString()};
-    if (!file.commit())
-        throw ImportFailure{ImportProblem::NotWritten, file.errorString()};
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
+        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(file.error())};
 }
 
 ImportResult importOrThrow(const QString& source, const QString& target) {
-    const QByteArray bytes = readSource(source);
-    UprightPicture picture = isJpeg(bytes) ? readJpeg(bytes) : readWithQt(bytes);
+    QFile file(source);
+    openSource(file);
+    UprightPicture picture = isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
+    file.close(); // before the target is replaced: it may be the same file
     if (picture.image.isNull() || picture.storedSize.isEmpty())
         throw ImportFailure{ImportProblem::Damaged, {}};
     const Orientation orientation = picture.orientation;

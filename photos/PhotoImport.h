@@ -33,7 +33,8 @@ struct ImportResult {
 // read), turns it upright, converts it to sRGB, scales it down (never up) to
 // its placement in storedBoxWidth x storedBoxHeight and writes it to target
 // as a baseline JPEG without metadata. target is replaced atomically: on
-// failure it is left as it was. source is only read.
+// failure it is left as it was. source is only read. It touches nothing but
+// the two files, so it may run on a worker thread.
 ImportResult importPhoto(const QString& source, const QString& target);
 
 } // namespace tarvelo

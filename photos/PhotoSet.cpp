@@ -3,6 +3,7 @@
 #include "PhotoSet.h"
 
 #include "BreedCatalogue.h"
+#include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "SetLocation.h"
@@ -36,15 +37,17 @@ void setMessage(QString* message, const QString& text) {
 bool copyAtomically(const QString& from, const QString& target, QString* message) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
-        setMessage(message, QStringLiteral("Kresbu „%1“ nelze přečíst: %2.")
-                                .arg(QDir::toNativeSeparators(from), source.errorString()));
+        setMessage(
+            message,
+            QStringLiteral("Kresbu „%1“ nelze přečíst.").arg(QDir::toNativeSeparators(from)));
         return false;
     }
     const QByteArray bytes = source.readAll();
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        setMessage(message, QStringLiteral("Obrázek nelze uložit jako „%1“: %2.")
-                                .arg(QDir::toNativeSeparators(target), file.errorString()));
+        setMessage(message,
+                   QStringLiteral("Obrázek nelze uložit jako „%1“: %2.")
+                       .arg(QDir::toNativeSeparators(target), writeFailureReason(file.error())));
         return false;
     }
     return true;
@@ -70,6 +73,11 @@ QString PhotoSet::drawingPath(int index) const {
 }
 
 bool PhotoSet::ensureComplete(QString* message) {
+    if (drawingsDir_.isEmpty()) {
+        setMessage(message, QStringLiteral("Kresby dodávané s programem nebyly nalezeny; "
+                                           "program je asi neúplně nainstalovaný."));
+        return false;
+    }
     const QString folder = QFileInfo(picturePath(0)).path();
     if (!QDir().mkpath(folder)) {
         setMessage(

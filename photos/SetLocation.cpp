@@ -39,11 +39,15 @@ QString bundledDrawingsDir() {
     const QString programDir = QCoreApplication::applicationDirPath();
     if (programDir.isEmpty())
         return {};
+    // A build tree first: a developer's build uses its own tree's drawings
+    // even where a package is installed too.
+    const QString source = sourceTreeDrawings(QDir(programDir));
+    if (holdsDrawings(source))
+        return QDir::cleanPath(source);
     for (const QString& dir : installedDrawingsDirs(programDir))
         if (holdsDrawings(dir))
             return QDir::cleanPath(dir);
-    const QString source = sourceTreeDrawings(QDir(programDir));
-    return holdsDrawings(source) ? QDir::cleanPath(source) : QString();
+    return {};
 }
 
 } // namespace tarvelo

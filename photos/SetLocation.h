@@ -11,11 +11,11 @@ namespace tarvelo {
 // $XDG_DATA_HOME/tarvelo or ~/.local/share/tarvelo; %LOCALAPPDATA%\tarvelo.
 QString defaultSetRoot();
 
-// The folder of the bundled drawings (0.jpg .. 18.jpg): the first of
-// installedDrawingsDirs(the program's folder) that holds them, else, for a
-// program run from a build tree, the source tree's data/obr/0 (found through
-// the CMakeCache.txt of the build folder above the program). Empty when none
-// is found. Needs a QCoreApplication.
+// The folder of the bundled drawings (0.jpg .. 18.jpg): for a program run
+// from a build tree, the source tree's data/obr/0 (found through the
+// CMakeCache.txt of the build folder above the program); otherwise the first
+// of installedDrawingsDirs(the program's folder) that holds them. Empty when
+// none is found. Needs a QCoreApplication.
 QString bundledDrawingsDir();
 
 // Where an installed program's drawings may be, best first. Linux: the

@@ -36,8 +36,9 @@ int entryOf(std::string_view name) {
 }
 } // namespace
 
-RoundPlayer::RoundPlayer(TApplication& application, Program& program)
-    : application_(application), program_(program) {}
+RoundPlayer::RoundPlayer(TApplication& application, Program& program, WidthOf widthOf)
+    : application_(application), program_(program),
+      widthOf_(widthOf ? std::move(widthOf) : WidthOf(&PhotoSet::widthOf)) {}
 
 void RoundPlayer::waitUntil(const std::function<bool()>& condition, const std::string& what) {
     QElapsedTimer clock;
@@ -110,7 +111,7 @@ int RoundPlayer::awaitPaintedQuestion(int question) {
         },
         "question " + std::to_string(question) + " to be painted");
     const int picture = quiz.round().currentPicture;
-    if (box->picture()->width() != PhotoSet::widthOf(picture)) {
+    if (box->picture()->width() != widthOf_(picture)) {
         fail("question " + std::to_string(question) + " shows another photograph than picture " +
              std::to_string(picture));
     }

@@ -33,7 +33,10 @@ struct RoundOutcome {
 // not react as the quiz rules say.
 class RoundPlayer {
 public:
-    RoundPlayer(TApplication& application, Program& program);
+    // widthOf(index) is the width of picture index in the set being played,
+    // which tells the photograph on display apart from the others.
+    using WidthOf = std::function<int(int)>;
+    RoundPlayer(TApplication& application, Program& program, WidthOf widthOf = nullptr);
 
     // From the start window, on either page, to the next result page.
     // `answerWrongly(question)` tells which questions get a wrong answer.
@@ -51,6 +54,7 @@ private:
 
     TApplication& application_;
     Program& program_;
+    WidthOf widthOf_;
 };
 
 } // namespace tarvelo::endurance

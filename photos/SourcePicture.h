@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ExifOrientation.h"
+
+#include <QColorSpace>
+#include <QFile>
+#include <QImage>
+#include <QSize>
+
+namespace tarvelo {
+
+// A picture turned upright, at least as large as the copy to be stored.
+struct UprightPicture {
+    QImage image;
+    QColorSpace colourSpace; // invalid: taken as sRGB
+    QSize storedSize;        // its placement in the stored box
+    Orientation orientation = Orientation::Upright;
+};
+
+// Its placement in the stored box: the size of the copy to be stored.
+QSize placedSize(int width, int height);
+
+// The photograph in file, opened at its start: a JPEG by libjpeg's scaled
+// decoding, anything else by Qt's image readers. Throw ImportFailure.
+UprightPicture readJpegPicture(QFile& file);
+UprightPicture readQtPicture(QFile& file);
+
+} // namespace tarvelo

@@ -1,0 +1,158 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PhotoFixtures.h"
+#include "PhotoSet.h"
+#include "TempDir.h"
+
+#include <QColorSpace>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+
+namespace tarvelo::fixtures {
+namespace {
+
+// Every file under root with its bytes, to compare a set before and after.
+std::map<QString, Bytes> snapshot(const QString& root) {
+    std::map<QString, Bytes> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[path] = readBytes(path);
+    }
+    return files;
+}
+
+Bytes cutAt(Bytes bytes, std::size_t size) {
+    bytes.resize(size);
+    return bytes;
+}
+
+Bytes asBytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+// What a teacher may pick by mistake, or what a broken card leaves behind.
+// None of it may change a single byte of the set, and each is explained in
+// Czech with the file's name.
+TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
+    TempDir dir;
+    const QString root = QString::fromStdString(dir / "sada");
+    PhotoSet set(root, QStringLiteral(TARVELO_SOURCE_DRAWINGS));
+    const Bytes photo = makeJpeg({.width = 1600, .height = 1200, .pattern = Pattern::Photo});
+    writeFile(dir.path() / "good.jpg", photo);
+    ASSERT_TRUE(set.choose(4, QString::fromStdString(dir / "good.jpg")).ok);
+
+    Bytes huge = makeJpeg({.width = 64, .height = 48});
+    patchFrameSize(huge, 60000, 60000); // 3.6 gigapixels announced in a tiny file
+    QImage png(600, 400, QImage::Format_RGB32);
+    png.fill(Qt::darkGreen);
+    ASSERT_TRUE(png.save(QString::fromStdString(dir / "full.png"), "PNG"));
+    const Bytes pngBytes = readBytes(QString::fromStdString(dir / "full.png"));
+    Bytes badHeader = photo;
+    badHeader[findMarker(badHeader, 0xC0) + 9] = 7; // seven components in the frame
+    Bytes heic = asBytes(std::string("\0\0\0\x18"
+                                     "ftypheic\0\0\0\0mif1heic",
+                                     24));
+
+    struct Case {
+        std::string name;
+        Bytes bytes;
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"prázdná.jpg", {}, "prázdný"},
+        {"poznámky.jpg", asBytes("Krávy na pastvě, 3. B\n"), "není to obrázek"},
+        {"useknutá.jpg", cutAt(photo, photo.size() / 2), "neúplný"},
+        {"jen hlavička.jpg", cutAt(photo, findMarker(photo, 0xDA) + 4), "nelze přečíst"},
+        {"vadná.jpg", badHeader, "poškozený"},
+        {"obří.jpg", huge, "příliš velký"},
+        {"useknutá.png", cutAt(pngBytes, pngBytes.size() / 2), "nelze přečíst"},
+        {"telefon.heic", heic, "HEIC"},
+    };
+    const auto before = snapshot(root);
+    ASSERT_EQ(before.size(), 19u);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(dir.path() / pathFromUtf8(c.name), c.bytes);
+        const ImportResult result = set.choose(4, QString::fromStdString(dir / c.name));
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.message.contains(QString::fromStdString(c.name)))
+            << result.message.toStdString();
+        EXPECT_TRUE(result.message.contains(QString::fromUtf8(c.reason)))
+            << result.message.toStdString();
+        EXPECT_EQ(snapshot(root), before); // nothing changed, nothing half written left
+    }
+
+    const ImportResult missing = set.choose(4, QString::fromStdString(dir / "není tu.jpg"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.message, QStringLiteral("Soubor „není tu.jpg“ nelze přečíst: soubor "
+                                              "neexistuje."));
+    EXPECT_FALSE(set.choose(4, QString::fromStdString(utf8FromPath(dir.path()))).ok); // a folder
+    EXPECT_FALSE(set.choose(19, QString::fromStdString(dir / "good.jpg")).ok);
+    EXPECT_FALSE(set.choose(-1, QString::fromStdString(dir / "good.jpg")).ok);
+    EXPECT_EQ(snapshot(root), before);
+
+    // Where the copy cannot be written (here obr/0 is a file, not a folder),
+    // the message names the place, in Czech.
+    writeFile(dir.path() / pathFromUtf8("jiná"), {});
+    const QString blocked = QString::fromStdString(dir / "jiná/4.jpg");
+    const ImportResult unwritten = importPhoto(QString::fromStdString(dir / "good.jpg"), blocked);
+    EXPECT_FALSE(unwritten.ok);
+    EXPECT_TRUE(unwritten.message.startsWith(QStringLiteral("Obrázek nelze uložit jako „")))
+        << unwritten.message.toStdString();
+    EXPECT_TRUE(unwritten.message.contains(QDir::toNativeSeparators(blocked)));
+}
+
+// Bytes changed at random in a phone-like JPEG (Exif and ICC markers
+// included) and in a PNG: each import either stores a copy the quiz shows or
+// says why not, and leaves the target alone then; none crashes.
+TEST(BadPhotoTest, RandomDamageIsEitherImportedOrExplained) {
+    TempDir dir;
+    const QString target = QString::fromStdString(dir / "cíl.jpg");
+    const Bytes before = makeJpeg({.width = 40, .height = 30});
+    writeFile(pathFromUtf8(target.toStdString()), before);
+    QImage png(120, 90, QImage::Format_RGB32);
+    png.fill(Qt::darkRed);
+    ASSERT_TRUE(png.save(QString::fromStdString(dir / "p.png"), "PNG"));
+    const std::vector<Bytes> originals{
+        withIccProfile(withExifOrientation(
+                           makeJpeg({.width = 320, .height = 240, .pattern = Pattern::Photo}), 6),
+                       QColorSpace(QColorSpace::DisplayP3).iccProfile()),
+        makeJpeg({.width = 320, .height = 240, .progressive = true}),
+        readBytes(QString::fromStdString(dir / "p.png")),
+    };
+    std::mt19937 random(18);
+    int imported = 0;
+    int refused = 0;
+    for (int round = 0; round < 300; ++round) {
+        Bytes bytes = originals[static_cast<std::size_t>(round) % originals.size()];
+        const int changes = 1 + round % 8;
+        for (int i = 0; i < changes; ++i)
+            bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        const std::string name = "poškozená-" + std::to_string(round) + ".jpg";
+        writeFile(dir.path() / pathFromUtf8(name), bytes);
+        const ImportResult result = importPhoto(QString::fromStdString(dir / name), target);
+        if (result.ok) {
+            ++imported;
+            EXPECT_FALSE(quizPicture(target).decodeFailed()) << name;
+            writeFile(pathFromUtf8(target.toStdString()), before);
+        } else {
+            ++refused;
+            EXPECT_TRUE(result.message.contains(QString::fromStdString(name)))
+                << result.message.toStdString();
+            EXPECT_EQ(readBytes(target), before) << name;
+        }
+    }
+    // Both outcomes occur, so both branches above were checked.
+    EXPECT_GT(imported, 0);
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(QDir(QString::fromStdString(utf8FromPath(dir.path()))).entryList(QDir::Files).size(),
+              300 + 2); // the sources, p.png and the target: no temporary left
+}
+
+} // namespace
+} // namespace tarvelo::fixtures

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <gtest/gtest.h>
+
+// The engine asks the application for the program's folder.
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    // Damaged files are the point of many tests; Qt's readers' complaints
+    // about them would bury the results.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio=false\n"
+                                                    "qt.gui.icc=false"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
