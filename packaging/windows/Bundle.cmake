@@ -25,6 +25,11 @@ endforeach()
 
 file(GLOB tarvelo_photos CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/obr/0/*.jpg)
 install(FILES ${tarvelo_photos} DESTINATION obr/0)
+# In the zip, obr/0 is the set the teacher edits with tarvelo-photos and the
+# zip's quiz plays; the drawings to go back to are kept apart in kresby. Only
+# make-bundles's zip takes this component: installed, the own set lives in
+# %LOCALAPPDATA%\tarvelo instead.
+install(FILES ${tarvelo_photos} DESTINATION kresby COMPONENT portable)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
 # LICENSES/GPL-3.0-or-later.txt is a link to LICENSE, which Windows would not follow.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION LICENSES RENAME GPL-3.0-or-later.txt)

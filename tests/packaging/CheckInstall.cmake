@@ -52,7 +52,23 @@ else()
     endif()
 endif()
 
-foreach(program tarvelo tarvelo-check)
+# The photographs' own entry starts their window, which is installed beside
+# the quiz it starts.
+set(photos_entry ${root}/${DATADIR}/applications/${APP_ID}.photos.desktop)
+if(NOT EXISTS ${photos_entry})
+    list(APPEND problems "no menu entry for the photographs at ${photos_entry}")
+else()
+    desktop_key(${photos_entry} Exec photos_exec)
+    if(NOT photos_exec STREQUAL "${PREFIX}/${BINDIR}/tarvelo-photos")
+        list(APPEND problems "photographs' entry runs '${photos_exec}', not ${PREFIX}/${BINDIR}/tarvelo-photos")
+    endif()
+    file(STRINGS ${photos_entry} photos_name REGEX "^Name=" ENCODING UTF-8)
+    if(NOT photos_name STREQUAL "Name=Tarvelo – vlastní fotografie")
+        list(APPEND problems "photographs' entry is named '${photos_name}'")
+    endif()
+endif()
+
+foreach(program tarvelo tarvelo-check tarvelo-photos)
     if(NOT EXISTS ${root}/${BINDIR}/${program} OR IS_DIRECTORY ${root}/${BINDIR}/${program})
         list(APPEND problems "program ${program} not installed in ${BINDIR}")
     endif()
@@ -65,12 +81,14 @@ if(NOT EXISTS ${metainfo})
 else()
     file(READ ${metainfo} xml)
     if(NOT xml MATCHES "<id>${APP_ID}</id>"
-       OR NOT xml MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>")
+       OR NOT xml MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>"
+       OR NOT xml MATCHES "<launchable type=\"desktop-id\">${APP_ID}.photos.desktop</launchable>")
         list(APPEND problems "metainfo's id or launchable is not ${APP_ID}")
     endif()
 endif()
 
-foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz)
+foreach(doc ${MANDIR}/man1/tarvelo.1.gz ${MANDIR}/man1/tarvelo-check.1.gz
+        ${MANDIR}/man1/tarvelo-photos.1.gz)
     if(NOT EXISTS ${root}/${doc})
         list(APPEND problems "${doc} not installed")
     endif()

@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ImportCommand.h"
+
+#include "BreedCatalogue.h"
+#include "PhotoSet.h"
+#include "SetPlace.h"
+
+#include <QDir>
+#include <cstdio>
+
+namespace tarvelo {
+
+namespace {
+void say(const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+}
+} // namespace
+
+int runImportCommand(const QStringList& arguments, const QString& programFolder) {
+    // arguments: the program, --import, INDEX, FILE and perhaps DIR.
+    bool number = false;
+    const int index = arguments.value(2).toInt(&number);
+    if (arguments.size() < 4 || arguments.size() > 5 || !number || index < 0 ||
+        index >= breedCount) {
+        say(QStringLiteral("usage: tarvelo-photos --import INDEX FILE [DIR]   (INDEX 0 to 18)"));
+        return 2;
+    }
+    const QString photo = arguments.at(3);
+    const SetPlace place = setPlace(arguments.value(4), programFolder);
+    PhotoSet set(place.root, place.drawingsDir);
+
+    QString problem;
+    if (!set.ensureComplete(&problem)) {
+        say(problem);
+        return 1;
+    }
+    const ImportResult result = set.choose(index, photo);
+    if (!result.ok) {
+        say(result.message);
+        return 1;
+    }
+    say(QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
+            .arg(QDir::toNativeSeparators(set.picturePath(index)),
+                 QString::fromUtf8(answerName(index)))
+            .arg(result.storedSize.width())
+            .arg(result.storedSize.height())
+            .arg(result.storedBytes));
+    return 0;
+}
+
+} // namespace tarvelo

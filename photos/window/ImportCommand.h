@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+namespace tarvelo {
+
+// tarvelo-photos --import INDEX FILE [DIR]: imports one photograph as
+// picture INDEX without a window, the way choosing it there does, for
+// scripts and checks. Reports on standard error; returns the exit status:
+// 0 done, 1 the photograph was refused (the set is unchanged), 2 misuse.
+int runImportCommand(const QStringList& arguments, const QString& programFolder);
+
+} // namespace tarvelo

@@ -1,0 +1,300 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window of tarvelo-photos, driven through its own code paths: the rows,
+// choosing, dropping and restoring, a refused photograph, a picture the quiz
+// could not show, and the keyboard.
+#include "PhotosWindow.h"
+
+#include "BreedCatalogue.h"
+#include "JpegFixtures.h"
+#include "PhotoRow.h"
+#include "PhotosAccessibility.h"
+#include "PictureBox.h"
+#include "TempDir.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tarvelo::testing {
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString accessibleText(QObject* object, QAccessible::Text kind) {
+    return QAccessible::queryAccessibleInterface(object)->text(kind);
+}
+
+// A set in a folder of its own, its drawings in another, and the window on it
+// shown; message boxes are recorded and closed as they open.
+class PhotosWindowTest : public ::testing::Test {
+protected:
+    PhotosWindowTest() {
+        installPhotoRowRoles();
+        std::filesystem::create_directory(dir.path() / "kresby");
+        for (int i = 0; i < breedCount; ++i) {
+            fixtures::JpegRecipe drawing;
+            drawing.width = 200 + 10 * i; // each drawing its own size
+            drawing.height = 150;
+            fixtures::writeFile(dir.path() / "kresby" / (std::to_string(i) + ".jpg"),
+                                fixtures::makeJpeg(drawing));
+        }
+        boxWatcher_.setInterval(5);
+        QObject::connect(&boxWatcher_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes.push_back(box->text());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        boxWatcher_.start();
+    }
+
+    QString path(const std::string& name) const { return QString::fromStdString(dir / name); }
+    QString root() const { return path("Třída 3.B"); }
+    QString drawing(int index) const { return path("kresby/" + std::to_string(index) + ".jpg"); }
+
+    void open() {
+        window = std::make_unique<PhotosWindow>(PhotoSet(root(), path("kresby")));
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QCoreApplication::processEvents();
+    }
+
+    QString writePhoto(const std::string& name, int width, int height) {
+        fixtures::JpegRecipe photo;
+        photo.width = width;
+        photo.height = height;
+        photo.pattern = fixtures::Pattern::Photo;
+        fixtures::writeFile(dir.path() / name, fixtures::makeJpeg(photo));
+        return path(name);
+    }
+
+    // Runs the window's import and waits for it; false when it never ended.
+    bool importInto(int index, const QString& file) {
+        QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
+        window->choosePhoto(index, file);
+        return finished.wait(20000);
+    }
+
+    void press(Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key);
+    }
+
+    fixtures::TempDir dir;
+    std::unique_ptr<PhotosWindow> window;
+    std::vector<QString> boxes;
+
+private:
+    QTimer boxWatcher_;
+};
+
+TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReaders) {
+    open();
+    ASSERT_EQ(window->rowCount(), breedCount);
+    for (int i = 0; i < breedCount; ++i) {
+        PhotoRow* row = window->row(i);
+        const QString breed = QString::fromUtf8(answerName(i));
+        EXPECT_EQ(row->breed(), breed);
+        EXPECT_EQ(row->chooseButton()->text(), QStringLiteral("Vybrat fotografii…"));
+        EXPECT_EQ(row->restoreButton()->text(), QStringLiteral("Vrátit kresbu"));
+        EXPECT_EQ(accessibleText(row->chooseButton(), QAccessible::Name),
+                  QStringLiteral("Vybrat fotografii: ") + breed);
+        EXPECT_EQ(accessibleText(row->restoreButton(), QAccessible::Name),
+                  QStringLiteral("Vrátit kresbu: ") + breed);
+        EXPECT_EQ(accessibleText(row, QAccessible::Name), breed + QStringLiteral(", kresba"));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(row)->role(), QAccessible::ListItem);
+        EXPECT_FALSE(row->thumbnail()->pixmap().isNull()) << i;
+        // Its first use made the set complete, out of the drawings.
+        EXPECT_EQ(contents(QDir(root()).filePath(QStringLiteral("obr/0/%1.jpg").arg(i))),
+                  contents(drawing(i)));
+    }
+    EXPECT_EQ(window->row(4)->breed(), QStringLiteral("Hereford"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->row(0)->parent())->role(),
+              QAccessible::List);
+    EXPECT_TRUE(boxes.empty());
+
+    // The first row is selected, and previewed as the quiz places it.
+    EXPECT_EQ(window->selectedIndex(), 0);
+    EXPECT_TRUE(window->row(0)->isSelected());
+    EXPECT_EQ(window->preview()->size(), QSize(641, 233));
+    EXPECT_EQ(window->preview()->placement(), placementRect(200, 150, 641, 233));
+}
+
+TEST_F(PhotosWindowTest, ChoosingDroppingAndRestoringChangeTheSetAtOnce) {
+    open();
+    const QString hereford = QDir(root()).filePath(QStringLiteral("obr/0/4.jpg"));
+    const QString photo = writePhoto("fotka z telefonu.jpg", 1600, 1200);
+    const QByteArray original = contents(photo);
+    const QImage before = window->row(4)->thumbnail()->pixmap().toImage();
+
+    QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
+    window->choosePhoto(4, photo);
+    // Until it is stored, the window says it is working.
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_TRUE(window->busy());
+    EXPECT_TRUE(window->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.front().at(1).toBool(), true);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    EXPECT_TRUE(boxes.empty()) << boxes.front().toStdString();
+    EXPECT_NE(contents(hereford), contents(drawing(4)));
+    EXPECT_EQ(contents(photo), original);
+    PhotoRow* row = window->row(4);
+    EXPECT_FALSE(row->holdsDrawing());
+    EXPECT_EQ(accessibleText(row, QAccessible::Name), "Hereford, vlastní fotografie");
+    EXPECT_NE(row->thumbnail()->pixmap().toImage(), before);
+    EXPECT_TRUE(row->restoreButton()->isEnabled());
+    // The chosen row is previewed: a 4:3 photograph fills the height.
+    EXPECT_EQ(window->selectedIndex(), 4);
+    EXPECT_EQ(window->preview()->placement(), placementRect(1600, 1200, 641, 233));
+    EXPECT_TRUE(window->preview()->isVisible());
+
+    // "Vrátit kresbu" puts the very drawing back.
+    row->restoreButton()->click();
+    EXPECT_EQ(contents(hereford), contents(drawing(4)));
+    EXPECT_TRUE(row->holdsDrawing());
+    EXPECT_EQ(row->thumbnail()->pixmap().toImage(), before);
+    EXPECT_FALSE(row->restoreButton()->isEnabled());
+
+    // A file dropped on a row is chosen for that row.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(writePhoto("Galloway.jpg", 900, 1200))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->row(11), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->row(11), &drop);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_FALSE(window->row(11)->holdsDrawing());
+    EXPECT_EQ(window->selectedIndex(), 11);
+
+    // Text is no photograph to drop.
+    QMimeData text;
+    text.setText(QStringLiteral("Galloway"));
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->row(12), &textEnter);
+    EXPECT_FALSE(textEnter.isAccepted());
+}
+
+TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {
+    open();
+    const QString target = QDir(root()).filePath(QStringLiteral("obr/0/2.jpg"));
+    const QString damaged = path("poškozená.jpg");
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xD8\xFF\xE0 tohle není fotografie");
+    file.close();
+
+    ASSERT_TRUE(importInto(2, damaged));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes.front().contains(QStringLiteral("poškozená.jpg")))
+        << boxes.front().toStdString();
+    EXPECT_EQ(contents(target), contents(drawing(2)));
+    EXPECT_TRUE(window->row(2)->holdsDrawing());
+    EXPECT_FALSE(window->row(2)->problem().has_value());
+    EXPECT_FALSE(window->busy());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    QStringList left = QDir(QDir(root()).filePath(QStringLiteral("obr/0"))).entryList(QDir::Files);
+    EXPECT_EQ(left.size(), breedCount) << left.join(' ').toStdString(); // no temporary file left
+
+    ASSERT_TRUE(importInto(3, path("neexistuje.png")));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes.back().contains(QStringLiteral("neexistuje.png")));
+
+    // The test program has no quiz beside it: the button says where it looked.
+    window->quizButton()->click();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes.back(),
+              QStringLiteral("Kvíz tarvelo nebyl nalezen ve složce %1.")
+                  .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
+}
+
+TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
+    std::filesystem::create_directories(dir.path() / pathFromUtf8("Třída 3.B/obr/0"));
+    fixtures::writeFile(dir.path() / pathFromUtf8("Třída 3.B/obr/0/7.jpg"), {'n', 'e'});
+    open();
+    PhotoRow* row = window->row(7);
+    ASSERT_TRUE(row->problem().has_value());
+    EXPECT_EQ(row->stateLabel()->text(), *row->problem());
+    EXPECT_TRUE(row->problem()->contains(QStringLiteral("7.jpg"))) << row->problem()->toStdString();
+    EXPECT_TRUE(accessibleText(row, QAccessible::Description).contains(*row->problem()));
+    EXPECT_TRUE(row->restoreButton()->isEnabled());
+    EXPECT_FALSE(window->row(6)->problem().has_value());
+
+    window->select(7);
+    EXPECT_FALSE(window->preview()->isVisible());
+    EXPECT_TRUE(window->previewProblem()->isVisible());
+    EXPECT_TRUE(window->previewProblem()->text().contains(*row->problem()));
+
+    row->restoreButton()->click();
+    EXPECT_FALSE(row->problem().has_value());
+    EXPECT_TRUE(window->preview()->isVisible());
+    EXPECT_FALSE(window->previewProblem()->isVisible());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PhotosWindowTest, TheKeyboardWalksRowsAndPressesButtons) {
+    open();
+    EXPECT_EQ(QApplication::focusWidget(), window->row(0));
+
+    press(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(1));
+    EXPECT_EQ(window->selectedIndex(), 1);
+    EXPECT_TRUE(window->row(1)->isSelected());
+    EXPECT_FALSE(window->row(0)->isSelected());
+    press(Qt::Key_Up);
+    press(Qt::Key_Up); // nothing above the first row
+    EXPECT_EQ(QApplication::focusWidget(), window->row(0));
+
+    // Tab: the row, its "Vybrat fotografii…", then the next row ("Vrátit kresbu"
+    // is disabled while the row holds the drawing).
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(0)->chooseButton());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(1));
+    // The arrows keep the column.
+    press(Qt::Key_Tab);
+    press(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->chooseButton());
+    EXPECT_EQ(window->selectedIndex(), 2);
+
+    // Enter and Space press the focused button.
+    ASSERT_TRUE(importInto(2, writePhoto("Blonde.jpg", 640, 480)));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->restoreButton());
+    press(Qt::Key_Return);
+    EXPECT_TRUE(window->row(2)->holdsDrawing());
+    ASSERT_TRUE(importInto(2, writePhoto("Blonde.jpg", 640, 480)));
+    window->row(2)->restoreButton()->setFocus();
+    press(Qt::Key_Space);
+    EXPECT_TRUE(window->row(2)->holdsDrawing());
+
+    // The last tab stop is the quiz button.
+    window->row(18)->chooseButton()->setFocus();
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->quizButton());
+    EXPECT_TRUE(boxes.empty());
+}
+
+} // namespace
+} // namespace tarvelo::testing

@@ -1,0 +1,38 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Tarvelo developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real tarvelo-photos --import on a new set in a folder with Czech
+# letters: a photograph is stored and the set is complete and shows in the
+# quiz's decoder; a damaged file and a wrong index change nothing and say so
+# by their exit status.
+# Usage: photos-import.sh TARVELO-PHOTOS TARVELO-CHECK DRAWINGS
+set -eu
+photos=$1 check=$2 drawings=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+set_dir="$work/Třída 3.B"
+fail() {
+    printf 'FAIL: %s\n' "$*" >&2
+    exit 1
+}
+
+"$photos" --import 4 "$drawings/10.jpg" "$set_dir" 2>"$work/said" || fail "import: $(cat "$work/said")"
+grep -q "Hereford" "$work/said" || fail "the report does not name the breed: $(cat "$work/said")"
+[ "$(find "$set_dir/obr/0" -name '*.jpg' | wc -l)" = 19 ] || fail "the new set is not complete"
+cmp -s "$set_dir/obr/0/4.jpg" "$drawings/4.jpg" && fail "picture 4 is still the drawing"
+cmp -s "$set_dir/obr/0/5.jpg" "$drawings/5.jpg" || fail "picture 5 is not the drawing"
+"$check" "$set_dir" >"$work/check" || fail "tarvelo-check: $(cat "$work/check")"
+
+before=$(cksum <"$set_dir/obr/0/4.jpg")
+echo "no photograph" >"$work/poškozená.jpg"
+status=0
+"$photos" --import 4 "$work/poškozená.jpg" "$set_dir" 2>"$work/said" || status=$?
+[ $status = 1 ] || fail "a damaged photograph gives status $status, not 1"
+grep -q "poškozená.jpg" "$work/said" || fail "the message does not name the file: $(cat "$work/said")"
+[ "$(cksum <"$set_dir/obr/0/4.jpg")" = "$before" ] || fail "a refused photograph changed the set"
+[ "$(find "$set_dir/obr/0" -type f | wc -l)" = 19 ] || fail "a refused photograph left a file behind"
+
+status=0
+"$photos" --import 19 "$drawings/0.jpg" "$set_dir" 2>/dev/null || status=$?
+[ $status = 2 ] || fail "index 19 gives status $status, not 2"
+echo "ok - tarvelo-photos --import into $set_dir"
