@@ -17,17 +17,29 @@ void say(const QString& text) {
 }
 } // namespace
 
-int runImportCommand(const QStringList& arguments, const QString& programFolder) {
+int runImportCommand(const QStringList& arguments, const QString& programFolder, bool classSet) {
     // arguments: the program, --import, INDEX, FILE and perhaps DIR.
     bool number = false;
     const int index = arguments.value(2).toInt(&number);
     if (arguments.size() < 4 || arguments.size() > 5 || !number || index < 0 ||
         index >= breedCount) {
-        say(QStringLiteral("usage: tarvelo-photos --import INDEX FILE [DIR]   (INDEX 0 to 18)"));
+        say(QStringLiteral("usage: tarvelo-photos --import INDEX FILE [DIR | --class-set]   (INDEX 0 "
+                           "to 18)"));
         return 2;
     }
+    if (classSet && arguments.size() == 5) {
+        say(QStringLiteral("tarvelo-photos: --class-set and DIR name two sets; give one"));
+        return 2;
+    }
+    if (classSet) {
+        if (const auto refusal = classSetRefusal(classSetPlace(programFolder).root)) {
+            say(*refusal);
+            return 1;
+        }
+    }
     const QString photo = arguments.at(3);
-    const SetPlace place = setPlace(arguments.value(4), programFolder);
+    const SetPlace place =
+        classSet ? classSetPlace(programFolder) : setPlace(arguments.value(4), programFolder);
     PhotoSet set(place.root, place.drawingsDir);
 
     QString problem;

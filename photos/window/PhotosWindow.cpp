@@ -7,6 +7,7 @@
 #include "PhotoFileDialog.h"
 #include "PhotoRow.h"
 #include "PhotosApplication.h"
+#include "SetPlace.h"
 #include "PictureBox.h"
 #include "Thumbnail.h"
 
@@ -18,9 +19,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPalette>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -49,10 +53,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     setFont(fontA());
     setColours(this, Qt::white, Qt::black);
 
-    auto* where =
-        makeText(QStringLiteral("Kvíz hraje obrázky ze složky %1. Každá změna se uloží hned.")
-                     .arg(fileName(set_.root())),
-                 this);
+    where_ = makeText(QString(), this);
     quiz_ = new QPushButton(QStringLiteral("Spustit kvíz"), this);
     quiz_->setFont(fontA());
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
@@ -94,11 +95,11 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     status_ = makeText(QString(), this);
     status_->setAccessibleName(QStringLiteral("Stav"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(where, 1);
-    top->addWidget(quiz_);
+    top_ = new QHBoxLayout;
+    top_->addWidget(where_, 1);
+    top_->addWidget(quiz_);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(top_);
     layout->addWidget(previewGroup_, 0, Qt::AlignHCenter);
     layout->addWidget(scroll_, 1);
     layout->addWidget(status_);
@@ -116,6 +117,14 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     }
     setTabOrder(previous, quiz_);
 
+    edit(set_);
+    rows_.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void PhotosWindow::edit(PhotoSet set) {
+    set_ = std::move(set);
+    where_->setText(QStringLiteral("Kvíz hraje obrázky ze složky %1. Každá změna se uloží hned.")
+                        .arg(fileName(set_.root())));
     // The set is always complete: a first use copies in all the drawings.
     QString problem;
     if (!set_.ensureComplete(&problem)) {
@@ -124,8 +133,56 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     for (int i = 0; i < breedCount; ++i) {
         refreshRow(i);
     }
+    if (selected_ >= 0) {
+        row(selected_)->setSelected(false);
+        selected_ = -1;
+    }
     select(0);
-    rows_.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void PhotosWindow::offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet) {
+    own_ = std::move(own);
+    forAll_ = std::move(forAll);
+    auto* choice = new QGroupBox(QStringLiteral("Sada"), this);
+    choice->setFont(fontB());
+    setColours(choice, Qt::white, Qt::black);
+    ownChoice_ = new QRadioButton(QStringLiteral("jen pro mě"), choice);
+    forAllChoice_ = new QRadioButton(QStringLiteral("pro všechny uživatele tohoto počítače"), choice);
+    for (QRadioButton* button : {ownChoice_, forAllChoice_}) {
+        button->setFont(fontB());
+        setColours(button, Qt::white, Qt::black);
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, Qt::black); // the style fills the label with it
+        button->setPalette(palette);
+    }
+    auto* layout = new QVBoxLayout(choice);
+    layout->addWidget(ownChoice_);
+    layout->addWidget(forAllChoice_);
+    top_->insertWidget(1, choice);
+    (onClassSet ? forAllChoice_ : ownChoice_)->setChecked(true);
+    setTabOrder(quiz_, ownChoice_);
+    setTabOrder(ownChoice_, forAllChoice_);
+    connect(forAllChoice_, &QRadioButton::toggled, this, &PhotosWindow::chooseClassSet);
+}
+
+void PhotosWindow::chooseClassSet(bool forAll) {
+    const auto undo = [this, forAll] {
+        const QSignalBlocker blocker(forAllChoice_);
+        (forAll ? ownChoice_ : forAllChoice_)->setChecked(true);
+    };
+    if (busy()) {
+        status_->setText(QStringLiteral("Počkejte, až se fotografie uloží."));
+        undo();
+        return;
+    }
+    if (forAll) {
+        if (const auto refusal = classSetRefusal(forAll_->root())) {
+            undo();
+            reportError(*refusal);
+            return;
+        }
+    }
+    edit(forAll ? *forAll_ : *own_);
 }
 
 PhotosWindow::~PhotosWindow() {

@@ -7,11 +7,14 @@
 #include <QPointer>
 #include <QThread>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QScrollArea;
 
 namespace tarvelo {
@@ -44,6 +47,14 @@ public:
     // the set as picture index, off the window's thread; importFinished tells
     // when. A failure is shown in a message box and changes nothing.
     void choosePhoto(int index, const QString& file);
+
+    // Adds the choice between the user's own set and the machine's class set
+    // ("pro všechny uživatele tohoto počítače"), the window now editing the
+    // class set when onClassSet. Choosing the class set is refused, with a
+    // message and nothing changed, for a user who may not write it.
+    void offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet);
+    QRadioButton* classSetChoice() const { return forAllChoice_; }
+    QRadioButton* ownSetChoice() const { return ownChoice_; }
     void restoreDrawing(int index);
     bool busy() const { return worker_ != nullptr; }
 
@@ -58,6 +69,8 @@ private:
     void step(int index, int step);
     void startQuiz();
     void reportError(const QString& text);
+    void edit(PhotoSet set);
+    void chooseClassSet(bool forAll);
 
     PhotoSet set_;
     std::vector<PhotoRow*> rows_;
@@ -67,6 +80,12 @@ private:
     QLabel* previewProblem_;
     QLabel* status_;
     QPushButton* quiz_;
+    QLabel* where_;
+    QHBoxLayout* top_;
+    QRadioButton* forAllChoice_ = nullptr;
+    QRadioButton* ownChoice_ = nullptr;
+    std::optional<PhotoSet> own_;
+    std::optional<PhotoSet> forAll_;
     int selected_ = -1;
     QPointer<QThread> worker_;
 };

@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace tarvelo::testing {
 namespace {
@@ -195,6 +199,60 @@ TEST_F(PhotosWindowTest, ChoosingDroppingAndRestoringChangeTheSetAtOnce) {
     QApplication::sendEvent(window->row(12), &textEnter);
     EXPECT_FALSE(textEnter.isAccepted());
 }
+
+TEST_F(PhotosWindowTest, TheClassSetIsAChoiceThatEditsOnlyItAndIsRefusedToWhoMayNotWriteIt) {
+    open();
+    const QString classRoot = path("pro všechny");
+    window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(classRoot, path("kresby")),
+                          false);
+    QRadioButton* forAll = window->classSetChoice();
+    ASSERT_NE(forAll, nullptr);
+    EXPECT_EQ(forAll->text(), "pro všechny uživatele tohoto počítače");
+    EXPECT_FALSE(forAll->isChecked());
+    EXPECT_EQ(window->photoSet().root(), root());
+
+    // Chosen, the class set is edited: it is made complete, and a photograph
+    // goes into it and not into the own set.
+    forAll->setChecked(true);
+    EXPECT_TRUE(boxes.empty()) << boxes.front().toStdString();
+    EXPECT_EQ(window->photoSet().root(), classRoot);
+    const QString inClassSet = QDir(classRoot).filePath(QStringLiteral("obr/0/4.jpg"));
+    EXPECT_EQ(contents(inClassSet), contents(drawing(4)));
+    ASSERT_TRUE(importInto(4, writePhoto("třída.jpg", 1600, 1200)));
+    EXPECT_NE(contents(inClassSet), contents(drawing(4)));
+    const QString inOwnSet = QDir(root()).filePath(QStringLiteral("obr/0/4.jpg"));
+    EXPECT_EQ(contents(inOwnSet), contents(drawing(4)));
+    EXPECT_FALSE(window->row(4)->holdsDrawing());
+
+    // Back to the own set, whose row shows its own picture again.
+    window->ownSetChoice()->setChecked(true);
+    EXPECT_FALSE(forAll->isChecked());
+    EXPECT_EQ(window->photoSet().root(), root());
+    EXPECT_TRUE(window->row(4)->holdsDrawing());
+
+}
+
+#ifndef _WIN32
+// A class set this user may not write is refused with a message.
+TEST_F(PhotosWindowTest, AClassSetThisUserMayNotWriteIsRefusedAndNothingChanges) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write any folder";
+    const QString locked = path("zamčená");
+    QDir().mkpath(locked);
+    std::filesystem::permissions(locked.toStdString(), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_exec);
+    open();
+    window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(locked, path("kresby")),
+                          false);
+    window->classSetChoice()->setChecked(true);
+    std::filesystem::permissions(locked.toStdString(), std::filesystem::perms::owner_all);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes.front().contains(QStringLiteral("Nic nebylo změněno."))) << boxes.front().toStdString();
+    EXPECT_FALSE(window->classSetChoice()->isChecked());
+    EXPECT_EQ(window->photoSet().root(), root());
+    EXPECT_FALSE(QDir(locked).exists(QStringLiteral("obr")));
+}
+#endif
 
 TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {
     open();

@@ -35,4 +35,35 @@ grep -q "poškozená.jpg" "$work/said" || fail "the message does not name the fi
 status=0
 "$photos" --import 19 "$drawings/0.jpg" "$set_dir" 2>/dev/null || status=$?
 [ $status = 2 ] || fail "index 19 gives status $status, not 2"
+# The class set for every account: a user who may not write it is told so,
+# and nothing is made. Root is run as nobody, from a copy it may read.
+home=/usr/local/share/tarvelo
+before=$(ls -la "$home" 2>/dev/null || echo absent)
+shared=$(mktemp -d)
+trap 'rm -rf "$work" "$shared"' EXIT
+chmod 755 "$shared"
+cp "$photos" "$shared/tarvelo-photos"
+cp "$drawings/10.jpg" "$shared/photo.jpg"
+chmod a+r "$shared/photo.jpg"
+if [ "$(id -u)" = 0 ]; then
+    pupil() { setpriv --reuid=nobody --regid=nogroup --clear-groups --reset-env "$@"; }
+elif [ ! -w /usr/local/share ]; then
+    pupil() { "$@"; }
+else
+    pupil="" # this account may write it, as the staff group may
+fi
+if [ -n "${pupil-x}" ]; then
+    status=0
+    pupil "$shared/tarvelo-photos" --import 4 "$shared/photo.jpg" --class-set 2>"$work/said" ||
+        status=$?
+    [ $status = 1 ] || fail "a pupil's --class-set gives status $status, not 1: $(cat "$work/said")"
+    grep -q "pro všechny uživatele tohoto počítače" "$work/said" ||
+        fail "the refusal does not say which set: $(cat "$work/said")"
+    grep -q "Nic nebylo změněno." "$work/said" || fail "the refusal: $(cat "$work/said")"
+    [ "$(ls -la "$home" 2>/dev/null || echo absent)" = "$before" ] ||
+        fail "a refused --class-set changed $home"
+fi
+status=0
+"$photos" --import 4 "$drawings/10.jpg" "$set_dir" --class-set 2>/dev/null || status=$?
+[ $status = 2 ] || fail "--class-set with a folder gives status $status, not 2"
 echo "ok - tarvelo-photos --import into $set_dir"
