@@ -4,19 +4,30 @@
 # Every way of ending the real program, played as a player would: keys go
 # through the X server to the focused window, closes go through a window
 # manager. Each ending must give exit status 0 within a few seconds.
-# Usage: exit-paths.sh path/to/tarvelo [endings|result-page-keys]
+# Usage: exit-paths.sh path/to/tarvelo [endings|result-page-keys|fixed-size]
+# fixed-size: a resize and a maximise request leave both windows at their size.
 # A Windows build (path/to/tarvelo.exe) runs under Wine, where the session's
 # end is Windows' own (wineboot --end-session) instead of SIGTERM.
+# TARVELO_WM picks the window manager: openbox (the default) or icewm, which
+# resizes and maximises windows whatever their size hints say.
 # With TARVELO_SHOTS=dir set, a screenshot of the start-up error box lands there.
 set -eu
 
 tarvelo=$(realpath "$1")
 cases=${2:-endings}
+wm=${TARVELO_WM:-openbox}
 case $tarvelo in
 *.exe) runner=wine ;;
 *) runner="" ;;
 esac
-for tool in Xvfb openbox xdotool wmctrl convert $runner; do
+case $wm in
+openbox | icewm) ;;
+*)
+    echo "exit-paths: unknown window manager '$wm'" >&2
+    exit 2
+    ;;
+esac
+for tool in Xvfb "$wm" xdotool wmctrl convert $runner; do
     if ! command -v "$tool" >/dev/null; then
         echo "exit-paths: $tool is missing; scripts/install-deps installs it" >&2
         exit 1
@@ -88,10 +99,15 @@ wait_for 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xv
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 mkdir -p "$work/config" "$work/cache"
-XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" openbox --sm-disable \
-    >"$work/wm.log" 2>&1 &
+if [ "$wm" = icewm ]; then
+    set -- icewm
+else
+    set -- openbox --sm-disable
+fi
+XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" ICEWM_PRIVCFG="$work/config/icewm" \
+    "$@" >"$work/wm.log" 2>&1 &
 wm_pid=$!
-wait_for 10 wmctrl -m || fail "openbox did not start: $(cat "$work/wm.log")"
+wait_for 10 wmctrl -m || fail "$wm did not start: $(cat "$work/wm.log")"
 
 # Starts the program in directory $1; its exit status lands in $work/status.
 start_quiz() {
@@ -174,6 +190,40 @@ click_button() { # window id, button left
 }
 konec_left=241
 znovu_left=160
+
+# Client size of window $1 as WIDTHxHEIGHT.
+client_size() {
+    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: *//p'
+}
+
+# Asks the window manager to resize window $1 ($2 titled), then to maximise
+# it; each time it must come back to $3 (WIDTHxHEIGHT).
+expect_fixed_size() {
+    [ "$(client_size "$1")" = "$3" ] || fail "$2: $(client_size "$1") instead of $3"
+    xdotool windowsize "$1" 506 447
+    sleep 0.5
+    wait_for 3 test "$(client_size "$1")" = "$3" ||
+        fail "$2: $(client_size "$1") after a resize request, not $3"
+    wmctrl -i -r "$1" -b add,maximized_vert,maximized_horz
+    sleep 0.5
+    wait_for 3 test "$(client_size "$1")" = "$3" ||
+        fail "$2: $(client_size "$1") after a maximise request, not $3"
+    echo "ok - $2 stays $3 under $wm"
+}
+
+if [ "$cases" = fixed-size ]; then
+    start_quiz "$photos"
+    id=$(await_window "Start page")
+    expect_fixed_size "$id" "the start window" 386x157
+    keys Return
+    id=$(await_window "Tarvelo")
+    expect_fixed_size "$id" "the quiz window" 935x390
+    keys Return # a wrong answer: the correction shows
+    expect_fixed_size "$id" "the quiz window with its correction" 935x390
+    wmctrl -i -c "$id"
+    expect_exit "closing the quiz window after the resize requests"
+    exit 0
+fi
 
 if [ "$cases" = result-page-keys ]; then
     # On the result page Enter presses "Znovu"; Tab, Enter presses "Konec".
