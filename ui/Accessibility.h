@@ -14,8 +14,16 @@ class AlertPanel : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
+    // What is read out: the panel's name, then its labels in creation order,
+    // e.g. "Oprava: Charolais, Chyb: 1/1".
+    QString announcementText() const;
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+
+private:
+    bool announcementQueued_ = false;
 };
 
 // Tells Qt's accessibility layer how the program's own controls present

@@ -4,8 +4,11 @@
 # Every way of ending the real program, played as a player would: keys go
 # through the X server to the focused window, closes go through a window
 # manager. Each ending must give exit status 0 within a few seconds.
-# Usage: exit-paths.sh path/to/tarvelo [endings|result-page-keys|fixed-size]
+# Usage: exit-paths.sh path/to/tarvelo [endings|result-page-keys|fixed-size|announcements]
 # fixed-size: a resize and a maximise request leave both windows at their size.
+# announcements (Windows build only): what a wrong answer and the score tell
+# UI Automation; TARVELO_UIA_STANDIN names the folder holding the stand-in
+# uiautomationcore.dll and uia-client.exe.
 # A Windows build (path/to/tarvelo.exe) runs under Wine, where the session's
 # end is Windows' own (wineboot --end-session) instead of SIGTERM.
 # TARVELO_WM picks the window manager: openbox (the default) or icewm, which
@@ -222,6 +225,69 @@ if [ "$cases" = fixed-size ]; then
     expect_fixed_size "$id" "the quiz window with its correction" 935x390
     wmctrl -i -c "$id"
     expect_exit "closing the quiz window after the resize requests"
+    exit 0
+fi
+
+if [ "$cases" = announcements ]; then
+    [ -n "$runner" ] || fail "announcements: only a Windows build tells UI Automation"
+    standin=${TARVELO_UIA_STANDIN:?TARVELO_UIA_STANDIN names the stand-in UI Automation folder}
+    # Qt loads the library from the system folder only; the prefix's own copy
+    # is put back when the run ends.
+    system32="${WINEPREFIX:?}/drive_c/windows/system32"
+    # Replaced by renaming, so that a program still running keeps the copy it loaded.
+    put_uia() {
+        cp "$1" "$system32/uiautomationcore.dll.new"
+        mv "$system32/uiautomationcore.dll.new" "$system32/uiautomationcore.dll"
+    }
+    cp "$system32/uiautomationcore.dll" "$work/uiautomationcore.wine.dll"
+    trap 'put_uia "$work/uiautomationcore.wine.dll"; cleanup' EXIT
+    put_uia "$standin/uiautomationcore.dll"
+    WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}uiautomationcore=n"
+    log="$work/uia.log"
+    : >"$log"
+    TARVELO_UIA_LOG=$(winepath -w "$log" 2>/dev/null)
+    export WINEDLLOVERRIDES TARVELO_UIA_LOG
+    notifications() { sed -n 's/^notification //p' "$log"; }
+
+    start_quiz "$photos"
+    await_window "Start page" >/dev/null
+    keys Return
+    await_window "Tarvelo" >/dev/null
+    # Before any screen reader has asked, Qt's accessibility is off.
+    keys Return
+    sleep 1
+    [ -z "$(notifications)" ] || fail "told UI Automation before anyone asked: $(notifications)"
+    wine "$standin/uia-client.exe" Tarvelo || fail "the quiz window did not answer WM_GETOBJECT"
+    # NEXT, then 18 more wrong answers each followed by NEXT, the last to the
+    # result page. Kind 4: other; processing 1: important, most recent.
+    keys --repeat 37 Return
+    await_window "Start page" >/dev/null
+    wait_for 5 sh -c "grep -q 'Výsledek' '$log'" || fail "no score told: $(cat "$log")"
+    notifications >"$work/told"
+    [ "$(wc -l <"$work/told")" = 19 ] || fail "not 18 corrections and a score: $(cat "$work/told")"
+    n=2
+    while IFS= read -r line; do
+        if [ $n -le 19 ]; then
+            printf '%s\n' "$line" | grep -Eqx "4 1 Oprava: [^,]+, Chyb: $n/$n" ||
+                fail "correction $n told as '$line'"
+        else
+            [ "$line" = "4 1 Výsledek: Začátečník: Skore: 19 / 19" ] ||
+                fail "the score told as '$line'"
+        fi
+        n=$((n + 1))
+    done <"$work/told"
+    echo "ok - 18 corrections and the score told: $(notifications | sed -n '1p;$p' | tr '\n' '|')"
+    : >"$log"
+    keys Return Return # Znovu, OK
+    await_window "Tarvelo" >/dev/null
+    keys Return
+    wait_for 5 sh -c "grep -q '^notification' '$log'" || fail "the first correction was not told"
+    [ "$(notifications)" = "4 1 Oprava: Charolais, Chyb: 1/1" ] ||
+        fail "the first correction told as '$(notifications)'"
+    echo "ok - a wrong first answer reaches UI Automation as '$(notifications | cut -d' ' -f3-)'"
+    id=$(visible_window "Tarvelo")
+    wmctrl -i -c "$id"
+    expect_exit "closing the quiz window after the announcements"
     exit 0
 fi
 
