@@ -14,15 +14,15 @@ class AlertPanel : public QGroupBox {
 public:
     using QGroupBox::QGroupBox;
 
-    // What is read out: the panel's name, then its labels in creation order,
-    // e.g. "Oprava: Charolais, Chyb: 1/1".
-    QString announcementText() const;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // What is read out: the panel's name, then its labels in creation order,
+    // e.g. "Oprava: Charolais, Chyb: 1/1".
+    QString announcementText() const;
+
     bool announcementQueued_ = false;
 };
 
