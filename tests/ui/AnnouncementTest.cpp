@@ -6,6 +6,7 @@
 #include "QuizWindows.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QTest>
 #include <QtTest/qtestaccessible.h>
 #include <windows.h>
@@ -51,7 +52,8 @@ TEST_F(AnnouncementTest, EachCorrectionAndTheScoreAreToldOnceWithTheirOwnText) {
     QTestAccessibility::initialize();
     startProgram();
     screenReaderAsksFor(form2());
-    ASSERT_TRUE(QAccessible::isActive());
+    ASSERT_TRUE(QAccessible::isActive())
+        << "on Qt's platform " << QGuiApplication::platformName().toStdString();
     startRound(true);
     TForm1& f1 = form1();
     const auto answer = [&](bool right) {
