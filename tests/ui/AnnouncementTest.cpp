@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <QtTest/qtestaccessible.h>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 namespace tarvelo::testing {
@@ -24,14 +26,15 @@ void screenReaderAsksFor(QWidget& window) {
 }
 
 // What the screen reader was told since the last call, in order.
-QStringList told() {
-    QStringList texts;
+using Told = std::vector<std::string>;
+Told told() {
+    Told texts;
     for (QAccessibleEvent* event : QTestAccessibility::events()) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
         if (event->type() == QAccessible::Announcement) {
             const auto* announcement = dynamic_cast<QAccessibleAnnouncementEvent*>(event);
-            texts << (announcement != nullptr ? announcement->message()
-                                              : QStringLiteral("(an announcement without text)"));
+            texts.push_back(announcement != nullptr ? announcement->message().toStdString()
+                                                    : "(an announcement without text)");
         }
 #else
         // Qt's UI Automation bridge raises a notification for a value change
@@ -39,8 +42,8 @@ QStringList told() {
         if (event->type() == QAccessible::ValueChanged &&
             qobject_cast<AlertPanel*>(event->object()) != nullptr) {
             const QVariant value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
-            texts << (value.typeId() == QMetaType::QString ? value.toString()
-                                                           : QStringLiteral("(not a text)"));
+            texts.push_back(value.typeId() == QMetaType::QString ? value.toString().toStdString()
+                                                                 : "(not a text)");
         }
 #endif
     }
@@ -63,15 +66,15 @@ TEST_F(AnnouncementTest, EachCorrectionAndTheScoreAreToldOnceWithTheirOwnText) {
     told();
 
     answer(false);
-    EXPECT_EQ(told(), QStringList{"Oprava: Charolais, Chyb: 1/1"});
+    EXPECT_EQ(told(), Told{"Oprava: Charolais, Chyb: 1/1"});
     click(f1.BitBtn1); // NEXT: the panel goes
     answer(true);
-    EXPECT_EQ(told(), QStringList{}) << "a right answer";
+    EXPECT_EQ(told(), Told{}) << "a right answer";
 
     // The panel's labels still hold the first correction when it is shown again.
     const QString third = QString::fromStdString(currentAnswer());
     answer(false);
-    EXPECT_EQ(told(), QStringList{"Oprava: " + third + ", Chyb: 2/3"});
+    EXPECT_EQ(told(), Told{"Oprava: " + third.toStdString() + ", Chyb: 2/3"});
     click(f1.BitBtn1);
 
     // A double click: the correction is gone before it could be read.
@@ -81,33 +84,33 @@ TEST_F(AnnouncementTest, EachCorrectionAndTheScoreAreToldOnceWithTheirOwnText) {
     QTest::mouseClick(f1.BitBtn1, Qt::LeftButton);
     ASSERT_FALSE(f1.GroupBox3->isVisible());
     settle();
-    EXPECT_EQ(told(), QStringList{}) << "a hidden panel";
+    EXPECT_EQ(told(), Told{}) << "a hidden panel";
 
     while (round().questionNumber < 19) {
         answer(true);
     }
-    EXPECT_EQ(told(), QStringList{});
+    EXPECT_EQ(told(), Told{});
     const QString last = QString::fromStdString(currentAnswer());
     answer(false);
-    EXPECT_EQ(told(), QStringList{"Oprava: " + last + ", Chyb: 4/19"});
+    EXPECT_EQ(told(), Told{"Oprava: " + last.toStdString() + ", Chyb: 4/19"});
     click(f1.BitBtn1); // "Start page"
     ASSERT_TRUE(form2().GroupBox2->isVisible());
-    EXPECT_EQ(told(), QStringList{"Výsledek: Pokročilý: Skore: 4 / 19"});
+    EXPECT_EQ(told(), Told{"Výsledek: Pokročilý: Skore: 4 / 19"});
 
     // The next round's first correction reads as the first round's did, and
     // is told again although no label changes.
     click(form2().Button3);
-    EXPECT_EQ(told(), QStringList{}) << "the difficulty page";
+    EXPECT_EQ(told(), Told{}) << "the difficulty page";
     startRound(true);
     answer(false);
-    EXPECT_EQ(told(), QStringList{"Oprava: Charolais, Chyb: 1/1"});
+    EXPECT_EQ(told(), Told{"Oprava: Charolais, Chyb: 1/1"});
 
     // The rest answered right: the score alone.
     click(f1.BitBtn1);
     while (form1().isVisible()) {
         answer(true);
     }
-    EXPECT_EQ(told(), QStringList{"Výsledek: Pokročilý: Skore: 1 / 19"});
+    EXPECT_EQ(told(), Told{"Výsledek: Pokročilý: Skore: 1 / 19"});
 }
 
 } // namespace
