@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Accessibility.h"
 
+#include "Announcement.h"
 #include "PictureBox.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QShowEvent>
+#include <QStringList>
 
 namespace tarvelo {
 
@@ -58,6 +61,38 @@ void AlertPanel::hideEvent(QHideEvent* event) {
                 QAccessible::uniqueId(QAccessible::queryAccessibleInterface(label)));
         }
     }
+}
+
+QString AlertPanel::announcementText() const {
+    QStringList texts;
+    for (const QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (const QString text = label->text().simplified(); !text.isEmpty()) {
+            texts << text;
+        }
+    }
+    return accessibleName() + QStringLiteral(": ") + texts.join(QStringLiteral(", "));
+}
+
+// The panel is shown before its labels get their new texts, so it is read out
+// once the handler that showed it has ended, from what that handler left.
+// A window coming back from being minimised shows its panels again to the
+// window system only: nothing new to hear.
+void AlertPanel::showEvent(QShowEvent* event) {
+    QGroupBox::showEvent(event);
+    if (event->spontaneous() || announcementQueued_) {
+        return;
+    }
+    announcementQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            announcementQueued_ = false;
+            // Hidden again meanwhile, as by a double click's second press.
+            if (isVisible()) {
+                announce(*this, announcementText());
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void installAccessibleRoles() {

@@ -15,7 +15,15 @@ public:
     using QGroupBox::QGroupBox;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+
+private:
+    // What is read out: the panel's name, then its labels in creation order,
+    // e.g. "Oprava: Charolais, Chyb: 1/1".
+    QString announcementText() const;
+
+    bool announcementQueued_ = false;
 };
 
 // Tells Qt's accessibility layer how the program's own controls present

@@ -233,7 +233,36 @@ void TForm::closeEvent(QCloseEvent* event) {
     }
 }
 
+// The layout is drawn for one size, yet some window managers (IceWM) resize
+// or maximise a window whatever its size hints say. The window takes its
+// size back once the window system's event has been handled: un-maximised
+// first, as a maximised window is not resized.
+void TForm::keepFixedSize() {
+    const bool stretched = windowState().testAnyFlags(Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (sizeRestoreQueued_ || (!stretched && size() == minimumSize()) ||
+        minimumSize() != maximumSize()) {
+        return;
+    }
+    sizeRestoreQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            sizeRestoreQueued_ = false;
+            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            resize(minimumSize());
+        },
+        Qt::QueuedConnection);
+}
+
+void TForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    keepFixedSize();
+}
+
 void TForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        keepFixedSize();
+    }
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         if (activationApplied_) {
             // The focus was already placed when the window was shown, and the

@@ -66,6 +66,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     TApplication& application_;
@@ -75,11 +76,13 @@ private:
     void updateActiveFlags(QWidget* focused);
     bool pressActiveButton(Qt::KeyboardModifiers modifiers);
     bool moveFocusAmongSiblings(QWidget* from, bool forward);
+    void keepFixedSize();
 
     int modalResult_ = 0;
     bool modal_ = false;
     bool placed_ = false;
     bool activationApplied_ = false;
+    bool sizeRestoreQueued_ = false;
     QWidget* activeControl_ = nullptr;
     std::vector<QPushButton*> defaultButtons_;
 };

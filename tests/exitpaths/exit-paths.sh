@@ -4,19 +4,33 @@
 # Every way of ending the real program, played as a player would: keys go
 # through the X server to the focused window, closes go through a window
 # manager. Each ending must give exit status 0 within a few seconds.
-# Usage: exit-paths.sh path/to/tarvelo [endings|result-page-keys]
+# Usage: exit-paths.sh path/to/tarvelo [endings|result-page-keys|fixed-size|announcements]
+# fixed-size: a resize and a maximise request leave both windows at their size.
+# announcements (Windows build only): what a wrong answer and the score tell
+# UI Automation; TARVELO_UIA_STANDIN names the folder holding the stand-in
+# uiautomationcore.dll and uia-client.exe.
 # A Windows build (path/to/tarvelo.exe) runs under Wine, where the session's
 # end is Windows' own (wineboot --end-session) instead of SIGTERM.
+# TARVELO_WM picks the window manager: openbox (the default) or icewm, which
+# resizes and maximises windows whatever their size hints say.
 # With TARVELO_SHOTS=dir set, a screenshot of the start-up error box lands there.
 set -eu
 
 tarvelo=$(realpath "$1")
 cases=${2:-endings}
+wm=${TARVELO_WM:-openbox}
 case $tarvelo in
 *.exe) runner=wine ;;
 *) runner="" ;;
 esac
-for tool in Xvfb openbox xdotool wmctrl convert $runner; do
+case $wm in
+openbox | icewm) ;;
+*)
+    echo "exit-paths: unknown window manager '$wm'" >&2
+    exit 2
+    ;;
+esac
+for tool in Xvfb "$wm" xdotool wmctrl convert $runner; do
     if ! command -v "$tool" >/dev/null; then
         echo "exit-paths: $tool is missing; scripts/install-deps installs it" >&2
         exit 1
@@ -88,10 +102,15 @@ wait_for 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xv
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 mkdir -p "$work/config" "$work/cache"
-XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" openbox --sm-disable \
-    >"$work/wm.log" 2>&1 &
+if [ "$wm" = icewm ]; then
+    set -- icewm
+else
+    set -- openbox --sm-disable
+fi
+XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" ICEWM_PRIVCFG="$work/config/icewm" \
+    "$@" >"$work/wm.log" 2>&1 &
 wm_pid=$!
-wait_for 10 wmctrl -m || fail "openbox did not start: $(cat "$work/wm.log")"
+wait_for 10 wmctrl -m || fail "$wm did not start: $(cat "$work/wm.log")"
 
 # Starts the program in directory $1; its exit status lands in $work/status.
 start_quiz() {
@@ -174,6 +193,103 @@ click_button() { # window id, button left
 }
 konec_left=241
 znovu_left=160
+
+# Client size of window $1 as WIDTHxHEIGHT.
+client_size() {
+    xdotool getwindowgeometry "$1" | sed -n 's/^ *Geometry: *//p'
+}
+
+# Asks the window manager to resize window $1 ($2 titled), then to maximise
+# it; each time it must come back to $3 (WIDTHxHEIGHT).
+expect_fixed_size() {
+    [ "$(client_size "$1")" = "$3" ] || fail "$2: $(client_size "$1") instead of $3"
+    xdotool windowsize "$1" 506 447
+    sleep 0.5
+    wait_for 3 test "$(client_size "$1")" = "$3" ||
+        fail "$2: $(client_size "$1") after a resize request, not $3"
+    wmctrl -i -r "$1" -b add,maximized_vert,maximized_horz
+    sleep 0.5
+    wait_for 3 test "$(client_size "$1")" = "$3" ||
+        fail "$2: $(client_size "$1") after a maximise request, not $3"
+    echo "ok - $2 stays $3 under $wm"
+}
+
+if [ "$cases" = fixed-size ]; then
+    start_quiz "$photos"
+    id=$(await_window "Start page")
+    expect_fixed_size "$id" "the start window" 386x157
+    keys Return
+    id=$(await_window "Tarvelo")
+    expect_fixed_size "$id" "the quiz window" 935x390
+    keys Return # a wrong answer: the correction shows
+    expect_fixed_size "$id" "the quiz window with its correction" 935x390
+    wmctrl -i -c "$id"
+    expect_exit "closing the quiz window after the resize requests"
+    exit 0
+fi
+
+if [ "$cases" = announcements ]; then
+    [ -n "$runner" ] || fail "announcements: only a Windows build tells UI Automation"
+    standin=${TARVELO_UIA_STANDIN:?TARVELO_UIA_STANDIN names the stand-in UI Automation folder}
+    # Qt loads the library from the system folder only; the prefix's own copy
+    # is put back when the run ends.
+    system32="${WINEPREFIX:?}/drive_c/windows/system32"
+    # Replaced by renaming, so that a program still running keeps the copy it loaded.
+    put_uia() {
+        cp "$1" "$system32/uiautomationcore.dll.new"
+        mv "$system32/uiautomationcore.dll.new" "$system32/uiautomationcore.dll"
+    }
+    cp "$system32/uiautomationcore.dll" "$work/uiautomationcore.wine.dll"
+    trap 'put_uia "$work/uiautomationcore.wine.dll"; cleanup' EXIT
+    put_uia "$standin/uiautomationcore.dll"
+    WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}uiautomationcore=n"
+    log="$work/uia.log"
+    : >"$log"
+    TARVELO_UIA_LOG=$(winepath -w "$log" 2>/dev/null)
+    export WINEDLLOVERRIDES TARVELO_UIA_LOG
+    notifications() { sed -n 's/^notification //p' "$log"; }
+
+    start_quiz "$photos"
+    await_window "Start page" >/dev/null
+    keys Return
+    await_window "Tarvelo" >/dev/null
+    # Before any screen reader has asked, Qt's accessibility is off.
+    keys Return
+    sleep 1
+    [ -z "$(notifications)" ] || fail "told UI Automation before anyone asked: $(notifications)"
+    wine "$standin/uia-client.exe" Tarvelo || fail "the quiz window did not answer WM_GETOBJECT"
+    # NEXT, then 18 more wrong answers each followed by NEXT, the last to the
+    # result page. Kind 4: other; processing 1: important, most recent.
+    keys --repeat 37 Return
+    await_window "Start page" >/dev/null
+    wait_for 5 sh -c "grep -q 'Výsledek' '$log'" || fail "no score told: $(cat "$log")"
+    notifications >"$work/told"
+    [ "$(wc -l <"$work/told")" = 19 ] || fail "not 18 corrections and a score: $(cat "$work/told")"
+    n=2
+    while IFS= read -r line; do
+        if [ $n -le 19 ]; then
+            printf '%s\n' "$line" | grep -Eqx "4 1 Oprava: [^,]+, Chyb: $n/$n" ||
+                fail "correction $n told as '$line'"
+        else
+            [ "$line" = "4 1 Výsledek: Začátečník: Skore: 19 / 19" ] ||
+                fail "the score told as '$line'"
+        fi
+        n=$((n + 1))
+    done <"$work/told"
+    echo "ok - 18 corrections and the score told: $(notifications | sed -n '1p;$p' | tr '\n' '|')"
+    : >"$log"
+    keys Return Return # Znovu, OK
+    await_window "Tarvelo" >/dev/null
+    keys Return
+    wait_for 5 sh -c "grep -q '^notification' '$log'" || fail "the first correction was not told"
+    [ "$(notifications)" = "4 1 Oprava: Charolais, Chyb: 1/1" ] ||
+        fail "the first correction told as '$(notifications)'"
+    echo "ok - a wrong first answer reaches UI Automation as '$(notifications | cut -d' ' -f3-)'"
+    id=$(visible_window "Tarvelo")
+    wmctrl -i -c "$id"
+    expect_exit "closing the quiz window after the announcements"
+    exit 0
+fi
 
 if [ "$cases" = result-page-keys ]; then
     # On the result page Enter presses "Znovu"; Tab, Enter presses "Konec".

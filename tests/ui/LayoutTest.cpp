@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QScreen>
+#include <QWindow>
 
 namespace tarvelo::testing {
 namespace {
@@ -126,6 +127,39 @@ TEST_F(LayoutTest, StartWindowIsCentredFirstAndKeepsItsPlaceLater) {
     ASSERT_TRUE(f2.GroupBox2->isVisible());
     EXPECT_EQ(f2.pos(), QPoint(10, 20));
     EXPECT_EQ(f2.frameGeometry().size(), QSize(392, 183));
+}
+
+// What some window managers do despite the fixed size hints (IceWM): resize
+// the window's native window, or maximise it. The window takes its size back.
+void expectFixedAgainstTheWindowManager(TForm& form, QSize fixed) {
+    ASSERT_TRUE(form.isVisible());
+    form.windowHandle()->resize(fixed + QSize(120, 90));
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(form.size(), fixed) << "resized: " << form.windowTitle().toStdString();
+    form.windowHandle()->showMaximized();
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_FALSE(form.isMaximized()) << form.windowTitle().toStdString();
+    EXPECT_EQ(form.size(), fixed) << "maximised: " << form.windowTitle().toStdString();
+}
+
+TEST_F(LayoutTest, FixedWindowsTakeTheirSizeBackWhenTheWindowManagerChangesIt) {
+    startProgram();
+    expectFixedAgainstTheWindowManager(form2(), QSize(386, 157));
+    startRound(false);
+    expectFixedAgainstTheWindowManager(form1(), QSize(935, 390));
+    press(Qt::Key_Return); // a wrong answer: the correction panel in its place
+    EXPECT_EQ(form1().GroupBox3->geometry(), QRect(8, 293, 919, 89));
+    for (int i = 0; i < 37; ++i) {
+        press(Qt::Key_Return);
+    }
+    ASSERT_TRUE(form2().GroupBox2->isVisible());
+    // The result page keeps the size the end of the round gave the window.
+    const QSize result = form2().size();
+    expectFixedAgainstTheWindowManager(form2(), result);
 }
 
 } // namespace
