@@ -13,36 +13,40 @@ trap 'rm -rf "$work"' EXIT
 etc="$work/etc"
 mkdir -p "$etc/sources.list.d" "$work/lists/partial"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-cat > "$etc/sources.list.d/debian.sources" <<SOURCES
-Types: deb
-# a comment inside an entry
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb
-URIs: http://deb.debian.org/debian-security
-Suites: $codename-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb
-URIs: http://deb.debian.org/debian
-Suites: $codename-backports
-Components: main
-Enabled: no
-SOURCES
-cat > "$etc/sources.list.d/vendor.sources" <<SOURCES
+# A third-party archive: no deb-src entry is to be made from it.
+vendor_entry() {
+    cat > "$etc/sources.list.d/vendor.sources" <<SOURCES
 Types: deb
 URIs: https://vendor.invalid/apt
 Suites: nodistro
 Components: main
 SOURCES
+}
+
+cat > "$etc/sources.list.d/debian.sources" <<SOURCES
+Types: deb
+# a comment inside an entry
+URIs: http://archive.invalid/debian
+Suites: $codename $codename-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb
+URIs: http://archive.invalid/debian-security
+Suites: $codename-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb
+URIs: http://archive.invalid/debian
+Suites: $codename-backports
+Components: main
+Enabled: no
+SOURCES
+vendor_entry
 cat > "$etc/sources.list" <<LIST
-# deb http://deb.debian.org/debian $codename contrib
-deb [arch=amd64] http://deb.debian.org/debian $codename-backports main
+# deb http://archive.invalid/debian $codename contrib
+deb [arch=amd64] http://archive.invalid/debian $codename-backports main
 deb https://vendor.invalid/cloud cloud-sdk-$codename main
 LIST
 
@@ -59,10 +63,10 @@ status=0
 apt_targets | grep '^Sources ' | sort > "$work/targets"
 [ ! -s "$work/apt-warnings" ] || fail "apt warns: $(cat "$work/apt-warnings")"
 cat > "$work/expected" <<EXPECTED
-Sources http://deb.debian.org/debian $codename
-Sources http://deb.debian.org/debian $codename-backports
-Sources http://deb.debian.org/debian $codename-updates
-Sources http://deb.debian.org/debian-security $codename-security
+Sources http://archive.invalid/debian $codename
+Sources http://archive.invalid/debian $codename-backports
+Sources http://archive.invalid/debian $codename-updates
+Sources http://archive.invalid/debian-security $codename-security
 EXPECTED
 sort "$work/expected" | cmp -s - "$work/targets" ||
     fail "deb-src entries: got [$(cat "$work/targets")], expected [$(cat "$work/expected")]"
@@ -77,12 +81,7 @@ status=0
 
 # Only third-party entries: nothing to make deb-src entries from is an error.
 rm -f "$etc"/sources.list.d/* "$etc/sources.list"
-cat > "$etc/sources.list.d/vendor.sources" <<SOURCES
-Types: deb
-URIs: https://vendor.invalid/apt
-Suites: nodistro
-Components: main
-SOURCES
+vendor_entry
 status=0
 "$script" "$etc" > "$work/stdout" 2>/dev/null || status=$?
 [ "$status" -eq 2 ] || fail "third-party only: exit status $status, expected 2"
