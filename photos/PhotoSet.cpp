@@ -6,7 +6,7 @@
 #include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
-#include "SetLocation.h"
+#include "Utf8Path.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,8 +58,13 @@ bool copyAtomically(const QString& from, const QString& target, QString* message
 PhotoSet::PhotoSet(QString root, QString drawingsDir)
     : root_(std::move(root)), drawingsDir_(std::move(drawingsDir)) {}
 
-QString PhotoSet::defaultRoot() {
-    return defaultSetRoot();
+PhotoSet PhotoSet::inFolders(const std::filesystem::path& root,
+                             const std::filesystem::path& drawingsDir) {
+    const auto qtFolder = [](const std::filesystem::path& folder) {
+        return QDir::cleanPath(
+            QDir::fromNativeSeparators(QString::fromStdString(utf8FromPath(folder))));
+    };
+    return PhotoSet(qtFolder(root), qtFolder(drawingsDir));
 }
 
 QString PhotoSet::picturePath(int index) const {

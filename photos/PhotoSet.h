@@ -5,6 +5,7 @@
 #include "PhotoImport.h"
 
 #include <QString>
+#include <filesystem>
 #include <optional>
 
 namespace tarvelo {
@@ -17,8 +18,9 @@ public:
     // root holds obr/0; drawingsDir holds the bundled 0.jpg .. 18.jpg.
     PhotoSet(QString root, QString drawingsDir);
 
-    // The set the quiz's menu entry (Linux) or Start-menu shortcut (Windows) plays.
-    static QString defaultRoot();
+    // The same from the folders where picture sets live (PictureSets.h).
+    static PhotoSet inFolders(const std::filesystem::path& root,
+                              const std::filesystem::path& drawingsDir);
 
     const QString& root() const { return root_; }
     const QString& drawingsDir() const { return drawingsDir_; }

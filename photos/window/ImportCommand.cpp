@@ -4,7 +4,8 @@
 
 #include "BreedCatalogue.h"
 #include "PhotoSet.h"
-#include "SetPlace.h"
+#include "PictureSets.h"
+#include "Utf8Path.h"
 
 #include <QDir>
 #include <cstdio>
@@ -31,16 +32,14 @@ int runImportCommand(const QStringList& arguments, const QString& programFolder,
         say(QStringLiteral("tarvelo-photos: --class-set and DIR name two sets; give one"));
         return 2;
     }
-    if (classSet) {
-        if (const auto refusal = classSetRefusal(classSetPlace(programFolder).root)) {
-            say(*refusal);
-            return 1;
-        }
+    const EditedSet edited = editedSet(pictureSetPlaces(pathFromUtf8(programFolder.toStdString())),
+                                       pathFromUtf8(arguments.value(4).toStdString()), classSet);
+    if (edited.problem) {
+        say(QString::fromStdString(*edited.problem));
+        return 1;
     }
     const QString photo = arguments.at(3);
-    const SetPlace place =
-        classSet ? classSetPlace(programFolder) : setPlace(arguments.value(4), programFolder);
-    PhotoSet set(place.root, place.drawingsDir);
+    PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
 
     QString problem;
     if (!set.ensureComplete(&problem)) {

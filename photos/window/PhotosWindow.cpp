@@ -7,9 +7,10 @@
 #include "PhotoFileDialog.h"
 #include "PhotoRow.h"
 #include "PhotosApplication.h"
-#include "SetPlace.h"
 #include "PictureBox.h"
+#include "PictureSets.h"
 #include "Thumbnail.h"
+#include "Utf8Path.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -176,9 +177,9 @@ void PhotosWindow::chooseClassSet(bool forAll) {
         return;
     }
     if (forAll) {
-        if (const auto refusal = classSetRefusal(forAll_->root())) {
+        if (const auto refusal = classSetRefusal(pathFromUtf8(forAll_->root().toStdString()))) {
             undo();
-            reportError(*refusal);
+            reportError(QString::fromStdString(*refusal));
             return;
         }
     }

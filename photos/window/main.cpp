@@ -11,7 +11,8 @@
 #include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
-#include "SetPlace.h"
+#include "PictureSets.h"
+#include "Utf8Path.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -46,23 +47,21 @@ int main(int argc, char** argv) {
                            "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]"));
         return 2;
     }
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (classSet) {
-        if (const auto refusal = tarvelo::classSetRefusal(tarvelo::classSetPlace(programFolder).root)) {
-            QMessageBox::warning(nullptr, tarvelo::photosTitle(), *refusal);
-            return 1;
-        }
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const tarvelo::PictureSetPlaces places =
+        tarvelo::pictureSetPlaces(tarvelo::pathFromUtf8(programFolder));
+    const tarvelo::EditedSet edited = tarvelo::editedSet(
+        places, tarvelo::pathFromUtf8(arguments.value(1).toStdString()), classSet);
+    if (edited.problem) {
+        QMessageBox::warning(nullptr, tarvelo::photosTitle(),
+                             QString::fromStdString(*edited.problem));
+        return 1;
     }
-    const tarvelo::SetPlace place = classSet ? tarvelo::classSetPlace(programFolder)
-                                             : tarvelo::setPlace(arguments.value(1), programFolder);
-    tarvelo::PhotosWindow window(tarvelo::PhotoSet(place.root, place.drawingsDir));
-    // The choice between one's own set and the class set, where the window
-    // edits one of the two (not a folder named on the command line or a zip's).
-    const tarvelo::SetPlace own = tarvelo::setPlace(QString(), programFolder);
-    if (arguments.size() == 1 && !own.unzipped) {
-        const tarvelo::SetPlace forAll = tarvelo::classSetPlace(programFolder);
-        window.offerClassSet(tarvelo::PhotoSet(own.root, own.drawingsDir),
-                             tarvelo::PhotoSet(forAll.root, forAll.drawingsDir), classSet);
+    tarvelo::PhotosWindow window(tarvelo::PhotoSet::inFolders(edited.folder, edited.drawings));
+    if (edited.offersClassSet) {
+        window.offerClassSet(tarvelo::PhotoSet::inFolders(places.own, edited.drawings),
+                             tarvelo::PhotoSet::inFolders(places.classSetHome, edited.drawings),
+                             classSet);
     }
     window.show();
     return application.exec();

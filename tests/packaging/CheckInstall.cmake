@@ -3,8 +3,8 @@
 # Installs the build into a staging folder (DESTDIR) and checks the result
 # against the installed menu entry, its launcher and metadata, and the source
 # tree's photographs.
-# Run with -DBUILD_DIR -DPHOTO_DIR -DSTAGE -DPREFIX -DDATADIR -DBINDIR -DMANDIR
-# -DAPP_ID.
+# Run with -DBUILD_DIR -DPHOTO_DIR -DSTAGE -DPREFIX -DDATADIR -DBINDIR
+# -DLIBEXECDIR -DMANDIR -DAPP_ID.
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
                         ${CMAKE_COMMAND} --install ${BUILD_DIR}
@@ -34,21 +34,18 @@ endif()
 desktop_key(${entry} Exec exec)
 desktop_key(${entry} Icon icon)
 
-# The entry runs the launcher, which changes to the picture set and runs the quiz.
-set(path "")
-if(NOT exec MATCHES "^/" OR NOT EXISTS ${STAGE}${exec})
-    list(APPEND problems "Exec=${exec} is not an installed program")
+# The entry runs the launcher, which finds the quiz and the installed set from
+# where it is (so it must be where it was built to be) and starts the quiz in
+# the picture set; launcher-order.sh checks which.
+set(path ${PREFIX}/${DATADIR}/tarvelo)
+if(NOT exec STREQUAL "${PREFIX}/${LIBEXECDIR}/tarvelo/tarvelo-launch")
+    list(APPEND problems "Exec=${exec}, not the launcher ${PREFIX}/${LIBEXECDIR}/tarvelo/tarvelo-launch")
+elseif(NOT EXISTS ${STAGE}${exec})
+    list(APPEND problems "launcher ${exec} is not installed")
 else()
     execute_process(COMMAND test -x ${STAGE}${exec} RESULT_VARIABLE not_executable)
     if(not_executable)
         list(APPEND problems "launcher ${exec} is not executable")
-    endif()
-    file(STRINGS ${STAGE}${exec} cd_lines REGEX "^ *cd \"/")
-    file(STRINGS ${STAGE}${exec} exec_lines REGEX "^exec \"")
-    string(REGEX REPLACE "^ *cd \"([^\"]*)\".*" "\\1" path "${cd_lines}")
-    string(REGEX REPLACE "^exec \"([^\"]*)\".*" "\\1" quiz "${exec_lines}")
-    if(NOT quiz STREQUAL "${PREFIX}/${BINDIR}/tarvelo")
-        list(APPEND problems "launcher runs '${quiz}', not ${PREFIX}/${BINDIR}/tarvelo")
     endif()
 endif()
 
@@ -96,9 +93,7 @@ endforeach()
 
 # The quiz reads obr/0/<n>.jpg from its working directory: the installed set,
 # unless the user has one.
-if(NOT path MATCHES "^/")
-    list(APPEND problems "launcher changes to no absolute folder: '${path}'")
-elseif(NOT IS_DIRECTORY ${STAGE}${path}/obr/0)
+if(NOT IS_DIRECTORY ${STAGE}${path}/obr/0)
     list(APPEND problems "installed set ${path} has no obr/0 folder")
 else()
     # "[[]" matches a "[" in a folder name, which would otherwise start a class.

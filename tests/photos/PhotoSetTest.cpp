@@ -4,7 +4,6 @@
 
 #include "BreedCatalogue.h"
 #include "PhotoFixtures.h"
-#include "SetLocation.h"
 #include "TempDir.h"
 
 #include <QDir>
@@ -61,6 +60,19 @@ TEST_F(PhotoSetTest, WithoutTheDrawingsNothingIsWritten) {
     EXPECT_FALSE(QFileInfo::exists(root));
 }
 
+// The folders where sets live come as std::filesystem paths: a Czech name
+// stays as it is, and no drawings found stays no drawings, not ".".
+TEST_F(PhotoSetTest, FoldersOfTheSetPlacesKeepTheirNames) {
+    const PhotoSet named = PhotoSet::inFolders(dir.path() / pathFromUtf8("Třída 3.B/x/../sada"),
+                                               pathFromUtf8(TARVELO_SOURCE_DRAWINGS));
+    EXPECT_EQ(named.root(), root);
+    EXPECT_EQ(named.picturePath(4), set.picturePath(4));
+    EXPECT_EQ(readBytes(named.drawingPath(4)), readBytes(set.drawingPath(4)));
+    PhotoSet lost = PhotoSet::inFolders(dir.path() / pathFromUtf8("Třída 3.B/sada"), {});
+    EXPECT_FALSE(lost.ensureComplete());
+    EXPECT_FALSE(QFileInfo::exists(root));
+}
+
 TEST_F(PhotoSetTest, ChoosingWritesAtOnceAndTheDrawingComesBack) {
     // choose() on a set never used makes the rest of it too.
     const ImportResult result = set.choose(4, photo(3000, 2000));
@@ -103,26 +115,6 @@ TEST_F(PhotoSetTest, ProblemNamesWhatTheQuizWouldFailOn) {
     EXPECT_TRUE(set.problem(7)->contains("chybí"));
     EXPECT_TRUE(set.problem(8)); // larger than the quiz decodes
     EXPECT_TRUE(set.problem(breedCount));
-}
-
-TEST(SetLocationTest, TheDefaultSetAndTheDrawingsAreFound) {
-#ifndef _WIN32
-    const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    const QByteArray saved = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", "/srv/učitel/data");
-    EXPECT_EQ(PhotoSet::defaultRoot(), QStringLiteral("/srv/učitel/data/tarvelo"));
-    qputenv("XDG_DATA_HOME", "relative/data"); // ignored, as by the menu's launcher
-    EXPECT_EQ(PhotoSet::defaultRoot(), QDir::homePath() + "/.local/share/tarvelo");
-    if (wasSet)
-        qputenv("XDG_DATA_HOME", saved);
-    else
-        qunsetenv("XDG_DATA_HOME");
-#else
-    EXPECT_TRUE(PhotoSet::defaultRoot().endsWith("/tarvelo"));
-#endif
-    // Run from the build tree, the program uses the source tree's drawings.
-    EXPECT_EQ(QFileInfo(bundledDrawingsDir()).canonicalFilePath(),
-              QFileInfo(QStringLiteral(TARVELO_SOURCE_DRAWINGS)).canonicalFilePath());
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real tarvelo-photos --import on a new set in a folder with Czech
 # letters: a photograph is stored and the set is complete and shows in the
-# quiz's decoder; a damaged file and a wrong index change nothing and say so
-# by their exit status.
+# quiz's decoder; a damaged file, a wrong index and a missing home folder
+# change nothing and say so by their exit status.
 # Usage: photos-import.sh TARVELO-PHOTOS TARVELO-CHECK DRAWINGS
 set -eu
 photos=$1 check=$2 drawings=$3
@@ -35,6 +35,21 @@ grep -q "poškozená.jpg" "$work/said" || fail "the message does not name the fi
 status=0
 "$photos" --import 19 "$drawings/0.jpg" "$set_dir" 2>/dev/null || status=$?
 [ $status = 2 ] || fail "index 19 gives status $status, not 2"
+# With neither HOME nor XDG_DATA_HOME there is no own set, as for the menu's
+# launcher: tarvelo-photos says so and writes nothing, neither in the root
+# folder Qt would take for home nor in the folder it runs in.
+nowhere="$work/nowhere"
+mkdir "$nowhere"
+before=$(ls -la /.local/share/tarvelo 2>/dev/null || echo absent)
+status=0
+(cd "$nowhere" && env -u HOME -u XDG_DATA_HOME "$photos" --import 4 "$drawings/10.jpg") \
+    >"$work/said" 2>&1 || status=$?
+[ $status = 1 ] || fail "without HOME, --import gives status $status, not 1: $(cat "$work/said")"
+grep -q "Nelze zjistit, kde je vaše vlastní sada: není nastavená proměnná HOME" "$work/said" ||
+    fail "without HOME, --import says: $(cat "$work/said")"
+[ "$(ls -la /.local/share/tarvelo 2>/dev/null || echo absent)" = "$before" ] ||
+    fail "without HOME, --import changed /.local/share/tarvelo"
+[ -z "$(ls -A "$nowhere")" ] || fail "without HOME, --import wrote into the folder it ran in"
 # The class set for every account: a user who may not write it is told so,
 # and nothing is made. Root is run as nobody, from a copy it may read.
 home=/usr/local/share/tarvelo

@@ -1,19 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tarvelo-launch.exe, what the Start-menu shortcut runs. The quiz reads
-// obr\0\<n>.jpg under its working directory, so this starts tarvelo.exe from
-// its own folder in the first picture set found: the user's own in
-// %LOCALAPPDATA%\tarvelo, the class set in %ProgramData%\tarvelo unless
-// another ordinary user put it there, else the drawings installed beside it.
-// Waits for the quiz and returns its exit status. Wide calls only: folders
-// may have Czech names.
-#include "ClassSet.h"
+// Wide calls only: folders may have Czech names.
 #include "PictureErrors.h"
+#include "StartQuiz.h"
 #include "WideText.h"
 
 #include <memory>
 #include <string>
 #include <windows.h>
+
+namespace tarvelo {
 
 namespace {
 
@@ -22,30 +18,28 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
-// The folder this executable sits in, without a trailing backslash.
-std::wstring ownFolder() {
+} // namespace
+
+std::filesystem::path programFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(path.size());
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
-        if (length == 0)
+        if (length == 0) {
             return L".";
+        }
         if (length < size) {
             path.resize(length);
             break;
         }
         path.resize(path.size() * 2); // truncated: long path
     }
-    return path.substr(0, path.find_last_of(L'\\'));
+    return std::filesystem::path(path).parent_path();
 }
 
-} // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
-    const std::wstring folder = ownFolder();
-    const std::wstring quiz = folder + L"\\tarvelo.exe";
-    const std::wstring workDir =
-        tarvelo::choosePictureSet(tarvelo::pictureSetPlaces(folder)).folder.wstring();
+int startQuiz(const std::filesystem::path& programFolder, const std::filesystem::path& setFolder) {
+    const std::wstring quiz = (programFolder / L"tarvelo.exe").wstring();
+    const std::wstring workDir = setFolder.wstring();
 
     // CreateProcessW may write into the command line, so it gets its own copy.
     std::wstring commandLine = L"\"" + quiz + L"\"";
@@ -55,8 +49,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     if (!CreateProcessW(quiz.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workDir.c_str(), &startup, &started)) {
         const auto error = static_cast<int>(GetLastError());
-        const std::wstring text = L"Cannot start \"" + quiz + L"\". " +
-                                  tarvelo::wideFromUtf8(tarvelo::systemErrorText(error));
+        const std::wstring text =
+            L"Cannot start \"" + quiz + L"\". " + wideFromUtf8(systemErrorText(error));
         MessageBoxW(nullptr, text.c_str(), L"tarvelo", MB_OK | MB_ICONERROR);
         return 1;
     }
@@ -68,3 +62,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     GetExitCodeProcess(process.get(), &status);
     return static_cast<int>(status);
 }
+
+} // namespace tarvelo

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the own and class sets are looked for, from the XDG variables, and
-// who may write a class set.
-#include "ClassSet.h"
+// Where the own, class and installed sets are looked for, from the XDG
+// variables and the program's folder, and who may write a class set.
+#include "PictureSets.h"
+#include "SetPlaces.h"
 #include "TempDir.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -20,8 +22,9 @@ namespace fs = std::filesystem;
 class ScopedVariable {
 public:
     ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name))
+        if (const char* old = std::getenv(name)) {
             old_ = old;
+        }
         set(value);
     }
     ~ScopedVariable() { set(old_); }
@@ -30,10 +33,11 @@ public:
 
 private:
     void set(const std::optional<std::string>& value) {
-        if (value)
+        if (value) {
             setenv(name_, value->c_str(), 1);
-        else
+        } else {
             unsetenv(name_);
+        }
     }
     const char* name_;
     std::optional<std::string> old_;
@@ -77,15 +81,51 @@ TEST(ClassSetPlaces, OwnThenXdgDataDirsThenBundled) {
     const ScopedVariable data("XDG_DATA_HOME", utf8FromPath(temp.path() / "home"));
     const ScopedVariable dirs("XDG_DATA_DIRS", utf8FromPath(temp.path() / "first") + ":" +
                                                    utf8FromPath(temp.path() / "second"));
-    const fs::path bundled = temp.path() / "bundled";
-    const auto places = pictureSetPlaces(bundled);
+    const auto places = pictureSetPlaces(temp.path() / "bin");
     EXPECT_EQ(places.own, temp.path() / "home" / "tarvelo");
     const std::vector<fs::path> classSets{temp.path() / "first" / "tarvelo",
                                           temp.path() / "second" / "tarvelo"};
     EXPECT_EQ(places.classSets, classSets);
-    EXPECT_EQ(places.bundled, bundled);
+    EXPECT_EQ(places.classSetHome, classSetHome());
     fs::create_directories(temp.path() / "second" / "tarvelo" / "obr" / "0");
     EXPECT_EQ(choosePictureSet(places).folder, temp.path() / "second" / "tarvelo");
+}
+
+// With neither HOME nor XDG_DATA_HOME there is no own set: the launcher plays
+// the class set, and tarvelo-photos says so instead of editing a folder of
+// its own making that the launcher would never play.
+TEST(ClassSetPlaces, NoHomeMeansNoOwnSetForLauncherAndEditorAlike) {
+    fixtures::TempDir temp;
+    const ScopedVariable home("HOME", std::nullopt);
+    const ScopedVariable data("XDG_DATA_HOME", "relative");
+    const ScopedVariable dirs("XDG_DATA_DIRS", utf8FromPath(temp.path()));
+    fs::create_directories(temp.path() / "tarvelo" / "obr" / "0");
+    const auto places = pictureSetPlaces(temp.path() / "bin");
+    EXPECT_TRUE(places.own.empty());
+    EXPECT_EQ(choosePictureSet(places).folder, temp.path() / "tarvelo");
+    const EditedSet edited = editedSet(places, {}, false);
+    EXPECT_TRUE(edited.folder.empty());
+    EXPECT_EQ(edited.problem, "Nelze zjistit, kde je vaše vlastní sada: není nastavená proměnná "
+                              "HOME ani XDG_DATA_HOME. Jinou složku sady lze zadat na příkazovém "
+                              "řádku. Nic nebylo změněno.");
+}
+
+// An install's set is found beside its bin folder first, so a moved install
+// plays its own; else where the configured prefix puts it.
+TEST(InstalledSet, BesideTheProgramsElseTheConfiguredOne) {
+    fixtures::TempDir temp;
+    const fs::path programs = temp.path() / u8"Učebna" / "bin";
+    fs::create_directories(programs);
+    const fs::path configured = fs::path(TARVELO_INSTALL_DATADIR) / "tarvelo";
+    PictureSetPlaces places = pictureSetPlaces(programs);
+    EXPECT_EQ(places.bundled, configured);
+    const fs::path beside = (programs / TARVELO_DATADIR_FROM_BINDIR / "tarvelo").lexically_normal();
+    fs::create_directories(beside / "obr" / "0");
+    std::ofstream(beside / "obr" / "0" / "0.jpg") << "drawing";
+    places = pictureSetPlaces(programs);
+    EXPECT_EQ(places.bundled, beside);
+    EXPECT_EQ(places.drawings, beside / "obr" / "0");
+    EXPECT_TRUE(places.unzipped.empty());
 }
 
 TEST(MayWriteClassSet, FollowsTheFolderOrTheNearestOneAbove) {
@@ -95,6 +135,17 @@ TEST(MayWriteClassSet, FollowsTheFolderOrTheNearestOneAbove) {
     // root may write anywhere, and the class set's editor runs as root there.
     EXPECT_EQ(mayWriteClassSet(temp.path() / "not yet" / "tarvelo"), geteuid() == 0);
     EXPECT_EQ(mayWriteClassSet(temp.path()), geteuid() == 0);
+    EXPECT_EQ(classSetRefusal(temp.path()).has_value(), geteuid() != 0);
+    PictureSetPlaces places;
+    places.own = temp.path() / "own";
+    places.classSetHome = temp.path();
+    EXPECT_EQ(editedSet(places, {}, true).problem, classSetRefusal(temp.path()));
+}
+
+TEST(MayWriteClassSet, TheRefusalSaysWhichSetAndWhoMay) {
+    EXPECT_EQ(classSetRefusalText("/usr/local/share/./tarvelo"),
+              "Sadu pro všechny uživatele tohoto počítače (/usr/local/share/tarvelo) nemůžete "
+              "měnit. Smí to jen root nebo člen skupiny její složky. Nic nebylo změněno.");
 }
 
 } // namespace

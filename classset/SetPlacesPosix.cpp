@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ClassSet.h"
+#include "SetPlaces.h"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -21,24 +21,32 @@ std::string_view environment(const char* name) {
 std::filesystem::path ownSetFolder() {
     // A relative XDG_DATA_HOME counts as unset.
     const std::filesystem::path data(environment("XDG_DATA_HOME"));
-    if (data.is_absolute())
+    if (data.is_absolute()) {
         return data / "tarvelo";
+    }
     const std::string_view home = environment("HOME");
-    if (home.empty())
+    if (home.empty()) {
         return {};
+    }
     return std::filesystem::path(home) / ".local" / "share" / "tarvelo";
+}
+
+std::string whyNoOwnSet() {
+    return "není nastavená proměnná HOME ani XDG_DATA_HOME.";
 }
 
 std::vector<std::filesystem::path> classSetFolders() {
     std::string_view dirs = environment("XDG_DATA_DIRS");
-    if (dirs.empty())
+    if (dirs.empty()) {
         dirs = "/usr/local/share:/usr/share";
+    }
     std::vector<std::filesystem::path> folders;
     while (!dirs.empty()) {
         const auto colon = dirs.find(':');
         const std::filesystem::path entry(dirs.substr(0, colon));
-        if (entry.is_absolute())
+        if (entry.is_absolute()) {
             folders.push_back(entry / "tarvelo");
+        }
         dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
     }
     return folders;
@@ -53,14 +61,28 @@ bool classSetTrusted(const std::filesystem::path&) {
 }
 
 bool mayWriteClassSet(const std::filesystem::path& folder) {
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         return true;
+    }
     // A set not made yet is made in the nearest folder that exists.
     std::filesystem::path existing = std::filesystem::absolute(folder);
     std::error_code error;
-    while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
+    while (!std::filesystem::exists(existing, error) && existing.has_relative_path()) {
         existing = existing.parent_path();
+    }
     return faccessat(AT_FDCWD, existing.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+std::string whoMayWriteClassSet() {
+    return "Smí to jen root nebo člen skupiny její složky.";
+}
+
+std::vector<std::filesystem::path> installedSetFolders(const std::filesystem::path& programFolder) {
+    // Relative first, so an install moved to another prefix finds its own.
+    return {
+        (programFolder / TARVELO_DATADIR_FROM_BINDIR / "tarvelo").lexically_normal(),
+        std::filesystem::path(TARVELO_INSTALL_DATADIR) / "tarvelo",
+    };
 }
 
 } // namespace tarvelo

@@ -3,32 +3,20 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
-// Where the quiz finds its pictures. A picture set is a folder holding obr/0.
-// Three kinds, and the first found wins: the user's own set, then the class
-// set an administrator put on the machine for every account, then the
-// drawings installed with the program.
+// What this system and account say about where picture sets live and who may
+// change them. PictureSets.h decides over these; texts are Czech, in UTF-8.
 namespace tarvelo {
-
-enum class PictureSetKind { Own, Class, Bundled };
-
-struct PictureSetChoice {
-    std::filesystem::path folder;
-    PictureSetKind kind;
-};
-
-// The places to look in, in the order they win.
-struct PictureSetPlaces {
-    std::filesystem::path own;                    // empty when the system names none
-    std::vector<std::filesystem::path> classSets; // the first trusted one holding a set wins
-    std::filesystem::path bundled;
-};
 
 // The user's own set: %LOCALAPPDATA%\tarvelo on Windows; elsewhere
 // $XDG_DATA_HOME/tarvelo, or ~/.local/share/tarvelo when that is unset or
-// relative. Empty when neither is known.
+// relative. Empty when neither is known: the user has no own set then.
 std::filesystem::path ownSetFolder();
+
+// Why ownSetFolder() is empty, as the end of a Czech sentence.
+std::string whyNoOwnSet();
 
 // The folders a class set is looked for in: %ProgramData%\tarvelo on Windows;
 // elsewhere tarvelo under each absolute entry of $XDG_DATA_DIRS
@@ -52,14 +40,12 @@ bool classSetTrusted(const std::filesystem::path& folder);
 // that does) is writable for it, as for a member of the folder's group.
 bool mayWriteClassSet(const std::filesystem::path& folder);
 
-// The places of this system and account, with bundled as the last one.
-PictureSetPlaces pictureSetPlaces(const std::filesystem::path& bundled);
+// Who may change the class set, as one Czech sentence.
+std::string whoMayWriteClassSet();
 
-// Whether folder holds a picture set (an obr/0 folder).
-bool holdsPictureSet(const std::filesystem::path& folder);
-
-// The own set if it holds one, else the first trusted class set that does,
-// else the bundled drawings.
-PictureSetChoice choosePictureSet(const PictureSetPlaces& places);
+// Where the set installed with the programs in programFolder may be, best
+// first. Linux: <datadir>/tarvelo beside the programs' bin folder, then the
+// configured prefix's. Windows: programFolder itself, which holds obr\0.
+std::vector<std::filesystem::path> installedSetFolders(const std::filesystem::path& programFolder);
 
 } // namespace tarvelo

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ClassSet.h"
+#include "SetPlaces.h"
 
 #include <aclapi.h>
 #include <memory>
@@ -75,6 +75,10 @@ std::filesystem::path ownSetFolder() {
     return folder.empty() ? folder : folder / L"tarvelo";
 }
 
+std::string whyNoOwnSet() {
+    return "Windows neuvádí složku místních dat aplikací (%LOCALAPPDATA%).";
+}
+
 std::vector<std::filesystem::path> classSetFolders() {
     return {classSetHome()};
 }
@@ -104,6 +108,15 @@ bool classSetTrusted(const std::filesystem::path& folder) {
 
 bool mayWriteClassSet(const std::filesystem::path&) {
     return tokenHas(WinBuiltinAdministratorsSid) || tokenHas(WinLocalSystemSid);
+}
+
+std::string whoMayWriteClassSet() {
+    return "Spusťte „Tarvelo – vlastní fotografie“ jako správce.";
+}
+
+std::vector<std::filesystem::path> installedSetFolders(const std::filesystem::path& programFolder) {
+    // One flat folder: obr\0 of the drawings beside the programs.
+    return {programFolder};
 }
 
 } // namespace tarvelo

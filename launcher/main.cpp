@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// tarvelo-launch, what the menu entry (Linux) and the Start-menu shortcut
+// (Windows) run. The quiz reads obr/0/<n>.jpg under its working directory, so
+// this starts it in the set this user is to play: the one tarvelo-photos
+// edits, once it holds pictures, else the class set, else the drawings.
+#include "PictureSets.h"
+#include "StartQuiz.h"
+
+int main() {
+    const std::filesystem::path programs = tarvelo::programFolder();
+    const tarvelo::PictureSetChoice set =
+        tarvelo::choosePictureSet(tarvelo::pictureSetPlaces(programs));
+    return tarvelo::startQuiz(programs, set.folder);
+}
