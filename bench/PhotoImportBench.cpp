@@ -157,6 +157,26 @@ for (int index = 0; index < 19; ++index) {
 std::printf("\nPeak resident memory of the quiz over a round on 19 imported copies: %.1f MiB "
             "(goal <= 45 MiB).\n",
             roundPeakMiB(set));
+// A photograph from the web whose last scan is repeated 10,000 times: how
+// soon the import refuses it.
+const fs::path endless = dir / "endless.jpg";
+fx::writeFile(endless, fx::withScans(fx::makeJpeg({.width = 4000, .height = 4000,
+                                                   .progressive = true}),
+                                     10000));
+std::vector<double> refusal;
+for (int round = 0; round < std::max(3, rounds / 2); ++round) {
+    tarvelo::ImportResult result;
+    refusal.push_back(millisecondsOf([&] {
+        result = tarvelo::importPhoto(QString::fromStdString(endless.string()),
+                                      QString::fromStdString((dir / "endless-copy.jpg").string()));
+    }));
+    if (result.ok) {
+        std::fprintf(stderr, "tarvelo-photos-bench: a file of 10,000 scans was imported\n");
+        return 1;
+    }
+}
+std::printf("Import of a 4000 x 4000 photograph of 10,000 scans (%.2f MB), refused: %.1f ms.\n",
+            static_cast<double>(fs::file_size(endless)) / 1e6, median(refusal));
 fs::remove_all(dir);
 return 0;
 }

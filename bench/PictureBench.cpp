@@ -6,7 +6,8 @@
 // into mapped memory, and djpeg doing it as a process. Then the first paint
 // of portraits stored on their side (Exif orientation 6) beside the same
 // portraits stored upright, and tarvelo-check over 19 photographs of 12
-// megapixels beside djpeg over the same files.
+// megapixels beside djpeg over the same files; last, how soon a photograph of
+// endlessly repeated scans is refused.
 #include "JpegFixtures.h"
 #include "PictureBox.h"
 #include "PlainDecode.h"
@@ -154,6 +155,35 @@ void compareCheckWithDjpeg(const fs::path& dir, const tarvelo::fixtures::Bytes& 
                 name, c, d, c / d, rounds);
 }
 
+// A photograph found on the web whose last scan is repeated 12,000 times:
+// how long the box's first paint and tarvelo-check take to refuse it.
+void timeEndlessScans(Stage& stage, const fs::path& dir, int rounds) {
+    tarvelo::fixtures::JpegRecipe recipe;
+    recipe.width = 4000;
+    recipe.height = 4000;
+    recipe.progressive = true;
+    const auto bytes = tarvelo::fixtures::withScans(tarvelo::fixtures::makeJpeg(recipe), 12000);
+    const fs::path set = dir / "endless";
+    fs::create_directories(set / "obr" / "0");
+    const std::string path = (set / "obr" / "0" / "0.jpg").string();
+    tarvelo::fixtures::writeFile(path, bytes);
+    std::vector<double> paint, check;
+    for (int round = 0; round < rounds; ++round) {
+        stage.box->loadPicture(path);
+        paint.push_back(millisecondsOf([&] {
+            try {
+                stage.box->repaint();
+            } catch (const std::exception&) {
+                // The refusal itself; the quiz shows it in its error box.
+            }
+        }));
+        check.push_back(tarvelo::bench::runProcess({TARVELO_CHECK, set.string()}, 1));
+    }
+    std::printf("\nA 4000 x 4000 photograph of 12,000 scans (%.2f MB), refused: first paint "
+                "%.1f ms, tarvelo-check %.1f ms (median of %d)\n",
+                static_cast<double>(bytes.size()) / 1e6, median(paint), median(check), rounds);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -225,6 +255,7 @@ int main(int argc, char** argv) {
         compareTurnedWithUpright(single, twice, dir, width, height, rounds);
 
     compareCheckWithDjpeg(dir, twelve, "12.1 MP", std::max(3, rounds / 3));
+    timeEndlessScans(single, dir, std::max(3, rounds / 3));
     fs::remove_all(dir);
     return 0;
 }

@@ -16,6 +16,7 @@ enum class ImportProblem {
     Unsupported, // a picture format we have no reader for (detail: its name)
     Damaged,     // recognised, but its data cannot be decoded
     Truncated,   // the file ends before the picture does
+    EndlessScans, // more JPEG scans than any camera writes (detail: the limit)
     TooLarge,    // more pixels or bytes than we accept (detail: the figures)
     NotWritten,  // the set's copy could not be written (detail: the system's reason)
 };

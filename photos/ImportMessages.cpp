@@ -48,6 +48,12 @@ QString importMessage(ImportProblem problem, const QString& fileName, const QStr
         return unreadable(fileName, QStringLiteral("obrázek je poškozený"));
     case ImportProblem::Truncated:
         return unreadable(fileName, QStringLiteral("obrázek je neúplný, soubor je useknutý"));
+    case ImportProblem::EndlessScans:
+        return unreadable(fileName,
+                          QStringLiteral("obrázek JPEG má víc než %1 průchodů (skenů), tolik jich "
+                                         "žádný fotoaparát nezapíše; otevřete ho v editoru obrázků "
+                                         "a uložte znovu")
+                              .arg(detail));
     case ImportProblem::TooLarge:
         return unreadable(fileName, QStringLiteral("obrázek je příliš velký (%1)").arg(detail));
     case ImportProblem::NotWritten:

@@ -1,12 +1,133 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "JpegReader.h"
+#include "ImportFailure.h"
+#include "JpegDecompressor.h"
+#include "JpegRows.h"
 #include "PhotoImport.h"
+#include "PictureErrors.h"
 #include "Placement.h"
 #include "SourcePicture.h"
 #include "UprightImage.h"
 
+#include <jerror.h>
+
 namespace tarvelo {
+
+namespace {
+
+// libjpeg holds a progressive file's coefficients for the whole picture;
+// this bounds that, beyond the pixel limit, for files built to exhaust memory.
+constexpr long maxLibraryMemory = 1024L * 1024 * 1024;
+
+class DeviceStream : public JpegStream {
+public:
+    explicit DeviceStream(QIODevice& device) : device_(device) {}
+    std::ptrdiff_t read(std::span<std::uint8_t> buffer) override {
+        return static_cast<std::ptrdiff_t>(device_.read(reinterpret_cast<char*>(buffer.data()),
+                                                        static_cast<qint64>(buffer.size())));
+    }
+
+private:
+    QIODevice& device_;
+};
+
+const QString outOfMemory = QStringLiteral("nedostatek paměti");
+
+// The library's reason for stopping, as the teacher is told it.
+ImportFailure failureFor(const EJPEG& error, bool tooManyScans) {
+    if (tooManyScans) {
+        return {ImportProblem::EndlessScans, QString::number(maxJpegScans)};
+    }
+    switch (error.code()) {
+    case JERR_NO_BACKING_STORE:
+    case JERR_OUT_OF_MEMORY:
+        return {ImportProblem::TooLarge, outOfMemory};
+    case JERR_INPUT_EMPTY:
+    case JERR_INPUT_EOF:
+        return {ImportProblem::Truncated, {}};
+    case JERR_ARITH_NOTIMPL:
+    case JERR_NOT_COMPILED:
+    case JERR_BAD_PRECISION:
+    case JERR_NOTIMPL:
+        return {ImportProblem::Unsupported, QStringLiteral("JPEG v této variantě")};
+    default:
+        return {ImportProblem::Damaged, {}};
+    }
+}
+
+// The steps of libjpeg's decoding sequence, reading the file as it goes.
+UprightPicture decodeUpright(JpegDecompressor& decompressor) {
+    // 1. The library's working memory bounded.
+    decompressor.limitMemory(maxLibraryMemory);
+    // 2. The header with the Exif (APP1) and ICC (APP2) markers, which the
+    //    library otherwise skips; no pixel is decoded for a file too large.
+    decompressor.saveMarkers(JPEG_APP0 + 1);
+    decompressor.saveMarkers(JPEG_APP0 + 2);
+    decompressor.readHeader();
+    auto& info = decompressor.info();
+    const int width = static_cast<int>(info.image_width);
+    const int height = static_cast<int>(info.image_height);
+    if (static_cast<long long>(width) * height > importMaxPixels) {
+        throw ImportFailure{ImportProblem::TooLarge,
+                            QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
+                                .arg(width)
+                                .arg(height)
+                                .arg(importMaxPixels / 1'000'000)};
+    }
+    UprightPicture picture;
+    picture.orientation = decompressor.orientation();
+    const std::vector<std::uint8_t> profile = decompressor.iccProfile();
+    if (!profile.empty()) {
+        picture.colourSpace = QColorSpace::fromIccProfile(QByteArray(
+            reinterpret_cast<const char*>(profile.data()), static_cast<qsizetype>(profile.size())));
+    }
+
+    // 3. The smallest of libjpeg's scaled sizes n/8 that still covers the
+    //    stored copy, in RGB32's byte order.
+    const bool swap = swapsSides(picture.orientation);
+    picture.storedSize = swap ? placedSize(height, width) : placedSize(width, height);
+    const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+    const RowFormat format = chooseRowFormat(info, ColourLayout::Bgrx);
+    info.scale_denom = 8;
+    for (unsigned int n = 1; n <= 8; ++n) {
+        info.scale_num = n;
+        decompressor.calcOutputDimensions();
+        if (static_cast<int>(info.output_width) >= wanted.width() &&
+            static_cast<int>(info.output_height) >= wanted.height()) {
+            break;
+        }
+    }
+
+    // 4. Every row, into an image of the output size.
+    decompressor.startDecompress();
+    QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                 format == RowFormat::Grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    if (image.isNull()) {
+        throw ImportFailure{ImportProblem::TooLarge, outOfMemory};
+    }
+    int rows = 0;
+    readRows(
+        decompressor, format, ColourLayout::Bgrx, [&image](int y) { return image.scanLine(y); },
+        rows);
+    if (rows < image.height()) {
+        throw ImportFailure{ImportProblem::Damaged, {}};
+    }
+    decompressor.finishDecompress();
+
+    // 5. Unlike the quiz, refuse what the library made up: a photograph with
+    //    a grey band is no photograph to store.
+    if (decompressor.readFailed()) {
+        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
+    }
+    if (decompressor.truncated()) {
+        throw ImportFailure{ImportProblem::Truncated, {}};
+    }
+    picture.image = turnUpright(image, picture.orientation);
+    return picture;
+}
+
+} // namespace
 
 QSize placedSize(int width, int height) {
     const PlacementRect rect = placementRect(width, height, storedBoxWidth, storedBoxHeight);
@@ -14,18 +135,17 @@ QSize placedSize(int width, int height) {
 }
 
 UprightPicture readJpegPicture(QFile& file) {
-    JpegReader reader(file);
-    UprightPicture picture;
-    picture.orientation = reader.orientation();
-    const bool swap = swapsSides(picture.orientation);
-    picture.storedSize = swap ? placedSize(reader.height(), reader.width())
-                              : placedSize(reader.width(), reader.height());
-    const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
-    picture.image =
-        turnUpright(reader.decode(wanted.width(), wanted.height()), picture.orientation);
-    if (!reader.iccProfile().isEmpty())
-        picture.colourSpace = QColorSpace::fromIccProfile(reader.iccProfile());
-    return picture;
+    DeviceStream stream(file);
+    try {
+        JpegDecompressor decompressor(stream);
+        try {
+            return decodeUpright(decompressor);
+        } catch (const EJPEG& error) {
+            throw failureFor(error, decompressor.tooManyScans());
+        }
+    } catch (const EJPEG& error) { // no memory for a decompressor at all
+        throw failureFor(error, false);
+    }
 }
 
 } // namespace tarvelo

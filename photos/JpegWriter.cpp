@@ -3,27 +3,14 @@
 #include "JpegWriter.h"
 
 #include "ImportFailure.h"
+#include "JpegErrorManager.h"
 
-#include <csetjmp>
-#include <cstdio> // jpeglib.h needs FILE
 #include <cstdlib>
-#include <jpeglib.h>
 #include <memory>
 
 namespace tarvelo {
 
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-void onError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
-void onMessage(j_common_ptr, int) {}
-void onOutput(j_common_ptr) {}
 
 struct MallocFree {
     void operator()(unsigned char* p) const { std::free(p); }
@@ -34,11 +21,8 @@ struct MallocFree {
 // this frame, so the longjmp leaves nothing behind.
 bool compress(const QImage& image, int quality, unsigned char** out, unsigned long* size) {
     jpeg_compress_struct info{};
-    ErrorManager error{};
-    info.err = jpeg_std_error(&error.pub);
-    error.pub.error_exit = onError;
-    error.pub.emit_message = onMessage;
-    error.pub.output_message = onOutput;
+    JpegErrorManager error{};
+    info.err = installErrorManager(error);
     if (setjmp(error.jump)) {
         jpeg_destroy_compress(&info);
         return false;

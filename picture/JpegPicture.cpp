@@ -3,13 +3,11 @@
 #include "JpegPicture.h"
 
 #include "JpegDecompressor.h"
+#include "JpegRows.h"
 #include "PictureErrors.h"
 
-#include <algorithm>
-#include <array>
 #include <cstring>
 #include <new>
-#include <span>
 
 namespace tarvelo {
 
@@ -17,14 +15,11 @@ namespace {
 
 // Greyscale photographs are shown in this many grey levels, dithered.
 constexpr int greyLevels = 236;
-constexpr int rowsPerRead = 16;
-
-enum class Output { Bgr, Grey, Cmyk };
 
 // The parameters every decode uses, whatever the library's own defaults:
 // float inverse DCT, smoothing and fancy upsampling for quality, and rows in
 // the raster's own blue-green-red order so that they need no conversion.
-Output setDecodeParameters(jpeg_decompress_struct& info) {
+RowFormat setDecodeParameters(jpeg_decompress_struct& info) {
     info.scale_num = 1;
     info.scale_denom = 1;
     info.do_block_smoothing = TRUE;
@@ -33,21 +28,12 @@ Output setDecodeParameters(jpeg_decompress_struct& info) {
     info.dither_mode = JDITHER_FS;
     info.two_pass_quantize = TRUE;
     info.buffered_image = FALSE;
-    switch (info.jpeg_color_space) {
-    case JCS_GRAYSCALE:
-        info.out_color_space = JCS_GRAYSCALE;
+    const RowFormat format = chooseRowFormat(info, ColourLayout::Bgr);
+    if (format == RowFormat::Grey) {
         info.quantize_colors = TRUE;
         info.desired_number_of_colors = greyLevels;
-        return Output::Grey;
-    case JCS_CMYK:
-    case JCS_YCCK:
-        // The library cannot turn four components into RGB itself.
-        info.out_color_space = JCS_CMYK;
-        return Output::Cmyk;
-    default:
-        info.out_color_space = JCS_EXT_BGR;
-        return Output::Bgr;
     }
+    return format;
 }
 
 void allocate(Raster& raster, RasterMemory spare, int width, int height, int bitsPerPixel) {
@@ -72,70 +58,14 @@ void allocate(Raster& raster, RasterMemory spare, int width, int height, int bit
 
 // The quantiser's grey levels, which the raster's 8-bit pixels index.
 void copyGreyPalette(const jpeg_decompress_struct& info, Raster& raster) {
-    if (!info.quantize_colors || !info.colormap)
+    if (!info.quantize_colors || !info.colormap) {
         return;
+    }
     raster.palette.resize(static_cast<std::size_t>(info.actual_number_of_colors));
     for (std::size_t i = 0; i < raster.palette.size(); ++i) {
         const JSAMPLE v = info.colormap[0][i];
         raster.palette[i] = {v, v, v};
     }
-}
-
-// Adobe writes CMYK inverted (0 = full ink) and marks such files with its
-// APP14 marker; files without it carry plain ink values.
-void cmykToBgr(const std::uint8_t* cmyk, std::uint8_t* bgr, int width, bool inverted) {
-    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
-        unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
-        if (!inverted) {
-            c = 255 - c;
-            m = 255 - m;
-            y = 255 - y;
-            k = 255 - k;
-        }
-        bgr[0] = static_cast<std::uint8_t>((y * k + 127) / 255);
-        bgr[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
-        bgr[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
-    }
-}
-
-// Reads every row, top to bottom, straight into the raster; four-component
-// rows pass through a small buffer on the way, being converted. rowsDecoded
-// grows as rows arrive, so an error part-way leaves what was read.
-void readAllRows(JpegDecompressor& decompressor, Output output, Raster& raster) {
-    const int width = raster.width;
-    std::vector<std::uint8_t> cmykRows;
-    if (output == Output::Cmyk)
-        cmykRows.resize(static_cast<std::size_t>(width) * 4 * rowsPerRead);
-    const bool inverted = decompressor.info().saw_Adobe_marker != FALSE;
-    std::array<JSAMPROW, rowsPerRead> rows{};
-    while (raster.rowsDecoded < raster.height) {
-        const int wanted = std::min(rowsPerRead, raster.height - raster.rowsDecoded);
-        for (int i = 0; i < wanted; ++i)
-            rows[static_cast<std::size_t>(i)] =
-                output == Output::Cmyk ? cmykRows.data() + static_cast<std::size_t>(i) * 4 *
-                                                               static_cast<std::size_t>(width)
-                                       : raster.row(raster.rowsDecoded + i);
-        const int got = decompressor.readScanlines(rows.data(), wanted);
-        if (output == Output::Cmyk)
-            for (int i = 0; i < got; ++i)
-                cmykToBgr(rows[static_cast<std::size_t>(i)], raster.row(raster.rowsDecoded + i),
-                          width, inverted);
-        raster.rowsDecoded += got;
-        if (got == 0)
-            break; // cannot happen with a source that never suspends
-    }
-}
-
-// The orientation from the first Exif APP1 marker that the header read kept.
-Orientation savedOrientation(const jpeg_decompress_struct& info) {
-    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
-        if (marker->marker != JPEG_APP0 + 1 || !marker->data)
-            continue;
-        const std::span<const std::uint8_t> payload(marker->data, marker->data_length);
-        if (isExifPayload(payload))
-            return exifOrientation(payload);
-    }
-    return Orientation::Upright;
 }
 
 } // namespace
@@ -157,7 +87,7 @@ JpegPicture JpegPicture::fromBytes(std::vector<std::uint8_t> bytes) {
     picture.height_ = static_cast<int>(info.image_height);
     picture.grayscale_ = info.jpeg_color_space == JCS_GRAYSCALE;
     picture.progressive_ = decompressor.hasMultipleScans();
-    picture.orientation_ = savedOrientation(info);
+    picture.orientation_ = decompressor.orientation();
     return picture;
 }
 
@@ -197,7 +127,7 @@ void JpegPicture::decodeInto(Raster& raster, RasterMemory spare, const DecodeLim
     auto& info = decompressor.info();
 
     // 2. Decoding parameters.
-    const Output output = setDecodeParameters(info);
+    const RowFormat format = setDecodeParameters(info);
 
     // 3. The output size, checked against the limit before any memory is
     //    taken, so that a forged header cannot exhaust it.
@@ -213,11 +143,13 @@ void JpegPicture::decodeInto(Raster& raster, RasterMemory spare, const DecodeLim
     // 5. The raster, in the earlier picture's memory where it fits, and the
     //    greyscale palette, which exists only once decompression has started.
     allocate(raster, std::move(spare), static_cast<int>(info.output_width),
-             static_cast<int>(info.output_height), output == Output::Grey ? 8 : 24);
+             static_cast<int>(info.output_height), format == RowFormat::Grey ? 8 : 24);
     copyGreyPalette(info, raster);
 
     // 6. Every row, top to bottom.
-    readAllRows(decompressor, output, raster);
+    readRows(
+        decompressor, format, ColourLayout::Bgr, [&raster](int y) { return raster.row(y); },
+        raster.rowsDecoded);
 
     // 7. Finish, which reads to the end-of-image marker; the decompressor is
     //    released as it goes out of scope, also when a step above throws.

@@ -46,5 +46,13 @@ int main(int argc, char** argv) {
                       exifPayload(orientation, order));
         }
     writeFile(dir / "seed-tables.jpg", makeTablesOnly());
+    // A scan repeated past what the decoder takes, and one short of it: each
+    // run on them must end quickly.
+    JpegRecipe progressive;
+    progressive.width = 33;
+    progressive.height = 17;
+    progressive.progressive = true;
+    writeFile(dir / "seed-scans-150.jpg", withScans(makeJpeg(progressive), 150));
+    writeFile(dir / "seed-scans-99.jpg", withScans(makeJpeg(progressive), 99));
     return 0;
 }

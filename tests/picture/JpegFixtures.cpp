@@ -266,6 +266,59 @@ void patchFrameSize(Bytes& jpeg, int width, int height) {
     jpeg[at + 8] = static_cast<std::uint8_t>(width & 0xFF);
 }
 
+int countMarkers(const Bytes& jpeg, std::uint8_t code) {
+    int count = 0;
+    while (findMarker(jpeg, code, count) != std::string::npos) {
+        ++count;
+    }
+    return count;
+}
+
+namespace {
+
+// Where the scan whose start-of-scan marker is at `sos` ends: at the next
+// marker that is neither a stuffed 0xFF nor a restart marker.
+std::size_t scanEnd(const Bytes& jpeg, std::size_t sos) {
+    std::size_t i = sos + 2 + (static_cast<std::size_t>(jpeg[sos + 2]) << 8 | jpeg[sos + 3]);
+    for (; i + 1 < jpeg.size(); ++i) {
+        const std::uint8_t next = jpeg[i + 1];
+        if (jpeg[i] == 0xFF && next != 0x00 && (next < 0xD0 || next > 0xD7)) {
+            return i;
+        }
+    }
+    return jpeg.size();
+}
+
+} // namespace
+
+Bytes withScans(const Bytes& jpeg, int scans) {
+    const int have = countMarkers(jpeg, 0xDA);
+    if (have == 0 || scans < have) {
+        throw std::invalid_argument("withScans: no scans, or more than asked for");
+    }
+    // The smallest scan, repeated right after itself, where the tables it
+    // was coded with are still in force.
+    std::size_t start = 0, end = jpeg.size();
+    for (int n = 0; n < have; ++n) {
+        const std::size_t sos = findMarker(jpeg, 0xDA, n);
+        const std::size_t stop = scanEnd(jpeg, sos);
+        if (stop - sos < end - start) {
+            start = sos;
+            end = stop;
+        }
+    }
+    const auto at = [&jpeg](std::size_t offset) {
+        return jpeg.begin() + static_cast<std::ptrdiff_t>(offset);
+    };
+    Bytes out(jpeg.begin(), at(end));
+    out.reserve(jpeg.size() + (end - start) * static_cast<std::size_t>(scans - have));
+    for (int i = have; i < scans; ++i) {
+        out.insert(out.end(), at(start), at(end));
+    }
+    out.insert(out.end(), at(end), jpeg.end());
+    return out;
+}
+
 void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),

@@ -85,6 +85,14 @@ void patchFrameSize(Bytes& jpeg, int width, int height);
 // Offset of the n-th (0-based) occurrence of marker 0xFF code, or npos.
 std::size_t findMarker(const Bytes& jpeg, std::uint8_t code, int n = 0);
 
+// How many times marker 0xFF code occurs (scans: 0xDA).
+int countMarkers(const Bytes& jpeg, std::uint8_t code);
+
+// A progressive jpeg whose smallest scan (a few bytes, yet a full pass over
+// a component of the picture) is repeated until the file has `scans` scans in
+// all, as in files built to keep a decoder busy.
+Bytes withScans(const Bytes& jpeg, int scans);
+
 void writeFile(const std::filesystem::path& path, const Bytes& bytes);
 
 } // namespace tarvelo::fixtures

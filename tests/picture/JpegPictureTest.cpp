@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegPicture.h"
 
+#include "JpegDecompressor.h"
 #include "JpegFixtures.h"
 #include "PictureErrors.h"
 #include "ReferenceDecode.h"
@@ -218,6 +219,48 @@ TEST(DamagedJpeg, PixelLimitIsInclusive) {
     EXPECT_NO_THROW(atLimit.decodeRaster({256}));
     auto overLimit = JpegPicture::fromBytes(bytes);
     EXPECT_THROW(overLimit.decodeRaster({255}), EPictureTooLarge);
+}
+
+// --- Files of endless scans ------------------------------------------------
+
+TEST(EndlessScans, UpToTheLimitTheyDecodeBitForBitAsTheLibraryDoes) {
+    const auto base = fixtures::makeJpeg(recipe(64, 48, true));
+    ASSERT_LT(fixtures::countMarkers(base, 0xDA), maxJpegScans);
+    const auto bytes = fixtures::withScans(base, maxJpegScans);
+    auto picture = JpegPicture::fromBytes(bytes);
+    ASSERT_NO_THROW(picture.decodeRaster());
+    const auto reference = fixtures::referenceDecode(bytes);
+    const Raster& raster = *picture.raster();
+    ASSERT_EQ(raster.rowsDecoded, reference.height);
+    const auto rowBytes = static_cast<std::size_t>(reference.width * 3);
+    for (int y = 0; y < reference.height; ++y) {
+        ASSERT_EQ(std::memcmp(raster.row(y),
+                              reference.pixels.data() + rowBytes * static_cast<std::size_t>(y),
+                              rowBytes),
+                  0)
+            << "row " << y;
+    }
+}
+
+TEST(EndlessScans, OneScanMoreLoadsButFailsOnceAtDecodeAsAnInvalidProgression) {
+    const auto bytes =
+        fixtures::withScans(fixtures::makeJpeg(recipe(64, 48, true)), maxJpegScans + 1);
+    auto picture = JpegPicture::fromBytes(bytes);
+    EXPECT_EQ(picture.width(), 64);
+    EXPECT_TRUE(picture.progressive());
+    EXPECT_EQ(jpegErrorCode([&] { picture.decodeRaster(); }), JERR_BAD_PROGRESSION);
+    EXPECT_TRUE(picture.decodeFailed());
+    EXPECT_NO_THROW(picture.decodeRaster()); // never decodes again
+}
+
+TEST(EndlessScans, GreyAndFourComponentFilesAreStoppedAlike) {
+    for (const Colour colour : {Colour::Grey, Colour::AdobeCmyk}) {
+        auto s = recipe(40, 24, true);
+        s.colour = colour;
+        auto picture =
+            JpegPicture::fromBytes(fixtures::withScans(fixtures::makeJpeg(s), maxJpegScans + 1));
+        EXPECT_EQ(jpegErrorCode([&] { picture.decodeRaster(); }), JERR_BAD_PROGRESSION);
+    }
 }
 
 // --- The Exif orientation reader ------------------------------------------

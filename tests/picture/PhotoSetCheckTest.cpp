@@ -3,6 +3,7 @@
 #include "PhotoSetCheck.h"
 
 #include "BreedCatalogue.h"
+#include "JpegDecompressor.h"
 #include "JpegFixtures.h"
 #include "JpegPicture.h"
 #include "TempDir.h"
@@ -51,12 +52,19 @@ TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
 
     fixtures::writeFile(root.path() / "obr/0/3.jpg", {});
     std::filesystem::remove(root.path() / "obr/0/7.jpg");
+    // A file of endless scans, as found on the web: refused, and the check
+    // goes on to the next picture.
+    recipe.progressive = true;
+    fixtures::writeFile(root.path() / "obr/0/11.jpg",
+                        fixtures::withScans(fixtures::makeJpeg(recipe), maxJpegScans + 1));
     std::ostringstream again;
     EXPECT_FALSE(checkPhotoSet(root.path(), std::nullopt, again));
     report = lines(again.str());
     ASSERT_EQ(report.size(), 19u);
     EXPECT_EQ(report[3].substr(report[3].size() - 14), "JPEG error #42");
     EXPECT_NE(report[7].find("Cannot open file \""), std::string::npos) << report[7];
+    EXPECT_EQ(report[11].substr(report[11].size() - 14), "JPEG error #16");
+    EXPECT_EQ(report[12].substr(report[12].size() - 2), "OK");
 }
 
 struct Ppm {

@@ -280,6 +280,27 @@ TEST_F(PictureBoxTest, ErrorAfterTheHeaderIsReportedOnceAndThePaintRecovers) {
     EXPECT_EQ(errors().size(), 1u);
 }
 
+TEST_F(PictureBoxTest, EndlessScansAreRefusedAtTheFirstPaintAndPlayGoesOn) {
+    JpegRecipe recipe;
+    recipe.width = 1600;
+    recipe.height = 1200;
+    recipe.progressive = true;
+    fixtures::writeFile(dir / "endless.jpg", fixtures::withScans(fixtures::makeJpeg(recipe), 20000));
+    box->loadPicture(dir / "endless.jpg");
+    EXPECT_TRUE(errors().empty());
+
+    rendered();
+    EXPECT_EQ(errors(), std::vector<std::string>{"JPEG error #16"});
+    EXPECT_EQ(box->state(), PictureBox::State::Failed);
+    rendered();
+    EXPECT_EQ(errors().size(), 1u);
+
+    box->loadPicture(photo("8.jpg", JpegRecipe{}));
+    rendered();
+    EXPECT_EQ(box->state(), PictureBox::State::Decoded);
+    EXPECT_EQ(errors().size(), 1u);
+}
+
 TEST_F(PictureBoxTest, FailedLoadChangesNothingAndSchedulesNoRepaint) {
     box->loadPicture(photo("7.jpg", JpegRecipe{}));
     group.show();
