@@ -54,6 +54,11 @@ TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
     const Bytes pngBytes = readBytes(QString::fromStdString(dir / "full.png"));
     Bytes badHeader = photo;
     badHeader[findMarker(badHeader, 0xC0) + 9] = 7; // seven components in the frame
+    // 196 megapixels in full colour resolution, progressive: more
+    // coefficients than the library may hold, though within the pixel limit.
+    Bytes hungry = makeJpeg({.width = 64, .height = 48, .progressive = true});
+    patchFrameSize(hungry, 14000, 14000);
+    hungry[findMarker(hungry, 0xC2) + 11] = 0x11; // luma sampled as chroma: 4:4:4
     Bytes heic = asBytes(std::string("\0\0\0\x18"
                                      "ftypheic\0\0\0\0mif1heic",
                                      24));
@@ -70,6 +75,7 @@ TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
         {"jen hlavička.jpg", cutAt(photo, findMarker(photo, 0xDA) + 4), "nelze přečíst"},
         {"vadná.jpg", badHeader, "poškozený"},
         {"obří.jpg", huge, "příliš velký"},
+        {"hladová.jpg", hungry, "nedostatek paměti"},
         {"useknutá.png", cutAt(pngBytes, pngBytes.size() / 2), "nelze přečíst"},
         {"telefon.heic", heic, "HEIC"},
         // Thousands of repeated scans would hold the window for minutes.
