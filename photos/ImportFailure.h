@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QFileDevice>
+#include "AtomicFile.h"
+
 #include <QString>
 
 namespace tarvelo {
@@ -28,8 +29,8 @@ struct ImportFailure {
     QString detail;
 };
 
-// Why a file could not be written, in Czech, from Qt's file error.
-QString writeFailureReason(QFileDevice::FileError error);
+// Why a file could not be written, in Czech.
+QString writeFailureReason(const WriteError& error);
 
 // "Soubor „fileName“ nelze přečíst: <reason>." and the like.
 QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail = {});

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImportFailure.h"
+#include "PictureErrors.h"
 
 namespace tarvelo {
 
@@ -12,18 +13,22 @@ QString unreadable(const QString& fileName, const QString& reason) {
 
 } // namespace
 
-QString writeFailureReason(QFileDevice::FileError error) {
-    switch (error) {
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("přístup odepřen, složka je asi jen pro čtení");
-    case QFileDevice::ResourceError:
+QString writeFailureReason(const WriteError& error) {
+    if (error.diskFull()) {
         return QStringLiteral("na disku není místo");
-    case QFileDevice::OpenError:
-        return QStringLiteral("soubor nelze vytvořit");
-    case QFileDevice::RenameError:
-        return QStringLiteral("nový soubor nelze dát na místo starého");
+    }
+    if (error.accessDenied()) {
+        return QStringLiteral("přístup odepřen, složka je asi jen pro čtení");
+    }
+    // The system's own words for the rarer causes, for whoever looks into it.
+    const QString cause = QString::fromStdString(systemErrorText(error.code));
+    switch (error.step) {
+    case WriteStep::Create:
+        return QStringLiteral("soubor nelze vytvořit (%1)").arg(cause);
+    case WriteStep::Replace:
+        return QStringLiteral("nový soubor nelze dát na místo starého (%1)").arg(cause);
     default:
-        return QStringLiteral("chyba při zápisu");
+        return QStringLiteral("chyba při zápisu (%1)").arg(cause);
     }
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoImport.h"
 
+#include "AtomicFile.h"
 #include "ImportFailure.h"
 #include "JpegPicture.h"
 #include "JpegWriter.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <new>
 
 namespace tarvelo {
@@ -79,11 +79,9 @@ void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
 }
 
 void writeAtomically(const QString& target, const std::vector<std::uint8_t>& bytes) {
-    QSaveFile file(target);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
-        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(file.error())};
+    if (const auto error = writeFileAtomically(target.toStdString(), bytes)) {
+        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(*error)};
+    }
 }
 
 ImportResult importOrThrow(const QString& source, const QString& target) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoSet.h"
 
+#include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "ImportFailure.h"
 #include "PictureErrors.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <utility>
 
 namespace tarvelo {
@@ -35,19 +35,18 @@ void setMessage(QString* message, const QString& text) {
 
 // The drawing's bytes into target, all or nothing.
 bool copyAtomically(const QString& from, const QString& target, QString* message) {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = readPictureFile(from.toStdString());
+    } catch (const PictureError&) {
         setMessage(
             message,
             QStringLiteral("Kresbu „%1“ nelze přečíst.").arg(QDir::toNativeSeparators(from)));
         return false;
     }
-    const QByteArray bytes = source.readAll();
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        setMessage(message,
-                   QStringLiteral("Obrázek nelze uložit jako „%1“: %2.")
-                       .arg(QDir::toNativeSeparators(target), writeFailureReason(file.error())));
+    if (const auto error = writeFileAtomically(target.toStdString(), bytes)) {
+        setMessage(message, QStringLiteral("Obrázek nelze uložit jako „%1“: %2.")
+                                .arg(QDir::toNativeSeparators(target), writeFailureReason(*error)));
         return false;
     }
     return true;

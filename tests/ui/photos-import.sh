@@ -5,8 +5,17 @@
 # letters: a photograph is stored and the set is complete and shows in the
 # quiz's decoder; a damaged file, a wrong index and a missing home folder
 # change nothing and say so by their exit status.
-# Usage: photos-import.sh TARVELO-PHOTOS TARVELO-CHECK DRAWINGS
+# With --full-disk, the same on a nearly full disk instead: a photograph that
+# does not fit is refused with the reason and the picture it would have
+# replaced stays whole. Exits 77 (skipped) where no small file system can be
+# mounted.
+# Usage: photos-import.sh [--full-disk] TARVELO-PHOTOS TARVELO-CHECK DRAWINGS
 set -eu
+full_disk=false
+if [ "${1-}" = --full-disk ]; then
+    full_disk=true
+    shift
+fi
 photos=$1 check=$2 drawings=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -15,6 +24,83 @@ fail() {
     printf 'FAIL: %s\n' "$*" >&2
     exit 1
 }
+
+# The files in folder, hidden ones too.
+count_files() {
+    find "$1" -type f | wc -l
+}
+
+full_disk_test() {
+    usb="$work/usb"
+    mkdir "$usb"
+    if ! mount -t tmpfs -o size=2m,mode=0755 tmpfs "$usb" 2>"$work/said"; then
+        printf 'SKIP: no small file system can be mounted here: %s\n' "$(cat "$work/said")" >&2
+        exit 77
+    fi
+    trap 'umount "$usb"; rm -rf "$work"' EXIT
+    set_dir="$usb/Třída 3.B"
+    "$photos" --import 4 "$drawings/10.jpg" "$set_dir" >"$work/said" 2>&1 ||
+        fail "import with room to spare: $(cat "$work/said")"
+    cp "$set_dir/obr/0/4.jpg" "$work/4-before.jpg"
+
+    # A photograph whose copy is more than the 4 KiB left and less than a
+    # file's write buffer (16 KiB), so a buffered writer meets the full disk
+    # only at its final flush: a PPM of 100 x 100 pixels of noise, the bytes
+    # of a drawing.
+    {
+        printf 'P6\n100 100\n255\n'
+        tail -c +1000 "$drawings/0.jpg" | head -c 30000
+    } >"$work/šum.ppm"
+    "$photos" --import 4 "$work/šum.ppm" "$work/měřená" >"$work/said" 2>&1 ||
+        fail "import of the noise: $(cat "$work/said")"
+    stored=$(wc -c <"$work/měřená/obr/0/4.jpg")
+    [ "$stored" -gt 4096 ] && [ "$stored" -lt 16384 ] ||
+        fail "the noise's copy has $stored bytes, not between 4 and 16 KiB"
+
+    # Full to the last page, then one page (4 KiB) freed.
+    head -c 4096 /dev/zero >"$usb/page"
+    cat /dev/zero >"$usb/filler" 2>/dev/null || true
+    if printf x >"$usb/more" 2>/dev/null; then
+        fail "the small file system did not fill up"
+    fi
+    rm -f "$usb/more" "$usb/page"
+
+    status=0
+    "$photos" --import 4 "$work/šum.ppm" "$set_dir" >"$work/said" 2>&1 || status=$?
+    [ $status = 1 ] || fail "an import onto a full disk gives status $status, not 1: $(cat "$work/said")"
+    grep -q "Obrázek nelze uložit jako „.*4.jpg“: na disku není místo." "$work/said" ||
+        fail "the message on a full disk: $(cat "$work/said")"
+    cmp -s "$set_dir/obr/0/4.jpg" "$work/4-before.jpg" || fail "picture 4 is not as it was"
+    [ "$(count_files "$set_dir")" = 19 ] || fail "a failed import left a file behind"
+    "$check" "$set_dir" >"$work/check" || fail "tarvelo-check: $(cat "$work/check")"
+
+    # A new set does not fit either: no drawing is copied in part.
+    status=0
+    "$photos" --import 4 "$work/šum.ppm" "$usb/Nová" >"$work/said" 2>&1 || status=$?
+    [ $status = 1 ] || fail "a new set on a full disk gives status $status, not 1"
+    grep -q "na disku není místo." "$work/said" || fail "the message: $(cat "$work/said")"
+    for picture in "$usb/Nová/obr/0"/* "$usb/Nová/obr/0"/.[!.]*; do
+        [ -e "$picture" ] || continue
+        cmp -s "$picture" "$drawings/${picture##*/}" || fail "$picture was left half written"
+    done
+    echo "ok - tarvelo-photos --import onto a full disk leaves the set whole" >&2
+}
+
+if $full_disk; then
+    # A mount namespace of its own takes the small file system away with the
+    # test however it ends; without root rights, a user namespace gives one.
+    if [ -z "${TARVELO_OWN_MOUNTS-}" ]; then
+        export TARVELO_OWN_MOUNTS=1
+        for namespaces in -m -Urm; do
+            if unshare $namespaces true 2>/dev/null; then
+                rm -rf "$work"
+                exec unshare $namespaces sh "$0" --full-disk "$photos" "$check" "$drawings"
+            fi
+        done
+    fi
+    full_disk_test
+    exit 0
+fi
 
 "$photos" --import 4 "$drawings/10.jpg" "$set_dir" 2>"$work/said" || fail "import: $(cat "$work/said")"
 grep -q "Hereford" "$work/said" || fail "the report does not name the breed: $(cat "$work/said")"

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PpmWriter.h"
 
+#include "AtomicFile.h"
+#include "Utf8Path.h"
+
 #include <array>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,20 +30,22 @@ void writePpm(const Raster& raster, Orientation orientation, const std::filesyst
     const bool turned = swapsSides(orientation);
     const int width = turned ? raster.height : raster.width;
     const int height = turned ? raster.width : raster.height;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "P6\n" << width << ' ' << height << "\n255\n";
-    std::vector<char> rgb(static_cast<std::size_t>(width) * 3);
+    const std::string header =
+        "P6\n" + std::to_string(width) + ' ' + std::to_string(height) + "\n255\n";
+    std::vector<std::uint8_t> ppm(header.begin(), header.end());
+    ppm.reserve(ppm.size() +
+                static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const StoredPixel at = storedPixel(orientation, x, y, width, height);
             const auto px = rgbAt(raster, at.x, at.y);
-            for (std::size_t c = 0; c < 3; ++c)
-                rgb[3 * static_cast<std::size_t>(x) + c] = static_cast<char>(px[c]);
+            ppm.insert(ppm.end(), px.begin(), px.end());
         }
-        out.write(rgb.data(), static_cast<std::streamsize>(rgb.size()));
     }
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+    const std::string file = utf8FromPath(path);
+    if (const auto error = writeFileAtomically(file, ppm)) {
+        throw std::runtime_error(writeErrorText(file, *error));
+    }
 }
 
 } // namespace tarvelo

@@ -8,7 +8,9 @@
 #include "Jitter.h"
 #include "Pasture.h"
 
+#include <AtomicFile.h>
 #include <BreedCatalogue.h>
+#include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
 #include <QPainter>
@@ -27,6 +29,18 @@ constexpr std::array<PictureFormat, breedCount> formats{{
     {800, 600, false}, {600, 800, true},   {1600, 900, false}, {1024, 768, true},
     {640, 480, false}, {500, 500, true},   {900, 1200, false},
 }};
+
+// The file at path replaced by bytes, all or nothing.
+bool writeWhole(const QByteArray& bytes, const QString& path, QString& error) {
+    const std::string file = path.toStdString();
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    if (const auto failure =
+            writeFileAtomically(file, {data, static_cast<std::size_t>(bytes.size())})) {
+        error = QString::fromStdString(writeErrorText(file, *failure));
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -65,15 +79,17 @@ QImage drawPicture(int index) {
 }
 
 bool writeJpeg(const QImage& image, const QString& path, bool progressive, QString& error) {
-    QImageWriter writer(path, "jpeg");
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, "jpeg");
     writer.setQuality(85);
     writer.setOptimizedWrite(true);
     writer.setProgressiveScanWrite(progressive);
     if (!writer.write(image)) {
-        error = writer.errorString();
+        error = path + ": " + writer.errorString();
         return false;
     }
-    return true;
+    return writeWhole(encoded.data(), path, error);
 }
 
 bool writePictureSet(const QString& outDir, QString& error) {
@@ -84,13 +100,21 @@ bool writePictureSet(const QString& outDir, QString& error) {
     }
     for (int index = 0; index < breedCount; ++index) {
         const QString path = QDir(folder).filePath(QString::number(index) + ".jpg");
-        QString reason;
-        if (!writeJpeg(drawPicture(index), path, pictureFormat(index).progressive, reason)) {
-            error = path + ": " + reason;
+        if (!writeJpeg(drawPicture(index), path, pictureFormat(index).progressive, error)) {
             return false;
         }
     }
     return true;
+}
+
+bool writeContactSheet(const QString& path, QString& error) {
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    if (!contactSheet().save(&encoded, "png")) {
+        error = "cannot encode the contact sheet";
+        return false;
+    }
+    return writeWhole(encoded.data(), path, error);
 }
 
 QImage contactSheet() {

@@ -22,7 +22,7 @@ PictureFormat pictureFormat(int index);
 QImage drawPicture(int index);
 
 // Writes `image` as a JPEG of quality 85; on failure returns false and fills
-// `error`.
+// `error`, naming the file.
 bool writeJpeg(const QImage& image, const QString& path, bool progressive, QString& error);
 
 // Writes every picture as outDir/obr/0/<index>.jpg; on failure returns false
@@ -31,5 +31,9 @@ bool writePictureSet(const QString& outDir, QString& error);
 
 // All pictures side by side, numbered and named, for reviewing the set.
 QImage contactSheet();
+
+// Writes contactSheet() as the PNG file path; on failure returns false and
+// fills `error`.
+bool writeContactSheet(const QString& path, QString& error);
 
 } // namespace tarvelo::drawset

@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tarvelo-drawset: %s\n", qPrintable(error));
         return 1;
     }
-    if (!sheet.isEmpty() && !tarvelo::drawset::contactSheet().save(sheet, "png")) {
-        std::fprintf(stderr, "tarvelo-drawset: cannot write %s\n", qPrintable(sheet));
+    if (!sheet.isEmpty() && !tarvelo::drawset::writeContactSheet(sheet, error)) {
+        std::fprintf(stderr, "tarvelo-drawset: %s\n", qPrintable(error));
         return 1;
     }
     return 0;
