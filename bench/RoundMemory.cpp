@@ -12,7 +12,6 @@
 #include "TApplication.h"
 
 #include <QDir>
-#include <QStyleFactory>
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -47,7 +46,6 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TApplication application(argc, argv);
-    TApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     if (!QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "tarvelo-round-memory: no folder %s\n", argv[1]);
         return 2;

@@ -7,9 +7,6 @@
 #include "TForm.h"
 
 #include <QEventLoop>
-#include <QMessageBox>
-#include <QMetaObject>
-#include <exception>
 #include <stdexcept>
 
 namespace tarvelo {
@@ -23,7 +20,8 @@ TApplication& tApp() {
 }
 
 TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv), applicationTitle_(applicationTitleFrom(applicationFilePath())) {
+    : ClassicApplication(argc, argv),
+      applicationTitle_(applicationTitleFrom(applicationFilePath())) {
     // The program decides when it ends, not the last window closing.
     setQuitOnLastWindowClosed(false);
     setKeyboardInputInterval(500);
@@ -51,7 +49,7 @@ bool TApplication::event(QEvent* event) {
         wakeLoops();
         return true;
     }
-    return QApplication::event(event);
+    return ClassicApplication::event(event);
 }
 
 void TApplication::wakeLoops() {
@@ -170,58 +168,14 @@ void TApplication::runUntilQuit() {
     finalLoop_ = nullptr;
 }
 
-void TApplication::dispatch(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        reportError(QString::fromUtf8(error.what()));
-    } catch (...) {
-        reportError(QStringLiteral("Unknown error"));
+QWidget* TApplication::errorBoxOwner() const {
+    if (QWidget* active = activeWindow()) {
+        return active;
     }
-}
-
-bool TApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        handleEscapedError(QString::fromUtf8(error.what()), event);
-    } catch (...) {
-        handleEscapedError(QStringLiteral("Unknown error"), event);
+    if (focusedWindow_ != nullptr && focusedWindow_->isVisible()) {
+        return focusedWindow_;
     }
-    return true;
-}
-
-void TApplication::handleEscapedError(const QString& message, const QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        // The box runs its own event loop; opening it from inside the paint
-        // that failed would repaint into that same paint. Report right after.
-        QMetaObject::invokeMethod(
-            this, [this, message] { reportError(message); }, Qt::QueuedConnection);
-        return;
-    }
-    reportError(message);
-}
-
-void TApplication::reportError(const QString& message) {
-    if (QWidget* grabber = QWidget::mouseGrabber()) {
-        grabber->releaseMouse();
-    }
-    QWidget* owner = activeWindow();
-    if (owner == nullptr && focusedWindow_ != nullptr && focusedWindow_->isVisible()) {
-        owner = focusedWindow_;
-    }
-    const QPointer<QWidget> focused = focusWidget();
-    QMessageBox box(QMessageBox::Critical, applicationTitle_, errorBoxText(message),
-                    QMessageBox::Ok, owner);
-    box.exec();
-    // The window that was active becomes active again, the focus where it was;
-    // the focus record did not change, so no activation handler runs.
-    if (owner != nullptr && owner->isVisible()) {
-        owner->activateWindow();
-        if (focused) {
-            focused->setFocus(Qt::ActiveWindowFocusReason);
-        }
-    }
+    return nullptr;
 }
 
 } // namespace tarvelo

@@ -2,22 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ClassicApplication.h"
 #include "TForm.h"
 
-#include <QApplication>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <vector>
 
 class QEventLoop;
 
 namespace tarvelo {
 
-// The application object: title, quit request, the program-wide focus record,
-// the start window's modal run, and the error box for whatever escapes an
-// event handler.
-class TApplication : public QApplication {
+// The quiz's application object: title, quit request, the program-wide focus
+// record and the start window's modal run. Its error box, for whatever escapes
+// an event handler, bears the title.
+class TApplication : public ClassicApplication {
     Q_OBJECT
 public:
     TApplication(int& argc, char** argv);
@@ -51,18 +50,15 @@ public:
     // Shutdown: dispatches events until the quit request has been taken.
     void runUntilQuit();
 
-    // Runs `handler` as an event handler: an exception ends it and is
-    // reported in the error box.
-    void dispatch(const std::function<void()>& handler);
-    void reportError(const QString& message);
-
-    bool notify(QObject* receiver, QEvent* event) override;
-
 protected:
     bool event(QEvent* event) override;
+    QString errorCaption() const override { return applicationTitle_; }
+    // The active window, else the window in the focus record while it is
+    // shown; none before any window shows. The focus record stays as it was,
+    // so closing the box runs no activation handler.
+    QWidget* errorBoxOwner() const override;
 
 private:
-    void handleEscapedError(const QString& message, const QEvent* event);
     void wakeLoops();
 
     QString applicationTitle_;

@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QStyleFactory>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -163,9 +162,8 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // With the look the real program has, so the same painting code runs.
     TApplication application(argc, argv);
-    // The look the real program has, so the same painting code runs.
-    TApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     try {
         return run(application, parseOptions(QCoreApplication::arguments()));
     } catch (const std::exception& error) {

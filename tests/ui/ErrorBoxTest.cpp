@@ -73,6 +73,7 @@ TEST_F(ErrorBoxTest, AnEmptyPhotographFailsAtItsFirstPaintOnce) {
     settle();
     ASSERT_EQ(errorBoxes.size(), 1u);
     EXPECT_EQ(errorBoxes[0].text, "JPEG error #42.");
+    EXPECT_FALSE(errorBoxes[0].openedInPicturePaint); // just after the paint, not inside it
     EXPECT_EQ(form1().Image1->state(), PictureBox::State::Failed);
 
     form1().repaint();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QScreen>
+#include <QStyle>
 #include <QWindow>
 
 namespace tarvelo::testing {
@@ -89,6 +90,9 @@ TEST_F(LayoutTest, CaptionsFontsAndStartStates) {
     EXPECT_EQ(f2.Label1->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(f1.Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(f1.palette().color(QPalette::Window), QColor(Qt::black));
+    // The classic look the layouts were made for, and its grey button face.
+    EXPECT_EQ(QApplication::style()->name(), "windows");
+    EXPECT_EQ(f2.Button1->palette().color(QPalette::Button), QColor(212, 208, 200));
     EXPECT_EQ(f1.ComboBox1->maxVisibleItems(), 30);
     EXPECT_FALSE(f1.ComboBox1->isEditable());
 

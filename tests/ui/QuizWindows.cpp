@@ -4,6 +4,7 @@
 
 #include "BreedCatalogue.h"
 #include "JpegFixtures.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,8 +30,12 @@ QuizWindows::QuizWindows() : previousDirectory_(QDir::currentPath()) {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             const bool anyWindowVisible =
                 program && (program->form1().isVisible() || program->form2().isVisible());
+            // Qt marks a widget while its paint event runs; a box opened from
+            // inside that paint finds the mark still set.
+            const bool inPaint =
+                program && program->form1().Image1->testAttribute(Qt::WA_WState_InPaintEvent);
             errorBoxes.push_back({box->windowTitle(), box->text(), box->parentWidget() != nullptr,
-                                  anyWindowVisible});
+                                  anyWindowVisible, inPaint});
             box->button(QMessageBox::Ok)->click();
         }
     });

@@ -25,6 +25,7 @@ struct ErrorBoxSeen {
     QString text;
     bool hadOwner;
     bool anyWindowVisible;
+    bool openedInPicturePaint; // the picture box's paint had not ended yet
 };
 
 // Both windows of the program on a photo set of its own, played by key

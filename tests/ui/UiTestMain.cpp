@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TApplication.h"
 
-#include <QStyleFactory>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -11,7 +10,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     testing::InitGoogleTest(&argc, argv);
+    // The quiz's own application, with the look the program has.
     tarvelo::TApplication app(argc, argv);
-    tarvelo::TApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     return RUN_ALL_TESTS();
 }
