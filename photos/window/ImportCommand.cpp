@@ -13,8 +13,13 @@
 namespace tarvelo {
 
 namespace {
+// The result goes to standard output, where a script takes it; usage and
+// refusals go to standard error.
+void print(const QString& text, std::FILE* stream) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
+}
 void say(const QString& text) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    print(text, stderr);
 }
 } // namespace
 
@@ -51,12 +56,13 @@ int runImportCommand(const QStringList& arguments, const QString& programFolder,
         say(result.message);
         return 1;
     }
-    say(QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
-            .arg(QDir::toNativeSeparators(set.picturePath(index)),
-                 QString::fromUtf8(answerName(index)))
-            .arg(result.storedSize.width())
-            .arg(result.storedSize.height())
-            .arg(result.storedBytes));
+    print(QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
+              .arg(QDir::toNativeSeparators(set.picturePath(index)),
+                   QString::fromUtf8(answerName(index)))
+              .arg(result.storedSize.width())
+              .arg(result.storedSize.height())
+              .arg(result.storedBytes),
+          stdout);
     return 0;
 }
 

@@ -3,8 +3,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real tarvelo-photos --import on a new set in a folder with Czech
 # letters: a photograph is stored and the set is complete and shows in the
-# quiz's decoder; a damaged file, a wrong index and a missing home folder
-# change nothing and say so by their exit status.
+# quiz's decoder, and standard output names the stored picture for a script
+# to take, with nothing on standard error; a damaged file, a wrong index and a
+# missing home folder change nothing, say so on standard error and by their
+# exit status.
 # With --full-disk, the same on a nearly full disk instead: a photograph that
 # does not fit is refused with the reason and the picture it would have
 # replaced stays whole. Exits 77 (skipped) where no small file system can be
@@ -102,8 +104,11 @@ if $full_disk; then
     exit 0
 fi
 
-"$photos" --import 4 "$drawings/10.jpg" "$set_dir" 2>"$work/said" || fail "import: $(cat "$work/said")"
-grep -q "Hereford" "$work/said" || fail "the report does not name the breed: $(cat "$work/said")"
+"$photos" --import 4 "$drawings/10.jpg" "$set_dir" >"$work/stored" 2>"$work/said" ||
+    fail "import: $(cat "$work/said")"
+[ ! -s "$work/said" ] || fail "a stored photograph gives messages: $(cat "$work/said")"
+grep -qx "$set_dir/obr/0/4\.jpg (Hereford): [0-9]* x [0-9]*, [0-9]* bytes" "$work/stored" ||
+    fail "the result does not name the stored picture and its size: $(cat "$work/stored")"
 [ "$(find "$set_dir/obr/0" -name '*.jpg' | wc -l)" = 19 ] || fail "the new set is not complete"
 cmp -s "$set_dir/obr/0/4.jpg" "$drawings/4.jpg" && fail "picture 4 is still the drawing"
 cmp -s "$set_dir/obr/0/5.jpg" "$drawings/5.jpg" || fail "picture 5 is not the drawing"
@@ -112,8 +117,9 @@ cmp -s "$set_dir/obr/0/5.jpg" "$drawings/5.jpg" || fail "picture 5 is not the dr
 before=$(cksum <"$set_dir/obr/0/4.jpg")
 echo "no photograph" >"$work/poškozená.jpg"
 status=0
-"$photos" --import 4 "$work/poškozená.jpg" "$set_dir" 2>"$work/said" || status=$?
+"$photos" --import 4 "$work/poškozená.jpg" "$set_dir" >"$work/stored" 2>"$work/said" || status=$?
 [ $status = 1 ] || fail "a damaged photograph gives status $status, not 1"
+[ ! -s "$work/stored" ] || fail "a refused photograph gives a result: $(cat "$work/stored")"
 grep -q "poškozená.jpg" "$work/said" || fail "the message does not name the file: $(cat "$work/said")"
 [ "$(cksum <"$set_dir/obr/0/4.jpg")" = "$before" ] || fail "a refused photograph changed the set"
 [ "$(find "$set_dir/obr/0" -type f | wc -l)" = 19 ] || fail "a refused photograph left a file behind"
