@@ -59,11 +59,13 @@ void paintRound(Stage& stage, const std::string& path, Figures& figures) {
     const int paintsBefore = stage.box->paintCount();
     figures.load.push_back(millisecondsOf([&] { stage.box->loadPicture(path); }));
     figures.first.push_back(millisecondsOf([&] { stage.box->repaint(); }));
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         figures.repaint.push_back(millisecondsOf([&] { stage.box->repaint(); }));
+    }
     if (stage.box->state() != tarvelo::PictureBox::State::Decoded ||
-        stage.box->paintCount() - paintsBefore != 11)
+        stage.box->paintCount() - paintsBefore != 11) {
         std::fprintf(stderr, "warning: paints or decode missing, figures invalid\n");
+    }
 }
 
 // Two offscreen screens side by side, the second at device pixel ratio 2.
@@ -101,8 +103,9 @@ void compareTurnedWithUpright(Stage& single, Stage& twice, const fs::path& dir, 
     for (int round = 0; round < rounds; ++round) {
         paintRound(single, uprightPath.string(), up1);
         paintRound(single, turnedPath.string(), turned1);
-        if (single.box->placement() != tarvelo::placementRect(width, height, 641, 233))
+        if (single.box->placement() != tarvelo::placementRect(width, height, 641, 233)) {
             std::fprintf(stderr, "warning: the turned photograph was not placed upright\n");
+        }
         paintRound(single, sidePath.string(), side1);
         paintRound(twice, uprightPath.string(), up2);
         paintRound(twice, turnedPath.string(), turned2);
@@ -144,9 +147,10 @@ void compareCheckWithDjpeg(const fs::path& dir, const tarvelo::fixtures::Bytes& 
     for (int round = 0; round < rounds; ++round) {
         check.push_back(tarvelo::bench::runProcess({TARVELO_CHECK, set.string()}));
         double total = 0;
-        for (const auto& file : files)
+        for (const auto& file : files) {
             total += tarvelo::bench::runProcess(
                 {"djpeg", "-dct", "float", "-outfile", "/dev/null", file});
+        }
         djpeg.push_back(total);
     }
     const double c = median(check) / 1000, d = median(djpeg) / 1000;
@@ -217,14 +221,16 @@ int main(int argc, char** argv) {
         const auto bytes = tarvelo::fixtures::makeJpeg(recipe);
         const std::string path = (dir / ("photo-" + std::to_string(width) + ".jpg")).string();
         tarvelo::fixtures::writeFile(path, bytes);
-        if (width == 4256)
+        if (width == 4256) {
             twelve = bytes;
+        }
 
         tarvelo::bench::PlainDecode plain(bytes);
         std::vector<double> djpeg;
-        for (int round = 0; round < rounds; ++round)
+        for (int round = 0; round < rounds; ++round) {
             djpeg.push_back(tarvelo::bench::runProcess(
                 {"djpeg", "-dct", "float", "-outfile", "/dev/null", path}));
+        }
         // Each round times the floor and both ratios once, so that load from
         // elsewhere on the machine falls on all of them alike.
         std::vector<double> floor;
@@ -251,8 +257,9 @@ int main(int argc, char** argv) {
     std::printf("%-8s %9s %9s %7s %9s %7s | %9s %9s %7s %9s %7s\n", "portrait", "upright ×1",
                 "turned ×1", "÷upr.", "side ×1", "÷side", "upright ×2", "turned ×2", "÷upr.",
                 "side ×2", "÷side");
-    for (const auto& [width, height] : {std::pair{2832, 4256}, {4000, 6000}})
+    for (const auto& [width, height] : {std::pair{2832, 4256}, {4000, 6000}}) {
         compareTurnedWithUpright(single, twice, dir, width, height, rounds);
+    }
 
     compareCheckWithDjpeg(dir, twelve, "12.1 MP", std::max(3, rounds / 3));
     timeEndlessScans(single, dir, std::max(3, rounds / 3));

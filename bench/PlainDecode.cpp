@@ -47,8 +47,9 @@ void PlainDecode::run() {
     while (info.output_scanline < info.output_height) {
         JSAMPROW rows[16];
         JDIMENSION count = 0;
-        for (; count < 16 && info.output_scanline + count < info.output_height; ++count)
+        for (; count < 16 && info.output_scanline + count < info.output_height; ++count) {
             rows[count] = pixels_.data() + stride_ * (info.output_scanline + count);
+        }
         jpeg_read_scanlines(&info, rows, count);
     }
     jpeg_finish_decompress(&info);

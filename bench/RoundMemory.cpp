@@ -43,8 +43,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tarvelo-round-memory SETDIR\n");
         return 2;
     }
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     TApplication application(argc, argv);
     if (!QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "tarvelo-round-memory: no folder %s\n", argv[1]);
@@ -53,8 +54,9 @@ int main(int argc, char** argv) {
     try {
         // The round player tells the pictures apart by their widths.
         std::vector<int> widths;
-        for (int index = 0; index < breedCount; ++index)
+        for (int index = 0; index < breedCount; ++index) {
             widths.push_back(loadPicture(picturePath(index)).width());
+        }
         Program program(application,
                         [&application](TForm2& form) { application.beginModal(form); });
         program.start();

@@ -28,8 +28,9 @@ double runProcess(const std::vector<std::string>& argv, int expectedStatus) {
         ChildProcess child(argv, {}, ".");
         status = child.waitForExit();
     });
-    if (status != expectedStatus)
+    if (status != expectedStatus) {
         throw std::runtime_error(argv[0] + " failed");
+    }
     return elapsed;
 }
 

@@ -26,24 +26,28 @@ std::filesystem::path knownFolder(const KNOWNFOLDERID& id) {
     wchar_t* raw = nullptr;
     const HRESULT result = SHGetKnownFolderPath(id, 0, nullptr, &raw);
     const std::unique_ptr<wchar_t, CoTaskFreer> text(raw);
-    if (FAILED(result) || !text)
+    if (FAILED(result) || !text) {
         return {};
+    }
     return std::filesystem::path(text.get());
 }
 
 // The user this process runs as, as TOKEN_USER (the SID follows in the buffer).
 std::unique_ptr<unsigned char[]> processUser() {
     HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) {
         return nullptr;
+    }
     const std::unique_ptr<void, HandleCloser> token(raw);
     DWORD size = 0;
     GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-    if (size == 0)
+    if (size == 0) {
         return nullptr;
+    }
     auto buffer = std::make_unique<unsigned char[]>(size);
-    if (!GetTokenInformation(token.get(), TokenUser, buffer.get(), size, &size))
+    if (!GetTokenInformation(token.get(), TokenUser, buffer.get(), size, &size)) {
         return nullptr;
+    }
     return buffer;
 }
 
@@ -52,8 +56,9 @@ bool ownedByTrusted(const std::filesystem::path& path, PSID user) {
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR raw = nullptr;
     if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
-                              nullptr, nullptr, nullptr, &raw) != ERROR_SUCCESS)
+                              nullptr, nullptr, nullptr, &raw) != ERROR_SUCCESS) {
         return false;
+    }
     const std::unique_ptr<void, LocalFreer> descriptor(raw);
     return owner && (IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
                      IsWellKnownSid(owner, WinLocalSystemSid) || (user && EqualSid(owner, user)));
@@ -62,8 +67,9 @@ bool ownedByTrusted(const std::filesystem::path& path, PSID user) {
 bool tokenHas(WELL_KNOWN_SID_TYPE type) {
     unsigned char sid[SECURITY_MAX_SID_SIZE];
     DWORD size = sizeof sid;
-    if (!CreateWellKnownSid(type, nullptr, sid, &size))
+    if (!CreateWellKnownSid(type, nullptr, sid, &size)) {
         return false;
+    }
     BOOL member = FALSE;
     return CheckTokenMembership(nullptr, sid, &member) && member;
 }
@@ -94,14 +100,16 @@ bool classSetTrusted(const std::filesystem::path& folder) {
         userBuffer ? reinterpret_cast<TOKEN_USER*>(userBuffer.get())->User.Sid : nullptr;
     const auto pictures = folder / L"obr" / L"0";
     for (const auto& path : {folder, folder / L"obr", pictures}) {
-        if (!ownedByTrusted(path, user))
+        if (!ownedByTrusted(path, user)) {
             return false;
+        }
     }
     std::error_code error;
     for (std::filesystem::directory_iterator entry(pictures, error), end; !error && entry != end;
          entry.increment(error)) {
-        if (!ownedByTrusted(entry->path(), user))
+        if (!ownedByTrusted(entry->path(), user)) {
             return false;
+        }
     }
     return !error;
 }

@@ -10,16 +10,16 @@ namespace tarvelo {
 
 // Why a photograph could not be imported; importMessage words it in Czech.
 enum class ImportProblem {
-    Missing,     // no such file
-    Unreadable,  // exists, but cannot be opened or read
-    Empty,       // zero bytes
-    NotAnImage,  // no reader recognises it
-    Unsupported, // a picture format we have no reader for (detail: its name)
-    Damaged,     // recognised, but its data cannot be decoded
-    Truncated,   // the file ends before the picture does
+    Missing,      // no such file
+    Unreadable,   // exists, but cannot be opened or read
+    Empty,        // zero bytes
+    NotAnImage,   // no reader recognises it
+    Unsupported,  // a picture format we have no reader for (detail: its name)
+    Damaged,      // recognised, but its data cannot be decoded
+    Truncated,    // the file ends before the picture does
     EndlessScans, // more JPEG scans than any camera writes (detail: the limit)
-    TooLarge,    // more pixels or bytes than we accept (detail: the figures)
-    NotWritten,  // the set's copy could not be written (detail: the system's reason)
+    TooLarge,     // more pixels or bytes than we accept (detail: the figures)
+    NotWritten,   // the set's copy could not be written (detail: the system's reason)
 };
 
 // Thrown inside the import and caught by importPhoto, which turns it into an

@@ -53,14 +53,16 @@ bool compress(const QImage& image, int quality, unsigned char** out, unsigned lo
 
 std::vector<std::uint8_t> encodeBaselineJpeg(const QImage& image, int quality) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    if (rgb.isNull() || rgb.width() <= 0 || rgb.height() <= 0)
+    if (rgb.isNull() || rgb.width() <= 0 || rgb.height() <= 0) {
         throw ImportFailure{ImportProblem::Damaged, {}};
+    }
     unsigned char* out = nullptr;
     unsigned long size = 0;
     const bool ok = compress(rgb, quality, &out, &size);
     const std::unique_ptr<unsigned char, MallocFree> owned(out);
-    if (!ok || !out)
+    if (!ok || !out) {
         throw ImportFailure{ImportProblem::NotWritten, QStringLiteral("kodér JPEG selhal")};
+    }
     return {out, out + size};
 }
 

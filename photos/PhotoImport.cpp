@@ -26,22 +26,27 @@ constexpr int storedQuality = 90;
 // The source opened for reading, checked for what can be told without
 // decoding it.
 void openSource(QFile& file) {
-    if (!file.exists())
+    if (!file.exists()) {
         throw ImportFailure{ImportProblem::Missing, {}};
-    if (QFileInfo(file.fileName()).isDir())
+    }
+    if (QFileInfo(file.fileName()).isDir()) {
         throw ImportFailure{ImportProblem::NotAnImage, {}};
-    if (!file.open(QIODevice::ReadOnly))
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
         throw ImportFailure{ImportProblem::Unreadable,
                             file.error() == QFileDevice::PermissionsError
                                 ? QStringLiteral("chybí oprávnění ke čtení")
                                 : QStringLiteral("soubor nelze otevřít")};
+    }
     const qint64 size = file.size();
-    if (size == 0)
+    if (size == 0) {
         throw ImportFailure{ImportProblem::Empty, {}};
-    if (size > maxSourceBytes)
+    }
+    if (size > maxSourceBytes) {
         throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
                                                          .arg(size / (1024 * 1024))
                                                          .arg(maxSourceBytes / (1024 * 1024))};
+    }
 }
 
 bool isJpeg(const QByteArray& bytes) {
@@ -89,8 +94,9 @@ ImportResult importOrThrow(const QString& source, const QString& target) {
     openSource(file);
     UprightPicture picture = isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
     file.close(); // before the target is replaced: it may be the same file
-    if (picture.image.isNull() || picture.storedSize.isEmpty())
+    if (picture.image.isNull() || picture.storedSize.isEmpty()) {
         throw ImportFailure{ImportProblem::Damaged, {}};
+    }
     const Orientation orientation = picture.orientation;
     const QImage image = storedImage(std::move(picture));
     const std::vector<std::uint8_t> jpeg = encodeBaselineJpeg(image, storedQuality);

@@ -29,8 +29,9 @@ QString noSuchPicture(int index) {
 }
 
 void setMessage(QString* message, const QString& text) {
-    if (message)
+    if (message) {
         *message = text;
+    }
 }
 
 // The drawing's bytes into target, all or nothing.
@@ -89,10 +90,12 @@ bool PhotoSet::ensureComplete(QString* message) {
             QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
         return false;
     }
-    for (int index = 0; index < breedCount; ++index)
+    for (int index = 0; index < breedCount; ++index) {
         if (!QFileInfo::exists(picturePath(index)) &&
-            !copyAtomically(drawingPath(index), picturePath(index), message))
+            !copyAtomically(drawingPath(index), picturePath(index), message)) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -102,8 +105,9 @@ ImportResult PhotoSet::choose(int index, const QString& photo) {
         result.message = noSuchPicture(index);
         return result;
     }
-    if (!ensureComplete(&result.message))
+    if (!ensureComplete(&result.message)) {
         return result;
+    }
     return importPhoto(photo, picturePath(index));
 }
 
@@ -112,28 +116,33 @@ bool PhotoSet::restoreDrawing(int index, QString* message) {
         setMessage(message, noSuchPicture(index));
         return false;
     }
-    if (!ensureComplete(message))
+    if (!ensureComplete(message)) {
         return false;
+    }
     return copyAtomically(drawingPath(index), picturePath(index), message);
 }
 
 bool PhotoSet::isDrawing(int index) const {
-    if (!validIndex(index))
+    if (!validIndex(index)) {
         return false;
+    }
     QFile picture(picturePath(index));
     QFile drawing(drawingPath(index));
-    if (!picture.open(QIODevice::ReadOnly) || !drawing.open(QIODevice::ReadOnly))
+    if (!picture.open(QIODevice::ReadOnly) || !drawing.open(QIODevice::ReadOnly)) {
         return false;
+    }
     return picture.size() == drawing.size() && picture.readAll() == drawing.readAll();
 }
 
 std::optional<QString> PhotoSet::problem(int index) const {
-    if (!validIndex(index))
+    if (!validIndex(index)) {
         return noSuchPicture(index);
+    }
     const QString path = picturePath(index);
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path)) {
         return QStringLiteral("Obrázek „%1“ chybí; kvíz by ohlásil chybu.")
             .arg(QDir::toNativeSeparators(path));
+    }
     // Exactly what the quiz's picture box does with it: load, then decode at
     // the first paint.
     try {

@@ -14,8 +14,9 @@ namespace {
 
 // Phones save HEIC by default; naming it tells the teacher what to do.
 bool isHeif(const QByteArray& bytes) {
-    if (bytes.size() < 12 || bytes.mid(4, 4) != "ftyp")
+    if (bytes.size() < 12 || bytes.mid(4, 4) != "ftyp") {
         return false;
+    }
     const QByteArray brand = bytes.mid(8, 4);
     return brand == "heic" || brand == "heix" || brand == "mif1" || brand == "msf1" ||
            brand == "hevc" || brand == "avif";
@@ -44,8 +45,9 @@ Orientation orientationOf(QImageIOHandler::Transformations transformation) {
 
 // Transparent parts show what the quiz's box shows around a picture: black.
 QImage opaque(const QImage& image) {
-    if (!image.hasAlphaChannel())
+    if (!image.hasAlphaChannel()) {
         return image.convertToFormat(QImage::Format_RGB32);
+    }
     QImage out(image.size(), QImage::Format_RGB32);
     out.fill(Qt::black);
     QPainter painter(&out);
@@ -59,26 +61,30 @@ UprightPicture readQtPicture(QFile& file) {
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        if (isHeif(file.peek(12)))
+        if (isHeif(file.peek(12))) {
             throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("HEIC")};
+        }
         throw ImportFailure{ImportProblem::NotAnImage, {}};
     }
     // Qt refuses images beyond its allocation limit (in MiB, 4 bytes a pixel),
     // so that is the real bound for what it reads.
     long long maxPixels = importMaxPixels;
-    if (QImageReader::allocationLimit() > 0)
+    if (QImageReader::allocationLimit() > 0) {
         maxPixels = std::min(maxPixels,
                              static_cast<long long>(QImageReader::allocationLimit()) * 1024 * 256);
+    }
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > maxPixels)
+    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > maxPixels) {
         throw ImportFailure{ImportProblem::TooLarge,
                             QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
                                 .arg(size.width())
                                 .arg(size.height())
                                 .arg(maxPixels / 1'000'000)};
+    }
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull()) {
         throw ImportFailure{ImportProblem::Damaged, {}};
+    }
     UprightPicture picture;
     picture.orientation = orientationOf(reader.transformation());
     picture.colourSpace = image.colorSpace();

@@ -8,14 +8,16 @@ namespace tarvelo {
 
 QImage turnUpright(const QImage& stored, Orientation orientation) {
     const QImage source = stored.convertToFormat(QImage::Format_RGB32);
-    if (orientation == Orientation::Upright)
+    if (orientation == Orientation::Upright) {
         return source;
+    }
     const bool swap = swapsSides(orientation);
     const int width = swap ? source.height() : source.width();
     const int height = swap ? source.width() : source.height();
     QImage upright(width, height, QImage::Format_RGB32);
-    if (upright.isNull())
+    if (upright.isNull()) {
         return upright;
+    }
     upright.setColorSpace(source.colorSpace());
     // The same mapping the quiz's picture box turns its pixels by, applied
     // once here to the already reduced picture.

@@ -21,14 +21,16 @@ public:
     explicit TiffReader(std::span<const std::uint8_t> tiff) : tiff_(tiff) {}
 
     bool readByteOrder() {
-        if (tiff_.size() < 8)
+        if (tiff_.size() < 8) {
             return false;
-        if (tiff_[0] == 'I' && tiff_[1] == 'I')
+        }
+        if (tiff_[0] == 'I' && tiff_[1] == 'I') {
             bigEndian_ = false;
-        else if (tiff_[0] == 'M' && tiff_[1] == 'M')
+        } else if (tiff_[0] == 'M' && tiff_[1] == 'M') {
             bigEndian_ = true;
-        else
+        } else {
             return false;
+        }
         return u16(2) == std::optional<std::uint32_t>(42);
     }
 
@@ -37,8 +39,9 @@ public:
 
 private:
     std::optional<std::uint32_t> read(std::size_t offset, std::size_t width) const {
-        if (offset > tiff_.size() || tiff_.size() - offset < width)
+        if (offset > tiff_.size() || tiff_.size() - offset < width) {
             return std::nullopt;
+        }
         std::uint32_t value = 0;
         for (std::size_t i = 0; i < width; ++i) {
             const std::uint8_t byte = tiff_[offset + (bigEndian_ ? i : width - 1 - i)];
@@ -64,32 +67,39 @@ bool isExifPayload(std::span<const std::uint8_t> app1Payload) {
 }
 
 Orientation exifOrientation(std::span<const std::uint8_t> app1Payload) {
-    if (!isExifPayload(app1Payload))
+    if (!isExifPayload(app1Payload)) {
         return Orientation::Upright;
+    }
     TiffReader tiff(app1Payload.subspan(exifHeader.size()));
-    if (!tiff.readByteOrder())
+    if (!tiff.readByteOrder()) {
         return Orientation::Upright;
+    }
     const auto directory = tiff.u32(4);
-    if (!directory)
+    if (!directory) {
         return Orientation::Upright;
+    }
     const auto entries = tiff.u16(*directory);
-    if (!entries)
+    if (!entries) {
         return Orientation::Upright;
+    }
     // At most 65535 entries, each read checked: an absurd count ends at the
     // payload's end, which bounds the loop by the marker's 64 KiB.
     for (std::uint32_t i = 0; i < *entries; ++i) {
         const std::size_t entry = std::size_t{*directory} + 2 + i * entrySize;
         const auto tag = tiff.u16(entry);
-        if (!tag)
+        if (!tag) {
             break;
-        if (*tag != orientationTag)
+        }
+        if (*tag != orientationTag) {
             continue;
+        }
         const auto type = tiff.u16(entry + 2);
         const auto count = tiff.u32(entry + 4);
         const auto value = tiff.u16(entry + 8);
         if (type != std::optional<std::uint32_t>(shortType) || count != 1u || !value ||
-            *value < 1 || *value > 8)
+            *value < 1 || *value > 8) {
             return Orientation::Upright;
+        }
         return static_cast<Orientation>(*value);
     }
     return Orientation::Upright;

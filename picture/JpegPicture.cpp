@@ -72,8 +72,9 @@ void copyGreyPalette(const jpeg_decompress_struct& info, Raster& raster) {
 
 JpegPicture JpegPicture::fromBytes(std::vector<std::uint8_t> bytes) {
     JpegPicture picture(std::move(bytes));
-    if (picture.bytes_.empty())
+    if (picture.bytes_.empty()) {
         return picture;
+    }
     // 1. A decompressor on the bytes in memory.
     JpegDecompressor decompressor(picture.bytes_);
     // 2. Keep the APP1 markers, which the library otherwise skips: the Exif
@@ -99,15 +100,17 @@ int JpegPicture::height() const {
 }
 
 void JpegPicture::decodeRaster(RasterMemory spare, const DecodeLimits& limits) {
-    if (raster_)
+    if (raster_) {
         return;
+    }
     Raster& raster = raster_.emplace();
     try {
         decodeInto(raster, std::move(spare), limits);
     } catch (...) {
         decodeFailed_ = true;
-        for (int y = raster.rowsDecoded; y < raster.height; ++y)
+        for (int y = raster.rowsDecoded; y < raster.height; ++y) {
             std::memset(raster.row(y), 0, raster.stride);
+        }
         throw;
     }
 }
@@ -134,8 +137,9 @@ void JpegPicture::decodeInto(Raster& raster, RasterMemory spare, const DecodeLim
     decompressor.calcOutputDimensions();
     const long long outWidth = info.output_width;
     const long long outHeight = info.output_height;
-    if (outWidth * outHeight > limits.maxPixels)
+    if (outWidth * outHeight > limits.maxPixels) {
         throw EPictureTooLarge(outWidth, outHeight, limits.maxPixels);
+    }
 
     // 4. Start decompression: a progressive file is absorbed here, whole.
     decompressor.startDecompress();

@@ -33,8 +33,9 @@ void PictureBox::loadPicture(const std::string& path) {
     JpegPicture loaded = tarvelo::loadPicture(path); // throws; nothing changed yet
     // The old raster's memory waits for the new picture's decode; its bytes go now.
     if (picture_) {
-        if (RasterMemory memory = std::move(*picture_).releaseRasterMemory(); memory.data())
+        if (RasterMemory memory = std::move(*picture_).releaseRasterMemory(); memory.data()) {
             spare_ = std::move(memory);
+        }
     }
     picture_.reset();
     scaled_ = QImage();
@@ -43,16 +44,19 @@ void PictureBox::loadPicture(const std::string& path) {
 }
 
 PictureBox::State PictureBox::state() const {
-    if (!picture_)
+    if (!picture_) {
         return State::Empty;
-    if (!picture_->raster())
+    }
+    if (!picture_->raster()) {
         return State::Loaded;
+    }
     return picture_->decodeFailed() ? State::Failed : State::Decoded;
 }
 
 PlacementRect PictureBox::placement() const {
-    if (!picture_)
+    if (!picture_) {
         return {};
+    }
     // Placed as it is viewed: a photograph stored on its side is placed as the
     // portrait it shows.
     return placementRect(picture_->uprightWidth(), picture_->uprightHeight(), width(), height());
@@ -65,15 +69,17 @@ void PictureBox::pictureChanged() {
     // Until the raster exists the first paint may draw nothing (a decode
     // error), so the parent keeps erasing underneath until then.
     setAttribute(Qt::WA_OpaquePaintEvent, opaque_ && state() == State::Decoded);
-    if (!drawing_)
+    if (!drawing_) {
         update();
+    }
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
     const FlagScope drawing(drawing_);
     ++paintCount_;
-    if (!picture_)
+    if (!picture_) {
         return;
+    }
     if (!picture_->raster()) {
         ++decodeCount_;
         try {
@@ -85,8 +91,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
         pictureChanged();
     }
     const PlacementRect rect = placement();
-    if (rect.width() <= 0 || rect.height() <= 0 || picture_->raster()->empty())
+    if (rect.width() <= 0 || rect.height() <= 0 || picture_->raster()->empty()) {
         return;
+    }
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // On a high-density screen the logical rectangle spans more device pixels

@@ -11,8 +11,9 @@ namespace {
 std::string trimTrailing(std::string text) {
     while (!text.empty()) {
         const auto c = static_cast<unsigned char>(text.back());
-        if (c != '.' && c != ' ' && c >= 0x20 && c != 0x7F)
+        if (c != '.' && c != ' ' && c >= 0x20 && c != 0x7F) {
             break;
+        }
         text.pop_back();
     }
     return text;

@@ -29,23 +29,28 @@ private:
 std::vector<std::uint8_t> readPictureFile(const std::string& path) {
     // O_NONBLOCK keeps a FIFO named like a photograph from hanging the open.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
         throwOpenError(path, errno);
+    }
     const FileDescriptor file(fd);
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0)
+    if (::fstat(file.get(), &status) != 0) {
         throwOpenError(path, errno);
-    if (S_ISDIR(status.st_mode))
+    }
+    if (S_ISDIR(status.st_mode)) {
         throwOpenError(path, EISDIR);
+    }
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
     std::size_t got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
-        if (n <= 0)
+        }
+        if (n <= 0) {
             throw EReadError();
+        }
         got += static_cast<std::size_t>(n);
     }
     return bytes;

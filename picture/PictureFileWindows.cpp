@@ -35,12 +35,14 @@ std::vector<std::uint8_t> readPictureFile(const std::string& path) {
     const HANDLE handle =
         CreateFileW(wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
         throwLastOpenError(path);
+    }
     const FileHandle file(handle);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size))
+    if (!GetFileSizeEx(file.get(), &size)) {
         throwLastOpenError(path);
+    }
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
     std::size_t got = 0;
@@ -48,8 +50,9 @@ std::vector<std::uint8_t> readPictureFile(const std::string& path) {
         // ReadFile takes at most a DWORD's worth at a time.
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
         DWORD n = 0;
-        if (!ReadFile(file.get(), bytes.data() + got, chunk, &n, nullptr) || n == 0)
+        if (!ReadFile(file.get(), bytes.data() + got, chunk, &n, nullptr) || n == 0) {
             throw EReadError();
+        }
         got += n;
     }
     return bytes;

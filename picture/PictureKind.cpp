@@ -29,11 +29,13 @@ char lowerAscii(char c) {
 
 std::string pictureExtension(std::string_view path) {
     const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos)
+    if (dot == std::string_view::npos) {
         return {};
+    }
     const auto rest = path.substr(dot + 1);
-    if (rest.find_first_of("/\\:") != std::string_view::npos)
+    if (rest.find_first_of("/\\:") != std::string_view::npos) {
         return {};
+    }
     return std::string(rest);
 }
 
@@ -41,16 +43,19 @@ std::optional<PictureKind> findPictureKind(std::string_view extension) {
     std::string lower(extension);
     std::transform(lower.begin(), lower.end(), lower.begin(), lowerAscii);
     // Latest registration wins, as in a registry that later entries may override.
-    for (auto it = registry.rbegin(); it != registry.rend(); ++it)
-        if (it->extension == lower)
+    for (auto it = registry.rbegin(); it != registry.rend(); ++it) {
+        if (it->extension == lower) {
             return it->kind;
+        }
+    }
     return std::nullopt;
 }
 
 PictureKind choosePictureKind(std::string_view path) {
     const std::string extension = pictureExtension(path);
-    if (const auto kind = findPictureKind(extension))
+    if (const auto kind = findPictureKind(extension)) {
         return *kind;
+    }
     throw EInvalidGraphic(extension);
 }
 

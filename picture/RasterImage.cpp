@@ -7,21 +7,25 @@
 namespace tarvelo {
 
 QImage rasterImage(const Raster& raster) {
-    if (raster.empty() || !raster.pixels.data())
+    if (raster.empty() || !raster.pixels.data()) {
         return {};
+    }
     const auto stride = static_cast<qsizetype>(raster.stride);
-    if (raster.bitsPerPixel == 24)
+    if (raster.bitsPerPixel == 24) {
         return QImage(raster.pixels.data(), raster.width, raster.height, stride,
                       QImage::Format_BGR888);
+    }
     QImage image(raster.pixels.data(), raster.width, raster.height, stride,
                  QImage::Format_Indexed8);
     QList<QRgb> colours;
     colours.reserve(256);
-    for (const auto& entry : raster.palette)
+    for (const auto& entry : raster.palette) {
         colours.append(qRgb(entry[0], entry[1], entry[2]));
+    }
     // Indices past the palette cannot come from the decoder; show them black.
-    while (colours.size() < 256)
+    while (colours.size() < 256) {
         colours.append(qRgb(0, 0, 0));
+    }
     image.setColorTable(colours);
     return image;
 }
@@ -88,24 +92,27 @@ void copyLine(const std::uint8_t* in, const std::vector<int>& columns, const QRg
 // what Qt's generic transform does, and a turned one costs the same as an
 // upright one.
 QImage scaledRasterImage(const Raster& raster, QSize size, Orientation orientation) {
-    if (raster.empty() || !raster.pixels.data() || size.isEmpty())
+    if (raster.empty() || !raster.pixels.data() || size.isEmpty()) {
         return {};
+    }
     QImage image(size, QImage::Format_RGB32);
     const Tables tables = lookupTables(raster, size, orientation);
 
     std::vector<QRgb> palette(256, qRgb(0, 0, 0));
-    for (std::size_t i = 0; i < raster.palette.size() && i < palette.size(); ++i)
+    for (std::size_t i = 0; i < raster.palette.size() && i < palette.size(); ++i) {
         palette[i] = qRgb(raster.palette[i][0], raster.palette[i][1], raster.palette[i][2]);
+    }
 
     if (!swapsSides(orientation)) {
         // A stored row gives a target row.
         for (int y = 0; y < size.height(); ++y) {
             const std::uint8_t* in = raster.row(tables.alongY[static_cast<std::size_t>(y)]);
             auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-            if (raster.bitsPerPixel == 24)
+            if (raster.bitsPerPixel == 24) {
                 copyLine<24, 1>(in, tables.alongX, palette.data(), out, 1);
-            else
+            } else {
                 copyLine<8, 1>(in, tables.alongX, palette.data(), out, 1);
+            }
         }
     } else {
         // A stored row gives a target column. Reading the raster row by row
@@ -115,10 +122,11 @@ QImage scaledRasterImage(const Raster& raster, QSize size, Orientation orientati
         auto* first = reinterpret_cast<QRgb*>(image.bits());
         for (int x = 0; x < size.width(); ++x) {
             const std::uint8_t* in = raster.row(tables.alongX[static_cast<std::size_t>(x)]);
-            if (raster.bitsPerPixel == 24)
+            if (raster.bitsPerPixel == 24) {
                 copyLine<24, 0>(in, tables.alongY, palette.data(), first + x, step);
-            else
+            } else {
                 copyLine<8, 0>(in, tables.alongY, palette.data(), first + x, step);
+            }
         }
     }
     return image;

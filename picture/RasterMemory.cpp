@@ -40,8 +40,9 @@ RasterMemory RasterMemory::allocate(std::size_t bytes) {
     }
     std::size_t length = 0;
     std::uint8_t* start = mapRasterPages(bytes, length);
-    if (start == nullptr)
+    if (start == nullptr) {
         throw std::bad_alloc();
+    }
     memory.mapping_ = std::unique_ptr<std::uint8_t, Unmap>(start, Unmap{length});
     return memory;
 }

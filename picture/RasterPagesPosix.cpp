@@ -25,13 +25,15 @@ std::uint8_t* mapRasterPages(std::size_t bytes, std::size_t& length) {
     length = roundUp(bytes, hugePage);
     void* mapped = mmap(nullptr, length + hugePage, PROT_READ | PROT_WRITE,
                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
+    if (mapped == MAP_FAILED) {
         return nullptr;
+    }
     auto* start = static_cast<std::uint8_t*>(mapped);
     const auto address = reinterpret_cast<std::uintptr_t>(start);
     const std::size_t head = roundUp(address, hugePage) - address;
-    if (head != 0)
+    if (head != 0) {
         munmap(start, head);
+    }
     munmap(start + head + length, hugePage - head);
     // Only advice: where huge pages are off or scarce, ordinary pages serve.
     madvise(start + head, length, MADV_HUGEPAGE);

@@ -22,8 +22,9 @@ std::string systemMessage(int err) {
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(err), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     const std::unique_ptr<wchar_t, LocalFreer> owned(buffer);
-    if (length == 0)
+    if (length == 0) {
         return "System error " + std::to_string(static_cast<unsigned long>(err));
+    }
     return utf8FromWide(std::wstring_view(buffer, length));
 }
 

@@ -7,8 +7,9 @@
 namespace tarvelo {
 
 std::wstring wideFromUtf8(std::string_view text) {
-    if (text.empty())
+    if (text.empty()) {
         return {};
+    }
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
@@ -17,8 +18,9 @@ std::wstring wideFromUtf8(std::string_view text) {
 }
 
 std::string utf8FromWide(std::wstring_view text) {
-    if (text.empty())
+    if (text.empty()) {
         return {};
+    }
     const int size = static_cast<int>(text.size());
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);

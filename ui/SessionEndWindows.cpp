@@ -19,8 +19,9 @@ public:
                            qintptr* /*result*/) override {
         const auto* msg = static_cast<const MSG*>(message);
         if (eventType == "windows_generic_MSG" && msg->message == WM_ENDSESSION &&
-            msg->wParam != FALSE)
+            msg->wParam != FALSE) {
             std::_Exit(0);
+        }
         return false;
     }
 };

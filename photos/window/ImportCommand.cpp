@@ -29,8 +29,9 @@ int runImportCommand(const QStringList& arguments, const QString& programFolder,
     const int index = arguments.value(2).toInt(&number);
     if (arguments.size() < 4 || arguments.size() > 5 || !number || index < 0 ||
         index >= breedCount) {
-        say(QStringLiteral("usage: tarvelo-photos --import INDEX FILE [DIR | --class-set]   (INDEX 0 "
-                           "to 18)"));
+        say(QStringLiteral(
+            "usage: tarvelo-photos --import INDEX FILE [DIR | --class-set]   (INDEX 0 "
+            "to 18)"));
         return 2;
     }
     if (classSet && arguments.size() == 5) {

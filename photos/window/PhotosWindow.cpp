@@ -148,7 +148,8 @@ void PhotosWindow::offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet)
     choice->setFont(fontB());
     setColours(choice, Qt::white, Qt::black);
     ownChoice_ = new QRadioButton(QStringLiteral("jen pro mě"), choice);
-    forAllChoice_ = new QRadioButton(QStringLiteral("pro všechny uživatele tohoto počítače"), choice);
+    forAllChoice_ =
+        new QRadioButton(QStringLiteral("pro všechny uživatele tohoto počítače"), choice);
     for (QRadioButton* button : {ownChoice_, forAllChoice_}) {
         button->setFont(fontB());
         setColours(button, Qt::white, Qt::black);

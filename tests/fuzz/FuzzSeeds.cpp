@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
         writeFile(dir / ("seed-" + std::to_string(n++) + ".jpg"), makeJpeg(recipe));
     };
     for (Colour colour :
-         {Colour::Rgb, Colour::Grey, Colour::AdobeCmyk, Colour::PlainCmyk, Colour::Ycck})
-        for (bool progressive : {false, true})
+         {Colour::Rgb, Colour::Grey, Colour::AdobeCmyk, Colour::PlainCmyk, Colour::Ycck}) {
+        for (bool progressive : {false, true}) {
             for (bool arithmetic : {false, true}) {
                 JpegRecipe recipe;
                 recipe.width = 33;
@@ -32,9 +32,11 @@ int main(int argc, char** argv) {
                 recipe.restartInterval = (n % 3 == 0) ? 1 : 0;
                 seed(recipe);
             }
+        }
+    }
     // Photographs with an Exif orientation, in both byte orders, and the bare
     // APP1 payloads, which the fuzzer also reads as such.
-    for (ByteOrder order : {ByteOrder::Little, ByteOrder::Big})
+    for (ByteOrder order : {ByteOrder::Little, ByteOrder::Big}) {
         for (int orientation : {1, 3, 6, 8}) {
             JpegRecipe recipe;
             recipe.width = 24;
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
             writeFile(dir / ("seed-exif-" + std::to_string(n++) + ".bin"),
                       exifPayload(orientation, order));
         }
+    }
     writeFile(dir / "seed-tables.jpg", makeTablesOnly());
     // A scan repeated past what the decoder takes, and one short of it: each
     // run on them must end quickly.

@@ -18,8 +18,9 @@ namespace {
 constexpr tarvelo::DecodeLimits fuzzLimits{4'000'000};
 
 void check(bool condition) {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 bool valid(tarvelo::Orientation orientation) {
@@ -29,8 +30,9 @@ bool valid(tarvelo::Orientation orientation) {
 
 // Every corner of the upright picture lies inside the stored raster.
 void checkTurn(const tarvelo::JpegPicture& picture, const tarvelo::Raster& raster) {
-    if (raster.empty())
+    if (raster.empty()) {
         return;
+    }
     const int w = picture.uprightWidth(), h = picture.uprightHeight();
     check(w * h == raster.width * raster.height);
     for (const auto& [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}}) {
@@ -51,9 +53,11 @@ void exercise(tarvelo::JpegPicture& picture) {
     check(raster != nullptr);
     // Touch every byte so that out-of-bounds rows show up under ASan.
     unsigned sum = 0;
-    for (int y = 0; y < raster->height; ++y)
-        for (std::size_t x = 0; x < raster->stride; ++x)
+    for (int y = 0; y < raster->height; ++y) {
+        for (std::size_t x = 0; x < raster->stride; ++x) {
             sum += raster->row(y)[x];
+        }
+    }
     check(raster->rowsDecoded <= raster->height);
     (void)sum;
     checkTurn(picture, *raster);

@@ -141,8 +141,9 @@ TEST(BadPhotoTest, RandomDamageIsEitherImportedOrExplained) {
     for (int round = 0; round < 300; ++round) {
         Bytes bytes = originals[static_cast<std::size_t>(round) % originals.size()];
         const int changes = 1 + round % 8;
-        for (int i = 0; i < changes; ++i)
+        for (int i = 0; i < changes; ++i) {
             bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        }
         const std::string name = "poškozená-" + std::to_string(round) + ".jpg";
         writeFile(dir.path() / pathFromUtf8(name), bytes);
         const ImportResult result = importPhoto(QString::fromStdString(dir / name), target);

@@ -22,8 +22,9 @@ QString qpath(const TempDir& dir, const std::string& name) {
 
 int largestDifference(std::array<int, 3> a, std::array<int, 3> b) {
     int d = 0;
-    for (std::size_t i = 0; i < 3; ++i)
+    for (std::size_t i = 0; i < 3; ++i) {
         d = std::max(d, std::abs(a[i] - b[i]));
+    }
     return d;
 }
 

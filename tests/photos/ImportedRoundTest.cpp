@@ -27,8 +27,9 @@ struct SetPicture : PictureViewItem {
     void loadPicture(const std::string& path) override {
         JpegPicture next = tarvelo::loadPicture(utf8FromPath(root / pathFromUtf8(path)));
         next.decodeRaster(shown ? std::move(*shown).releaseRasterMemory() : RasterMemory());
-        if (next.decodeFailed())
+        if (next.decodeFailed()) {
             throw std::runtime_error("decode failed: " + path);
+        }
         sizes.emplace_back(next.width(), next.height());
         shown.emplace(std::move(next));
     }
@@ -47,8 +48,9 @@ TEST(ImportedRoundTest, ARoundIsPlayedOnASetBuiltByImports) {
         const int height = 1000;
         Bytes jpeg = makeJpeg({.width = width, .height = height, .pattern = Pattern::Photo});
         const bool turned = index % 2 == 1;
-        if (turned)
+        if (turned) {
             jpeg = withExifOrientation(std::move(jpeg), 6);
+        }
         const std::string name = "IMG_" + std::to_string(1000 + index) + ".jpg";
         writeFile(dir.path() / name, jpeg);
         const ImportResult result = set.choose(index, QString::fromStdString(dir / name));

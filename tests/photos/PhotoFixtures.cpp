@@ -47,10 +47,11 @@ Bytes withSegment(Bytes jpeg, std::uint8_t code, const Bytes& payload) {
 
 Bytes withExifOrientation(Bytes jpeg, int orientation, bool bigEndian) {
     Bytes payload{'E', 'x', 'i', 'f', 0, 0};
-    if (bigEndian)
+    if (bigEndian) {
         payload.insert(payload.end(), {'M', 'M'});
-    else
+    } else {
         payload.insert(payload.end(), {'I', 'I'});
+    }
     put16(payload, 42, bigEndian);
     put32(payload, 8, bigEndian); // IFD0 right after the header
     put16(payload, 1, bigEndian); // one entry
@@ -74,16 +75,18 @@ std::vector<std::uint8_t> markersUpToScan(const Bytes& jpeg) {
     std::vector<std::uint8_t> codes;
     std::size_t at = 0;
     while (at + 1 < jpeg.size()) {
-        if (jpeg[at] != 0xFF)
+        if (jpeg[at] != 0xFF) {
             throw std::runtime_error("not at a marker");
+        }
         const std::uint8_t code = jpeg[at + 1];
         codes.push_back(code);
         if (code == 0xD8) {
             at += 2;
             continue;
         }
-        if (code == 0xDA || at + 3 >= jpeg.size())
+        if (code == 0xDA || at + 3 >= jpeg.size()) {
             break;
+        }
         at += 2 + (static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3]);
     }
     return codes;
@@ -91,8 +94,9 @@ std::vector<std::uint8_t> markersUpToScan(const Bytes& jpeg) {
 
 Bytes readBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return {};
+    }
     const QByteArray bytes = file.readAll();
     return {bytes.begin(), bytes.end()};
 }

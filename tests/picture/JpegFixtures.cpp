@@ -52,8 +52,9 @@ struct Compressor {
 // One at a time: GCC 12 at -O3 misreads a range insert into a short vector as
 // a write out of bounds.
 void append(Bytes& out, std::initializer_list<std::uint8_t> bytes) {
-    for (std::uint8_t byte : bytes)
+    for (std::uint8_t byte : bytes) {
         out.push_back(byte);
+    }
 }
 
 // Appends value to out in the payload's byte order.
@@ -105,18 +106,22 @@ Bytes makeJpeg(const JpegRecipe& recipe) {
     }
     info.input_components = components;
     jpeg_set_defaults(&info);
-    if (recipe.colour == Colour::Ycck)
+    if (recipe.colour == Colour::Ycck) {
         jpeg_set_colorspace(&info, JCS_YCCK);
-    if (recipe.colour == Colour::PlainCmyk)
+    }
+    if (recipe.colour == Colour::PlainCmyk) {
         info.write_Adobe_marker = FALSE;
+    }
     jpeg_set_quality(&info, recipe.quality, TRUE);
-    if (recipe.progressive)
+    if (recipe.progressive) {
         jpeg_simple_progression(&info);
+    }
     info.arith_code = recipe.arithmetic ? TRUE : FALSE;
     info.restart_interval = static_cast<unsigned>(recipe.restartInterval);
     const bool exif = recipe.orientation != 0 && recipe.exifMarker;
-    if (exif)
+    if (exif) {
         info.write_JFIF_header = FALSE;
+    }
     jpeg_start_compress(&info, TRUE);
     if (exif) {
         const Bytes payload = exifPayload(recipe.orientation, recipe.exifByteOrder);
@@ -193,17 +198,20 @@ Bytes exifPayload(int orientation, ByteOrder order) {
 }
 
 Bytes withApp1(const Bytes& jpeg, const Bytes& payload) {
-    if (jpeg.size() < 2 || payload.size() > 65533)
+    if (jpeg.size() < 2 || payload.size() > 65533) {
         throw std::runtime_error("cannot add an APP1 marker");
+    }
     const std::size_t length = payload.size() + 2;
     Bytes out;
     out.reserve(jpeg.size() + 2 + length);
     append(out, {jpeg[0], jpeg[1], 0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8),
                  static_cast<std::uint8_t>(length & 0xFF)});
-    for (std::uint8_t byte : payload)
+    for (std::uint8_t byte : payload) {
         out.push_back(byte);
-    for (std::size_t i = 2; i < jpeg.size(); ++i)
+    }
+    for (std::size_t i = 2; i < jpeg.size(); ++i) {
         out.push_back(jpeg[i]);
+    }
     return out;
 }
 
@@ -246,20 +254,25 @@ Bytes makeTablesOnly() {
 }
 
 std::size_t findMarker(const Bytes& jpeg, std::uint8_t code, int n) {
-    for (std::size_t i = 0; i + 1 < jpeg.size(); ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == code && n-- == 0)
+    for (std::size_t i = 0; i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == code && n-- == 0) {
             return i;
+        }
+    }
     return std::string::npos;
 }
 
 void patchFrameSize(Bytes& jpeg, int width, int height) {
     std::size_t at = std::string::npos;
     for (std::uint8_t code : {std::uint8_t{0xC0}, std::uint8_t{0xC1}, std::uint8_t{0xC2},
-                              std::uint8_t{0xC9}, std::uint8_t{0xCA}})
-        if (at == std::string::npos)
+                              std::uint8_t{0xC9}, std::uint8_t{0xCA}}) {
+        if (at == std::string::npos) {
             at = findMarker(jpeg, code);
-    if (at == std::string::npos)
+        }
+    }
+    if (at == std::string::npos) {
         throw std::runtime_error("no frame header");
+    }
     jpeg[at + 5] = static_cast<std::uint8_t>(height >> 8);
     jpeg[at + 6] = static_cast<std::uint8_t>(height & 0xFF);
     jpeg[at + 7] = static_cast<std::uint8_t>(width >> 8);
@@ -323,8 +336,9 @@ void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out) {
         throw std::runtime_error("cannot write " + path.string());
+    }
 }
 
 } // namespace tarvelo::fixtures

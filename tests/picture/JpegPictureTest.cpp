@@ -56,12 +56,13 @@ TEST_P(ColourDecode, RasterIsTheLibrarysFloatDctOutputInBgrRows) {
     EXPECT_EQ(raster->stride % 4, 0u);
     EXPECT_EQ(raster->rowsDecoded, raster->height);
     const auto rowBytes = static_cast<std::size_t>(reference.width * 3);
-    for (int y = 0; y < reference.height; ++y)
+    for (int y = 0; y < reference.height; ++y) {
         ASSERT_EQ(std::memcmp(raster->row(y),
                               reference.pixels.data() + rowBytes * static_cast<std::size_t>(y),
                               rowBytes),
                   0)
             << "row " << y;
+    }
     // And the pixels are the picture, in blue-green-red order.
     const auto recipe = GetParam();
     const auto expected = fixtures::patternPixel(recipe, recipe.width / 4, recipe.height / 4);
@@ -112,14 +113,16 @@ TEST(GreyDecode, QuantisedTo236GreysWithTheLibrarysOnePassDither) {
     const auto reference = fixtures::referenceDecode(bytes);
     ASSERT_EQ(reference.components, 1);
     ASSERT_EQ(raster.palette.size(), reference.greyPalette.size());
-    for (std::size_t i = 0; i < raster.palette.size(); ++i)
+    for (std::size_t i = 0; i < raster.palette.size(); ++i) {
         EXPECT_EQ(raster.palette[i][0], reference.greyPalette[i]);
-    for (int y = 0; y < raster.height; ++y)
+    }
+    for (int y = 0; y < raster.height; ++y) {
         ASSERT_EQ(std::memcmp(raster.row(y),
                               reference.pixels.data() + static_cast<std::size_t>(y * raster.width),
                               static_cast<std::size_t>(raster.width)),
                   0)
             << "row " << y;
+    }
 }
 
 // --- Four-component files are shown in their colours ------------------------
@@ -281,25 +284,28 @@ void put16(fixtures::Bytes& bytes, std::size_t at, unsigned value, ByteOrder ord
 }
 
 void put32(fixtures::Bytes& bytes, std::size_t at, std::uint32_t value, ByteOrder order) {
-    for (std::size_t i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < 4; ++i) {
         bytes[at + (order == ByteOrder::Big ? 3 - i : i)] =
             static_cast<std::uint8_t>(value >> (8 * i));
+    }
 }
 
 class ExifReader : public testing::TestWithParam<ByteOrder> {};
 
 TEST_P(ExifReader, ReadsAllEightOrientations) {
-    for (int value = 1; value <= 8; ++value)
+    for (int value = 1; value <= 8; ++value) {
         EXPECT_EQ(orientationOf(fixtures::exifPayload(value, GetParam())),
                   static_cast<Orientation>(value))
             << value;
+    }
 }
 
 TEST_P(ExifReader, ValuesOutsideOneToEightAndForeignMarkersMeanAsStored) {
     const ByteOrder order = GetParam();
-    for (int value : {0, 9, 0x0106, 0xFFFF})
+    for (int value : {0, 9, 0x0106, 0xFFFF}) {
         EXPECT_EQ(orientationOf(fixtures::exifPayload(value, order)), Orientation::Upright)
             << value;
+    }
     const std::string xmp = "http://ns.adobe.com/xap/1.0/";
     fixtures::Bytes xmpPayload(xmp.begin(), xmp.end());
     xmpPayload.push_back(0);
@@ -389,7 +395,7 @@ TEST(ExifOrientationMapping, StoredPixelInvertsTheTagsDefinition) {
         const int uprightWidth = value >= 5 ? storedHeight : storedWidth;
         const int uprightHeight = value >= 5 ? storedWidth : storedHeight;
         std::set<std::pair<int, int>> seen;
-        for (int y = 0; y < storedHeight; ++y)
+        for (int y = 0; y < storedHeight; ++y) {
             for (int x = 0; x < storedWidth; ++x) {
                 const auto [vx, vy] =
                     fixtures::viewedPosition(value, x, y, storedWidth, storedHeight);
@@ -400,6 +406,7 @@ TEST(ExifOrientationMapping, StoredPixelInvertsTheTagsDefinition) {
                 EXPECT_EQ(at.x, x) << "orientation " << value << " at " << vx << "," << vy;
                 EXPECT_EQ(at.y, y) << "orientation " << value << " at " << vx << "," << vy;
             }
+        }
         EXPECT_EQ(seen.size(), std::size_t{storedWidth * storedHeight});
     }
 }
@@ -418,8 +425,9 @@ void expectSameRaster(const Raster& a, const Raster& b) {
     ASSERT_EQ(a.height, b.height);
     ASSERT_EQ(a.bitsPerPixel, b.bitsPerPixel);
     const auto rowBytes = static_cast<std::size_t>(a.width * a.bitsPerPixel / 8);
-    for (int y = 0; y < a.height; ++y)
+    for (int y = 0; y < a.height; ++y) {
         ASSERT_EQ(std::memcmp(a.row(y), b.row(y), rowBytes), 0) << "row " << y;
+    }
 }
 
 TEST(OrientedJpeg, LoadGivesTheOrientationAndTheUprightSizeAndDecodesAsStored) {

@@ -18,8 +18,9 @@ namespace {
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
+    for (std::string line; std::getline(in, line);) {
         result.push_back(line);
+    }
     return result;
 }
 
@@ -29,9 +30,10 @@ TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     fixtures::JpegRecipe recipe;
     recipe.width = 40;
     recipe.height = 30;
-    for (int i = 0; i < 19; ++i)
+    for (int i = 0; i < 19; ++i) {
         fixtures::writeFile(root.path() / "obr/0" / (std::to_string(i) + ".jpg"),
                             fixtures::makeJpeg(recipe));
+    }
     std::ostringstream out;
     fixtures::TempDir dump;
     EXPECT_TRUE(checkPhotoSet(root.path(), dump.path(), out));
@@ -102,14 +104,16 @@ TEST(PhotoSetCheck, TurnedPhotographsAreDumpedUprightAndTheirLinesSaySo) {
             r.height = 40;
             r.orientation = 6;
         }
-        if (i == 1)
+        if (i == 1) {
             r.orientation = 3;
+        }
         if (i == 2) {
             r.orientation = 7;
             r.exifByteOrder = fixtures::ByteOrder::Big;
         }
-        if (i == 4)
+        if (i == 4) {
             r.orientation = 1;
+        }
         files.push_back(fixtures::makeJpeg(r));
         fixtures::writeFile(root.path() / "obr/0" / (std::to_string(i) + ".jpg"), files.back());
     }
@@ -130,12 +134,14 @@ TEST(PhotoSetCheck, TurnedPhotographsAreDumpedUprightAndTheirLinesSaySo) {
                              "clockwise and mirrored top to bottom)  "),
               std::string::npos)
         << report[2];
-    for (std::size_t i : {0u, 1u, 2u, 3u, 4u})
+    for (std::size_t i : {0u, 1u, 2u, 3u, 4u}) {
         EXPECT_EQ(report[i].substr(report[i].size() - 4), "  OK") << report[i];
+    }
     // As stored, or orientation 1: the line is as it always was.
-    for (std::size_t i : {3u, 4u})
+    for (std::size_t i : {3u, 4u}) {
         EXPECT_NE(report[i].find(picturePath(static_cast<int>(i)) + "  40x30  "), std::string::npos)
             << report[i];
+    }
 
     for (int i : {0, 1, 2, 4}) {
         SCOPED_TRACE(i);
@@ -147,7 +153,7 @@ TEST(PhotoSetCheck, TurnedPhotographsAreDumpedUprightAndTheirLinesSaySo) {
         ASSERT_EQ(ppm.width, picture.uprightWidth());
         ASSERT_EQ(ppm.height, picture.uprightHeight());
         int wrong = 0;
-        for (int y = 0; y < raster.height; ++y)
+        for (int y = 0; y < raster.height; ++y) {
             for (int x = 0; x < raster.width; ++x) {
                 const auto [vx, vy] =
                     fixtures::viewedPosition(orientation, x, y, raster.width, raster.height);
@@ -156,6 +162,7 @@ TEST(PhotoSetCheck, TurnedPhotographsAreDumpedUprightAndTheirLinesSaySo) {
                     ppm.rgb.data() + 3 * static_cast<std::size_t>(vy * ppm.width + vx);
                 wrong += dumped[0] != stored[2] || dumped[1] != stored[1] || dumped[2] != stored[0];
             }
+        }
         EXPECT_EQ(wrong, 0);
         // The red quadrant is at the top left, as the pattern is viewed.
         const std::uint8_t* topLeft = ppm.rgb.data() + 3 * (2 * ppm.width + 2);

@@ -70,8 +70,9 @@ void expectNear(QColor actual, QColor expected, int tolerance, const char* where
 TEST_F(PictureBoxTest, EmptyBoxShowsTheParentsBlack) {
     EXPECT_EQ(box->state(), PictureBox::State::Empty);
     const QImage image = rendered();
-    for (QPoint p : {QPoint(0, 0), QPoint(320, 116), QPoint(640, 232)})
+    for (QPoint p : {QPoint(0, 0), QPoint(320, 116), QPoint(640, 232)}) {
         EXPECT_EQ(image.pixelColor(p), QColor(Qt::black));
+    }
 }
 
 TEST_F(PictureBoxTest, LargePhotoIsScaledDownCentredAndBlackAround) {
@@ -109,12 +110,14 @@ TEST_F(PictureBoxTest, PhotoThatFitsIsDrawnPixelForPixelAtNaturalSize) {
     const Raster& raster = *box->picture()->raster();
     EXPECT_EQ(box->placement(), (PlacementRect{170, 16, 470, 216}));
     int mismatches = 0;
-    for (int y = 0; y < 200; ++y)
+    for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 300; ++x) {
             const std::uint8_t* px = raster.row(y) + 3 * x;
-            if (image.pixel(170 + x, 16 + y) != qRgb(px[2], px[1], px[0]))
+            if (image.pixel(170 + x, 16 + y) != qRgb(px[2], px[1], px[0])) {
                 ++mismatches;
+            }
         }
+    }
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(image.pixelColor(169, 100), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(300, 15), QColor(Qt::black));
@@ -136,9 +139,10 @@ TEST_F(PictureBoxTest, RepaintsNeitherDecodeNorRescaleAgain) {
 
 QRgb rasterPixel(const Raster& raster, int x, int y) {
     const std::uint8_t* row = raster.row(y);
-    if (raster.bitsPerPixel == 8)
+    if (raster.bitsPerPixel == 8) {
         return qRgb(raster.palette[row[x]][0], raster.palette[row[x]][1],
                     raster.palette[row[x]][2]);
+    }
     return qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
 }
 
@@ -172,8 +176,9 @@ TEST_F(PictureBoxTest, HighDensityScreensShowAPhotoPixelInEveryDevicePixel) {
                 for (int x = target.left(); x <= target.right(); ++x) {
                     const int sx =
                         (2 * (x - target.left()) + 1) * raster.width / (2 * target.width());
-                    if (image.pixel(x, y) != rasterPixel(raster, sx, sy))
+                    if (image.pixel(x, y) != rasterPixel(raster, sx, sy)) {
                         ++wrong;
+                    }
                 }
             }
             EXPECT_EQ(wrong, 0);
@@ -181,9 +186,10 @@ TEST_F(PictureBoxTest, HighDensityScreensShowAPhotoPixelInEveryDevicePixel) {
             // A photograph with more pixels than the screen has no doubled columns.
             if (raster.width >= target.width()) {
                 int doubled = 0;
-                for (int x = target.left() + 1; x <= target.right(); ++x)
+                for (int x = target.left() + 1; x <= target.right(); ++x) {
                     doubled += image.copy(x, target.top(), 1, target.height()) ==
                                image.copy(x - 1, target.top(), 1, target.height());
+                }
                 EXPECT_EQ(doubled, 0);
             }
 
@@ -191,10 +197,13 @@ TEST_F(PictureBoxTest, HighDensityScreensShowAPhotoPixelInEveryDevicePixel) {
             const QRect boxArea(QPoint(device(0), device(0)),
                                 QPoint(device(641) - 1, device(233) - 1));
             int outside = 0;
-            for (int y = boxArea.top(); y <= boxArea.bottom(); ++y)
-                for (int x = boxArea.left(); x <= boxArea.right(); ++x)
-                    if (!target.contains(x, y) && image.pixel(x, y) != qRgb(0, 0, 0))
+            for (int y = boxArea.top(); y <= boxArea.bottom(); ++y) {
+                for (int x = boxArea.left(); x <= boxArea.right(); ++x) {
+                    if (!target.contains(x, y) && image.pixel(x, y) != qRgb(0, 0, 0)) {
                         ++outside;
+                    }
+                }
+            }
             EXPECT_EQ(outside, 0);
         }
         // Moving between screens rescales the decoded raster; it never decodes again.
@@ -224,12 +233,14 @@ TEST_F(PictureBoxTest, GreyscalePhotoIsShownInGreys) {
     const QImage image = rendered();
     const PlacementRect r = box->placement();
     int colourful = 0;
-    for (int y = r.top; y < r.bottom; ++y)
+    for (int y = r.top; y < r.bottom; ++y) {
         for (int x = r.left; x < r.right; ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.red() != c.green() || c.green() != c.blue())
+            if (c.red() != c.green() || c.green() != c.blue()) {
                 ++colourful;
+            }
         }
+    }
     EXPECT_EQ(colourful, 0);
 }
 
@@ -285,7 +296,8 @@ TEST_F(PictureBoxTest, EndlessScansAreRefusedAtTheFirstPaintAndPlayGoesOn) {
     recipe.width = 1600;
     recipe.height = 1200;
     recipe.progressive = true;
-    fixtures::writeFile(dir / "endless.jpg", fixtures::withScans(fixtures::makeJpeg(recipe), 20000));
+    fixtures::writeFile(dir / "endless.jpg",
+                        fixtures::withScans(fixtures::makeJpeg(recipe), 20000));
     box->loadPicture(dir / "endless.jpg");
     EXPECT_TRUE(errors().empty());
 
@@ -372,12 +384,13 @@ QImage viewedRaster(const Raster& raster, int orientation) {
     const bool turned = orientation >= 5;
     QImage viewed(turned ? raster.height : raster.width, turned ? raster.width : raster.height,
                   QImage::Format_RGB32);
-    for (int y = 0; y < raster.height; ++y)
+    for (int y = 0; y < raster.height; ++y) {
         for (int x = 0; x < raster.width; ++x) {
             const auto [vx, vy] =
                 fixtures::viewedPosition(orientation, x, y, raster.width, raster.height);
             viewed.setPixel(vx, vy, rasterPixel(raster, x, y));
         }
+    }
     return viewed;
 }
 
@@ -415,8 +428,9 @@ TEST_P(TurnedPhotoTest, DrawnUprightInEveryDevicePixel) {
                 for (int x = target.left(); x <= target.right(); ++x) {
                     const int vx =
                         (2 * (x - target.left()) + 1) * viewed.width() / (2 * target.width());
-                    if (image.pixel(x, y) != viewed.pixel(vx, vy))
+                    if (image.pixel(x, y) != viewed.pixel(vx, vy)) {
                         ++wrong;
+                    }
                 }
             }
             EXPECT_EQ(wrong, 0);

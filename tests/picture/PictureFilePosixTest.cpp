@@ -29,8 +29,9 @@ TEST_F(PictureFile, DirectoryCannotBeOpened) {
 }
 
 TEST_F(PictureFile, UnreadableFileCannotBeOpened) {
-    if (::geteuid() == 0)
+    if (::geteuid() == 0) {
         GTEST_SKIP() << "root can read any file";
+    }
     fixtures::writeFile(dir / "locked.jpg", fixtures::makeJpeg({}));
     ::chmod((dir / "locked.jpg").c_str(), 0);
     EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(dir / "locked.jpg"); }),
@@ -41,8 +42,9 @@ TEST_F(PictureFile, FileShorterThanItsSizeIsAStreamReadError) {
     // sysfs attributes report a size of one page but yield only their text.
     const fs::path attribute = "/sys/kernel/mm/transparent_hugepage/enabled";
     struct stat status {};
-    if (::stat(attribute.c_str(), &status) != 0 || status.st_size <= 0)
+    if (::stat(attribute.c_str(), &status) != 0 || status.st_size <= 0) {
         GTEST_SKIP() << "no sysfs attribute to read";
+    }
     fs::create_symlink(attribute, dir.path() / "short.jpg");
     EXPECT_EQ(messageOf<EReadError>([&] { loadPicture(dir / "short.jpg"); }), "Stream read error");
 }

@@ -20,10 +20,12 @@ TEST(PictureKind, ExtensionIsTheTextAfterTheLastDotOfTheFileName) {
 }
 
 TEST(PictureKind, JpegExtensionsMatchInAnyCase) {
-    for (const char* ext : {"jpg", "JPG", "Jpg", "jpeg", "JPEG", "jPeG"})
+    for (const char* ext : {"jpg", "JPG", "Jpg", "jpeg", "JPEG", "jPeG"}) {
         EXPECT_EQ(findPictureKind(ext), PictureKind::Jpeg) << ext;
-    for (const char* ext : {"png", "bmp", "jpgx", "jp", ""})
+    }
+    for (const char* ext : {"png", "bmp", "jpgx", "jp", ""}) {
         EXPECT_FALSE(findPictureKind(ext)) << ext;
+    }
 }
 
 TEST(PictureKind, UnknownExtensionNamesItAsWritten) {

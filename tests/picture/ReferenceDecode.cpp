@@ -31,8 +31,9 @@ ReferenceImage referenceDecode(const std::vector<std::uint8_t>& bytes) {
     image.components = info.output_components;
     const auto rowBytes = static_cast<std::size_t>(image.width * image.components);
     image.pixels.resize(rowBytes * static_cast<std::size_t>(image.height));
-    if (info.quantize_colors)
+    if (info.quantize_colors) {
         image.greyPalette.assign(info.colormap[0], info.colormap[0] + info.actual_number_of_colors);
+    }
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.pixels.data() + rowBytes * info.output_scanline;
         jpeg_read_scanlines(&info, &row, 1);

@@ -22,8 +22,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -245,18 +245,18 @@ TEST_F(PhotosWindowTest, TheClassSetIsAChoiceThatEditsOnlyItAndIsRefusedToWhoMay
     EXPECT_FALSE(forAll->isChecked());
     EXPECT_EQ(window->photoSet().root(), root());
     EXPECT_TRUE(window->row(4)->holdsDrawing());
-
 }
 
 #ifndef _WIN32
 // A class set this user may not write is refused with a message.
 TEST_F(PhotosWindowTest, AClassSetThisUserMayNotWriteIsRefusedAndNothingChanges) {
-    if (geteuid() == 0)
+    if (geteuid() == 0) {
         GTEST_SKIP() << "root may write any folder";
+    }
     const QString locked = path("zamčená");
     QDir().mkpath(locked);
     std::filesystem::permissions(locked.toStdString(), std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::owner_exec);
+                                                           std::filesystem::perms::owner_exec);
     open();
     window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(locked, path("kresby")),
                           false);

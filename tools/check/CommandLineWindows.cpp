@@ -18,16 +18,18 @@ std::vector<std::string> utf8Arguments(int /*argc*/, char** /*argv*/) {
     int count = 0;
     const std::unique_ptr<wchar_t*, LocalFreer> list(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> arguments;
-    for (int i = 1; list && i < count; ++i)
+    for (int i = 1; list && i < count; ++i) {
         arguments.push_back(utf8FromWide(list.get()[i]));
+    }
     return arguments;
 }
 
 void useUtf8Output() {
     // Only a console has a code page to set; a pipe or a file takes the bytes.
     DWORD mode = 0;
-    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
+    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
         SetConsoleOutputCP(CP_UTF8);
+    }
 }
 
 } // namespace tarvelo

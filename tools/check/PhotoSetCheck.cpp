@@ -46,11 +46,13 @@ std::string sizeField(const JpegPicture& picture) {
     };
     std::string field = size(picture.uprightWidth(), picture.uprightHeight());
     const Orientation orientation = picture.orientation();
-    if (orientation == Orientation::Upright)
+    if (orientation == Orientation::Upright) {
         return field;
+    }
     field += " (";
-    if (swapsSides(orientation))
+    if (swapsSides(orientation)) {
         field += "stored " + size(picture.width(), picture.height()) + ", ";
+    }
     field += "Exif orientation " + std::to_string(static_cast<int>(orientation)) + ": " +
              turnDescription(orientation) + ")";
     return field;
@@ -108,13 +110,15 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
 
 bool checkPhotoSet(const std::filesystem::path& root,
                    const std::optional<std::filesystem::path>& dumpDir, std::ostream& out) {
-    if (dumpDir)
+    if (dumpDir) {
         std::filesystem::create_directories(*dumpDir);
+    }
     bool allGood = true;
     RasterMemory memory;
     for (int index = 0; index < breedCount; ++index) {
-        if (!pictureAvailable(index))
+        if (!pictureAvailable(index)) {
             continue; // the quiz never loads it
+        }
         allGood = checkPhotograph(index, root, dumpDir, memory, out) && allGood;
     }
     return allGood;
