@@ -6,7 +6,8 @@ BUILD ?= build
 CMAKE_EXTRA ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run clean package check-package check-installed screenshots
+.PHONY: all deps configure build test run clean package check-package check-installed screenshots \
+	format check-format
 
 all: build
 
@@ -22,6 +23,14 @@ build: configure
 # Headless: the GUI tests use Qt's offscreen platform.
 test: build
 	cd "$(BUILD)" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every C and C++ file as .clang-format says (clang-format 16): check-format
+# fails on a file that is not, format formats them in place.
+check-format:
+	scripts/check-format
+
+format:
+	scripts/check-format --fix
 
 # The quiz reads obr/0/<n>.jpg from its working directory.
 run: build
