@@ -85,21 +85,23 @@ package: deps
 	scripts/build-deb "$(CURDIR)/out" -b
 	@ls -l "$(CURDIR)"/out/tarvelo_*.deb
 
+# The .deb of this tree's version: out/ may hold others from older builds.
+THIS_DEB = "$(CURDIR)"/out/tarvelo_$(shell dpkg-parsechangelog -S Version | sed "s/^[0-9]*://")_$(shell dpkg --print-architecture).deb
+
 # Two builds from clean clones must give identical .debs; then lintian on the
 # source and binary packages, and the autopkgtests on this machine (root).
-DEB_ARCH = $(shell dpkg --print-architecture)
 check-package: package
 	@scripts/install-deps lintian autopkgtest diffoscope-minimal
 	scripts/check-reproducible "$(CURDIR)/out/reproducible"
 	lintian --pedantic --info --fail-on error,warning "$(CURDIR)"/out/reproducible/tarvelo_*.changes
-	scripts/check-installed "$(CURDIR)"/out/tarvelo_*_$(DEB_ARCH).deb
+	scripts/check-installed $(THIS_DEB)
 
 # The autopkgtests alone (root), against a package built without running the
 # test suite in the build: for after `make test`, which ran it (CI does).
 check-installed: deps
 	@scripts/install-deps autopkgtest
 	DEB_BUILD_OPTIONS="nocheck $$DEB_BUILD_OPTIONS" scripts/build-deb "$(CURDIR)/out" -b
-	scripts/check-installed "$(CURDIR)"/out/tarvelo_*_$(DEB_ARCH).deb
+	scripts/check-installed $(THIS_DEB)
 
 # The README's window pictures in docs/, remade from the current build.
 screenshots: build
