@@ -65,7 +65,8 @@ TEST_F(PhotoSetTest, WithoutTheDrawingsNothingIsWritten) {
 TEST_F(PhotoSetTest, FoldersOfTheSetPlacesKeepTheirNames) {
     const PhotoSet named = PhotoSet::inFolders(dir.path() / pathFromUtf8("Třída 3.B/x/../sada"),
                                                pathFromUtf8(TARVELO_SOURCE_DRAWINGS));
-    EXPECT_EQ(named.root(), root);
+    // In Qt's form, with "/" on Windows too, as the set's own paths are.
+    EXPECT_EQ(named.root(), QDir::cleanPath(root));
     EXPECT_EQ(named.picturePath(4), set.picturePath(4));
     EXPECT_EQ(readBytes(named.drawingPath(4)), readBytes(set.drawingPath(4)));
     PhotoSet lost = PhotoSet::inFolders(dir.path() / pathFromUtf8("Třída 3.B/sada"), {});
