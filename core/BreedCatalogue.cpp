@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedCatalogue.h"
 
-#include "PathSeparator.h"
+#include "BreedPhotos.h"
 
 #include <stdexcept>
 
@@ -36,8 +36,7 @@ bool pictureAvailable(int index) {
 }
 
 std::string picturePath(int index) {
-    return std::string("obr") + pathSeparator + "0" + pathSeparator + std::to_string(index) +
-           ".jpg";
+    return photoPath(index, 0);
 }
 
 } // namespace tarvelo
