@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BreedPhotos.h"
 #include "SetPlaces.h"
 
 #include <aclapi.h>
@@ -94,24 +95,38 @@ std::filesystem::path classSetHome() {
     return folder.empty() ? folder : folder / L"tarvelo";
 }
 
+// Every folder and file the quiz may read from the set: obr\0, which is
+// always there, and whichever further photographs' folders obr\1 .. obr\9
+// exist.
 bool classSetTrusted(const std::filesystem::path& folder) {
     const auto userBuffer = processUser();
     const PSID user =
         userBuffer ? reinterpret_cast<TOKEN_USER*>(userBuffer.get())->User.Sid : nullptr;
-    const auto pictures = folder / L"obr" / L"0";
-    for (const auto& path : {folder, folder / L"obr", pictures}) {
-        if (!ownedByTrusted(path, user)) {
+    const auto obr = folder / L"obr";
+    if (!ownedByTrusted(folder, user) || !ownedByTrusted(obr, user)) {
+        return false;
+    }
+    for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        const auto pictures = obr / std::to_wstring(photo);
+        std::error_code error;
+        if (photo > 0 &&
+            !std::filesystem::exists(std::filesystem::symlink_status(pictures, error))) {
+            continue;
+        }
+        if (!ownedByTrusted(pictures, user)) {
+            return false;
+        }
+        for (std::filesystem::directory_iterator entry(pictures, error), end;
+             !error && entry != end; entry.increment(error)) {
+            if (!ownedByTrusted(entry->path(), user)) {
+                return false;
+            }
+        }
+        if (error) {
             return false;
         }
     }
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(pictures, error), end; !error && entry != end;
-         entry.increment(error)) {
-        if (!ownedByTrusted(entry->path(), user)) {
-            return false;
-        }
-    }
-    return !error;
+    return true;
 }
 
 bool mayWriteClassSet(const std::filesystem::path&) {

@@ -19,8 +19,8 @@ std::size_t slot(std::int32_t index) {
 }
 } // namespace
 
-Quiz::Quiz(QuizView view, SeedSource seedSource)
-    : view_(view), seedSource_(std::move(seedSource)) {}
+Quiz::Quiz(QuizView view, SeedSource seedSource, PhotoLookup lookup)
+    : view_(view), seedSource_(std::move(seedSource)), lookup_(std::move(lookup)) {}
 
 void Quiz::prepareFirstQuestion() {
     for (int i = 0; i <= BreedCatalogue::lastChoiceIndex; ++i) {
@@ -28,6 +28,7 @@ void Quiz::prepareFirstQuestion() {
     }
     random_.seed(seedSource_());
     round_.currentPicture = 0;
+    currentPhoto_ = 0;
     loadCurrentPicture();
     round_.askedHistory[slot(round_.questionNumber)] = round_.currentPicture;
     round_.questionNumber = 1;
@@ -107,6 +108,7 @@ void Quiz::goToNextQuestion() {
         return;
     }
     drawNextPicture();
+    drawPhotoOfBreed();
     round_.askedHistory[slot(round_.questionNumber)] = round_.currentPicture;
     ++round_.questionNumber;
     view_.Label6.setText(questionLabel(round_.questionNumber));
@@ -135,6 +137,17 @@ void Quiz::drawNextPicture() {
     do {
         round_.currentPicture = random_.draw(breedCount);
     } while (std::find(first, last, round_.currentPicture) != last);
+}
+
+// The generator goes on from the breed's draw without a reseed: the breeds
+// come in the order they always did, and the photograph is a second, separate
+// draw with equal chances among the breed's photographs. With only one there
+// is nothing to draw, so a one-photograph set uses the generator as before.
+void Quiz::drawPhotoOfBreed() {
+    const std::vector<int> photos = photosOfBreed(round_.currentPicture, lookup_);
+    currentPhoto_ = photos.size() == 1 ? photos.front()
+                                       : photos[static_cast<std::size_t>(random_.draw(
+                                             static_cast<std::int32_t>(photos.size())))];
 }
 
 void Quiz::showCorrection(std::int32_t errors) {
@@ -166,6 +179,7 @@ void Quiz::prepareNextRound() {
     round_.errorCount = 0;
     round_.askedHistory.fill(0);
     round_.currentPicture = 0;
+    currentPhoto_ = 0;
     loadCurrentPicture();
     round_.askedHistory[0] = 0;
     round_.questionNumber = 1;
@@ -179,7 +193,7 @@ void Quiz::prepareNextRound() {
 
 void Quiz::loadCurrentPicture() {
     if (pictureAvailable(round_.currentPicture)) {
-        view_.Image1.loadPicture(picturePath(round_.currentPicture));
+        view_.Image1.loadPicture(photoPath(round_.currentPicture, currentPhoto_));
     }
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BreedPhotos.h"
 #include "QuizRandom.h"
 #include "QuizRound.h"
 #include "ViewItems.h"
@@ -18,7 +19,10 @@ class Quiz {
 public:
     using SeedSource = std::function<std::uint32_t()>;
 
-    explicit Quiz(QuizView view, SeedSource seedSource = clockSeed);
+    // lookup tells which of a breed's photographs the set holds; it is asked
+    // only when a question of that breed comes up.
+    explicit Quiz(QuizView view, SeedSource seedSource = clockSeed,
+                  PhotoLookup lookup = photoFileExists);
 
     // Once, when the quiz window is created: fills the list, shows picture 0 as question 1.
     void prepareFirstQuestion();
@@ -33,6 +37,7 @@ private:
     bool answerIsCorrect() const;
     bool anyPictureLeft() const;
     void drawNextPicture();
+    void drawPhotoOfBreed();
     void goToNextQuestion();
     void showCorrection(std::int32_t errors);
     void finishRound(std::int32_t errors);
@@ -42,8 +47,11 @@ private:
 
     QuizView view_;
     SeedSource seedSource_;
+    PhotoLookup lookup_;
     QuizRandom random_;
     QuizRound round_;
+    // Which of currentPicture's photographs is on display: obr/<currentPhoto_>.
+    int currentPhoto_ = 0;
 };
 
 } // namespace tarvelo

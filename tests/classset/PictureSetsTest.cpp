@@ -81,6 +81,13 @@ TEST_F(PictureSetOrder, ClassSetWithPicturesIsTrustedWhenItsMakerRunsTheQuiz) {
     std::ofstream(classA / "obr" / "0" / "0.jpg") << "picture";
     EXPECT_TRUE(classSetTrusted(classA));
     EXPECT_EQ(choose().folder, classA);
+    // Further photographs of a breed are looked at as well, gaps and all.
+    for (const char* photo : {"1", "4"}) {
+        fs::create_directories(classA / "obr" / photo);
+        std::ofstream(classA / "obr" / photo / "0.jpg") << "picture";
+    }
+    EXPECT_TRUE(classSetTrusted(classA));
+    EXPECT_EQ(choose().folder, classA);
 }
 
 TEST_F(PictureSetOrder, NoOwnFolderKnownSkipsIt) {

@@ -4,8 +4,12 @@
 // may not change the class set is told.
 #include "PictureSets.h"
 #include "SetPlaces.h"
+#include "TempDir.h"
 
+#include <aclapi.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace tarvelo {
 namespace {
@@ -27,6 +31,35 @@ TEST(WindowsSetPlaces, TheRefusalSaysWhichSetAndWhoMay) {
     EXPECT_EQ(classSetRefusalText(L"C:/ProgramData/tarvelo"),
               "Sadu pro všechny uživatele tohoto počítače (C:\\ProgramData\\tarvelo) nemůžete "
               "měnit. Spusťte „Tarvelo – vlastní fotografie“ jako správce. Nic nebylo změněno.");
+}
+
+// Gives path to the local Users group, as if another ordinary user had put
+// it there; false when the system does not let this process do that.
+bool giveToUsers(const fs::path& path) {
+    unsigned char sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    if (!CreateWellKnownSid(WinBuiltinUsersSid, nullptr, sid, &size)) {
+        return false;
+    }
+    std::wstring name = path.wstring();
+    return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, sid,
+                                 nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// A photograph slipped into any obr\K of the class set by someone else makes
+// the whole set one the quiz does not play to everyone.
+TEST(WindowsSetPlaces, AForeignPhotographInAnyFolderOfTheClassSetIsNotTrusted) {
+    fixtures::TempDir temp;
+    const fs::path set = temp.path() / L"třída";
+    for (const char* photo : {"0", "1", "3"}) {
+        fs::create_directories(set / "obr" / photo);
+        std::ofstream(set / "obr" / photo / "5.jpg") << "picture";
+    }
+    ASSERT_TRUE(classSetTrusted(set));
+    if (!giveToUsers(set / "obr" / "3" / "5.jpg")) {
+        GTEST_SKIP() << "this system does not let the test change a file's owner";
+    }
+    EXPECT_FALSE(classSetTrusted(set));
 }
 
 } // namespace

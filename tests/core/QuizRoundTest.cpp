@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "PlainView.h"
 #include "Quiz.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,8 +21,26 @@ class QuizRoundTest : public ::testing::Test {
 protected:
     PlainView view;
     int seedCalls = 0;
-    Quiz quiz{view.bind(),
-              [this] { return static_cast<std::uint32_t>(1000 + 7919 * seedCalls++); }};
+    // The files of the set the quiz plays, by relative path; one photograph
+    // of each breed unless a test gives more.
+    std::set<std::string> setFiles = photographs(1);
+    std::vector<std::string> lookups;
+    Quiz quiz{view.bind(), [this] { return static_cast<std::uint32_t>(1000 + 7919 * seedCalls++); },
+              [this](const std::string& path) {
+                  lookups.push_back(path);
+                  return setFiles.count(path) > 0;
+              }};
+
+    // obr/0 .. obr/<perBreed - 1> of every breed.
+    static std::set<std::string> photographs(int perBreed) {
+        std::set<std::string> files;
+        for (int index = 0; index < breedCount; ++index) {
+            for (int photo = 0; photo < perBreed; ++photo) {
+                files.insert(photoPath(index, photo));
+            }
+        }
+        return files;
+    }
 
     const QuizRound& round() const { return quiz.round(); }
     std::string expectedAnswer() const { return std::string(answerName(round().currentPicture)); }
@@ -349,6 +369,111 @@ TEST_F(QuizRoundTest, FailedLoadWhilePreparingTheNextRoundAndPlayAfterIt) {
     EXPECT_TRUE(view.Form2.shown);
     EXPECT_EQ(view.Label1.value, "Pokročilý: Skore: 1 / 18");
     expectFreshQuestionOne();
+}
+
+// Several photographs of a breed: the quiz shows one of them, drawn apart
+// from the breed, and reads nothing but the one it shows.
+class SeveralPhotographsTest : public QuizRoundTest {
+protected:
+    // After the first question is prepared, plays `rounds` perfect rounds; the paths of the photographs shown, round by round.
+    std::vector<std::vector<std::string>> playRounds(int rounds) {
+        std::vector<std::vector<std::string>> shown;
+        for (int r = 0; r < rounds; ++r) {
+            startRound(Difficulty::Advanced);
+            for (int question = 1; question <= 19; ++question) {
+                answerRight();
+            }
+            // The 19 questions of the round, then question 1 of the next.
+            shown.push_back(lastRoundPaths(20));
+            shown.back().pop_back();
+        }
+        return shown;
+    }
+    // The breed (file name) of each path in a round.
+    static std::vector<std::string> breeds(const std::vector<std::string>& paths) {
+        std::vector<std::string> names;
+        for (const auto& path : paths) {
+            names.push_back(path.substr(path.find_last_of("/\\") + 1));
+        }
+        return names;
+    }
+};
+
+TEST_F(SeveralPhotographsTest, EachPhotographOfABreedComesUpAndQuestionOneIsAlwaysTheFirst) {
+    setFiles = photographs(2);
+    quiz.prepareFirstQuestion();
+    const auto rounds = playRounds(40);
+    std::map<std::string, int> timesShown;
+    for (const auto& round : rounds) {
+        EXPECT_EQ(round.front(), photoPath(0, 0));
+        EXPECT_EQ(std::set<std::string>(round.begin(), round.end()).size(), 19u);
+        for (const auto& path : round) {
+            timesShown[path]++;
+        }
+    }
+    EXPECT_EQ(rounds[0].size(), 19u);
+    EXPECT_NE(rounds[0], rounds[1]);
+    // 40 rounds give each breed 40 questions; either photograph comes up
+    // often, and nothing outside the set is ever asked for.
+    for (int index = 1; index < breedCount; ++index) {
+        const int first = timesShown[photoPath(index, 0)];
+        const int second = timesShown[photoPath(index, 1)];
+        EXPECT_EQ(first + second, 40) << index;
+        EXPECT_GE(first, 8) << index;
+        EXPECT_GE(second, 8) << index;
+    }
+    EXPECT_EQ(timesShown.size(), 2u * breedCount - 1);
+}
+
+TEST_F(SeveralPhotographsTest, BreedsComeInTheOrderOfAOnePhotographSet) {
+    quiz.prepareFirstQuestion();
+    const auto onePhotograph = breeds(playRounds(5).back());
+
+    PlainView otherView;
+    int otherSeeds = 0;
+    const std::set<std::string> tenPhotographs = photographs(maxPhotosPerBreed);
+    Quiz other{otherView.bind(),
+               [&] { return static_cast<std::uint32_t>(1000 + 7919 * otherSeeds++); },
+               [&](const std::string& path) { return tenPhotographs.count(path) > 0; }};
+    other.prepareFirstQuestion();
+    std::vector<std::string> tenShown;
+    for (int r = 0; r < 5; ++r) {
+        otherView.RadioButton2.isChecked = true;
+        other.applyDifficulty();
+        for (int question = 1; question <= 19; ++question) {
+            otherView.Edit1.setText(std::string(answerName(other.round().currentPicture)));
+            other.pressAnswerButton();
+        }
+    }
+    const auto& all = otherView.Image1.requested;
+    tenShown.assign(all.end() - 20, all.end() - 1);
+    EXPECT_EQ(breeds(tenShown), onePhotograph);
+    EXPECT_EQ(otherSeeds, seedCalls);
+}
+
+TEST_F(SeveralPhotographsTest, GapsAreToleratedAndOnlyTheChosenOneIsLoaded) {
+    // Breed 5 has obr/0 and obr/3; breed 7 has only obr/2; breed 9 has none.
+    setFiles = photographs(1);
+    setFiles.insert(photoPath(5, 3));
+    setFiles.erase(photoPath(7, 0));
+    setFiles.insert(photoPath(7, 2));
+    setFiles.erase(photoPath(9, 0));
+
+    quiz.prepareFirstQuestion();
+    // Nothing is looked up before the player has seen the start window.
+    EXPECT_TRUE(lookups.empty());
+    std::set<std::string> shown;
+    for (const auto& round : playRounds(30)) {
+        shown.insert(round.begin(), round.end());
+    }
+    EXPECT_TRUE(shown.count(photoPath(5, 0)) && shown.count(photoPath(5, 3)));
+    EXPECT_TRUE(shown.count(photoPath(7, 2)));
+    EXPECT_FALSE(shown.count(photoPath(7, 0)));
+    // With no photograph at all, the quiz asks for obr/0 and fails on it as it always did.
+    EXPECT_TRUE(shown.count(photoPath(9, 0)));
+    EXPECT_EQ(shown.size(), 20u);
+    // Every load request is one photograph; others are only looked up.
+    EXPECT_EQ(view.Image1.requested.size(), 1u + 30u * 19u);
 }
 
 } // namespace

@@ -3,10 +3,12 @@
 #include "PhotoSetCheck.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "JpegDecompressor.h"
 #include "JpegFixtures.h"
 #include "JpegPicture.h"
 #include "TempDir.h"
+#include "Utf8Path.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -67,6 +69,46 @@ TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     EXPECT_NE(report[7].find("Cannot open file \""), std::string::npos) << report[7];
     EXPECT_EQ(report[11].substr(report[11].size() - 14), "JPEG error #16");
     EXPECT_EQ(report[12].substr(report[12].size() - 2), "OK");
+}
+
+TEST(PhotoSetCheck, EveryPhotographOfABreedHasItsOwnLineInOrder) {
+    fixtures::TempDir root;
+    fixtures::JpegRecipe recipe;
+    recipe.width = 40;
+    recipe.height = 30;
+    for (int i = 0; i < 19; ++i) {
+        std::filesystem::create_directories(root.path() / "obr/0");
+        fixtures::writeFile(root.path() / pathFromUtf8(photoPath(i, 0)),
+                            fixtures::makeJpeg(recipe));
+    }
+    // Breed 4 has three photographs with a gap (obr/1 and obr/5); breed 9
+    // has one more that is damaged.
+    recipe.width = 50;
+    for (const int photo : {1, 5}) {
+        std::filesystem::create_directories(root.path() / "obr" / std::to_string(photo));
+        fixtures::writeFile(root.path() / pathFromUtf8(photoPath(4, photo)),
+                            fixtures::makeJpeg(recipe));
+    }
+    fixtures::writeFile(root.path() / pathFromUtf8(photoPath(9, 1)), {0xff, 0xd8, 0xff});
+    // A folder where a photograph would be is not one.
+    std::filesystem::create_directories(root.path() / pathFromUtf8(photoPath(6, 5)));
+
+    std::ostringstream out;
+    fixtures::TempDir dump;
+    EXPECT_FALSE(checkPhotoSet(root.path(), dump.path(), out));
+    const auto report = lines(out.str());
+    ASSERT_EQ(report.size(), 22u);
+    EXPECT_EQ(report[4].substr(0, 4), " 4  ");
+    EXPECT_NE(report[5].find(photoPath(4, 1) + "  50x30  "), std::string::npos) << report[5];
+    EXPECT_NE(report[6].find(photoPath(4, 5) + "  50x30  "), std::string::npos) << report[6];
+    EXPECT_EQ(report[6].substr(0, 4), " 4  ");
+    EXPECT_EQ(report[8].substr(0, 4), " 6  ");
+    EXPECT_EQ(report[9].substr(0, 4), " 7  ");
+    EXPECT_NE(report[12].find(photoPath(9, 1)), std::string::npos) << report[12];
+    EXPECT_NE(report[12].find("JPEG error"), std::string::npos) << report[12];
+    EXPECT_EQ(report[13].substr(report[13].size() - 2), "OK");
+    EXPECT_TRUE(std::filesystem::exists(dump.path() / "4.ppm"));
+    EXPECT_TRUE(std::filesystem::exists(dump.path() / "4-5.ppm"));
 }
 
 struct Ppm {

@@ -3,6 +3,7 @@
 #include "PhotoSetCheck.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "PpmWriter.h"
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <system_error>
 
 namespace tarvelo {
 
@@ -65,13 +67,18 @@ std::string formatLine(int index, const std::string& path, const std::string& si
     return buffer + path + "  " + size + "  " + time + "  " + result;
 }
 
+// The first photograph keeps the name it had when a breed had only one.
+std::string dumpName(int index, int photo) {
+    return std::to_string(index) + (photo == 0 ? "" : "-" + std::to_string(photo)) + ".ppm";
+}
+
 // One photograph: its report line, and whether it would show without error.
 // `memory` carries raster memory from one photograph to the next, as the quiz's
 // picture box does.
-bool checkPhotograph(int index, const std::filesystem::path& root,
+bool checkPhotograph(int index, int photo, const std::filesystem::path& root,
                      const std::optional<std::filesystem::path>& dumpDir, RasterMemory& memory,
                      std::ostream& out) {
-    const std::string relative = picturePath(index);
+    const std::string relative = photoPath(index, photo);
     const std::string path = utf8FromPath((root / pathFromUtf8(relative)).lexically_normal());
     std::optional<JpegPicture> picture;
     try {
@@ -94,8 +101,7 @@ bool checkPhotograph(int index, const std::filesystem::path& root,
     std::snprintf(time, sizeof time, "%.1f ms", elapsed.count());
     if (dumpDir && !picture->raster()->empty()) {
         try {
-            writePpm(*picture->raster(), picture->orientation(),
-                     *dumpDir / (std::to_string(index) + ".ppm"));
+            writePpm(*picture->raster(), picture->orientation(), *dumpDir / dumpName(index, photo));
         } catch (const std::exception& e) {
             result += std::string(" (") + e.what() + ")";
         }
@@ -119,7 +125,14 @@ bool checkPhotoSet(const std::filesystem::path& root,
         if (!pictureAvailable(index)) {
             continue; // the quiz never loads it
         }
-        allGood = checkPhotograph(index, root, dumpDir, memory, out) && allGood;
+        // Every photograph the quiz may draw for the breed, as it finds them.
+        const auto inSet = [&root](const std::string& relative) {
+            std::error_code error;
+            return std::filesystem::is_regular_file(root / pathFromUtf8(relative), error);
+        };
+        for (const int photo : photosOfBreed(index, inSet)) {
+            allGood = checkPhotograph(index, photo, root, dumpDir, memory, out) && allGood;
+        }
     }
     return allGood;
 }

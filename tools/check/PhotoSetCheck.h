@@ -8,9 +8,11 @@
 
 namespace tarvelo {
 
-// Loads and decodes every photograph of the quiz under root exactly as the
-// quiz would, printing one line per photograph to out; with dumpDir, writes
-// each decoded picture there as <index>.ppm, upright as the quiz shows it.
+// Loads and decodes every photograph of the quiz under root (each breed's
+// obr/0 .. obr/9 that are there) exactly as the quiz would, printing one line
+// per photograph to out; with dumpDir, writes each decoded picture there as
+// <index>.ppm (the first of a breed) or <index>-<K>.ppm (obr/K), upright as the
+// quiz shows it.
 // A line names the Exif orientation when one was applied. Returns true when
 // all would show without an error.
 bool checkPhotoSet(const std::filesystem::path& root,

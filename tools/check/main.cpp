@@ -13,12 +13,14 @@ namespace {
 
 int usage() {
     std::cerr << "usage: tarvelo-check [--dump OUTDIR] [DIR]\n"
-                 "Loads and decodes DIR/obr/0/0.jpg .. 18.jpg as the quiz does and prints\n"
-                 "index, path, size, decode time and any error. Exits 1 if any would fail.\n"
+                 "Loads and decodes every photograph of DIR as the quiz does: obr/0/0.jpg ..\n"
+                 "18.jpg and any further ones of a breed, obr/1 .. obr/9. Prints one line\n"
+                 "each: breed index, path, size, decode time and any error. Exits 1 if any\n"
+                 "would fail.\n"
                  "The size is as shown: a photograph's Exif orientation is applied, and the\n"
                  "line says how.\n"
-                 "--dump OUTDIR also writes each decoded picture as OUTDIR/<index>.ppm,\n"
-                 "upright as the quiz shows it.\n";
+                 "--dump OUTDIR also writes each decoded picture as OUTDIR/<index>.ppm\n"
+                 "(obr/K: <index>-<K>.ppm), upright as the quiz shows it.\n";
     return 2;
 }
 
