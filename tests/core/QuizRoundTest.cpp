@@ -375,7 +375,8 @@ TEST_F(QuizRoundTest, FailedLoadWhilePreparingTheNextRoundAndPlayAfterIt) {
 // from the breed, and reads nothing but the one it shows.
 class SeveralPhotographsTest : public QuizRoundTest {
 protected:
-    // After the first question is prepared, plays `rounds` perfect rounds; the paths of the photographs shown, round by round.
+    // After the first question is prepared, plays `rounds` perfect rounds; the paths of the
+    // photographs shown, round by round.
     std::vector<std::vector<std::string>> playRounds(int rounds) {
         std::vector<std::vector<std::string>> shown;
         for (int r = 0; r < rounds; ++r) {
