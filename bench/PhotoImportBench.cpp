@@ -5,14 +5,20 @@
 // their side (Exif orientation 6), it prints the time to import each, the
 // stored copy's size, and the picture box's first paint of the copy beside
 // that of the original. Then the quiz's peak resident memory over a round
-// played on a set of imported copies.
+// played on a set of imported copies, and what ten photographs of each breed
+// cost beside one: the round's peak memory and each question's first paint.
+#include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "JpegFixtures.h"
 #include "PhotoFixtures.h"
 #include "PhotoImport.h"
 #include "PictureBox.h"
+#include "PlainView.h"
+#include "Quiz.h"
 #include "Timing.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPalette>
 #include <QProcess>
 #include <cstdio>
@@ -71,6 +77,35 @@ double roundPeakMiB(const fs::path& set) {
         return -1;
     }
     return child.readAllStandardOutput().trimmed().toDouble() / mib;
+}
+
+// The quiz's picture area bound to the stage's picture box, painted as soon
+// as a photograph is loaded, as the window's next paint would.
+struct PaintedPicture : tarvelo::PictureViewItem {
+    Stage& stage;
+    explicit PaintedPicture(Stage& s) : stage(s) {}
+    void loadPicture(const std::string& path) override {
+        stage.box->loadPicture(path);
+        stage.box->repaint();
+    }
+};
+
+// Times of the questions of a round of the quiz's rules on set, each from the
+// press of a right answer to the next photograph painted: the draw of the
+// breed, the look-up of its photographs, the draw among them, loading and
+// first paint.
+void timeRound(const fs::path& set, Stage& stage, std::vector<double>& questions) {
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(set.string()));
+    tarvelo::PlainView view;
+    PaintedPicture picture(stage);
+    tarvelo::Quiz quiz(view.bind(picture));
+    quiz.prepareFirstQuestion();
+    for (int question = 1; question < 19; ++question) {
+        view.ComboBox1.setText(std::string(tarvelo::answerName(quiz.round().currentPicture)));
+        questions.push_back(millisecondsOf([&] { quiz.pressAnswerButton(); }));
+    }
+    QDir::setCurrent(before);
 }
 
 } // namespace
@@ -162,6 +197,32 @@ int main(int argc, char** argv) {
     std::printf("\nPeak resident memory of the quiz over a round on 19 imported copies: %.1f MiB "
                 "(goal <= 45 MiB).\n",
                 roundPeakMiB(set));
+
+    // The same set with ten photographs of each breed: copies of the first,
+    // so that the round can still tell the breeds apart by their widths.
+    std::fprintf(stderr, "tarvelo-photos-bench: a set of ten photographs of each breed\n");
+    const fs::path tenSet = dir / "set-10";
+    for (int photo = 0; photo < tarvelo::maxPhotosPerBreed; ++photo) {
+        fs::create_directories(tenSet / "obr" / std::to_string(photo));
+        for (int index = 0; index < 19; ++index) {
+            fs::copy_file(set / tarvelo::picturePath(index),
+                          tenSet / tarvelo::photoPath(index, photo));
+        }
+    }
+    std::printf("Peak resident memory over a round on ten photographs of each breed: %.1f MiB "
+                "(goal <= 45 MiB).\n",
+                roundPeakMiB(tenSet));
+    // The two sets take turns, so load from elsewhere falls on both.
+    std::vector<double> oneTimes, tenTimes;
+    for (int round = 0; round < 2 * rounds; ++round) {
+        timeRound(set, stage, oneTimes);
+        timeRound(tenSet, stage, tenTimes);
+    }
+    const double one = median(oneTimes);
+    const double ten = median(tenTimes);
+    std::printf("A question's press to its first paint, median over %d rounds: one photograph of "
+                "each breed %.2f ms, ten %.2f ms, ratio %.3f (goal <= 1.05).\n",
+                2 * rounds, one, ten, ten / one);
     // A photograph from the web whose last scan is repeated 10,000 times: how
     // soon the import refuses it.
     const fs::path endless = dir / "endless.jpg";

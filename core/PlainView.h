@@ -112,9 +112,12 @@ struct PlainView {
         RadioButton1.isChecked = true;
     }
 
-    QuizView bind() {
+    QuizView bind() { return bind(Image1); }
+
+    // The same, with a picture area of the caller's (a real picture box).
+    QuizView bind(PictureViewItem& picture) {
         return QuizView{ComboBox1, Edit1,     BitBtn1, Label6,       GroupBox3,
-                        Label3,    Label7,    Image1,  Form1,        Form2,
+                        Label3,    Label7,    picture, Form1,        Form2,
                         GroupBox1, GroupBox2, Label1,  RadioButton1, RadioButton2};
     }
 };
