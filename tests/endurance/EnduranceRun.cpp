@@ -5,10 +5,14 @@
 // 19 photographs once, and the resident memory stays where it was after the
 // first round.
 //
-// Usage: tarvelo-endurance [rounds] [--no-rss-check]
+// Usage: tarvelo-endurance [rounds] [--photos N] [--no-rss-check]
+// --photos N gives each breed N photographs (1 to 10): each question of a
+// breed then shows one of them, question 1 always the first of picture 0,
+// and over the rounds every breed shows more than one.
 // --no-rss-check is for sanitizer builds, whose allocator holds freed memory.
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "PhotoSet.h"
 #include "Program.h"
 #include "ResidentMemory.h"
@@ -24,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -39,6 +44,7 @@ constexpr int sampleEvery = 100;
 
 struct Options {
     int rounds = 1000;
+    int photosPerBreed = 1;
     bool checkRss = true;
 };
 
@@ -49,10 +55,16 @@ Options parseOptions(const QStringList& arguments) {
         const int rounds = arguments[i].toInt(&isNumber);
         if (arguments[i] == QLatin1String("--no-rss-check")) {
             options.checkRss = false;
+        } else if (arguments[i] == QLatin1String("--photos") && i + 1 < arguments.size()) {
+            options.photosPerBreed = arguments[++i].toInt();
+            if (options.photosPerBreed < 1 || options.photosPerBreed > maxPhotosPerBreed) {
+                throw std::invalid_argument("--photos takes 1 to 10");
+            }
         } else if (isNumber && rounds > 0) {
             options.rounds = rounds;
         } else {
-            throw std::invalid_argument("usage: tarvelo-endurance [rounds] [--no-rss-check]");
+            throw std::invalid_argument(
+                "usage: tarvelo-endurance [rounds] [--photos N] [--no-rss-check]");
         }
     }
     return options;
@@ -94,6 +106,53 @@ void checkRound(const RoundOutcome& outcome, Difficulty difficulty) {
     }
 }
 
+// Which photograph of its breed each question showed, from their heights.
+std::vector<int> photographsShown(const RoundOutcome& outcome, int perBreed) {
+    std::vector<int> photos;
+    for (std::size_t q = 0; q < outcome.pictures.size(); ++q) {
+        const int photo = PhotoSet::photoOf(outcome.pictures[q], outcome.heights.at(q));
+        if (photo < 0 || photo >= perBreed) {
+            throw std::runtime_error("question " + std::to_string(q + 1) +
+                                     " shows a photograph the set does not hold");
+        }
+        photos.push_back(photo);
+    }
+    if (photos.front() != 0) {
+        throw std::runtime_error("question 1 shows photograph " + std::to_string(photos.front()) +
+                                 " of picture 0, not the first");
+    }
+    return photos;
+}
+
+// Over many rounds each breed but the first (always question 1) shows more
+// than one of its photographs, and no two rounds in a row are alike.
+class PhotoVariety {
+public:
+    void add(const RoundOutcome& outcome, const std::vector<int>& photos) {
+        std::vector<std::pair<int, int>> round;
+        for (std::size_t q = 0; q < photos.size(); ++q) {
+            seen_[outcome.pictures[q]].insert(photos[q]);
+            round.emplace_back(outcome.pictures[q], photos[q]);
+        }
+        if (round == last_) {
+            throw std::runtime_error("two rounds in a row showed the same photographs");
+        }
+        last_ = std::move(round);
+    }
+    void check() const {
+        for (int index = 1; index < breedCount; ++index) {
+            if (seen_.at(index).size() < 2) {
+                throw std::runtime_error("picture " + std::to_string(index) +
+                                         " always showed the same photograph");
+            }
+        }
+    }
+
+private:
+    std::map<int, std::set<int>> seen_;
+    std::vector<std::pair<int, int>> last_;
+};
+
 // An error box would wait for a click that never comes: report it and stop.
 void failOnErrorBox() {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -104,8 +163,9 @@ void failOnErrorBox() {
 }
 
 int run(TApplication& application, const Options& options) {
-    PhotoSet photos;
+    PhotoSet photos(options.photosPerBreed);
     QDir::setCurrent(photos.directory());
+    PhotoVariety variety;
 
     Program program(application, [&application](TForm2& form) { application.beginModal(form); });
     QTimer watchdog;
@@ -126,6 +186,7 @@ int run(TApplication& application, const Options& options) {
             const RoundOutcome outcome =
                 player.play(difficulty, [round](int q) { return answersWrongly(round, q); });
             checkRound(outcome, difficulty);
+            variety.add(outcome, photographsShown(outcome, options.photosPerBreed));
             wrongAnswers += outcome.wrongAnswers;
         } catch (const std::exception& error) {
             std::fprintf(stderr, "endurance: FAIL in round %d: %s\n", round, error.what());
@@ -148,6 +209,14 @@ int run(TApplication& application, const Options& options) {
                 static_cast<double>(highest) / mib, static_cast<double>(highest - first) / mib,
                 static_cast<double>(rssBound) / mib, options.checkRss ? "" : ", not checked",
                 wrongAnswers, static_cast<double>(clock.elapsed()) / 1000.0);
+    if (options.photosPerBreed > 1) {
+        try {
+            variety.check();
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "endurance: FAIL: %s\n", error.what());
+            return EXIT_FAILURE;
+        }
+    }
     if (options.checkRss && highest - first > rssBound) {
         std::fprintf(stderr, "endurance: FAIL: resident memory grew by %.2f MiB after round 1\n",
                      static_cast<double>(highest - first) / mib);

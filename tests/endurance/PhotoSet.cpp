@@ -3,26 +3,31 @@
 #include "PhotoSet.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "JpegFixtures.h"
+#include "Utf8Path.h"
 
 #include <filesystem>
 #include <stdexcept>
 
 namespace tarvelo::endurance {
 
-PhotoSet::PhotoSet() {
+PhotoSet::PhotoSet(int perBreed) {
     if (!dir_.isValid()) {
         throw std::runtime_error("cannot make a temporary directory for the photographs");
     }
-    const std::filesystem::path folder = std::filesystem::path(dir_.path().toStdString()) / "obr/0";
-    std::filesystem::create_directories(folder);
-    for (int i = 0; i < breedCount; ++i) {
-        // Both kinds of JPEG the quiz meets: every third one progressive.
-        const fixtures::JpegRecipe recipe{.width = widthOf(i),
-                                          .height = heightOf(i),
-                                          .pattern = fixtures::Pattern::Photo,
-                                          .progressive = i % 3 == 0};
-        fixtures::writeFile(folder / (std::to_string(i) + ".jpg"), fixtures::makeJpeg(recipe));
+    const std::filesystem::path root(dir_.path().toStdString());
+    for (int photo = 0; photo < perBreed; ++photo) {
+        std::filesystem::create_directories(root / "obr" / std::to_string(photo));
+        for (int i = 0; i < breedCount; ++i) {
+            // Both kinds of JPEG the quiz meets: every third one progressive.
+            const fixtures::JpegRecipe recipe{.width = widthOf(i),
+                                              .height = heightOf(i, photo),
+                                              .pattern = fixtures::Pattern::Photo,
+                                              .progressive = (i + photo) % 3 == 0};
+            fixtures::writeFile(root / pathFromUtf8(photoPath(i, photo)),
+                                fixtures::makeJpeg(recipe));
+        }
     }
 }
 

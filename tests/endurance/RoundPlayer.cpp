@@ -5,6 +5,7 @@
 #include "BreedCatalogue.h"
 #include "PhotoSet.h"
 #include "PictureBox.h"
+#include "Placement.h"
 #include "Program.h"
 #include "TApplication.h"
 
@@ -100,8 +101,9 @@ void RoundPlayer::chooseDifficulty(Difficulty difficulty) {
 }
 
 // Waits until the question is on display and its photograph painted; returns
-// the picture index, checked against the photograph the picture box holds.
-int RoundPlayer::awaitPaintedQuestion(int question) {
+// the picture index, checked against the photograph the picture box holds and
+// where it stands, and records the photograph's height.
+int RoundPlayer::awaitPaintedQuestion(int question, RoundOutcome& outcome) {
     const Quiz& quiz = program_.quiz();
     PictureBox* box = program_.form1().Image1;
     waitUntil(
@@ -115,6 +117,13 @@ int RoundPlayer::awaitPaintedQuestion(int question) {
         fail("question " + std::to_string(question) + " shows another photograph than picture " +
              std::to_string(picture));
     }
+    const JpegPicture& shown = *box->picture();
+    if (box->placement() !=
+        placementRect(shown.uprightWidth(), shown.uprightHeight(), box->width(), box->height())) {
+        fail("question " + std::to_string(question) + ": the photograph is not placed in the " +
+             "middle of the picture area at its own size");
+    }
+    outcome.heights.push_back(shown.uprightHeight());
     return picture;
 }
 
@@ -202,7 +211,7 @@ RoundOutcome RoundPlayer::play(Difficulty difficulty,
 
     const Quiz& quiz = program_.quiz();
     for (int question = 1; question <= questionsPerRound; ++question) {
-        const int picture = awaitPaintedQuestion(question);
+        const int picture = awaitPaintedQuestion(question, outcome);
         outcome.pictures.push_back(picture);
         if (question == questionsPerRound) {
             const auto& asked = quiz.round().askedHistory;

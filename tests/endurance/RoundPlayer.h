@@ -22,6 +22,7 @@ namespace tarvelo::endurance {
 // What one round showed, as seen through the windows.
 struct RoundOutcome {
     std::vector<int> pictures; // picture index painted at each question, in order
+    std::vector<int> heights;  // height of the photograph painted at each question
     std::vector<int> history;  // the quiz's own record at question 19
     int wrongAnswers = 0;
     std::string resultText; // the start window's result line
@@ -44,7 +45,7 @@ public:
 
 private:
     void chooseDifficulty(Difficulty difficulty);
-    int awaitPaintedQuestion(int question);
+    int awaitPaintedQuestion(int question, RoundOutcome& outcome);
     void focusAnswerInput(QWidget* input);
     void chooseEntry(int entry);
     void answer(Difficulty difficulty, int picture, bool wrongly, int question);
