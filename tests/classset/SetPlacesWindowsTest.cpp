@@ -34,7 +34,8 @@ TEST(WindowsSetPlaces, TheRefusalSaysWhichSetAndWhoMay) {
 }
 
 // Gives path to the local Users group, as if another ordinary user had put
-// it there; false when the system does not let this process do that.
+// it there; false when the system does not let this process do that, or does
+// not keep it (Wine on a file system without extended attributes).
 bool giveToUsers(const fs::path& path) {
     unsigned char sid[SECURITY_MAX_SID_SIZE];
     DWORD size = sizeof sid;
@@ -42,8 +43,19 @@ bool giveToUsers(const fs::path& path) {
         return false;
     }
     std::wstring name = path.wstring();
-    return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, sid,
-                                 nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, sid, nullptr,
+                              nullptr, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(name.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                              nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return false;
+    }
+    const bool kept = owner && EqualSid(owner, sid);
+    LocalFree(descriptor);
+    return kept;
 }
 
 // A photograph slipped into any obr\K of the class set by someone else makes

@@ -69,7 +69,12 @@ std::string formatLine(int index, const std::string& path, const std::string& si
 
 // The first photograph keeps the name it had when a breed had only one.
 std::string dumpName(int index, int photo) {
-    return std::to_string(index) + (photo == 0 ? "" : "-" + std::to_string(photo)) + ".ppm";
+    std::string name = std::to_string(index);
+    if (photo != 0) {
+        name += '-';
+        name += std::to_string(photo);
+    }
+    return name + ".ppm";
 }
 
 // One photograph: its report line, and whether it would show without error.
