@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "ImportFailure.h"
+#include "PdfJpeg.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "RasterImage.h"
@@ -39,6 +40,12 @@ constexpr double answerLineGap = 10; // under the photograph, room for handwriti
 constexpr double cellSpacing = 5;
 constexpr double cellHeight = numberHeight + photoHeight + answerLineGap + cellSpacing;
 
+// Paper shows no more than 300 pixels an inch; a photograph with more in its
+// box is embedded at that, else the widest stored ones (1923 x 699, printed
+// 87 mm wide) would take the file of 19 far past 5 MiB. Fewer pixels are
+// never made more.
+constexpr double printPixelsPerMm = 300 / 25.4;
+
 constexpr double listRowHeight = 5.5;
 constexpr double listPadding = 3;
 constexpr double keyRowHeight = 8;
@@ -71,6 +78,16 @@ QImage printedPicture(const QString& path) {
     }
     return scaledRasterImage(*raster, QSize(picture.uprightWidth(), picture.uprightHeight()),
                              picture.orientation());
+}
+
+// The image at the pixels its box on paper can show.
+QImage atPrintResolution(const QImage& image) {
+    const QSizeF printed = QSizeF(image.size()).scaled(cellWidth, photoHeight, Qt::KeepAspectRatio);
+    const QSize most = (printed * printPixelsPerMm).toSize();
+    if (image.width() <= most.width() && image.height() <= most.height()) {
+        return image;
+    }
+    return image.scaled(most, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 // Draws on the writer's pages in millimetres from the content's top left
@@ -204,6 +221,7 @@ QString pictureProblem(const QString& path, const char* reason) {
 } // namespace
 
 PaperTestPdf renderPaperTest(const PaperTest& test) {
+    ensurePdfJpeg();
     PaperTestPdf result;
     QBuffer buffer(&result.bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -223,7 +241,7 @@ PaperTestPdf renderPaperTest(const PaperTest& test) {
             const PaperQuestion& question = test.questions[i];
             QImage image;
             try {
-                image = printedPicture(question.picture);
+                image = atPrintResolution(printedPicture(question.picture));
             } catch (const PictureError& error) {
                 return {{}, 0, pictureProblem(question.picture, error.what())};
             }
