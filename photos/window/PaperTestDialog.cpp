@@ -34,10 +34,14 @@ QLabel* explanation(const QString& text, QWidget* parent) {
 
 // Where to save the PDF; empty when the teacher cancels.
 QString askWhereToSave(QWidget* parent) {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Documents, or home where a fresh account has no Documents folder yet.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
     QString file =
         QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit test"),
-                                     QDir(documents).filePath(QStringLiteral("test-plemena.pdf")),
+                                     QDir(folder).filePath(QStringLiteral("test-plemena.pdf")),
                                      QStringLiteral("Dokument PDF (*.pdf)"));
     if (!file.isEmpty() && QFileInfo(file).suffix().isEmpty()) {
         file += QStringLiteral(".pdf");
