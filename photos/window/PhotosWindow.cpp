@@ -4,6 +4,7 @@
 
 #include "BreedCatalogue.h"
 #include "Fonts.h"
+#include "PaperTestDialog.h"
 #include "PhotoFileDialog.h"
 #include "PhotoRow.h"
 #include "PhotosApplication.h"
@@ -58,6 +59,15 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     quiz_ = new QPushButton(QStringLiteral("Spustit kvíz"), this);
     quiz_->setFont(fontA());
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
+    auto* paperTest = new QPushButton(QStringLiteral("Vytisknout test…"), this);
+    paperTest->setObjectName(QStringLiteral("paperTest"));
+    paperTest->setFont(fontA());
+    connect(paperTest, &QPushButton::clicked, this, [this] {
+        const QString said = printPaperTest(this, set_);
+        if (!said.isEmpty()) {
+            status_->setText(said);
+        }
+    });
 
     // The quiz's own picture area: 641 x 233 on black, drawn by the quiz's box.
     previewGroup_ = new QGroupBox(this);
@@ -99,6 +109,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     top_ = new QHBoxLayout;
     top_->addWidget(where_, 1);
     top_->addWidget(quiz_);
+    top_->addWidget(paperTest);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top_);
     layout->addWidget(previewGroup_, 0, Qt::AlignHCenter);
@@ -117,6 +128,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
         previous = row->restoreButton();
     }
     setTabOrder(previous, quiz_);
+    setTabOrder(quiz_, paperTest);
 
     edit(set_);
     rows_.front()->setFocus(Qt::OtherFocusReason);

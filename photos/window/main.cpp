@@ -5,8 +5,11 @@
 // plays; --class-set starts on the machine's set for every account.
 // tarvelo-photos --import INDEX FILE [DIR | --class-set]: the same for one
 // photograph, without a window.
+// tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]: a
+// written test of the set as a PDF, without a window.
 #include "Accessibility.h"
 #include "ImportCommand.h"
+#include "PaperTestCommand.h"
 #include "PhotoSet.h"
 #include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
@@ -32,6 +35,10 @@ int main(int argc, char** argv) {
         const bool classSet = takeClassSetOption(arguments);
         return tarvelo::runImportCommand(arguments, QCoreApplication::applicationDirPath(),
                                          classSet);
+    }
+
+    if (argc > 1 && std::strcmp(argv[1], "--paper-test") == 0) {
+        return tarvelo::paperTestMain(argc, argv);
     }
 
     tarvelo::PhotosApplication application(argc, argv);

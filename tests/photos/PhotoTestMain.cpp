@@ -1,12 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <gtest/gtest.h>
 
-// The engine asks the application for the program's folder.
+// The engine asks the application for the program's folder, and the written
+// test's PDF for the fonts: a GUI application, headless.
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    }
+    QGuiApplication application(argc, argv);
     // Damaged files are the point of many tests; Qt's readers' complaints
     // about them would bury the results.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio=false\n"

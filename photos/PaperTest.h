@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <random>
+#include <vector>
+
+namespace tarvelo {
+
+// Advanced pupils write the names from memory; beginners get the 19 names
+// printed as a list to choose from.
+enum class PaperTestLevel { Advanced, Beginner };
+
+// "Začátečník" or "Pokročilý", as the window offers the levels.
+QString paperTestLevelName(PaperTestLevel level);
+
+// One numbered question of a written test.
+struct PaperQuestion {
+    int breed = 0;   // index in the catalogue (BreedCatalogue::answers)
+    QString picture; // the file printed for it, absolute, with Qt's separators
+};
+
+// A written test, decided in full before anything is drawn, so that the
+// pages and the key are made from the same choices: question n + 1 is
+// questions[n], every breed once.
+struct PaperTest {
+    PaperTestLevel level = PaperTestLevel::Advanced;
+    std::vector<PaperQuestion> questions;
+};
+
+// The pictures breed `index` may be printed with: its photographs obr/0 ..
+// obr/9 under setRoot that exist; when the set holds none, the bundled
+// drawing in drawingsDir, so a set that is missing or incomplete still gives
+// a whole test and nothing is written into it.
+std::vector<QString> printablePictures(const QString& setRoot, const QString& drawingsDir,
+                                       int index);
+
+// The breeds in a random order, each with one of its printable pictures,
+// every one equally likely.
+PaperTest drawPaperTest(const QString& setRoot, const QString& drawingsDir, PaperTestLevel level,
+                        std::mt19937& random);
+
+} // namespace tarvelo

@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PaperTestCommand.h"
+
+#include "HeadlessPlatform.h"
+#include "PaperTestPdf.h"
+#include "PhotoSet.h"
+#include "PictureSets.h"
+#include "Utf8Path.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+#include <random>
+
+namespace tarvelo {
+
+namespace {
+void print(const QString& text, std::FILE* stream) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
+}
+
+int misuse(const QString& why = {}) {
+    if (!why.isEmpty()) {
+        print(QStringLiteral("tarvelo-photos: ") + why, stderr);
+    }
+    print(QStringLiteral("usage: tarvelo-photos --paper-test OUT.pdf [--beginner] "
+                         "[DIR | --class-set]"),
+          stderr);
+    return 2;
+}
+} // namespace
+
+int runPaperTestCommand(const QStringList& arguments, const QString& programFolder) {
+    // arguments: the program, --paper-test, then OUT, perhaps DIR and the options.
+    QStringList rest = arguments.mid(2);
+    const bool beginner = rest.removeAll(QStringLiteral("--beginner")) > 0;
+    const bool classSet = rest.removeAll(QStringLiteral("--class-set")) > 0;
+    for (const QString& argument : rest) {
+        if (argument.isEmpty() || argument.startsWith(QLatin1Char('-'))) {
+            return misuse(argument.isEmpty() ? QString()
+                                             : QStringLiteral("unknown option %1").arg(argument));
+        }
+    }
+    if (rest.isEmpty() || rest.size() > 2) {
+        return misuse();
+    }
+    if (classSet && rest.size() == 2) {
+        return misuse(QStringLiteral("--class-set and DIR name two sets; give one"));
+    }
+    const EditedSet edited = editedSet(pictureSetPlaces(pathFromUtf8(programFolder.toStdString())),
+                                       pathFromUtf8(rest.value(1).toStdString()), classSet);
+    // A set this user may not change may still be printed; only one that is
+    // nowhere may not.
+    if (edited.folder.empty()) {
+        print(QString::fromStdString(edited.problem.value_or(std::string())), stderr);
+        return 1;
+    }
+    const PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
+    std::mt19937 random(std::random_device{}());
+    const PaperTestLevel level = beginner ? PaperTestLevel::Beginner : PaperTestLevel::Advanced;
+    const PaperTest test = drawPaperTest(set.root(), set.drawingsDir(), level, random);
+
+    const QString out = rest.at(0);
+    int pages = 0;
+    if (const auto problem = savePaperTest(test, out, &pages)) {
+        print(*problem, stderr);
+        return 1;
+    }
+    print(QStringLiteral("%1 (%2): %3 pages")
+              .arg(QDir::toNativeSeparators(out), paperTestLevelName(level))
+              .arg(pages),
+          stdout);
+    return 0;
+}
+
+int paperTestMain(int argc, char** argv) {
+    preferHeadlessPlatform();
+    QGuiApplication application(argc, argv);
+    return runPaperTestCommand(QCoreApplication::arguments(),
+                               QCoreApplication::applicationDirPath());
+}
+
+} // namespace tarvelo

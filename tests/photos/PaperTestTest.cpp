@@ -1,0 +1,369 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The written test on paper: what it holds (order, pictures, level) and the
+// PDF made of it, read back with poppler's tools where they are installed.
+#include "PaperTest.h"
+
+#include "BreedCatalogue.h"
+#include "JpegWritePlugin.h"
+#include "PaperTestPdf.h"
+#include "PhotoFixtures.h"
+#include "TempDir.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageIOPlugin>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <numeric>
+#include <set>
+
+namespace tarvelo::fixtures {
+namespace {
+
+QString breed(int index) {
+    return QString::fromUtf8(answerName(index));
+}
+
+// Runs a poppler tool on file and returns what it printed; nothing when the
+// tool is not installed (then the caller skips).
+std::optional<QString> poppler(const QString& tool, QStringList arguments, const QString& file) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) {
+        return std::nullopt;
+    }
+    QProcess process;
+    arguments << file;
+    if (tool == QStringLiteral("pdftotext")) {
+        arguments << QStringLiteral("-"); // the text on standard output
+    }
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+#define SKIP_WITHOUT(result, tool)                                                                 \
+    if (!(result)) {                                                                               \
+        GTEST_SKIP() << tool " (poppler-utils) is not installed";                                  \
+    }
+
+class PaperTestTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    QString root = QString::fromStdString(dir / "Třída 3.B/sada");
+    QString drawings = QStringLiteral(TARVELO_SOURCE_DRAWINGS);
+
+    // A stored photograph obr/<photo>/<index>.jpg of the set.
+    QString addPhoto(int index, int photo, int width, int height) {
+        const auto folder = dir.path() / pathFromUtf8("Třída 3.B/sada/obr") / std::to_string(photo);
+        std::filesystem::create_directories(folder);
+        const auto file = folder / (std::to_string(index) + ".jpg");
+        writeFile(file, makeJpeg({.width = width, .height = height, .pattern = Pattern::Photo}));
+        return QDir::cleanPath(QString::fromStdString(utf8FromPath(file)));
+    }
+
+    PaperTest draw(PaperTestLevel level, unsigned seed) {
+        std::mt19937 random(seed);
+        return drawPaperTest(root, drawings, level, random);
+    }
+
+    // The PDF of test written to a file; its text page by page (form feeds
+    // part them in pdftotext's output).
+    QString save(const PaperTest& test, const std::string& name = "test.pdf") {
+        const QString file = QString::fromStdString(dir / name);
+        const auto problem = savePaperTest(test, file);
+        EXPECT_EQ(problem, std::nullopt) << problem.value_or(QString()).toStdString();
+        return file;
+    }
+    static QStringList pages(const QString& text) {
+        QStringList pages = text.split(QLatin1Char('\f'));
+        if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
+            pages.removeLast();
+        }
+        return pages;
+    }
+};
+
+std::vector<int> order(const PaperTest& test) {
+    std::vector<int> breeds;
+    for (const PaperQuestion& question : test.questions) {
+        breeds.push_back(question.breed);
+    }
+    return breeds;
+}
+
+TEST_F(PaperTestTest, EveryBreedOnceInADifferentOrderEachTime) {
+    const PaperTest first = draw(PaperTestLevel::Advanced, 1);
+    const PaperTest second = draw(PaperTestLevel::Advanced, 2);
+    std::vector<int> sorted = order(first);
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<int> all(breedCount);
+    std::iota(all.begin(), all.end(), 0);
+    EXPECT_EQ(sorted, all);
+    EXPECT_NE(order(first), order(second));
+    EXPECT_EQ(order(draw(PaperTestLevel::Beginner, 1)), order(first)); // the seed decides
+    EXPECT_EQ(draw(PaperTestLevel::Beginner, 1).level, PaperTestLevel::Beginner);
+
+    // A set that is not there gives the drawings, and is not made.
+    for (const PaperQuestion& question : first.questions) {
+        EXPECT_EQ(question.picture,
+                  QDir::cleanPath(drawings + QStringLiteral("/%1.jpg").arg(question.breed)));
+    }
+    EXPECT_FALSE(QFileInfo::exists(root));
+}
+
+TEST_F(PaperTestTest, APhotographIsDrawnAmongTheBreedsOwnWithEqualChances) {
+    const std::set<QString> hereford{addPhoto(4, 0, 64, 48), addPhoto(4, 3, 64, 48),
+                                     addPhoto(4, 9, 64, 48)};
+    const QString onlySecond = addPhoto(5, 2, 64, 48); // a set made by hand, with a gap
+    std::map<QString, int> drawn;
+    std::mt19937 random(7);
+    constexpr int tests = 600;
+    for (int i = 0; i < tests; ++i) {
+        for (const PaperQuestion& question :
+             drawPaperTest(root, drawings, PaperTestLevel::Advanced, random).questions) {
+            if (question.breed == 4) {
+                ++drawn[question.picture];
+            } else if (question.breed == 5) {
+                EXPECT_EQ(question.picture, onlySecond);
+            } else if (question.breed == 6) {
+                EXPECT_EQ(question.picture, QDir::cleanPath(drawings + QStringLiteral("/6.jpg")));
+            }
+        }
+    }
+    ASSERT_EQ(drawn.size(), hereford.size());
+    for (const auto& [picture, times] : drawn) {
+        EXPECT_TRUE(hereford.count(picture)) << picture.toStdString();
+        EXPECT_GT(times, 150) << picture.toStdString(); // 200 expected, 4 standard deviations
+        EXPECT_LT(times, 250) << picture.toStdString();
+    }
+}
+
+// Each breed's photograph has a width of its own, so the images in the PDF,
+// in their order, tell which breed bears each number.
+TEST_F(PaperTestTest, TheKeyNamesTheBreedOfEachNumberedPhotograph) {
+    std::map<int, int> breedOfWidth;
+    for (int index = 0; index < breedCount; ++index) {
+        addPhoto(index, 0, 400 + 8 * index, 300);
+        breedOfWidth[400 + 8 * index] = index;
+    }
+    const PaperTest test = draw(PaperTestLevel::Advanced, 3);
+    const PaperTestPdf pdf = renderPaperTest(test);
+    ASSERT_EQ(pdf.problem, std::nullopt);
+    const QString file = save(test);
+
+    const auto text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw")}, file);
+    SKIP_WITHOUT(text, "pdftotext");
+    const QStringList all = pages(*text);
+    ASSERT_EQ(all.size(), pdf.pages);
+    ASSERT_GE(all.size(), 2);
+    const QString key = all.last();
+    const QStringList questions = all.mid(0, all.size() - 1);
+    EXPECT_TRUE(questions.first().contains(QStringLiteral("Jméno:")));
+    EXPECT_TRUE(questions.first().contains(QStringLiteral("Třída:")));
+    EXPECT_TRUE(questions.first().contains(QStringLiteral("Datum:")));
+    for (int index = 0; index < breedCount; ++index) {
+        for (const QString& page : questions) {
+            EXPECT_FALSE(page.contains(breed(index)))
+                << "a question page names " << breed(index).toStdString();
+        }
+    }
+
+    EXPECT_TRUE(key.trimmed().startsWith(QStringLiteral("Řešení")));
+    const QRegularExpression line(QStringLiteral("^(\\d+)\\. (.+)$"),
+                                  QRegularExpression::MultilineOption);
+    std::vector<QString> named;
+    for (auto match = line.globalMatch(key); match.hasNext();) {
+        const auto found = match.next();
+        EXPECT_EQ(found.captured(1).toInt(), static_cast<int>(named.size()) + 1);
+        named.push_back(found.captured(2).trimmed());
+    }
+    ASSERT_EQ(named.size(), static_cast<std::size_t>(breedCount));
+    for (int n = 0; n < breedCount; ++n) {
+        EXPECT_EQ(named[static_cast<std::size_t>(n)].toStdString(),
+                  answerName(test.questions[static_cast<std::size_t>(n)].breed));
+    }
+    // The acute accent of "Blonde d´ Aquitaine" and the Czech letters as they are.
+    EXPECT_TRUE(key.contains(QString::fromUtf8(answerName(2))));
+
+    const auto images = poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list")}, file);
+    SKIP_WITHOUT(images, "pdfimages");
+    QStringList rows = images->split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    ASSERT_EQ(rows.size(), breedCount);
+    for (int n = 0; n < breedCount; ++n) {
+        const QStringList columns =
+            rows[n].split(QLatin1Char(' '), Qt::SkipEmptyParts); // page num type width height
+        const int width = columns.value(3).toInt();
+        EXPECT_EQ(columns.value(4).toInt(), 300) << "not scaled: " << rows[n].toStdString();
+        ASSERT_TRUE(breedOfWidth.count(width)) << rows[n].toStdString();
+        EXPECT_EQ(breedOfWidth[width], test.questions[static_cast<std::size_t>(n)].breed)
+            << "question " << n + 1;
+    }
+}
+
+TEST_F(PaperTestTest, BeginnersGetTheNamesInTheAnswerListsOrderAndTheFontsAreEmbedded) {
+    const QString file = save(draw(PaperTestLevel::Beginner, 4));
+    const auto text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw")}, file);
+    SKIP_WITHOUT(text, "pdftotext");
+    const QStringList all = pages(*text);
+    ASSERT_GE(all.size(), 2);
+    QStringList lines = all.first().split(QLatin1Char('\n'));
+    std::vector<std::string> listed;
+    for (const QString& line : lines) {
+        for (const std::string_view name : BreedCatalogue::choices) {
+            if (line.trimmed() == QString::fromUtf8(name)) {
+                listed.emplace_back(name);
+            }
+        }
+    }
+    EXPECT_EQ(listed, std::vector<std::string>(BreedCatalogue::choices.begin(),
+                                               BreedCatalogue::choices.end()));
+    EXPECT_TRUE(all.last().contains(QStringLiteral("Začátečník")));
+
+    const QString advanced = save(draw(PaperTestLevel::Advanced, 4), "pokrocily.pdf");
+    const auto advancedText = poppler(QStringLiteral("pdftotext"), {}, advanced);
+    EXPECT_FALSE(pages(*advancedText).first().contains(QStringLiteral("Jersey")));
+
+    const auto fonts = poppler(QStringLiteral("pdffonts"), {}, file);
+    SKIP_WITHOUT(fonts, "pdffonts");
+    // name, type, encoding, then emb sub uni and the object: every font embedded.
+    const QStringList rows = fonts->split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(rows.isEmpty()) << fonts->toStdString();
+    for (const QString& row : rows) {
+        const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_GE(columns.size(), 6);
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << row.toStdString();
+    }
+}
+
+// The widest photographs a set stores, 19 of them, with the noise of a real
+// photograph: the file stays small enough to mail, and a 4:3 photograph keeps
+// every stored pixel, a small drawing is not scaled up.
+TEST_F(PaperTestTest, NineteenLargePhotographsMakeAFileUnderFiveMebibytes) {
+    for (int index = 0; index < breedCount; ++index) {
+        if (index == 7) {
+            addPhoto(index, 0, 932, 699);
+        } else if (index == 8) {
+            addPhoto(index, 0, 320, 240);
+        } else {
+            addPhoto(index, 0, 1923, 699);
+        }
+    }
+    const PaperTest test = draw(PaperTestLevel::Beginner, 5);
+    const PaperTestPdf pdf = renderPaperTest(test);
+    ASSERT_EQ(pdf.problem, std::nullopt);
+    EXPECT_LT(pdf.bytes.size(), 5 * 1024 * 1024);
+    EXPECT_GT(pdf.bytes.size(), 19 * 20 * 1024) << "the photographs are not in it";
+
+    const auto images = poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list")}, save(test));
+    SKIP_WITHOUT(images, "pdfimages");
+    const std::vector<int> breeds = order(test);
+    const auto position = [&breeds](int breed) {
+        return std::find(breeds.begin(), breeds.end(), breed) - breeds.begin();
+    };
+    const QStringList rows = images->split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    ASSERT_EQ(rows.size(), breedCount);
+    const auto size = [&rows](std::ptrdiff_t n) {
+        const QStringList columns =
+            rows[static_cast<int>(n)].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        return QSize(columns.value(3).toInt(), columns.value(4).toInt());
+    };
+    EXPECT_EQ(size(position(7)), QSize(932, 699));
+    EXPECT_EQ(size(position(8)), QSize(320, 240));
+    EXPECT_EQ(size(position(0)).width(), 1028); // 300 pixels an inch over 87 mm
+    EXPECT_NE(rows[0].indexOf(QStringLiteral("jpeg")), -1) << rows[0].toStdString();
+}
+
+TEST_F(PaperTestTest, APictureThatCannotBeReadOrAFolderThatCannotBeWrittenLeavesNoFile) {
+    const QString damaged = addPhoto(11, 0, 64, 48);
+    {
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("no photograph");
+    }
+    const PaperTest test = draw(PaperTestLevel::Advanced, 6);
+    const QString file = QString::fromStdString(dir / "test.pdf");
+    const auto unreadable = savePaperTest(test, file);
+    ASSERT_TRUE(unreadable.has_value());
+    EXPECT_TRUE(unreadable->contains(QDir::toNativeSeparators(damaged)))
+        << unreadable->toStdString();
+    EXPECT_TRUE(unreadable->startsWith(QStringLiteral("Test nelze vytvořit")))
+        << unreadable->toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    // A folder that is a file: refused to root too, on every system.
+    writeFile(dir.path() / "soubor", {1, 2, 3});
+    const QString nowhere = QString::fromStdString(dir / "soubor/test.pdf");
+    ASSERT_TRUE(QFile::remove(damaged));
+    const auto unwritable = savePaperTest(draw(PaperTestLevel::Advanced, 6), nowhere);
+    ASSERT_TRUE(unwritable.has_value());
+    EXPECT_TRUE(unwritable->startsWith(
+        QStringLiteral("Test nelze uložit jako „%1“: ").arg(QDir::toNativeSeparators(nowhere))))
+        << unwritable->toStdString();
+    EXPECT_EQ(QDir(QString::fromStdString(utf8FromPath(dir.path()))).entryList(QDir::Files),
+              QStringList{QStringLiteral("soubor")});
+}
+
+// Where Qt has no JPEG plugin of its own (its Windows build), the PDF's
+// photographs go through this writer.
+TEST_F(PaperTestTest, TheJpegWriterForThePdfWritesWhatTheQuizDecodes) {
+    const QStaticPlugin plugin = jpegWriteStaticPlugin();
+    const QJsonArray keys = plugin.metaData()
+                                .value(QStringLiteral("MetaData"))
+                                .toObject()
+                                .value(QStringLiteral("Keys"))
+                                .toArray();
+    EXPECT_TRUE(keys.contains(QStringLiteral("jpeg")));
+    auto* factory = qobject_cast<QImageIOPlugin*>(plugin.instance());
+    ASSERT_NE(factory, nullptr);
+    EXPECT_EQ(factory->capabilities(nullptr, "jpeg"), QImageIOPlugin::CanWrite);
+    EXPECT_EQ(factory->capabilities(nullptr, "png"), QImageIOPlugin::Capabilities());
+
+    QImage image(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, qRgb(x * 255 / 320, y, 64));
+        }
+    }
+    const auto write = [&](int quality) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        std::unique_ptr<QImageIOHandler> handler(factory->create(&buffer, "jpeg"));
+        handler->setOption(QImageIOHandler::Quality, quality);
+        EXPECT_TRUE(handler->write(image));
+        return bytes;
+    };
+    const QByteArray fine = write(94);
+    const QByteArray coarse = write(30);
+    EXPECT_LT(coarse.size(), fine.size());
+    const QString file = QString::fromStdString(dir / "pdf.jpg");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(fine);
+    out.close();
+    const JpegPicture decoded = quizPicture(file);
+    EXPECT_EQ(decoded.width(), 320);
+    EXPECT_EQ(decoded.height(), 240);
+    const auto pixel = rgbAt(*decoded.raster(), 160, 120);
+    EXPECT_NEAR(pixel[0], 127, 6);
+    EXPECT_NEAR(pixel[1], 120, 6);
+
+    QByteArray nothing;
+    QBuffer readOnly(&nothing);
+    readOnly.open(QIODevice::ReadOnly);
+    std::unique_ptr<QImageIOHandler> handler(factory->create(&readOnly, "jpeg"));
+    EXPECT_FALSE(handler->write(image)) << "a device that takes nothing";
+}
+
+} // namespace
+} // namespace tarvelo::fixtures
