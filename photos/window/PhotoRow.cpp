@@ -230,9 +230,13 @@ void PhotoRow::updateAccessibleText() {
     setAccessibleDescription(problems.join(QLatin1Char('\n')));
     for (int n = 0; n < maxThumbnails; ++n) {
         const Cell& cell = cells_.at(static_cast<std::size_t>(n));
-        if (drawing_) {
-            cell.picture->setAccessibleName(QStringLiteral("Náhled: ") + breed_);
-            cell.picture->setAccessibleDescription(problems_.front().value_or(QString()));
+        if (drawing_ || n >= count) { // hidden but for the drawing's own
+            const bool shown = drawing_ && n == 0;
+            cell.picture->setAccessibleName(shown ? QStringLiteral("Náhled: ") + breed_
+                                                  : QString());
+            cell.picture->setAccessibleDescription(shown ? problems_.front().value_or(QString())
+                                                         : QString());
+            cell.remove->setAccessibleName(QString());
             continue;
         }
         const QString which = ofCount(n + 1, count);
@@ -240,7 +244,7 @@ void PhotoRow::updateAccessibleText() {
         cell.remove->setAccessibleName(
             QStringLiteral("Odebrat fotografii %1: %2").arg(which, breed_));
         cell.picture->setAccessibleDescription(
-            n < count ? problems_.at(static_cast<std::size_t>(n)).value_or(QString()) : QString());
+            problems_.at(static_cast<std::size_t>(n)).value_or(QString()));
     }
 }
 
