@@ -106,7 +106,8 @@ ImportResult importOrThrow(const QString& source, const QString& target) {
             .message = {},
             .storedSize = image.size(),
             .storedBytes = static_cast<qint64>(jpeg.size()),
-            .appliedOrientation = orientation};
+            .appliedOrientation = orientation,
+            .storedPath = target};
 }
 
 } // namespace

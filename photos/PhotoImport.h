@@ -27,6 +27,8 @@ struct ImportResult {
     qint64 storedBytes = 0;
     // The Exif (or format) orientation that was turned out of the pixels.
     Orientation appliedOrientation = Orientation::Upright;
+    // The file it was written as.
+    QString storedPath;
 };
 
 // Reads the photograph at source (JPEG, PNG or whatever Qt's image plugins

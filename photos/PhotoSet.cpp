@@ -4,6 +4,8 @@
 
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
+#include "CzechCounts.h"
 #include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
@@ -12,7 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace tarvelo {
 
@@ -53,6 +57,34 @@ bool copyAtomically(const QString& from, const QString& target, QString* message
     return true;
 }
 
+bool makeFolderOf(const QString& path, QString* message) {
+    const QString folder = QFileInfo(path).path();
+    if (QDir().mkpath(folder)) {
+        return true;
+    }
+    setMessage(message,
+               QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
+    return false;
+}
+
+// One photograph over another's place, in one step.
+bool moveOver(const QString& from, const QString& to, QString* message) {
+    if (!makeFolderOf(to, message)) {
+        return false;
+    }
+    if (const auto error = replaceFile(from.toStdString(), to.toStdString())) {
+        setMessage(message, QStringLiteral("Fotografii „%1“ nelze přesunout na „%2“: %3.")
+                                .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
+                                     writeFailureReason(*error)));
+        return false;
+    }
+    return true;
+}
+
+QString breedName(int index) {
+    return QString::fromUtf8(answerName(index));
+}
+
 } // namespace
 
 PhotoSet::PhotoSet(QString root, QString drawingsDir)
@@ -73,6 +105,12 @@ QString PhotoSet::picturePath(int index) const {
         QDir::fromNativeSeparators(QString::fromStdString(tarvelo::picturePath(index))));
 }
 
+QString PhotoSet::photoPath(int index, int photo) const {
+    return QDir::cleanPath(
+        root_ + QLatin1Char('/') +
+        QDir::fromNativeSeparators(QString::fromStdString(tarvelo::photoPath(index, photo))));
+}
+
 QString PhotoSet::drawingPath(int index) const {
     return QDir::cleanPath(drawingsDir_ + QStringLiteral("/%1.jpg").arg(index));
 }
@@ -91,12 +129,46 @@ bool PhotoSet::ensureComplete(QString* message) {
         return false;
     }
     for (int index = 0; index < breedCount; ++index) {
-        if (!QFileInfo::exists(picturePath(index)) &&
-            !copyAtomically(drawingPath(index), picturePath(index), message)) {
+        if (QFileInfo::exists(picturePath(index))) {
+            continue;
+        }
+        // A breed whose first photograph was lost keeps the next one first,
+        // rather than getting its drawing in front of its photographs.
+        bool movedUp = false;
+        for (int photo = 1; photo < maxPhotosPerBreed && !movedUp; ++photo) {
+            if (QFileInfo(photoPath(index, photo)).isFile()) {
+                if (!moveOver(photoPath(index, photo), picturePath(index), message)) {
+                    return false;
+                }
+                movedUp = true;
+            }
+        }
+        if (!movedUp && !copyAtomically(drawingPath(index), picturePath(index), message)) {
             return false;
         }
     }
     return true;
+}
+
+std::vector<int> PhotoSet::photoPlaces(int index) const {
+    std::vector<int> places;
+    if (!validIndex(index)) {
+        return places;
+    }
+    for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        if (QFileInfo(photoPath(index, photo)).isFile() && (photo != 0 || !isDrawing(index))) {
+            places.push_back(photo);
+        }
+    }
+    return places;
+}
+
+QStringList PhotoSet::photos(int index) const {
+    QStringList paths;
+    for (const int photo : photoPlaces(index)) {
+        paths.push_back(photoPath(index, photo));
+    }
+    return paths;
 }
 
 ImportResult PhotoSet::choose(int index, const QString& photo) {
@@ -109,6 +181,94 @@ ImportResult PhotoSet::choose(int index, const QString& photo) {
         return result;
     }
     return importPhoto(photo, picturePath(index));
+}
+
+ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
+    ImportResult result;
+    if (!validIndex(index)) {
+        result.message = noSuchPicture(index);
+        return result;
+    }
+    if (!ensureComplete(&result.message)) {
+        return result;
+    }
+    const std::vector<int> places = photoPlaces(index);
+    if (places.size() >= static_cast<std::size_t>(maxPhotosPerBreed)) {
+        result.message =
+            QStringLiteral("Fotografii „%1“ nelze přidat: plemeno %2 už má %3, víc jich mít "
+                           "nemůže. Nejdřív některou odeberte.")
+                .arg(QFileInfo(photo).fileName(), breedName(index),
+                     photographCount(maxPhotosPerBreed));
+        return result;
+    }
+    // The first goes over the drawing; the others after the last, or, in a
+    // set made by hand whose last place is taken, into its first gap.
+    int place = 0;
+    if (!places.empty() && places.front() == 0) {
+        place = places.back() + 1;
+        for (int free = 1; place >= maxPhotosPerBreed; ++free) {
+            if (std::find(places.begin(), places.end(), free) == places.end()) {
+                place = free;
+            }
+        }
+    }
+    const QString target = photoPath(index, place);
+    if (!makeFolderOf(target, &result.message)) {
+        return result;
+    }
+    return importPhoto(photo, target);
+}
+
+bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCheck& goOn) {
+    if (!validIndex(index)) {
+        setMessage(message, noSuchPicture(index));
+        return false;
+    }
+    const std::vector<int> places = photoPlaces(index);
+    if (number < 1 || number > static_cast<int>(places.size())) {
+        setMessage(
+            message,
+            places.empty()
+                ? QStringLiteral("Plemeno %1 nemá žádnou vlastní fotografii.").arg(breedName(index))
+                : QStringLiteral("Plemeno %1 nemá fotografii číslo %2, má jen %3.")
+                      .arg(breedName(index))
+                      .arg(number)
+                      .arg(photographCount(static_cast<int>(places.size()))));
+        return false;
+    }
+    const auto stopped = [&] {
+        if (goOn && !goOn()) {
+            setMessage(message, QStringLiteral("Odebírání fotografie bylo přerušeno."));
+            return true;
+        }
+        return false;
+    };
+    // Each later photograph moves over the place before it; the last move
+    // frees the end. Nothing is ever copied, so nothing is ever half there.
+    const auto removed = places.begin() + (number - 1);
+    int target = *removed;
+    for (auto later = removed + 1; later != places.end(); ++later, ++target) {
+        if (!moveOver(photoPath(index, *later), photoPath(index, target), message)) {
+            return false;
+        }
+        if (stopped()) {
+            return false;
+        }
+    }
+    if (removed + 1 != places.end()) {
+        return true;
+    }
+    if (target == 0) { // the breed's last photograph: its drawing comes back
+        return copyAtomically(drawingPath(index), picturePath(index), message) && !stopped();
+    }
+    QFile last(photoPath(index, target));
+    if (!last.remove()) {
+        setMessage(message,
+                   QStringLiteral("Fotografii „%1“ nelze smazat: %2.")
+                       .arg(QDir::toNativeSeparators(last.fileName()), last.errorString()));
+        return false;
+    }
+    return !stopped();
 }
 
 bool PhotoSet::restoreDrawing(int index, QString* message) {
@@ -138,7 +298,10 @@ std::optional<QString> PhotoSet::problem(int index) const {
     if (!validIndex(index)) {
         return noSuchPicture(index);
     }
-    const QString path = picturePath(index);
+    return problemOf(picturePath(index));
+}
+
+std::optional<QString> PhotoSet::problemOf(const QString& path) const {
     if (!QFileInfo::exists(path)) {
         return QStringLiteral("Obrázek „%1“ chybí; kvíz by ohlásil chybu.")
             .arg(QDir::toNativeSeparators(path));

@@ -5,14 +5,18 @@
 #include "PhotoImport.h"
 
 #include <QString>
+#include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace tarvelo {
 
 // A teacher's own picture set: a folder holding obr/0/0.jpg .. obr/0/18.jpg,
-// the layout the quiz plays. Every change leaves it complete: a picture is a
-// chosen photograph or the bundled drawing, never missing.
+// the layout the quiz plays, and up to nine more photographs of each breed
+// in obr/1 .. obr/9. Every change leaves it complete: obr/0 holds a breed's
+// first photograph, or its bundled drawing when it has none, never nothing.
 class PhotoSet {
 public:
     // root holds obr/0; drawingsDir holds the bundled 0.jpg .. 18.jpg.
@@ -34,8 +38,34 @@ public:
     // The bundled drawing of picture index.
     QString drawingPath(int index) const;
 
-    // Imports photo as picture index at once; on failure the set is unchanged.
+    // Absolute path of photograph `photo` (0 .. 9) of breed index, there or not.
+    QString photoPath(int index, int photo) const;
+
+    // The breed's photographs in order, as paths; obr/0 is not among them
+    // while it holds the drawing. A set made by hand may have gaps, which are
+    // simply skipped.
+    QStringList photos(int index) const;
+    int photoCount(int index) const { return static_cast<int>(photos(index).size()); }
+
+    // Imports photo as picture index at once, replacing the breed's first
+    // photograph; on failure the set is unchanged.
     ImportResult choose(int index, const QString& photo);
+
+    // Imports photo as the breed's next photograph: over the drawing when
+    // obr/0 holds it, else in the first free obr/K after the last one. A breed
+    // that has maxPhotosPerBreed already is refused and nothing changes.
+    ImportResult addPhoto(int index, const QString& photo);
+
+    // Called after each step of a removal; false stops it there, as a power
+    // cut would. Lets a test see what every step leaves.
+    using StepCheck = std::function<bool()>;
+
+    // Removes the breed's photograph `number` (1 is the first); the later
+    // ones move up, one replacing rename at a time, so that a removal cut
+    // short leaves every photograph whole and at worst a gap. Removing the
+    // last one brings the drawing back. False with a Czech message when
+    // there is no such photograph or a step fails.
+    bool removePhoto(int index, int number, QString* message = nullptr, const StepCheck& goOn = {});
 
     // Puts the bundled drawing back as picture index.
     bool restoreDrawing(int index, QString* message = nullptr);
@@ -46,8 +76,13 @@ public:
     // Why the quiz would fail on picture index (Czech), loaded and decoded by
     // the quiz's own picture code; nothing when it would show it.
     std::optional<QString> problem(int index) const;
+    // The same for any photograph of the set, by its path.
+    std::optional<QString> problemOf(const QString& path) const;
 
 private:
+    // Which of obr/0 .. obr/9 hold the breed's photographs, in order.
+    std::vector<int> photoPlaces(int index) const;
+
     QString root_;
     QString drawingsDir_;
 };

@@ -38,6 +38,12 @@ struct WriteError {
 std::optional<WriteError> writeFileAtomically(const std::string& path,
                                               std::span<const std::uint8_t> bytes);
 
+// Moves the file at from (UTF-8) to path in one step, replacing whatever
+// was there: at every moment path is either the old file or the moved one,
+// never a mix. Only the step that failed is reported (Replace, or SyncFolder
+// when the move is done but not yet recorded on the disk).
+std::optional<WriteError> replaceFile(const std::string& from, const std::string& path);
+
 // "cannot write <path>: <the system's text> (<step>)", in English, for tools.
 std::string writeErrorText(const std::string& path, const WriteError& error);
 

@@ -158,4 +158,17 @@ std::optional<WriteError> writeFileAtomically(const std::string& path,
     return std::nullopt;
 }
 
+std::optional<WriteError> replaceFile(const std::string& from, const std::string& path) {
+    if (::rename(from.c_str(), path.c_str()) != 0) {
+        return WriteError{WriteStep::Replace, errno};
+    }
+    // Both folders changed: one lost a name, the other gained it.
+    for (const std::string& changed : {folderOf(path), folderOf(from)}) {
+        if (const int err = syncFolder(changed.empty() ? "." : changed)) {
+            return WriteError{WriteStep::SyncFolder, err};
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace tarvelo

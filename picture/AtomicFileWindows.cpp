@@ -132,4 +132,13 @@ std::optional<WriteError> writeFileAtomically(const std::string& path,
     return std::nullopt;
 }
 
+std::optional<WriteError> replaceFile(const std::string& from, const std::string& path) {
+    // WRITE_THROUGH: the move is on the disk when this returns.
+    if (!MoveFileExW(wideFromUtf8(from).c_str(), wideFromUtf8(path).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return WriteError{WriteStep::Replace, static_cast<int>(GetLastError())};
+    }
+    return std::nullopt;
+}
+
 } // namespace tarvelo

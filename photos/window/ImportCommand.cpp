@@ -3,16 +3,22 @@
 #include "ImportCommand.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "Utf8Path.h"
 
 #include <QDir>
 #include <cstdio>
+#include <optional>
 
 namespace tarvelo {
 
 namespace {
+const QString importOption = QStringLiteral("--import");
+const QString addOption = QStringLiteral("--add");
+const QString removeOption = QStringLiteral("--remove");
+
 // The result goes to standard output, where a script takes it; usage and
 // refusals go to standard error.
 void print(const QString& text, std::FILE* stream) {
@@ -21,17 +27,55 @@ void print(const QString& text, std::FILE* stream) {
 void say(const QString& text) {
     print(text, stderr);
 }
+
+// A whole decimal number from first to last, or nothing.
+std::optional<int> numberIn(const QString& text, int first, int last) {
+    bool number = false;
+    const int value = text.toInt(&number);
+    if (!number || value < first || value > last) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void printStored(const PhotoSet& set, int index, const ImportResult& result) {
+    print(QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
+              .arg(QDir::toNativeSeparators(result.storedPath.isEmpty() ? set.picturePath(index)
+                                                                        : result.storedPath),
+                   QString::fromUtf8(answerName(index)))
+              .arg(result.storedSize.width())
+              .arg(result.storedSize.height())
+              .arg(result.storedBytes),
+          stdout);
+}
 } // namespace
 
-int runImportCommand(const QStringList& arguments, const QString& programFolder, bool classSet) {
-    // arguments: the program, --import, INDEX, FILE and perhaps DIR.
-    bool number = false;
-    const int index = arguments.value(2).toInt(&number);
-    if (arguments.size() < 4 || arguments.size() > 5 || !number || index < 0 ||
-        index >= breedCount) {
-        say(QStringLiteral(
-            "usage: tarvelo-photos --import INDEX FILE [DIR | --class-set]   (INDEX 0 "
-            "to 18)"));
+bool isSetCommand(const QString& option) {
+    return option == importOption || option == addOption || option == removeOption;
+}
+
+bool isWindowOption(const QString& argument) {
+    return argument == QLatin1String("--class-set");
+}
+
+QString commandUsage() {
+    return QStringLiteral("usage: tarvelo-photos [DIR | --class-set]\n"
+                          "       tarvelo-photos --import INDEX FILE [DIR | --class-set]\n"
+                          "       tarvelo-photos --add INDEX FILE [DIR | --class-set]\n"
+                          "       tarvelo-photos --remove INDEX N [DIR | --class-set]\n"
+                          "       tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]\n"
+                          "INDEX is the breed, 0 to 18; N is its photograph, 1 (the first) to 10.");
+}
+
+int runSetCommand(const QStringList& arguments, const QString& programFolder, bool classSet) {
+    // arguments: the program, the command, INDEX, FILE or N, and perhaps DIR.
+    const QString command = arguments.value(1);
+    const std::optional<int> index = numberIn(arguments.value(2), 0, breedCount - 1);
+    const std::optional<int> number =
+        command == removeOption ? numberIn(arguments.value(3), 1, maxPhotosPerBreed) : 1;
+    if (!isSetCommand(command) || arguments.size() < 4 || arguments.size() > 5 || !index ||
+        !number) {
+        say(commandUsage());
         return 2;
     }
     if (classSet && arguments.size() == 5) {
@@ -44,7 +88,6 @@ int runImportCommand(const QStringList& arguments, const QString& programFolder,
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
-    const QString photo = arguments.at(3);
     PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
 
     QString problem;
@@ -52,18 +95,21 @@ int runImportCommand(const QStringList& arguments, const QString& programFolder,
         say(problem);
         return 1;
     }
-    const ImportResult result = set.choose(index, photo);
+    if (command == removeOption) {
+        if (!set.removePhoto(*index, *number, &problem)) {
+            say(problem);
+            return 1;
+        }
+        return 0;
+    }
+    const QString photo = arguments.at(3);
+    const ImportResult result =
+        command == addOption ? set.addPhoto(*index, photo) : set.choose(*index, photo);
     if (!result.ok) {
         say(result.message);
         return 1;
     }
-    print(QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
-              .arg(QDir::toNativeSeparators(set.picturePath(index)),
-                   QString::fromUtf8(answerName(index)))
-              .arg(result.storedSize.width())
-              .arg(result.storedSize.height())
-              .arg(result.storedBytes),
-          stdout);
+    printStored(set, *index, result);
     return 0;
 }
 

@@ -2,19 +2,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 namespace tarvelo {
 
-// tarvelo-photos --import INDEX FILE [DIR]: imports one photograph as
-// picture INDEX without a window, the way choosing it there does, for
-// scripts and checks; with classSet (--class-set), into the machine's class
-// set instead of DIR or the own set. Prints the stored picture's path, breed,
-// size and bytes on standard output, a refusal or misuse on standard error;
-// returns the exit status: 0 done, 1 the photograph was refused, the class set
-// may not be changed by this user or there is no own set (the set is
-// unchanged), 2 misuse.
-int runImportCommand(const QStringList& arguments, const QString& programFolder,
-                     bool classSet = false);
+// Whether option names one of the commands without a window: --import,
+// --add or --remove.
+bool isSetCommand(const QString& option);
+
+// Runs that command on a set, the way the window does it, for scripts and
+// checks; with classSet (--class-set), on the machine's class set instead of
+// DIR or the own set:
+//   --import INDEX FILE [DIR]  FILE replaces the breed's first photograph;
+//   --add INDEX FILE [DIR]     FILE becomes its next photograph;
+//   --remove INDEX N [DIR]     its photograph N (1 is the first) goes, the
+//                              later ones move up.
+// --import and --add print the stored picture's path, breed, size and bytes
+// on standard output, a refusal or misuse on standard error. Returns the exit
+// status: 0 done, 1 refused (no such photograph, ten already, a photograph
+// that cannot be read, a class set this user may not change, no own set; the
+// set is unchanged), 2 misuse.
+int runSetCommand(const QStringList& arguments, const QString& programFolder,
+                  bool classSet = false);
+
+// The options the window knows; any other argument starting with "-" is
+// misuse.
+bool isWindowOption(const QString& argument);
+
+// How the program is called, in English, for standard error.
+QString commandUsage();
 
 } // namespace tarvelo

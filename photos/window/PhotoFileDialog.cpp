@@ -22,11 +22,11 @@ QString photoFileFilter() {
     return QStringLiteral("Obrázky (%1);;Všechny soubory (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 
-QString askForPhoto(QWidget* parent, const QString& breed) {
+QStringList askForPhotos(QWidget* parent, const QString& breed) {
     // Where phones and cameras put their photographs, the first time.
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Fotografie: ") + breed, pictures,
-                                        photoFileFilter());
+    return QFileDialog::getOpenFileNames(parent, QStringLiteral("Fotografie: ") + breed, pictures,
+                                         photoFileFilter());
 }
 
 } // namespace tarvelo

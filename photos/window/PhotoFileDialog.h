@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -12,7 +13,8 @@ namespace tarvelo {
 // format Qt's image plugins read here, then any file.
 QString photoFileFilter();
 
-// Asks for the photograph of breed; an empty text when the teacher cancels.
-QString askForPhoto(QWidget* parent, const QString& breed);
+// Asks for photographs of breed, one or several at once; none when the
+// teacher cancels.
+QStringList askForPhotos(QWidget* parent, const QString& breed);
 
 } // namespace tarvelo

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoRow.h"
 
+#include "CzechCounts.h"
 #include "Fonts.h"
 
 #include <QDragEnterEvent>
@@ -16,12 +17,17 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tarvelo {
 
 namespace {
-constexpr int thumbnailWidth = 96;
-constexpr int thumbnailHeight = 54;
+// Ten photographs side by side still fit a school laptop's screen.
+constexpr int thumbnailWidth = 80;
+constexpr int thumbnailHeight = 45;
+constexpr int thumbnailFrame = 2;
+constexpr int textWidth = 160;
+constexpr int cellSpacing = 3;
 
 const QColor problemColour(255, 200, 0);
 const QColor selectedFrame(Qt::white);
@@ -29,20 +35,30 @@ const QColor plainFrame(80, 80, 80);
 
 // Like the start window's buttons: the system's button-text colour, which
 // stays legible on the classic face and greys out clearly when disabled.
-QPushButton* makeButton(const QString& text, const QString& accessibleName, QWidget* parent) {
+QPushButton* makeButton(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setFont(fontA());
-    button->setAccessibleName(accessibleName);
     return button;
+}
+
+void setFrameColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
 }
 } // namespace
 
-QString droppedFile(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
-        return {};
+QStringList droppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (data == nullptr || !data->hasUrls()) {
+        return files;
     }
-    const QUrl url = data->urls().front();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            files.push_back(url.toLocalFile());
+        }
+    }
+    return files;
 }
 
 PhotoRow::PhotoRow(int index, const QString& breed, QWidget* parent)
@@ -55,82 +71,191 @@ PhotoRow::PhotoRow(int index, const QString& breed, QWidget* parent)
 
     name_ = new QLabel(breed, this);
     name_->setFont(fontA());
+    name_->setWordWrap(true); // the longest name takes two lines
     setColours(name_, Qt::white, Qt::black);
     state_ = new QLabel(this);
     state_->setFont(fontB());
     state_->setWordWrap(true);
     setColours(state_, Qt::white, Qt::black);
-
-    thumbnail_ = new QLabel(this);
-    thumbnail_->setFixedSize(thumbnailWidth, thumbnailHeight);
-    thumbnail_->setAlignment(Qt::AlignCenter);
-    setColours(thumbnail_, Qt::white, Qt::black);
-
-    choose_ = makeButton(QStringLiteral("Vybrat fotografii…"),
-                         QStringLiteral("Vybrat fotografii: ") + breed, this);
-    restore_ = makeButton(QStringLiteral("Vrátit kresbu"),
-                          QStringLiteral("Vrátit kresbu: ") + breed, this);
-    connect(choose_, &QPushButton::clicked, this, [this] { emit chooseRequested(index_); });
-    connect(restore_, &QPushButton::clicked, this, [this] { emit restoreRequested(index_); });
-    for (QWidget* child : {static_cast<QWidget*>(choose_), static_cast<QWidget*>(restore_)}) {
-        child->installEventFilter(this);
-    }
-
     auto* text = new QVBoxLayout;
     text->addWidget(name_);
     text->addWidget(state_);
+    text->addStretch(1);
+    auto* textColumn = new QWidget(this);
+    textColumn->setLayout(text);
+    textColumn->setFixedWidth(textWidth);
+    text->setContentsMargins(0, 0, 0, 0);
+
+    auto* cells = new QHBoxLayout;
+    cells->setSpacing(cellSpacing);
+    for (Cell& cell : cells_) {
+        cell.picture = new QLabel(this);
+        cell.picture->setFrameShape(QFrame::Box);
+        cell.picture->setLineWidth(thumbnailFrame);
+        cell.picture->setFixedSize(thumbnailWidth + 2 * thumbnailFrame,
+                                   thumbnailHeight + 2 * thumbnailFrame);
+        cell.picture->setAlignment(Qt::AlignCenter);
+        setColours(cell.picture, Qt::white, Qt::black);
+        cell.remove = new QPushButton(QStringLiteral("Odebrat"), this);
+        cell.remove->setFont(fontB());
+        cell.remove->setFixedWidth(cell.picture->width());
+        auto* column = new QVBoxLayout;
+        column->setSpacing(2);
+        column->addWidget(cell.picture);
+        column->addWidget(cell.remove);
+        cells->addLayout(column);
+        cell.picture->installEventFilter(this);
+        cell.remove->installEventFilter(this);
+        connect(cell.remove, &QPushButton::clicked, this, [this, picture = cell.picture] {
+            emit removeRequested(index_, cellOf(picture) + 1);
+        });
+    }
+    add_ = makeButton(QStringLiteral("Přidat fotografii…"), this);
+    add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed);
+    add_->installEventFilter(this);
+    connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
+
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->addLayout(text, 1);
-    layout->addWidget(thumbnail_);
+    layout->addWidget(textColumn);
+    layout->addLayout(cells);
+    layout->addStretch(1);
     layout->addSpacing(8);
-    layout->addWidget(choose_);
-    layout->addWidget(restore_);
+    layout->addWidget(add_, 0, Qt::AlignVCenter);
 
-    // Tab goes from the row to its buttons, then on to the next row.
-    setTabOrder(this, choose_);
-    setTabOrder(choose_, restore_);
-    showPicture({}, true, std::nullopt);
+    showPictures({RowPicture{}}, true);
     updateLook();
 }
 
-void PhotoRow::showPicture(const QImage& thumbnail, bool drawing,
-                           const std::optional<QString>& problem) {
-    drawing_ = drawing;
-    problem_ = problem;
-    if (thumbnail.isNull()) {
-        thumbnail_->setPixmap({});
-        thumbnail_->setText(QStringLiteral("?"));
-    } else {
-        thumbnail_->setText({});
-        thumbnail_->setPixmap(QPixmap::fromImage(thumbnail));
+QList<QWidget*> PhotoRow::tabStops() {
+    QList<QWidget*> stops{this};
+    for (const Cell& cell : cells_) {
+        stops << cell.picture << cell.remove;
     }
-    QString text = drawing ? QStringLiteral("Kresba") : QStringLiteral("Vlastní fotografie");
-    if (problem) {
-        text = *problem;
+    stops << add_;
+    return stops;
+}
+
+int PhotoRow::widthWithAllPhotos() const {
+    const QMargins margins = layout()->contentsMargins();
+    const int cell = thumbnailWidth + 2 * thumbnailFrame;
+    return margins.left() + margins.right() + 2 * lineWidth() + textWidth + maxThumbnails * cell +
+           (maxThumbnails + 1) * cellSpacing + 8 + layout()->spacing() * 3 +
+           add_->sizeHint().width();
+}
+
+void PhotoRow::showPictures(const std::vector<RowPicture>& pictures, bool drawing) {
+    drawing_ = drawing;
+    problems_.clear();
+    const int count = static_cast<int>(std::min<std::size_t>(pictures.size(), maxThumbnails));
+    for (int n = 0; n < maxThumbnails; ++n) {
+        const Cell& cell = cells_.at(static_cast<std::size_t>(n));
+        const bool shown = n < count;
+        cell.picture->setVisible(shown);
+        // The drawing is nothing to remove, nor a stop for Tab.
+        cell.remove->setVisible(shown && !drawing);
+        cell.picture->setFocusPolicy(shown && !drawing ? Qt::StrongFocus : Qt::NoFocus);
+        if (!shown) {
+            continue;
+        }
+        const RowPicture& picture = pictures.at(static_cast<std::size_t>(n));
+        problems_.push_back(picture.problem);
+        if (picture.thumbnail.isNull()) {
+            cell.picture->setPixmap({});
+            cell.picture->setText(QStringLiteral("?"));
+        } else {
+            cell.picture->setText({});
+            cell.picture->setPixmap(QPixmap::fromImage(picture.thumbnail));
+        }
+    }
+    if (problems_.empty()) {
+        problems_.emplace_back();
+    }
+    const std::optional<QString> firstProblem = problem();
+    QString text = QStringLiteral("Vlastní fotografie");
+    if (drawing) {
+        text = QStringLiteral("Kresba");
+    } else if (photoCount() > 1) {
+        text = QStringLiteral("Vlastní fotografie: %1").arg(photoCount());
+    }
+    if (firstProblem) {
+        text = *firstProblem;
     }
     state_->setText(text);
-    setColours(state_, problem ? problemColour : QColor(Qt::white), Qt::black);
-    restore_->setEnabled(!drawing || problem.has_value());
+    setColours(state_, firstProblem ? problemColour : QColor(Qt::white), Qt::black);
+    selectedPicture_ = std::clamp(selectedPicture_, 0, std::max(count - 1, 0));
+    updateLook();
     updateAccessibleText();
 }
 
-void PhotoRow::setSelected(bool selected) {
+std::optional<QString> PhotoRow::problem() const {
+    for (std::size_t n = 0; n < problems_.size(); ++n) {
+        if (problems_[n]) {
+            // Which one, when there are several to choose from.
+            return problems_.size() > 1 ? QStringLiteral("Fotografie %1: %2")
+                                              .arg(ofCount(static_cast<int>(n) + 1,
+                                                           static_cast<int>(problems_.size())),
+                                                   *problems_[n])
+                                        : *problems_[n];
+        }
+    }
+    return std::nullopt;
+}
+
+void PhotoRow::setSelected(bool selected, int picture) {
     selected_ = selected;
+    selectedPicture_ = std::clamp(picture, 0, std::max(static_cast<int>(problems_.size()) - 1, 0));
     updateLook();
 }
 
 void PhotoRow::updateLook() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, selected_ ? selectedFrame : plainFrame);
-    setPalette(palette);
+    setFrameColour(this, selected_ ? selectedFrame : plainFrame);
+    for (int n = 0; n < maxThumbnails; ++n) {
+        const bool previewed = selected_ && n == selectedPicture_ && problems_.size() > 1;
+        setFrameColour(cells_.at(static_cast<std::size_t>(n)).picture,
+                       previewed ? selectedFrame : QColor(Qt::black));
+    }
 }
 
 void PhotoRow::updateAccessibleText() {
-    QString what = drawing_ ? QStringLiteral("kresba") : QStringLiteral("vlastní fotografie");
+    const int count = photoCount();
+    const QString what = drawing_ ? QStringLiteral("kresba") : photographCount(count);
     setAccessibleName(breed_ + QStringLiteral(", ") + what);
-    setAccessibleDescription(problem_.value_or(QString()));
-    thumbnail_->setAccessibleName(QStringLiteral("Náhled: ") + breed_);
+    QStringList problems;
+    for (const auto& problem : problems_) {
+        if (problem) {
+            problems.push_back(*problem);
+        }
+    }
+    setAccessibleDescription(problems.join(QLatin1Char('\n')));
+    for (int n = 0; n < maxThumbnails; ++n) {
+        const Cell& cell = cells_.at(static_cast<std::size_t>(n));
+        if (drawing_ || n >= count) { // hidden but for the drawing's own
+            const bool shown = drawing_ && n == 0;
+            cell.picture->setAccessibleName(shown ? QStringLiteral("Náhled: ") + breed_
+                                                  : QString());
+            cell.picture->setAccessibleDescription(shown ? problems_.front().value_or(QString())
+                                                         : QString());
+            cell.remove->setAccessibleName(QString());
+            continue;
+        }
+        const QString which = ofCount(n + 1, count);
+        cell.picture->setAccessibleName(QStringLiteral("Fotografie %1: %2").arg(which, breed_));
+        cell.remove->setAccessibleName(
+            QStringLiteral("Odebrat fotografii %1: %2").arg(which, breed_));
+        cell.picture->setAccessibleDescription(
+            problems_.at(static_cast<std::size_t>(n)).value_or(QString()));
+    }
+}
+
+int PhotoRow::cellOf(const QObject* watched) const {
+    for (int n = 0; n < maxThumbnails; ++n) {
+        const Cell& cell = cells_.at(static_cast<std::size_t>(n));
+        if (watched == cell.picture || watched == cell.remove) {
+            return n;
+        }
+    }
+    return -1;
 }
 
 bool PhotoRow::handleKey(QObject* target, QKeyEvent* event) {
@@ -141,21 +266,29 @@ bool PhotoRow::handleKey(QObject* target, QKeyEvent* event) {
     case Qt::Key_Down:
         emit stepRequested(index_, +1);
         return true;
+    case Qt::Key_Delete:
+        // On a photograph: it goes, as its button does.
+        if (!drawing_ && target != this && cellOf(target) >= 0 &&
+            qobject_cast<QLabel*>(target) != nullptr) {
+            emit removeRequested(index_, cellOf(target) + 1);
+            return true;
+        }
+        return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // A plain window has no default button: Enter presses the focused one,
-        // and on the row itself it chooses a photograph.
+        // and elsewhere in the row it adds a photograph.
         if (auto* button = qobject_cast<QPushButton*>(target)) {
             if (button->isEnabled()) {
                 button->click();
             }
         } else {
-            emit chooseRequested(index_);
+            emit addRequested(index_);
         }
         return true;
     case Qt::Key_Space:
         if (target == this) {
-            emit chooseRequested(index_);
+            emit addRequested(index_);
             return true;
         }
         return false;
@@ -172,8 +305,25 @@ void PhotoRow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool PhotoRow::eventFilter(QObject* watched, QEvent* event) {
+    const int cell = cellOf(watched);
+    const bool onPicture =
+        cell >= 0 && watched == cells_.at(static_cast<std::size_t>(cell)).picture;
     if (event->type() == QEvent::FocusIn) {
-        emit selectRequested(index_);
+        if (cell >= 0) {
+            emit pictureSelected(index_, cell);
+        } else {
+            emit selectRequested(index_);
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && onPicture) {
+        // A click shows that picture; a photograph takes the focus too, so
+        // Delete then removes it.
+        if (cells_.at(static_cast<std::size_t>(cell)).picture->focusPolicy() != Qt::NoFocus) {
+            cells_.at(static_cast<std::size_t>(cell)).picture->setFocus(Qt::MouseFocusReason);
+        } else {
+            setFocus(Qt::MouseFocusReason);
+        }
+        emit pictureSelected(index_, cell);
+        return true;
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::NoModifier && key->key() != Qt::Key_Space &&
@@ -195,18 +345,18 @@ void PhotoRow::focusInEvent(QFocusEvent* event) {
 }
 
 void PhotoRow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) {
+    if (!droppedFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void PhotoRow::dropEvent(QDropEvent* event) {
-    const QString file = droppedFile(event->mimeData());
-    if (file.isEmpty()) {
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty()) {
         return;
     }
     event->acceptProposedAction();
-    emit photoDropped(index_, file);
+    emit photosDropped(index_, files);
 }
 
 } // namespace tarvelo

@@ -3,6 +3,8 @@
 #include "PhotosWindow.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
+#include "CzechCounts.h"
 #include "Fonts.h"
 #include "PaperTestDialog.h"
 #include "PhotoFileDialog.h"
@@ -25,12 +27,15 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <memory>
 
@@ -48,7 +53,17 @@ QLabel* makeText(const QString& text, QWidget* parent) {
 QString fileName(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
+
+// A window frame's title bar and borders, which the size asked for leaves out.
+const QSize frameAllowance(16, 40);
+// The height the window asks for: 768 less a 40-pixel taskbar, the frame
+// and some room to spare.
+constexpr int preferredHeight = 768 - 40 - 40 - 48;
 } // namespace
+
+QSize windowSizeFor(const QSize& wanted, const QRect& available) {
+    return wanted.boundedTo(available.size() - frameAllowance);
+}
 
 PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set_(std::move(set)) {
     setWindowTitle(photosTitle());
@@ -83,6 +98,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     previewProblem_->hide();
 
     auto* list = new PhotoRowList;
+    list_ = list;
     list->setAccessibleName(QStringLiteral("Plemena"));
     setColours(list, Qt::white, Qt::black);
     auto* rowsLayout = new QVBoxLayout(list);
@@ -91,10 +107,11 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
         auto* row = new PhotoRow(i, QString::fromUtf8(answerName(i)), list);
         rowsLayout->addWidget(row);
         rows_.push_back(row);
-        connect(row, &PhotoRow::chooseRequested, this, &PhotosWindow::askAndChoose);
-        connect(row, &PhotoRow::restoreRequested, this, &PhotosWindow::restoreDrawing);
-        connect(row, &PhotoRow::photoDropped, this, &PhotosWindow::choosePhoto);
+        connect(row, &PhotoRow::addRequested, this, &PhotosWindow::askAndAdd);
+        connect(row, &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
+        connect(row, &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
         connect(row, &PhotoRow::selectRequested, this, &PhotosWindow::select);
+        connect(row, &PhotoRow::pictureSelected, this, &PhotosWindow::selectPicture);
         connect(row, &PhotoRow::stepRequested, this, &PhotosWindow::step);
     }
     scroll_ = new QScrollArea(this);
@@ -115,17 +132,20 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     layout->addWidget(previewGroup_, 0, Qt::AlignHCenter);
     layout->addWidget(scroll_, 1);
     layout->addWidget(status_);
-    resize(935, 760);
+    shown_.resize(rows_.size());
+    // The rows scroll; the window fits the screen it opens on.
+    resize(windowSizeFor(sizeHint(), screen()->availableGeometry()));
 
-    // Tab walks the rows and their buttons in order, then the quiz button.
+    // Tab walks the rows, their photographs and buttons in order, then the
+    // quiz button.
     QWidget* previous = nullptr;
     for (PhotoRow* row : rows_) {
-        if (previous != nullptr) {
-            setTabOrder(previous, row);
+        for (QWidget* stop : row->tabStops()) {
+            if (previous != nullptr) {
+                setTabOrder(previous, stop);
+            }
+            previous = stop;
         }
-        setTabOrder(row, row->chooseButton());
-        setTabOrder(row->chooseButton(), row->restoreButton());
-        previous = row->restoreButton();
     }
     setTabOrder(previous, quiz_);
     setTabOrder(quiz_, paperTest);
@@ -206,15 +226,33 @@ PhotosWindow::~PhotosWindow() {
     }
 }
 
+QSize PhotosWindow::sizeHint() const {
+    const QMargins outer = layout()->contentsMargins();
+    const QMargins inner = list_->layout()->contentsMargins();
+    const int width = rows_.front()->widthWithAllPhotos() + inner.left() + inner.right() +
+                      scroll_->verticalScrollBar()->sizeHint().width() + 2 * scroll_->frameWidth() +
+                      outer.left() + outer.right();
+    return {std::max(width, previewGroup_->width() + outer.left() + outer.right()),
+            preferredHeight};
+}
+
 void PhotosWindow::select(int index) {
-    if (index < 0 || index >= rowCount() || index == selected_) {
+    if (index == selected_) {
         return;
     }
-    if (selected_ >= 0) {
+    selectPicture(index, 0);
+}
+
+void PhotosWindow::selectPicture(int index, int picture) {
+    if (index < 0 || index >= rowCount()) {
+        return;
+    }
+    if (selected_ >= 0 && selected_ != index) {
         row(selected_)->setSelected(false);
     }
     selected_ = index;
-    row(index)->setSelected(true);
+    row(index)->setSelected(true, picture);
+    selectedPicture_ = row(index)->selectedPicture();
     if (isVisible()) { // before the first layout the rows have no place yet
         scroll_->ensureWidgetVisible(row(index), 0, 0);
     }
@@ -223,14 +261,20 @@ void PhotosWindow::select(int index) {
 
 void PhotosWindow::showPreview() {
     PhotoRow* shown = row(selected_);
-    previewGroup_->setTitle(QStringLiteral("Náhled: ") + shown->breed());
+    const QStringList& paths = shown_.at(static_cast<std::size_t>(selected_));
+    QString title = QStringLiteral("Náhled: ") + shown->breed();
+    if (shown->photoCount() > 1) {
+        title +=
+            QStringLiteral(", fotografie ") + ofCount(selectedPicture_ + 1, shown->photoCount());
+    }
+    previewGroup_->setTitle(title);
     preview_->setAccessibleDescription(shown->breed());
     // A picture the quiz could not show is named, not drawn: its decode
     // would fail again in every paint of the preview.
-    std::optional<QString> problem = shown->problem();
+    std::optional<QString> problem = shown->problemOf(selectedPicture_);
     if (!problem) {
         try {
-            preview_->loadPicture(set_.picturePath(selected_).toStdString());
+            preview_->loadPicture(paths.value(selectedPicture_).toStdString());
         } catch (const std::exception& error) {
             problem = QString::fromUtf8(error.what());
         }
@@ -241,12 +285,25 @@ void PhotosWindow::showPreview() {
 }
 
 void PhotosWindow::refreshRow(int index) {
+    const QStringList photos = set_.photos(index);
+    const bool drawing = photos.isEmpty();
+    // Without photographs, obr/0 stands for the breed: its drawing, or
+    // whatever went wrong with it.
+    const QStringList paths = drawing ? QStringList{set_.picturePath(index)} : photos;
     // Sharp on a high-density screen too: made in the screen's own pixels.
     const qreal ratio = devicePixelRatioF();
-    QImage thumbnail =
-        thumbnailOf(set_.picturePath(index), row(index)->thumbnail()->size() * ratio);
-    thumbnail.setDevicePixelRatio(ratio);
-    row(index)->showPicture(thumbnail, set_.isDrawing(index), set_.problem(index));
+    const QSize box = row(index)->thumbnail()->contentsRect().size();
+    std::vector<RowPicture> pictures;
+    for (const QString& path : paths) {
+        QImage thumbnail = thumbnailOf(path, box * ratio);
+        thumbnail.setDevicePixelRatio(ratio);
+        pictures.push_back({thumbnail, drawing ? set_.problem(index) : set_.problemOf(path)});
+    }
+    shown_.at(static_cast<std::size_t>(index)) = paths;
+    row(index)->showPictures(pictures, drawing);
+    if (index == selected_) {
+        selectedPicture_ = row(index)->selectedPicture();
+    }
 }
 
 void PhotosWindow::step(int index, int step) {
@@ -254,87 +311,152 @@ void PhotosWindow::step(int index, int step) {
     if (next < 0 || next >= rowCount()) {
         return;
     }
-    // The focus keeps its column: from a button to the same button below.
+    // The focus keeps its column: from a photograph or its button to the
+    // same one below, or the nearest one it has.
     QWidget* focused = QApplication::focusWidget();
     PhotoRow* from = row(index);
     PhotoRow* to = row(next);
     QWidget* target = to;
-    if (focused == from->chooseButton()) {
-        target = to->chooseButton();
-    } else if (focused == from->restoreButton() && to->restoreButton()->isEnabled()) {
-        target = to->restoreButton();
+    int picture = 0;
+    if (focused == from->addButton()) {
+        target = to->addButton();
     }
-    select(next);
+    for (int n = 0; n < from->photoCount(); ++n) {
+        const bool onButton = focused == from->removeButton(n);
+        if ((focused == from->thumbnail(n) || onButton) && to->photoCount() > 0) {
+            picture = std::min(n, to->photoCount() - 1);
+            target = onButton ? static_cast<QWidget*>(to->removeButton(picture))
+                              : to->thumbnail(picture);
+        }
+    }
+    selectPicture(next, picture);
     target->setFocus(Qt::OtherFocusReason);
 }
 
-void PhotosWindow::askAndChoose(int index) {
+void PhotosWindow::askAndAdd(int index) {
     if (busy()) {
         return;
     }
-    const QString file = askForPhoto(this, row(index)->breed());
-    if (!file.isEmpty()) {
-        choosePhoto(index, file);
+    if (row(index)->photoCount() >= maxPhotosPerBreed) {
+        reportError(QStringLiteral("Plemeno %1 už má %2, víc jich mít nemůže. "
+                                   "Nejdřív některou odeberte.")
+                        .arg(row(index)->breed(), photographCount(maxPhotosPerBreed)));
+        return;
+    }
+    const QStringList files = askForPhotos(this, row(index)->breed());
+    if (!files.isEmpty()) {
+        addPhotos(index, files);
     }
 }
 
-void PhotosWindow::choosePhoto(int index, const QString& file) {
+void PhotosWindow::addPhotos(int index, const QStringList& files) {
     if (busy()) {
         status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
         return;
     }
+    if (files.isEmpty() || index < 0 || index >= rowCount()) {
+        return;
+    }
     select(index);
-    status_->setText(
-        QStringLiteral("Ukládám fotografii %1 jako %2…").arg(fileName(file), row(index)->breed()));
+    const int count = static_cast<int>(files.size());
+    status_->setText(count == 1 ? QStringLiteral("Ukládám fotografii %1 jako %2…")
+                                      .arg(fileName(files.front()), row(index)->breed())
+                                : QStringLiteral("Ukládám %1…").arg(ofCount(1, count)));
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
-    // A large photograph takes a while to read; the window keeps painting.
-    auto result = std::make_shared<ImportResult>();
-    worker_ = QThread::create(
-        [set = set_, index, file, result]() mutable { *result = set.choose(index, file); });
-    connect(worker_, &QThread::finished, this, [this, index, file, result] {
+    // Large photographs take a while to read; the window keeps painting and
+    // the status line counts them.
+    auto results = std::make_shared<std::vector<ImportResult>>();
+    worker_ = QThread::create([this, set = set_, index, files, count, results]() mutable {
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, i, count] {
+                        status_->setText(QStringLiteral("Ukládám %1…").arg(ofCount(i + 1, count)));
+                    },
+                    Qt::QueuedConnection);
+            }
+            results->push_back(set.addPhoto(index, files.at(i)));
+        }
+    });
+    connect(worker_, &QThread::finished, this, [this, index, files, results] {
         worker_->deleteLater();
         worker_ = nullptr;
-        importDone(index, file, *result);
+        importDone(index, files, *results);
     });
     worker_->start();
 }
 
-void PhotosWindow::importDone(int index, const QString& file, const ImportResult& result) {
+void PhotosWindow::importDone(int index, const QStringList& files,
+                              const std::vector<ImportResult>& results) {
     QApplication::restoreOverrideCursor();
     refreshRow(index);
-    if (index == selected_) {
-        showPreview();
+    QStringList failures;
+    for (const ImportResult& result : results) {
+        if (!result.ok) {
+            failures.push_back(result.message);
+        }
     }
-    if (result.ok) {
+    const int stored = static_cast<int>(results.size()) - static_cast<int>(failures.size());
+    // The last one added is previewed.
+    selectPicture(index, stored > 0 ? row(index)->photoCount() - 1 : selectedPicture_);
+    const QString breed = row(index)->breed();
+    if (files.size() == 1 && stored == 1) {
         status_->setText(QStringLiteral("%1: uložena fotografie %2 (%3 × %4 pixelů).")
-                             .arg(row(index)->breed(), fileName(file))
-                             .arg(result.storedSize.width())
-                             .arg(result.storedSize.height()));
+                             .arg(breed, fileName(files.front()))
+                             .arg(results.front().storedSize.width())
+                             .arg(results.front().storedSize.height()));
+    } else if (stored == 0) {
+        status_->setText(QStringLiteral("%1: nic se nezměnilo.").arg(breed));
     } else {
-        status_->setText(QStringLiteral("%1: nic se nezměnilo.").arg(row(index)->breed()));
-        reportError(result.message);
+        status_->setText(QStringLiteral("%1: uloženo %2.")
+                             .arg(breed, ofCount(stored, static_cast<int>(files.size()))));
     }
-    emit importFinished(index, result.ok);
+    if (files.size() == 1 && !failures.isEmpty()) {
+        reportError(failures.front());
+    } else if (!failures.isEmpty()) {
+        QString text = QStringLiteral("Tyto soubory se nepodařilo přidat:\n\n") +
+                       failures.join(QStringLiteral("\n"));
+        if (stored > 0) {
+            text += QStringLiteral("\n\nOstatní fotografie jsou uložené.");
+        }
+        reportError(text);
+    }
+    emit importFinished(index, failures.isEmpty());
 }
 
-void PhotosWindow::restoreDrawing(int index) {
-    if (busy()) { // the import may be writing this very picture
+void PhotosWindow::removePhoto(int index, int number) {
+    if (busy()) { // the import may be writing into this very row
         status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
         return;
     }
-    QString problem;
-    const bool ok = set_.restoreDrawing(index, &problem);
-    refreshRow(index);
-    if (index == selected_) {
-        showPreview();
-    } else {
-        select(index);
+    if (index < 0 || index >= rowCount()) {
+        return;
     }
-    if (ok) {
-        status_->setText(QStringLiteral("%1: vrácena kresba.").arg(row(index)->breed()));
+    QString problem;
+    const bool ok = set_.removePhoto(index, number, &problem);
+    refreshRow(index);
+    // The focus stays where it was: on the photograph that moved up into
+    // the removed one's place, or the one before, or the row.
+    PhotoRow* changed = row(index);
+    const int left = changed->photoCount();
+    const int picture = std::clamp(number - 1, 0, std::max(left - 1, 0));
+    selected_ = -1; // shown anew even where the same row and number stay selected
+    selectPicture(index, picture);
+    if (left > 0) {
+        changed->thumbnail(picture)->setFocus(Qt::OtherFocusReason);
     } else {
+        changed->setFocus(Qt::OtherFocusReason);
+    }
+    if (!ok) {
         reportError(problem);
+    } else if (left == 0) {
+        status_->setText(QStringLiteral("%1: odebrána poslední fotografie, vrácena kresba.")
+                             .arg(changed->breed()));
+    } else {
+        status_->setText(QStringLiteral("%1: fotografie odebrána, teď má %2.")
+                             .arg(changed->breed(), photographCount(left)));
     }
 }
 

@@ -5,6 +5,9 @@
 #include "PhotoSet.h"
 
 #include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
 #include <QThread>
 #include <QWidget>
 #include <optional>
@@ -23,8 +26,8 @@ class PhotoRow;
 class PictureBox;
 
 // The window of tarvelo-photos: one row per breed in the catalogue's order,
-// the selected row's picture as the quiz will draw it, and a button that
-// starts the quiz on the set. Every change goes into the set at once.
+// the selected photograph as the quiz will draw it, and a button that starts
+// the quiz on the set. Every change goes into the set at once.
 class PhotosWindow : public QWidget {
     Q_OBJECT
 
@@ -40,13 +43,22 @@ public:
     QLabel* statusLabel() const { return status_; }
     QPushButton* quizButton() const { return quiz_; }
 
-    int selectedIndex() const { return selected_; }
-    void select(int index);
+    QScrollArea* rowsArea() const { return scroll_; }
 
-    // What the file dialog and a drop both lead to: the photograph goes into
-    // the set as picture index, off the window's thread; importFinished tells
-    // when. A failure is shown in a message box and changes nothing.
-    void choosePhoto(int index, const QString& file);
+    int selectedIndex() const { return selected_; }
+    // The selected row's picture that is previewed (0 is the first).
+    int selectedPicture() const { return selectedPicture_; }
+    void select(int index);
+    void selectPicture(int index, int picture);
+
+    // What the file dialog and a drop both lead to: the photographs are added
+    // to breed index one after another, off the window's thread, the status
+    // line counting them; importFinished tells when. The files that cannot be
+    // taken are named in one message at the end, and the others are kept.
+    void addPhotos(int index, const QStringList& files);
+    // Removes the breed's photograph number (1 is the first); the later ones
+    // move up, and the drawing comes back after the last.
+    void removePhoto(int index, int number);
 
     // Adds the choice between the user's own set and the machine's class set
     // ("pro všechny uživatele tohoto počítače"), the window now editing the
@@ -55,15 +67,18 @@ public:
     void offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet);
     QRadioButton* classSetChoice() const { return forAllChoice_; }
     QRadioButton* ownSetChoice() const { return ownChoice_; }
-    void restoreDrawing(int index);
     bool busy() const { return worker_ != nullptr; }
+
+    // Wide enough for a row of ten photographs, no taller than a school
+    // laptop's 1366 x 768 screen leaves under a taskbar.
+    QSize sizeHint() const override;
 
 signals:
     void importFinished(int index, bool ok);
 
 private:
-    void askAndChoose(int index);
-    void importDone(int index, const QString& file, const ImportResult& result);
+    void askAndAdd(int index);
+    void importDone(int index, const QStringList& files, const std::vector<ImportResult>& results);
     void refreshRow(int index);
     void showPreview();
     void step(int index, int step);
@@ -74,6 +89,9 @@ private:
 
     PhotoSet set_;
     std::vector<PhotoRow*> rows_;
+    // The files each row shows, in its order.
+    std::vector<QStringList> shown_;
+    QWidget* list_;
     QScrollArea* scroll_;
     QGroupBox* previewGroup_;
     PictureBox* preview_;
@@ -87,7 +105,12 @@ private:
     std::optional<PhotoSet> own_;
     std::optional<PhotoSet> forAll_;
     int selected_ = -1;
+    int selectedPicture_ = 0;
     QPointer<QThread> worker_;
 };
+
+// The window's first size: what it asks for, within a screen's available
+// area (without the taskbar) less room for the window's frame and title.
+QSize windowSizeFor(const QSize& wanted, const QRect& available);
 
 } // namespace tarvelo

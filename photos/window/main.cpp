@@ -3,8 +3,8 @@
 // tarvelo-photos [DIR | --class-set]: the window in which a teacher puts
 // photographs into a picture set, by default the one the quiz's menu entry
 // plays; --class-set starts on the machine's set for every account.
-// tarvelo-photos --import INDEX FILE [DIR | --class-set]: the same for one
-// photograph, without a window.
+// tarvelo-photos --import, --add or --remove INDEX ... [DIR | --class-set]:
+// the same for one photograph, without a window (ImportCommand.h).
 // tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]: a
 // written test of the set as a PDF, without a window.
 #include "Accessibility.h"
@@ -19,26 +19,41 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 // Takes --class-set out of the arguments; true when it was there.
 bool takeClassSetOption(QStringList& arguments) {
     return arguments.removeAll(QStringLiteral("--class-set")) > 0;
 }
+
+// An option the window does not know, seen before any window or display is
+// asked for: a script that misspelt one must not be left waiting on a box.
+// The options are plain ASCII, so the bytes as given are enough to tell.
+bool hasUnknownOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument.startsWith(QLatin1Char('-')) && !tarvelo::isWindowOption(argument)) {
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--import") == 0) {
+    if (argc > 1 && tarvelo::isSetCommand(QString::fromLocal8Bit(argv[1]))) {
         QCoreApplication application(argc, argv);
         QStringList arguments = QCoreApplication::arguments();
         const bool classSet = takeClassSetOption(arguments);
-        return tarvelo::runImportCommand(arguments, QCoreApplication::applicationDirPath(),
-                                         classSet);
+        return tarvelo::runSetCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
     }
-
-    if (argc > 1 && std::strcmp(argv[1], "--paper-test") == 0) {
+    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--paper-test")) {
         return tarvelo::paperTestMain(argc, argv);
+    }
+    if (hasUnknownOption(argc, argv)) {
+        std::fputs((tarvelo::commandUsage() + QLatin1Char('\n')).toUtf8().constData(), stderr);
+        return 2;
     }
 
     tarvelo::PhotosApplication application(argc, argv);
@@ -46,12 +61,13 @@ int main(int argc, char** argv) {
     tarvelo::installPhotoRowRoles();
     QStringList arguments = QCoreApplication::arguments();
     const bool classSet = takeClassSetOption(arguments);
-    if (arguments.size() > 2 || arguments.value(1).startsWith(QLatin1Char('-')) ||
-        (classSet && arguments.size() > 1)) {
+    if (arguments.size() > 2 || (classSet && arguments.size() > 1)) {
         QMessageBox::critical(
             nullptr, tarvelo::photosTitle(),
             QStringLiteral("Použití: tarvelo-photos [SLOŽKA | --class-set]\n"
-                           "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]"));
+                           "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
+                           "tarvelo-photos --add ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
+                           "tarvelo-photos --remove ČÍSLO POŘADÍ [SLOŽKA | --class-set]"));
         return 2;
     }
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();

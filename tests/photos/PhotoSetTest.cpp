@@ -3,13 +3,17 @@
 #include "PhotoSet.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
+#include "CzechCounts.h"
 #include "PhotoFixtures.h"
 #include "TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace tarvelo::fixtures {
 namespace {
@@ -27,6 +31,39 @@ protected:
         writeFile(dir.path() / name,
                   makeJpeg({.width = width, .height = height, .pattern = Pattern::Photo}));
         return QString::fromStdString(dir / name);
+    }
+
+    // Adds photographs of distinct sizes to breed index and returns their
+    // stored bytes, in order.
+    std::vector<Bytes> addPhotos(PhotoSet& into, int index, int count) {
+        std::vector<Bytes> stored;
+        for (int i = 0; i < count; ++i) {
+            const ImportResult result = into.addPhoto(index, photo(320 + 16 * i, 240));
+            EXPECT_TRUE(result.ok) << result.message.toStdString();
+            stored.push_back(readBytes(result.storedPath));
+        }
+        return stored;
+    }
+
+    // What obr/0 .. obr/9 hold for breed index, gaps left out, and every file
+    // in those folders, temporary ones too.
+    static std::vector<Bytes> contentsOf(const PhotoSet& of, int index) {
+        std::vector<Bytes> files;
+        for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+            if (QFileInfo::exists(of.photoPath(index, photo))) {
+                files.push_back(readBytes(of.photoPath(index, photo)));
+            }
+        }
+        return files;
+    }
+    static int filesIn(const PhotoSet& of) {
+        int count = 0;
+        for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+            count += static_cast<int>(QDir(of.root() + QStringLiteral("/obr/%1").arg(photo))
+                                          .entryList(QDir::Files | QDir::Hidden)
+                                          .size());
+        }
+        return count;
     }
 };
 
@@ -116,6 +153,190 @@ TEST_F(PhotoSetTest, ProblemNamesWhatTheQuizWouldFailOn) {
     EXPECT_TRUE(set.problem(7)->contains("chybí"));
     EXPECT_TRUE(set.problem(8)); // larger than the quiz decodes
     EXPECT_TRUE(set.problem(breedCount));
+}
+
+TEST_F(PhotoSetTest, AddedPhotographsReplaceTheDrawingThenFollowInOrder) {
+    ASSERT_TRUE(set.ensureComplete());
+    EXPECT_EQ(set.photoCount(4), 0);
+    EXPECT_TRUE(set.photos(4).isEmpty());
+    const std::vector<Bytes> stored = addPhotos(set, 4, 3);
+    EXPECT_EQ(set.photoCount(4), 3);
+    EXPECT_EQ(set.photos(4),
+              (QStringList{set.photoPath(4, 0), set.photoPath(4, 1), set.photoPath(4, 2)}));
+    EXPECT_EQ(set.photoPath(4, 0), set.picturePath(4));
+    EXPECT_TRUE(set.photoPath(4, 2).endsWith(QStringLiteral("/obr/2/4.jpg")));
+    EXPECT_EQ(contentsOf(set, 4), stored);
+    for (const QString& path : set.photos(4)) {
+        EXPECT_EQ(set.problemOf(path), std::nullopt) << path.toStdString();
+    }
+    EXPECT_FALSE(set.isDrawing(4));
+    // The other breeds keep their drawing alone.
+    EXPECT_TRUE(set.isDrawing(5));
+    EXPECT_EQ(contentsOf(set, 5).size(), 1u);
+    EXPECT_EQ(filesIn(set), breedCount + 2);
+
+    // --import's choice replaces the first and leaves the others.
+    ASSERT_TRUE(set.choose(4, photo(1600, 1200)).ok);
+    EXPECT_EQ(set.photoCount(4), 3);
+    EXPECT_NE(readBytes(set.photoPath(4, 0)), stored[0]);
+    EXPECT_EQ(readBytes(set.photoPath(4, 2)), stored[2]);
+
+    const ImportResult wrong = set.addPhoto(breedCount, photo(320, 240));
+    EXPECT_FALSE(wrong.ok);
+    EXPECT_FALSE(wrong.message.isEmpty());
+}
+
+TEST_F(PhotoSetTest, TheEleventhPhotographIsRefusedAndNothingChanges) {
+    const std::vector<Bytes> stored = addPhotos(set, 7, maxPhotosPerBreed);
+    ASSERT_EQ(set.photoCount(7), maxPhotosPerBreed);
+    const ImportResult refused = set.addPhoto(7, photo(800, 600));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.message.contains(QStringLiteral("foto-800x600.jpg")))
+        << refused.message.toStdString();
+    EXPECT_TRUE(refused.message.contains(QStringLiteral("10 fotografií")))
+        << refused.message.toStdString();
+    EXPECT_EQ(contentsOf(set, 7), stored);
+    EXPECT_EQ(filesIn(set), breedCount + maxPhotosPerBreed - 1);
+    // One removed, there is room again, at the end.
+    ASSERT_TRUE(set.removePhoto(7, 1));
+    ASSERT_TRUE(set.addPhoto(7, photo(800, 600)).ok);
+    EXPECT_EQ(set.photoCount(7), maxPhotosPerBreed);
+    EXPECT_EQ(contentsOf(set, 7).front(), stored[1]);
+}
+
+TEST_F(PhotoSetTest, RemovingMovesTheLaterOnesUpAndTheLastBringsTheDrawingBack) {
+    const std::vector<Bytes> stored = addPhotos(set, 2, 3);
+    QString message;
+    ASSERT_TRUE(set.removePhoto(2, 2, &message)) << message.toStdString();
+    EXPECT_EQ(contentsOf(set, 2), (std::vector<Bytes>{stored[0], stored[2]}));
+    EXPECT_FALSE(QFileInfo::exists(set.photoPath(2, 2)));
+    ASSERT_TRUE(set.removePhoto(2, 1, &message)) << message.toStdString();
+    EXPECT_EQ(contentsOf(set, 2), std::vector<Bytes>{stored[2]});
+    EXPECT_EQ(set.photos(2), QStringList{set.picturePath(2)});
+
+    ASSERT_TRUE(set.removePhoto(2, 1, &message)) << message.toStdString();
+    EXPECT_TRUE(set.isDrawing(2));
+    EXPECT_EQ(set.photoCount(2), 0);
+    EXPECT_EQ(filesIn(set), breedCount);
+
+    // There is nothing more to remove: said, and nothing changes.
+    EXPECT_FALSE(set.removePhoto(2, 1, &message));
+    EXPECT_EQ(message, QStringLiteral("Plemeno %1 nemá žádnou vlastní fotografii.")
+                           .arg(QString::fromUtf8(answerName(2))));
+    addPhotos(set, 2, 2);
+    for (const int number : {0, 3, -1}) {
+        EXPECT_FALSE(set.removePhoto(2, number, &message)) << number;
+        EXPECT_TRUE(message.contains(QStringLiteral("má jen 2 fotografie")))
+            << message.toStdString();
+    }
+    EXPECT_EQ(set.photoCount(2), 2);
+    EXPECT_FALSE(set.removePhoto(breedCount, 1, &message));
+}
+
+// A set made by hand may skip places; they are read in order, filled by a
+// removal and a lost first photograph is replaced by the next one.
+TEST_F(PhotoSetTest, GapsInASetMadeByHandAreToleratedAndClosed) {
+    ASSERT_TRUE(set.ensureComplete());
+    const std::vector<Bytes> stored = addPhotos(set, 9, 3); // obr/0, obr/1, obr/2
+    for (const int place : {4, 9}) {
+        QDir().mkpath(QFileInfo(set.photoPath(9, place)).path());
+    }
+    ASSERT_TRUE(QFile::rename(set.photoPath(9, 1), set.photoPath(9, 4)));
+    ASSERT_TRUE(QFile::rename(set.photoPath(9, 2), set.photoPath(9, 9)));
+    EXPECT_EQ(set.photos(9),
+              (QStringList{set.photoPath(9, 0), set.photoPath(9, 4), set.photoPath(9, 9)}));
+    // The last place is taken: a new one goes into the first gap.
+    ASSERT_TRUE(set.addPhoto(9, photo(900, 600)).ok);
+    EXPECT_TRUE(QFileInfo::exists(set.photoPath(9, 1)));
+    ASSERT_TRUE(set.removePhoto(9, 2));
+    EXPECT_EQ(set.photos(9),
+              (QStringList{set.photoPath(9, 0), set.photoPath(9, 1), set.photoPath(9, 2)}));
+    EXPECT_EQ(readBytes(set.photoPath(9, 2)), stored[2]);
+
+    // The first one lost: the next one moves up rather than the drawing
+    // coming in front of it.
+    QFile::remove(set.picturePath(9));
+    ASSERT_TRUE(set.ensureComplete());
+    EXPECT_EQ(set.photos(9), (QStringList{set.photoPath(9, 0), set.photoPath(9, 2)}));
+    EXPECT_EQ(readBytes(set.picturePath(9)), stored[1]);
+
+    // A drawing in obr/0 beside a photograph further on: the next one added
+    // takes the drawing's place.
+    QDir().mkpath(QFileInfo(set.photoPath(11, 5)).path());
+    ASSERT_TRUE(QFile::copy(set.picturePath(9), set.photoPath(11, 5)));
+    EXPECT_EQ(set.photos(11), QStringList{set.photoPath(11, 5)});
+    ASSERT_TRUE(set.addPhoto(11, photo(500, 500)).ok);
+    EXPECT_FALSE(set.isDrawing(11));
+    EXPECT_EQ(set.photoCount(11), 2);
+}
+
+// A removal may be cut short at any step (a pulled USB stick, a power cut):
+// whatever step it stopped after, each photograph is whole and still there,
+// none twice, and the next start makes the set complete again.
+TEST_F(PhotoSetTest, ARemovalCutShortLeavesEveryPhotographWhole) {
+    for (const int removed : {1, 3, 4}) {
+        for (int stopAfter = 1;; ++stopAfter) {
+            PhotoSet cut(QString::fromStdString(dir / ("cut-" + std::to_string(removed) + "-" +
+                                                       std::to_string(stopAfter))),
+                         set.drawingsDir());
+            std::vector<Bytes> kept = addPhotos(cut, 6, 4);
+            kept.erase(kept.begin() + (removed - 1));
+            int steps = 0;
+            const bool finished = cut.removePhoto(6, removed, nullptr, [&] {
+                ++steps;
+                return steps < stopAfter;
+            });
+            const std::vector<Bytes> left = contentsOf(cut, 6);
+            EXPECT_EQ(left.size(), kept.size());
+            for (std::size_t i = 0; i < kept.size(); ++i) {
+                EXPECT_EQ(std::count(left.begin(), left.end(), kept[i]), 1)
+                    << "photograph " << i + 1 << " of those kept, after removing " << removed
+                    << " and stopping after " << steps;
+            }
+            EXPECT_EQ(filesIn(cut), breedCount + 2);
+            ASSERT_TRUE(cut.ensureComplete());
+            EXPECT_EQ(cut.photoCount(6), 3);
+            for (const QString& path : cut.photos(6)) {
+                EXPECT_EQ(cut.problemOf(path), std::nullopt) << path.toStdString();
+            }
+            if (finished || stopAfter > 5) {
+                EXPECT_TRUE(finished);
+                EXPECT_EQ(steps, std::max(1, 4 - removed));
+                break;
+            }
+        }
+    }
+
+    // The last photograph, cut short: the drawing is whole in its place.
+    addPhotos(set, 3, 1);
+    EXPECT_FALSE(set.removePhoto(3, 1, nullptr, [] { return false; }));
+    EXPECT_TRUE(set.isDrawing(3));
+}
+
+// What the window and the messages say of a number of photographs, read
+// aloud as Czech has it.
+TEST(PhotoCountTexts, TheNounAgreesAndThePrepositionFitsTheSpokenNumber) {
+    EXPECT_EQ(photographCount(1), QStringLiteral("1 fotografie"));
+    EXPECT_EQ(photographCount(2), QStringLiteral("2 fotografie"));
+    EXPECT_EQ(photographCount(4), QStringLiteral("4 fotografie"));
+    EXPECT_EQ(photographCount(5), QStringLiteral("5 fotografií"));
+    EXPECT_EQ(photographCount(10), QStringLiteral("10 fotografií"));
+    EXPECT_EQ(photographCount(0), QStringLiteral("0 fotografií"));
+
+    EXPECT_EQ(ofCount(2, 3), QStringLiteral("2 ze 3"));
+    EXPECT_EQ(ofCount(2, 5), QStringLiteral("2 z 5"));
+    EXPECT_EQ(ofCount(1, 1), QStringLiteral("1 z 1"));
+    const std::vector<std::pair<int, bool>> ze{
+        {2, true},     {6, true},    {7, true},    {8, false},  {10, false}, {11, false},
+        {12, true},    {15, false},  {17, true},   {19, false}, {20, true},  {25, true},
+        {50, false},   {64, true},   {90, false},  {100, true}, {200, true}, {500, false},
+        {1000, false}, {2000, true}, {5000, false}};
+    for (const auto& [count, takesZe] : ze) {
+        EXPECT_EQ(ofCount(1, count), QStringLiteral("1 %1 %2")
+                                         .arg(takesZe ? QStringLiteral("ze") : QStringLiteral("z"))
+                                         .arg(count))
+            << count;
+    }
 }
 
 } // namespace

@@ -56,6 +56,37 @@ TEST_F(AtomicFile, AFolderInTheTargetsPlaceStaysWithItsContents) {
     expectUntouched(inside);
 }
 
+// A photograph moved up over the one before it: the target holds the moved
+// bytes, the source's name is gone, across folders and Czech names too; a
+// move that cannot happen leaves both files as they were.
+TEST_F(AtomicFile, ReplaceMovesOverTheTargetOrLeavesBothAsTheyWere) {
+    const fs::path first = dir.path() / "obr" / "0";
+    const fs::path second = dir.path() / pathFromUtf8("obr/1 čeština");
+    fs::create_directories(first);
+    fs::create_directories(second);
+    const std::string target = utf8FromPath(first / "4.jpg");
+    const std::string source = utf8FromPath(second / "4.jpg");
+    fixtures::writeFile(pathFromUtf8(target), old);
+    fixtures::writeFile(pathFromUtf8(source), bytesOf(300, 'm'));
+    ASSERT_EQ(replaceFile(source, target), std::nullopt);
+    EXPECT_EQ(readPictureFile(target), bytesOf(300, 'm'));
+    EXPECT_EQ(namesIn(first), std::set<std::string>{"4.jpg"});
+    EXPECT_TRUE(namesIn(second).empty());
+
+    // Nothing to move: an error at the move itself, and the target stays.
+    const auto missing = replaceFile(source, target);
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_EQ(missing->step, WriteStep::Replace);
+    EXPECT_EQ(readPictureFile(target), bytesOf(300, 'm'));
+
+    // A folder in the target's place is not replaced by a file.
+    fs::create_directory(second / "4.jpg");
+    const auto onFolder = replaceFile(target, utf8FromPath(second / "4.jpg"));
+    ASSERT_TRUE(onFolder.has_value());
+    EXPECT_EQ(onFolder->step, WriteStep::Replace);
+    EXPECT_EQ(readPictureFile(target), bytesOf(300, 'm'));
+}
+
 TEST(AtomicFileText, NamesTheFileTheReasonAndTheStep) {
     const WriteError error{WriteStep::Sync, ENOENT};
     const std::string text = writeErrorText("/sada/4.jpg", error);

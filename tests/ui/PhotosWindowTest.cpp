@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window of tarvelo-photos, driven through its own code paths: the rows,
-// choosing, dropping and restoring, a refused photograph, a picture the quiz
-// could not show, one that fails in the preview's paint, and the keyboard.
+// adding, dropping and removing photographs, several at once, a refused
+// photograph, a picture the quiz could not show, one that fails in the
+// preview's paint, the keyboard and the window's size.
 #include "PhotosWindow.h"
 
 #include "BreedCatalogue.h"
@@ -24,6 +25,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -107,10 +110,15 @@ protected:
     }
 
     // Runs the window's import and waits for it; false when it never ended.
-    bool importInto(int index, const QString& file) {
+    bool importInto(int index, const QStringList& files) {
         QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
-        window->choosePhoto(index, file);
+        window->addPhotos(index, files);
         return finished.wait(20000);
+    }
+    bool importInto(int index, const QString& file) { return importInto(index, QStringList{file}); }
+
+    QString setFile(int photo, int index) const {
+        return QDir(root()).filePath(QStringLiteral("obr/%1/%2.jpg").arg(photo).arg(index));
     }
 
     void press(Qt::Key key) {
@@ -134,13 +142,17 @@ TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReade
         PhotoRow* row = window->row(i);
         const QString breed = QString::fromUtf8(answerName(i));
         EXPECT_EQ(row->breed(), breed);
-        EXPECT_EQ(row->chooseButton()->text(), QStringLiteral("Vybrat fotografii…"));
-        EXPECT_EQ(row->restoreButton()->text(), QStringLiteral("Vrátit kresbu"));
-        EXPECT_EQ(accessibleText(row->chooseButton(), QAccessible::Name),
-                  QStringLiteral("Vybrat fotografii: ") + breed);
-        EXPECT_EQ(accessibleText(row->restoreButton(), QAccessible::Name),
-                  QStringLiteral("Vrátit kresbu: ") + breed);
+        EXPECT_EQ(row->addButton()->text(), QStringLiteral("Přidat fotografii…"));
+        EXPECT_EQ(accessibleText(row->addButton(), QAccessible::Name),
+                  QStringLiteral("Přidat fotografii: ") + breed);
         EXPECT_EQ(accessibleText(row, QAccessible::Name), breed + QStringLiteral(", kresba"));
+        EXPECT_EQ(accessibleText(row->thumbnail(), QAccessible::Name),
+                  QStringLiteral("Náhled: ") + breed);
+        // The drawing is the one picture, and nothing to remove.
+        EXPECT_TRUE(row->thumbnail(0)->isVisible());
+        EXPECT_FALSE(row->thumbnail(1)->isVisible());
+        EXPECT_FALSE(row->removeButton(0)->isVisible());
+        EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Kresba"));
         EXPECT_EQ(QAccessible::queryAccessibleInterface(row)->role(), QAccessible::ListItem);
         EXPECT_FALSE(row->thumbnail()->pixmap().isNull()) << i;
         // Its first use made the set complete, out of the drawings.
@@ -162,7 +174,7 @@ TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReade
     EXPECT_EQ(window->preview()->placement(), placementRect(200, 150, 641, 233));
 }
 
-TEST_F(PhotosWindowTest, ChoosingDroppingAndRestoringChangeTheSetAtOnce) {
+TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     open();
     const QString hereford = QDir(root()).filePath(QStringLiteral("obr/0/4.jpg"));
     const QString photo = writePhoto("fotka z telefonu.jpg", 1600, 1200);
@@ -170,7 +182,7 @@ TEST_F(PhotosWindowTest, ChoosingDroppingAndRestoringChangeTheSetAtOnce) {
     const QImage before = window->row(4)->thumbnail()->pixmap().toImage();
 
     QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
-    window->choosePhoto(4, photo);
+    window->addPhotos(4, {photo});
     // Until it is stored, the window says it is working.
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -185,32 +197,46 @@ TEST_F(PhotosWindowTest, ChoosingDroppingAndRestoringChangeTheSetAtOnce) {
     EXPECT_EQ(contents(photo), original);
     PhotoRow* row = window->row(4);
     EXPECT_FALSE(row->holdsDrawing());
-    EXPECT_EQ(accessibleText(row, QAccessible::Name), "Hereford, vlastní fotografie");
+    EXPECT_EQ(accessibleText(row, QAccessible::Name), "Hereford, 1 fotografie");
+    EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Vlastní fotografie"));
     EXPECT_NE(row->thumbnail()->pixmap().toImage(), before);
-    EXPECT_TRUE(row->restoreButton()->isEnabled());
-    // The chosen row is previewed: a 4:3 photograph fills the height.
+    EXPECT_TRUE(row->removeButton(0)->isVisible());
+    EXPECT_EQ(accessibleText(row->thumbnail(0), QAccessible::Name),
+              QStringLiteral("Fotografie 1 z 1: Hereford"));
+    // The row it went into is previewed: a 4:3 photograph fills the height.
     EXPECT_EQ(window->selectedIndex(), 4);
     EXPECT_EQ(window->preview()->placement(), placementRect(1600, 1200, 641, 233));
     EXPECT_TRUE(window->preview()->isVisible());
 
-    // "Vrátit kresbu" puts the very drawing back.
-    row->restoreButton()->click();
+    // Removing the only photograph puts the very drawing back.
+    row->removeButton(0)->click();
     EXPECT_EQ(contents(hereford), contents(drawing(4)));
     EXPECT_TRUE(row->holdsDrawing());
     EXPECT_EQ(row->thumbnail()->pixmap().toImage(), before);
-    EXPECT_FALSE(row->restoreButton()->isEnabled());
+    EXPECT_FALSE(row->removeButton(0)->isVisible());
+    EXPECT_EQ(window->statusLabel()->text(),
+              QStringLiteral("Hereford: odebrána poslední fotografie, vrácena kresba."));
 
-    // A file dropped on a row is chosen for that row.
+    // Files dropped on a row are all added to it, in order.
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(writePhoto("Galloway.jpg", 900, 1200))});
+    data.setUrls({QUrl::fromLocalFile(writePhoto("Galloway.jpg", 900, 1200)),
+                  QUrl::fromLocalFile(writePhoto("Galloway 2.jpg", 1200, 900))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window->row(11), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window->row(11), &drop);
     ASSERT_TRUE(finished.wait(20000));
-    EXPECT_FALSE(window->row(11)->holdsDrawing());
+    const QString galloway = window->row(11)->breed();
+    EXPECT_EQ(window->row(11)->photoCount(), 2);
+    EXPECT_EQ(accessibleText(window->row(11), QAccessible::Name), galloway + ", 2 fotografie");
+    EXPECT_EQ(window->statusLabel()->text(), galloway + QStringLiteral(": uloženo 2 ze 2."));
+    EXPECT_TRUE(QFile::exists(setFile(1, 11)));
+    // The last one added is previewed: 4:3 this time.
     EXPECT_EQ(window->selectedIndex(), 11);
+    EXPECT_EQ(window->selectedPicture(), 1);
+    EXPECT_EQ(window->preview()->placement(), placementRect(1200, 900, 641, 233));
+    EXPECT_TRUE(boxes.empty());
 
     // Text is no photograph to drop.
     QMimeData text;
@@ -317,7 +343,7 @@ TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
     EXPECT_EQ(row->stateLabel()->text(), *row->problem());
     EXPECT_TRUE(row->problem()->contains(QStringLiteral("7.jpg"))) << row->problem()->toStdString();
     EXPECT_TRUE(accessibleText(row, QAccessible::Description).contains(*row->problem()));
-    EXPECT_TRUE(row->restoreButton()->isEnabled());
+    EXPECT_TRUE(row->removeButton(0)->isVisible());
     EXPECT_FALSE(window->row(6)->problem().has_value());
 
     window->select(7);
@@ -325,8 +351,9 @@ TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
     EXPECT_TRUE(window->previewProblem()->isVisible());
     EXPECT_TRUE(window->previewProblem()->text().contains(*row->problem()));
 
-    row->restoreButton()->click();
+    row->removeButton(0)->click();
     EXPECT_FALSE(row->problem().has_value());
+    EXPECT_TRUE(row->holdsDrawing());
     EXPECT_TRUE(window->preview()->isVisible());
     EXPECT_FALSE(window->previewProblem()->isVisible());
     EXPECT_TRUE(boxes.empty());
@@ -373,34 +400,230 @@ TEST_F(PhotosWindowTest, TheKeyboardWalksRowsAndPressesButtons) {
     press(Qt::Key_Up); // nothing above the first row
     EXPECT_EQ(QApplication::focusWidget(), window->row(0));
 
-    // Tab: the row, its "Vybrat fotografii…", then the next row ("Vrátit kresbu"
-    // is disabled while the row holds the drawing).
+    // Tab: the row, its "Přidat fotografii…", then the next row (a drawing
+    // is no stop: there is nothing to do with it).
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(0)->chooseButton());
+    EXPECT_EQ(QApplication::focusWidget(), window->row(0)->addButton());
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->row(1));
     // The arrows keep the column.
     press(Qt::Key_Tab);
     press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->chooseButton());
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->addButton());
     EXPECT_EQ(window->selectedIndex(), 2);
 
-    // Enter and Space press the focused button.
-    ASSERT_TRUE(importInto(2, writePhoto("Blonde.jpg", 640, 480)));
+    // With photographs, Tab visits each and its button; Enter and Space
+    // press the focused button.
+    const QString blonde = writePhoto("Blonde.jpg", 640, 480);
+    ASSERT_TRUE(importInto(2, QStringList{blonde, blonde}));
+    ASSERT_TRUE(importInto(3, blonde));
+    window->row(2)->setFocus();
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->restoreButton());
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->thumbnail(0));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->removeButton(0));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->thumbnail(1));
+    EXPECT_EQ(window->selectedPicture(), 1);
+    // Down from the second photograph: the next row has only one.
+    press(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(3)->thumbnail(0));
+    EXPECT_EQ(window->selectedIndex(), 3);
+    press(Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->thumbnail(0));
+    window->row(2)->removeButton(1)->setFocus();
     press(Qt::Key_Return);
-    EXPECT_TRUE(window->row(2)->holdsDrawing());
-    ASSERT_TRUE(importInto(2, writePhoto("Blonde.jpg", 640, 480)));
-    window->row(2)->restoreButton()->setFocus();
+    EXPECT_EQ(window->row(2)->photoCount(), 1);
+    window->row(2)->removeButton(0)->setFocus();
     press(Qt::Key_Space);
     EXPECT_TRUE(window->row(2)->holdsDrawing());
+    EXPECT_EQ(QApplication::focusWidget(), window->row(2));
 
     // The last tab stop is the quiz button.
-    window->row(18)->chooseButton()->setFocus();
+    window->row(18)->addButton()->setFocus();
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->quizButton());
     EXPECT_TRUE(boxes.empty());
+}
+
+// Several files at once go in one after another off the window's thread,
+// counted in the status line; one that cannot be taken is named at the end
+// and the others are kept.
+TEST_F(PhotosWindowTest, SeveralPhotographsAreCountedAndABadOneIsNamedWhileTheOthersStay) {
+    open();
+    const QString damaged = path("rozbitá.jpg");
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xD8\xFF\xE0 tohle není fotografie");
+    file.close();
+    const QStringList files{writePhoto("a.jpg", 2400, 1800), writePhoto("b.jpg", 2000, 1500),
+                            damaged, writePhoto("c.jpg", 2400, 1600),
+                            writePhoto("d.jpg", 1800, 1800)};
+
+    QStringList seen;
+    QTimer watcher;
+    watcher.setInterval(1);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        const QString text = window->statusLabel()->text();
+        if (seen.isEmpty() || seen.back() != text) {
+            seen.push_back(text);
+        }
+    });
+    watcher.start();
+    QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
+    window->addPhotos(4, files);
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Ukládám 1 z 5…"));
+    EXPECT_TRUE(window->busy());
+    // Meanwhile another import or a removal waits its turn.
+    window->addPhotos(5, {files.front()});
+    EXPECT_EQ(window->statusLabel()->text(),
+              QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
+    ASSERT_TRUE(finished.wait(30000));
+    watcher.stop();
+    EXPECT_EQ(finished.front().at(1).toBool(), false);
+    EXPECT_TRUE(seen.contains(QStringLiteral("Ukládám 2 z 5…"))) << seen.join('|').toStdString();
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Hereford: uloženo 4 z 5."));
+
+    ASSERT_EQ(boxes.size(), 1u);
+    const QString& text = boxes.front().text;
+    EXPECT_TRUE(text.contains(QStringLiteral("rozbitá.jpg"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Ostatní fotografie jsou uložené.")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("a.jpg"))) << text.toStdString();
+    PhotoRow* row = window->row(4);
+    EXPECT_EQ(row->photoCount(), 4);
+    EXPECT_TRUE(window->row(5)->holdsDrawing());
+    for (int photo = 0; photo < 4; ++photo) {
+        EXPECT_TRUE(QFile::exists(setFile(photo, 4))) << photo;
+        EXPECT_EQ(accessibleText(row->thumbnail(photo), QAccessible::Name),
+                  QStringLiteral("Fotografie %1 ze 4: Hereford").arg(photo + 1));
+        EXPECT_EQ(accessibleText(row->removeButton(photo), QAccessible::Name),
+                  QStringLiteral("Odebrat fotografii %1 ze 4: Hereford").arg(photo + 1));
+    }
+    EXPECT_FALSE(QFile::exists(setFile(4, 4)));
+    EXPECT_EQ(accessibleText(row, QAccessible::Name), QStringLiteral("Hereford, 4 fotografie"));
+    EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Vlastní fotografie: 4"));
+    // The last one is previewed, and named so in the preview's title.
+    EXPECT_EQ(window->selectedPicture(), 3);
+    EXPECT_EQ(window->preview()->placement(), placementRect(1800, 1800, 641, 233));
+
+    // Five or more: the plural changes.
+    ASSERT_TRUE(importInto(4, files.front()));
+    EXPECT_EQ(accessibleText(row, QAccessible::Name), QStringLiteral("Hereford, 5 fotografií"));
+}
+
+// Delete on a focused photograph removes it: the later ones move up, and
+// the focus and preview stay on the place it had.
+TEST_F(PhotosWindowTest, DeleteOnAPhotographRemovesItAndTheLaterOnesMoveUp) {
+    open();
+    ASSERT_TRUE(
+        importInto(4, QStringList{writePhoto("a.jpg", 800, 600), writePhoto("b.jpg", 900, 1200),
+                                  writePhoto("c.jpg", 1600, 900)}));
+    const QByteArray third = contents(setFile(2, 4));
+    PhotoRow* row = window->row(4);
+    QTest::mouseClick(row->thumbnail(2), Qt::LeftButton);
+    const auto thirdPlaced = window->preview()->placement();
+    QTest::mouseClick(row->thumbnail(1), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), row->thumbnail(1));
+    EXPECT_EQ(window->selectedPicture(), 1);
+    EXPECT_EQ(window->preview()->placement(), placementRect(900, 1200, 641, 233));
+
+    press(Qt::Key_Delete);
+    EXPECT_EQ(row->photoCount(), 2);
+    EXPECT_EQ(contents(setFile(1, 4)), third);
+    EXPECT_FALSE(QFile::exists(setFile(2, 4)));
+    EXPECT_EQ(QApplication::focusWidget(), row->thumbnail(1));
+    EXPECT_EQ(window->selectedPicture(), 1);
+    EXPECT_EQ(window->preview()->placement(), thirdPlaced);
+    EXPECT_EQ(accessibleText(row->thumbnail(1), QAccessible::Name),
+              QStringLiteral("Fotografie 2 ze 2: Hereford"));
+    EXPECT_EQ(window->statusLabel()->text(),
+              QStringLiteral("Hereford: fotografie odebrána, teď má 2 fotografie."));
+
+    // Delete on the row itself removes nothing.
+    row->setFocus();
+    press(Qt::Key_Delete);
+    EXPECT_EQ(row->photoCount(), 2);
+    row->thumbnail(1)->setFocus();
+    press(Qt::Key_Delete);
+    EXPECT_EQ(QApplication::focusWidget(), row->thumbnail(0));
+    press(Qt::Key_Delete);
+    EXPECT_TRUE(row->holdsDrawing());
+    EXPECT_EQ(contents(setFile(0, 4)), contents(drawing(4)));
+    EXPECT_EQ(QApplication::focusWidget(), row);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PhotosWindowTest, TheEleventhPhotographIsRefusedWithAPlainMessage) {
+    open();
+    const QString photo = writePhoto("kráva.jpg", 640, 480);
+    QStringList ten;
+    for (int i = 0; i < 10; ++i) {
+        ten.push_back(photo);
+    }
+    ASSERT_TRUE(importInto(7, ten));
+    ASSERT_EQ(window->row(7)->photoCount(), 10);
+    EXPECT_TRUE(window->row(7)->thumbnail(9)->isVisible());
+    EXPECT_TRUE(boxes.empty());
+    const QString breed = window->row(7)->breed();
+
+    // The button says so at once, without a file dialog.
+    window->row(7)->addButton()->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.back().text, QStringLiteral("Plemeno %1 už má 10 fotografií, víc jich mít "
+                                                "nemůže. Nejdřív některou odeberte.")
+                                     .arg(breed));
+    // A drop is refused by the set itself, naming the file.
+    ASSERT_TRUE(importInto(7, photo));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("„kráva.jpg“ nelze přidat")))
+        << boxes.back().text.toStdString();
+    EXPECT_EQ(window->row(7)->photoCount(), 10);
+    EXPECT_EQ(window->statusLabel()->text(), breed + QStringLiteral(": nic se nezměnilo."));
+}
+
+// The commonest school laptop has a 1366 x 768 screen with a 40-pixel
+// taskbar: the window and its frame fit it, a row of ten photographs fits
+// the window's width, and the preview keeps the quiz's size.
+TEST_F(PhotosWindowTest, TheWindowFitsASchoolLaptopsScreen) {
+    open();
+    const QRect laptop(0, 0, 1366, 768 - 40);
+    const QSize first = windowSizeFor(window->sizeHint(), laptop);
+    EXPECT_LE(first.width(), 1280);
+    EXPECT_LE(first.height(), 650);
+    EXPECT_LE(first.width() + 16, laptop.width());
+    EXPECT_LE(first.height() + 40, laptop.height());
+    EXPECT_LE(window->minimumSizeHint().width(), first.width());
+    EXPECT_LE(window->minimumSizeHint().height(), first.height());
+    // A smaller screen gets a smaller window, never one beyond its edges.
+    const QSize small = windowSizeFor(window->sizeHint(), QRect(0, 0, 1024, 600 - 40));
+    EXPECT_LE(small.width() + 16, 1024);
+    EXPECT_LE(small.height() + 40, 560);
+    // Its size on the screen it opened on respects that screen too.
+    const QRect available = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), available.width());
+    EXPECT_LE(window->height(), available.height());
+
+    QStringList ten;
+    const QString photo = writePhoto("kráva.jpg", 640, 480);
+    for (int i = 0; i < 10; ++i) {
+        ten.push_back(photo);
+    }
+    ASSERT_TRUE(importInto(4, ten));
+    window->resize(first);
+    QTest::qWait(50);
+    EXPECT_EQ(window->size(), first);
+    EXPECT_FALSE(window->rowsArea()->horizontalScrollBar()->isVisible());
+    const QRect lastPhoto(window->row(4)->thumbnail(9)->mapTo(window.get(), QPoint(0, 0)),
+                          window->row(4)->thumbnail(9)->size());
+    const QRect addButton(window->row(4)->addButton()->mapTo(window.get(), QPoint(0, 0)),
+                          window->row(4)->addButton()->size());
+    EXPECT_TRUE(window->rect().contains(lastPhoto.topRight()));
+    EXPECT_TRUE(window->rect().contains(addButton.topRight()));
+    EXPECT_LT(lastPhoto.right(), addButton.left());
+    EXPECT_EQ(window->preview()->size(), QSize(641, 233));
+    // At least two rows are seen whole below the preview.
+    EXPECT_GE(window->rowsArea()->viewport()->height(), 2 * window->row(4)->height());
 }
 
 } // namespace

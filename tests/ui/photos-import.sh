@@ -6,7 +6,8 @@
 # quiz's decoder, and standard output names the stored picture for a script
 # to take, with nothing on standard error; a damaged file, a wrong index and a
 # missing home folder change nothing, say so on standard error and by their
-# exit status.
+# exit status. --add and --remove keep up to ten photographs of a breed in
+# order, and an unknown option is misuse, said without any window.
 # With --full-disk, the same on a nearly full disk instead: a photograph that
 # does not fit is refused with the reason and the picture it would have
 # replaced stays whole. Exits 77 (skipped) where no small file system can be
@@ -123,6 +124,76 @@ status=0
 grep -q "poškozená.jpg" "$work/said" || fail "the message does not name the file: $(cat "$work/said")"
 [ "$(cksum <"$set_dir/obr/0/4.jpg")" = "$before" ] || fail "a refused photograph changed the set"
 [ "$(find "$set_dir/obr/0" -type f | wc -l)" = 19 ] || fail "a refused photograph left a file behind"
+
+# Every file of the set with its checksum, to see that a refusal changed none.
+snapshot() {
+    (cd "$set_dir" && find . -type f -exec cksum {} + | sort)
+}
+# Runs tarvelo-photos and checks its exit status ($1) and that a refusal
+# says something and prints no result.
+expect_status() {
+    want=$1
+    shift
+    status=0
+    "$photos" "$@" >"$work/stored" 2>"$work/said" || status=$?
+    [ $status = "$want" ] || fail "$* gives status $status, not $want: $(cat "$work/said")"
+    if [ "$want" != 0 ]; then
+        [ -s "$work/said" ] || fail "$* is refused without a word"
+        [ ! -s "$work/stored" ] || fail "$* is refused but prints $(cat "$work/stored")"
+    fi
+}
+
+# Further photographs come after the first, each named as it is stored.
+expect_status 0 --add 4 "$drawings/11.jpg" "$set_dir"
+grep -qx "$set_dir/obr/1/4\.jpg (Hereford): [0-9]* x [0-9]*, [0-9]* bytes" "$work/stored" ||
+    fail "--add does not name the stored picture: $(cat "$work/stored")"
+second=$(cksum <"$set_dir/obr/1/4.jpg")
+for n in 12 13; do
+    expect_status 0 --add 4 "$drawings/$n.jpg" "$set_dir"
+done
+third=$(cksum <"$set_dir/obr/2/4.jpg")
+# The first removed, the later ones move up and the last place is freed.
+expect_status 0 --remove 4 1 "$set_dir"
+[ ! -s "$work/stored" ] || fail "--remove prints $(cat "$work/stored")"
+[ "$(cksum <"$set_dir/obr/0/4.jpg")" = "$second" ] || fail "the second photograph did not move up"
+[ "$(cksum <"$set_dir/obr/1/4.jpg")" = "$third" ] || fail "the third photograph did not move up"
+[ ! -e "$set_dir/obr/3/4.jpg" ] || fail "the last place was not freed"
+"$check" "$set_dir" >"$work/check" || fail "tarvelo-check: $(cat "$work/check")"
+
+# Ten at most: the eleventh is refused and the set stays as it was.
+for n in 4 5 6 7 8 9 10; do
+    expect_status 0 --add 4 "$drawings/$n.jpg" "$set_dir"
+done
+[ -e "$set_dir/obr/9/4.jpg" ] || fail "the tenth photograph is not in obr/9"
+before=$(snapshot)
+expect_status 1 --add 4 "$drawings/14.jpg" "$set_dir"
+grep -q "„14.jpg“ nelze přidat: plemeno Hereford už má 10 fotografií" "$work/said" ||
+    fail "the eleventh photograph's refusal: $(cat "$work/said")"
+[ "$(snapshot)" = "$before" ] || fail "the eleventh photograph changed the set"
+# No such photograph: refused, nothing changed; a number beyond ten is misuse.
+expect_status 1 --remove 5 1 "$set_dir"
+grep -q "nemá žádnou vlastní fotografii" "$work/said" || fail "--remove 5 1: $(cat "$work/said")"
+expect_status 2 --remove 4 11 "$set_dir"
+expect_status 2 --remove 4 první "$set_dir"
+expect_status 2 --add 4
+[ "$(snapshot)" = "$before" ] || fail "a refused removal changed the set"
+# All ten removed: the drawing is back, and no other place is left.
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    expect_status 0 --remove 4 1 "$set_dir"
+done
+cmp -s "$set_dir/obr/0/4.jpg" "$drawings/4.jpg" || fail "the drawing did not come back"
+[ "$(find "$set_dir/obr" -type f | wc -l)" = 19 ] || fail "removing them all left files behind"
+expect_status 1 --remove 4 1 "$set_dir"
+expect_status 0 --import 4 "$drawings/10.jpg" "$set_dir"
+
+# A misspelt option is misuse, told on standard error, with no display
+# asked for: no window waits for someone to close it.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$photos" --clas-set \
+    >"$work/stored" 2>"$work/said" || status=$?
+[ $status = 2 ] || fail "an unknown option gives status $status, not 2: $(cat "$work/said")"
+grep -q "^usage: tarvelo-photos" "$work/said" || fail "an unknown option says $(cat "$work/said")"
+[ ! -s "$work/stored" ] || fail "an unknown option prints $(cat "$work/stored")"
 
 status=0
 "$photos" --import 19 "$drawings/0.jpg" "$set_dir" 2>/dev/null || status=$?
