@@ -59,12 +59,13 @@ bool isWindowOption(const QString& argument) {
 }
 
 QString commandUsage() {
-    return QStringLiteral("usage: tarvelo-photos [DIR | --class-set]\n"
-                          "       tarvelo-photos --import INDEX FILE [DIR | --class-set]\n"
-                          "       tarvelo-photos --add INDEX FILE [DIR | --class-set]\n"
-                          "       tarvelo-photos --remove INDEX N [DIR | --class-set]\n"
-                          "       tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]\n"
-                          "INDEX is the breed, 0 to 18; N is its photograph, 1 (the first) to 10.");
+    return QStringLiteral(
+        "usage: tarvelo-photos [DIR | --class-set]\n"
+        "       tarvelo-photos --import INDEX FILE [DIR | --class-set]\n"
+        "       tarvelo-photos --add INDEX FILE [DIR | --class-set]\n"
+        "       tarvelo-photos --remove INDEX N [DIR | --class-set]\n"
+        "       tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]\n"
+        "INDEX is the breed, 0 to 18; N is its photograph, 1 (the first) to 10.");
 }
 
 int runSetCommand(const QStringList& arguments, const QString& programFolder, bool classSet) {
