@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -105,7 +106,7 @@ protected:
         photo.width = width;
         photo.height = height;
         photo.pattern = fixtures::Pattern::Photo;
-        fixtures::writeFile(dir.path() / name, fixtures::makeJpeg(photo));
+        fixtures::writeFile(dir.path() / pathFromUtf8(name), fixtures::makeJpeg(photo));
         return path(name);
     }
 
@@ -586,6 +587,11 @@ TEST_F(PhotosWindowTest, TheEleventhPhotographIsRefusedWithAPlainMessage) {
 // taskbar: the window and its frame fit it, a row of ten photographs fits
 // the window's width, and the preview keeps the quiz's size.
 TEST_F(PhotosWindowTest, TheWindowFitsASchoolLaptopsScreen) {
+    // Widths come from the text's font; Qt's headless platform under Wine
+    // finds none, so there is nothing true to measure there.
+    if (QFontDatabase::families().isEmpty()) {
+        GTEST_SKIP() << "no fonts: text cannot be measured";
+    }
     open();
     const QRect laptop(0, 0, 1366, 768 - 40);
     const QSize first = windowSizeFor(window->sizeHint(), laptop);
