@@ -108,12 +108,12 @@ bool carriesMetadata(const QByteArray& jpeg) {
 // stored it: nothing but the picture, no larger than the quiz draws it, and
 // shown by the quiz's own decoder without an error. Anything else goes
 // through the import, which would only lose quality on such a one.
-bool takenAsStored(const QByteArray& bytes, const QString& path) {
+bool takenAsStored(const QByteArray& bytes) {
     if (carriesMetadata(bytes)) {
         return false;
     }
     try {
-        JpegPicture picture = loadPicture(path.toStdString());
+        JpegPicture picture = JpegPicture::fromBytes({bytes.begin(), bytes.end()});
         if (picture.width() > storedBoxWidth || picture.height() > storedBoxHeight) {
             return false;
         }
@@ -122,6 +122,13 @@ bool takenAsStored(const QByteArray& bytes, const QString& path) {
     } catch (const PictureError&) {
         return false;
     }
+}
+
+// A file of the staging folder, which goes as a whole if anything fails:
+// written plainly, without the flush to the disk a set's own file gets.
+bool writeStaged(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace
@@ -210,24 +217,21 @@ std::optional<QString> unpackSharedSet(const SharedSet& shared, PhotoSet& target
         const auto& photos = shared.photos[static_cast<std::size_t>(index)];
         for (std::size_t k = 0; k < photos.size(); ++k) {
             const int photo = static_cast<int>(k);
-            const QString source =
-                sources.filePath(QStringLiteral("%1-%2.jpg").arg(index).arg(photo));
-            QString reason;
-            if (!writeWhole(source, photos[k], &reason)) {
-                return QStringLiteral("Sadu nelze rozbalit: %1.").arg(reason);
-            }
             const QString stored = pathInSet(target, index, photo);
             if (!QDir().mkpath(QFileInfo(stored).path())) {
                 return QStringLiteral("Složku „%1“ nelze vytvořit.")
                     .arg(native(QFileInfo(stored).path()));
             }
-            if (takenAsStored(photos[k], source)) {
-                if (!writeWhole(stored, photos[k], &reason)) {
-                    return QStringLiteral("Fotografii nelze uložit jako „%1“: %2.")
-                        .arg(native(stored), reason);
+            if (takenAsStored(photos[k])) {
+                if (!writeStaged(stored, photos[k])) {
+                    return QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(stored));
                 }
-                QFile::remove(source);
                 continue;
+            }
+            const QString source =
+                sources.filePath(QStringLiteral("%1-%2.jpg").arg(index).arg(photo));
+            if (!writeStaged(source, photos[k])) {
+                return QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(source));
             }
             const ImportResult result = importPhoto(source, stored);
             QFile::remove(source);
