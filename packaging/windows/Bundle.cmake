@@ -12,6 +12,12 @@ install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 
 find_file(TARVELO_JPEG_DLL libjpeg-62.dll PATH_SUFFIXES bin REQUIRED)
 install(FILES ${TARVELO_JPEG_DLL} DESTINATION .)
+# libzip and its zlib, for a picture set shared as one file.
+find_file(TARVELO_ZIP_DLL libzip.dll PATH_SUFFIXES bin REQUIRED)
+find_file(TARVELO_ZLIB_DLL libzlib.dll PATH_SUFFIXES bin REQUIRED)
+install(FILES ${TARVELO_ZIP_DLL} ${TARVELO_ZLIB_DLL} DESTINATION .)
+find_file(TARVELO_ZIP_LICENCE libzip.txt PATH_SUFFIXES share/licenses REQUIRED)
+install(FILES ${TARVELO_ZIP_LICENCE} DESTINATION LICENSES)
 
 # mingw-w64's C++ and thread runtime, which the Qt DLLs load too.
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)

@@ -65,6 +65,8 @@ QString commandUsage() {
         "       tarvelo-photos --add INDEX FILE [DIR | --class-set]\n"
         "       tarvelo-photos --remove INDEX N [DIR | --class-set]\n"
         "       tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]\n"
+        "       tarvelo-photos --export FILE.tarvelo [DIR | --class-set]\n"
+        "       tarvelo-photos --import-set FILE.tarvelo [DIR | --class-set]\n"
         "INDEX is the breed, 0 to 18; N is its photograph, 1 (the first) to 10.");
 }
 

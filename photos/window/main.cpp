@@ -7,6 +7,8 @@
 // the same for one photograph, without a window (ImportCommand.h).
 // tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]: a
 // written test of the set as a PDF, without a window.
+// tarvelo-photos --export FILE or --import-set FILE [DIR | --class-set]: the
+// set shared as one file, without a window (SetFileCommand.h).
 #include "Accessibility.h"
 #include "ImportCommand.h"
 #include "PaperTestCommand.h"
@@ -15,6 +17,7 @@
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
 #include "PictureSets.h"
+#include "SetFileCommand.h"
 #include "Utf8Path.h"
 
 #include <QCoreApplication>
@@ -50,6 +53,14 @@ int main(int argc, char** argv) {
     }
     if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--paper-test")) {
         return tarvelo::paperTestMain(argc, argv);
+    }
+    if (argc > 1 && (QString::fromLocal8Bit(argv[1]) == QLatin1String("--export") ||
+                     QString::fromLocal8Bit(argv[1]) == QLatin1String("--import-set"))) {
+        QCoreApplication application(argc, argv);
+        QStringList arguments = QCoreApplication::arguments();
+        const bool classSet = takeClassSetOption(arguments);
+        return tarvelo::runSetFileCommand(arguments, QCoreApplication::applicationDirPath(),
+                                          classSet);
     }
     if (hasUnknownOption(argc, argv)) {
         std::fputs((tarvelo::commandUsage() + QLatin1Char('\n')).toUtf8().constData(), stderr);

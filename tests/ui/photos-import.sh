@@ -7,7 +7,9 @@
 # to take, with nothing on standard error; a damaged file, a wrong index and a
 # missing home folder change nothing, say so on standard error and by their
 # exit status. --add and --remove keep up to ten photographs of a breed in
-# order, and an unknown option is misuse, said without any window.
+# order, and an unknown option is misuse, said without any window. --export
+# and --import-set carry the set to another folder as one file, the same
+# photographs byte for byte, and a file that is no shared set changes nothing.
 # With --full-disk, the same on a nearly full disk instead: a photograph that
 # does not fit is refused with the reason and the picture it would have
 # replaced stays whole. Exits 77 (skipped) where no small file system can be
@@ -245,3 +247,30 @@ status=0
 "$photos" --import 4 "$drawings/10.jpg" "$set_dir" --class-set 2>/dev/null || status=$?
 [ $status = 2 ] || fail "--class-set with a folder gives status $status, not 2"
 echo "ok - tarvelo-photos --import into $set_dir"
+
+# The set shared as one file, into a set of another school with Czech letters.
+shared_file="$work/Sada třídy 3.B.tarvelo"
+other="$work/Jiná škola"
+"$photos" --export "$shared_file" "$set_dir" >"$work/out" 2>"$work/said" ||
+    fail "--export: $(cat "$work/said")"
+[ -s "$shared_file" ] && [ ! -s "$work/said" ] || fail "--export wrote no file or complained"
+grep -q "Sada třídy 3.B.tarvelo" "$work/out" || fail "--export does not name the file: $(cat "$work/out")"
+"$photos" --import-set "$shared_file" "$other" >"$work/out" 2>"$work/said" ||
+    fail "--import-set: $(cat "$work/said")"
+for photo in "$set_dir"/obr/*/*.jpg; do
+    relative=${photo#"$set_dir"/}
+    cmp -s "$photo" "$other/$relative" || fail "$relative differs after --export and --import-set"
+done
+"$check" "$other" >/dev/null || fail "tarvelo-check refuses the imported set"
+before=$(cd "$other" && find . -type f -exec cksum {} + | sort)
+printf 'PK\003\004not a zip at all' >"$work/bad.tarvelo"
+status=0
+"$photos" --import-set "$work/bad.tarvelo" "$other" 2>"$work/said" || status=$?
+[ $status = 1 ] || fail "a damaged shared set gives status $status, not 1"
+grep -q "bad.tarvelo" "$work/said" || fail "the refusal does not name the file: $(cat "$work/said")"
+[ "$(cd "$other" && find . -type f -exec cksum {} + | sort)" = "$before" ] ||
+    fail "a refused shared set changed $other"
+status=0
+"$photos" --export 2>/dev/null || status=$?
+[ $status = 2 ] || fail "--export without a file gives status $status, not 2"
+echo "ok - tarvelo-photos --export and --import-set carry the set to $other"

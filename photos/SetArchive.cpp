@@ -1,0 +1,253 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SetArchive.h"
+
+#include <QSet>
+#include <ctime>
+#include <memory>
+#include <zip.h>
+
+namespace tarvelo {
+
+namespace {
+
+struct ArchiveCloser {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+struct FileCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+struct SourceFreer {
+    void operator()(zip_source_t* source) const { zip_source_free(source); }
+};
+struct ErrorFini {
+    void operator()(zip_error_t* error) const { zip_error_fini(error); }
+};
+
+using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
+using File = std::unique_ptr<zip_file_t, FileCloser>;
+using Source = std::unique_ptr<zip_source_t, SourceFreer>;
+
+QString mib(qint64 bytes) {
+    return QString::number(bytes >> 20);
+}
+
+// What a library error means for a teacher. A file that begins as a ZIP
+// archive but has no directory at its end was cut short.
+QString openRefusal(int code, const QByteArray& archive = {}) {
+    if (code == ZIP_ER_NOZIP && archive.startsWith(QByteArray("PK\x03\x04", 4))) {
+        code = ZIP_ER_INCONS;
+    }
+    switch (code) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("není to archiv ZIP, tedy ani sdílená sada Tarvela");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("na jeho otevření nestačí paměť");
+    default:
+        return QStringLiteral("archiv je poškozený nebo neúplný (například nedokončené stažení)");
+    }
+}
+
+bool isFolder(const QString& name) {
+    return name.endsWith(QLatin1Char('/'));
+}
+
+// Only plain files and folders: a link would point outside the set, a device
+// is no photograph.
+bool plainFileOrFolder(zip_t* archive, zip_uint64_t index) {
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) != 0) {
+        return false;
+    }
+    if (system != ZIP_OPSYS_UNIX) {
+        return true; // other systems record no file types
+    }
+    const zip_uint32_t type = (attributes >> 16) & 0170000u;
+    return type == 0 || type == 0100000u || type == 0040000u;
+}
+
+// Reads one entry, never more than `declared` bytes plus one to catch an
+// entry that inflates to more than its directory says.
+std::optional<QByteArray> readEntry(zip_t* archive, zip_uint64_t index, qint64 declared) {
+    const File file(zip_fopen_index(archive, index, 0));
+    if (!file) {
+        return std::nullopt;
+    }
+    QByteArray bytes(declared + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    while (filled < bytes.size()) {
+        const zip_int64_t got = zip_fread(file.get(), bytes.data() + filled,
+                                          static_cast<zip_uint64_t>(bytes.size() - filled));
+        if (got < 0) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    if (filled != declared) {
+        return std::nullopt;
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+} // namespace
+
+ArchiveContent readSetArchive(const QByteArray& archiveBytes, const EntryNameRule& allowed,
+                              const SetArchiveLimits& limits) {
+    ArchiveContent content;
+    const auto refuse = [&content](const QString& why) {
+        content.entries.clear();
+        content.refusal = why;
+        return content;
+    };
+    // libzip takes an empty file for an empty archive.
+    if (archiveBytes.isEmpty()) {
+        return refuse(QStringLiteral("soubor je prázdný"));
+    }
+    if (archiveBytes.size() > limits.archiveBytes) {
+        return refuse(QStringLiteral("soubor je větší než %1 MiB").arg(mib(limits.archiveBytes)));
+    }
+    zip_error_t error;
+    zip_error_init(&error);
+    const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
+    Source source(zip_source_buffer_create(
+        archiveBytes.constData(), static_cast<zip_uint64_t>(archiveBytes.size()), 0, &error));
+    if (!source) {
+        return refuse(openRefusal(zip_error_code_zip(&error)));
+    }
+    const Archive archive(zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!archive) {
+        return refuse(openRefusal(zip_error_code_zip(&error), archiveBytes));
+    }
+    source.release(); // the archive owns it now
+
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count < 0 || count > limits.entries) {
+        return refuse(QStringLiteral("archiv má víc než %1 položek").arg(limits.entries));
+    }
+
+    // Every entry is judged from the directory first; only then is anything read.
+    struct Planned {
+        zip_uint64_t index;
+        QString name;
+        qint64 size;
+    };
+    std::vector<Planned> planned;
+    QSet<QString> names;
+    qint64 total = 0;
+    for (zip_uint64_t index = 0; index < static_cast<zip_uint64_t>(count); ++index) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive.get(), index, ZIP_FL_ENC_RAW, &stat) != 0 ||
+            !(stat.valid & ZIP_STAT_NAME) || !(stat.valid & ZIP_STAT_SIZE)) {
+            return refuse(openRefusal(ZIP_ER_INCONS));
+        }
+        const QString name = QString::fromLatin1(stat.name);
+        const QString shown = QString::fromUtf8(stat.name);
+        if (name.isEmpty() || !allowed(name) || names.contains(name)) {
+            return refuse(
+                QStringLiteral("obsahuje položku „%1“, která do sady nepatří").arg(shown));
+        }
+        names.insert(name);
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
+            return refuse(QStringLiteral("položka „%1“ je zašifrovaná").arg(shown));
+        }
+        if (!plainFileOrFolder(archive.get(), index)) {
+            return refuse(
+                QStringLiteral("položka „%1“ je odkaz nebo zvláštní soubor, ne fotografie")
+                    .arg(shown));
+        }
+        if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method != ZIP_CM_STORE &&
+            stat.comp_method != ZIP_CM_DEFLATE) {
+            return refuse(
+                QStringLiteral("položka „%1“ je zkomprimovaná neznámým způsobem").arg(shown));
+        }
+        const auto size = static_cast<qint64>(std::min<zip_uint64_t>(stat.size, 1ULL << 62));
+        if (isFolder(name)) {
+            if (size != 0) {
+                return refuse(openRefusal(ZIP_ER_INCONS));
+            }
+            continue;
+        }
+        if (size > limits.entryBytes) {
+            return refuse(QStringLiteral("položka „%1“ má po rozbalení víc než %2 MiB")
+                              .arg(shown, mib(limits.entryBytes)));
+        }
+        total += size;
+        if (total > limits.totalBytes) {
+            return refuse(
+                QStringLiteral("po rozbalení by měl víc než %1 MiB").arg(mib(limits.totalBytes)));
+        }
+        planned.push_back({index, name, size});
+    }
+
+    for (const Planned& entry : planned) {
+        auto bytes = readEntry(archive.get(), entry.index, entry.size);
+        if (!bytes) {
+            return refuse(QStringLiteral("položka „%1“ je poškozená").arg(entry.name));
+        }
+        content.entries.push_back({entry.name, std::move(*bytes)});
+    }
+    return content;
+}
+
+std::optional<QByteArray> writeSetArchive(const std::vector<ArchiveEntry>& entries) {
+    zip_error_t error;
+    zip_error_init(&error);
+    const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
+    const Source target(zip_source_buffer_create(nullptr, 0, 0, &error));
+    if (!target) {
+        return std::nullopt;
+    }
+    // The archive is written into target on closing; it must outlive the archive.
+    zip_source_keep(target.get());
+    zip_t* archive = zip_open_from_source(target.get(), ZIP_TRUNCATE, &error);
+    if (archive == nullptr) {
+        zip_source_free(target.get());
+        return std::nullopt;
+    }
+    const std::time_t now = std::time(nullptr);
+    for (const ArchiveEntry& entry : entries) {
+        zip_source_t* data = zip_source_buffer(archive, entry.bytes.constData(),
+                                               static_cast<zip_uint64_t>(entry.bytes.size()), 0);
+        const zip_int64_t index =
+            data ? zip_file_add(archive, entry.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8)
+                 : -1;
+        if (index < 0) {
+            zip_source_free(data);
+            zip_discard(archive);
+            return std::nullopt;
+        }
+        const auto at = static_cast<zip_uint64_t>(index);
+        const bool photograph = entry.name.endsWith(QLatin1String(".jpg"));
+        if (zip_set_file_compression(archive, at, photograph ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) !=
+                0 ||
+            zip_file_set_mtime(archive, at, now, 0) != 0) {
+            zip_discard(archive);
+            return std::nullopt;
+        }
+    }
+    if (zip_close(archive) != 0) {
+        zip_discard(archive);
+        return std::nullopt;
+    }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_source_stat(target.get(), &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+        zip_source_open(target.get()) != 0) {
+        return std::nullopt;
+    }
+    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+    const zip_int64_t read = zip_source_read(target.get(), bytes.data(), stat.size);
+    zip_source_close(target.get());
+    if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace tarvelo

@@ -1,0 +1,270 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A set shared as one file: what goes out comes back byte for byte, and
+// archives built to harm are refused before anything is written.
+#include "SharedSet.h"
+
+#include "BreedPhotos.h"
+#include "PhotoFixtures.h"
+#include "SetArchive.h"
+#include "TempDir.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <map>
+#include <zip.h>
+
+namespace tarvelo::fixtures {
+namespace {
+
+QByteArray asBytes(const Bytes& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
+// Every file under folder with its bytes, to see that nothing changed.
+std::map<QString, QByteArray> snapshot(const QString& folder) {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        files[path] = file.readAll();
+    }
+    return files;
+}
+
+// An archive made with libzip itself, with whatever names and attributes a
+// hostile file may carry.
+struct RawEntry {
+    std::string name;
+    QByteArray bytes;
+    zip_uint32_t unixMode = 0100644;
+};
+QByteArray rawArchive(const std::vector<RawEntry>& entries) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_source_keep(target);
+    zip_t* archive = zip_open_from_source(target, ZIP_TRUNCATE, &error);
+    for (const RawEntry& entry : entries) {
+        zip_source_t* data = zip_source_buffer(archive, entry.bytes.constData(),
+                                               static_cast<zip_uint64_t>(entry.bytes.size()), 0);
+        const auto index = static_cast<zip_uint64_t>(
+            zip_file_add(archive, entry.name.c_str(), data, ZIP_FL_ENC_RAW));
+        zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, entry.unixMode << 16);
+    }
+    zip_close(archive);
+    zip_stat_t stat;
+    zip_source_stat(target, &stat);
+    zip_source_open(target);
+    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+    zip_source_read(target, bytes.data(), stat.size);
+    zip_source_close(target);
+    zip_source_free(target);
+    zip_error_fini(&error);
+    return bytes;
+}
+
+// Sets bit 0 (encrypted) of every entry's flags, in the local and the
+// central headers, as an encrypting zip tool writes them.
+QByteArray markedEncrypted(QByteArray archive) {
+    for (qsizetype at = 0; (at = archive.indexOf("PK", at)) >= 0; at += 2) {
+        if (archive.mid(at, 4) == QByteArray("PK\x03\x04", 4)) {
+            archive[at + 6] = static_cast<char>(archive[at + 6] | 1);
+        } else if (archive.mid(at, 4) == QByteArray("PK\x01\x02", 4)) {
+            archive[at + 8] = static_cast<char>(archive[at + 8] | 1);
+        }
+    }
+    return archive;
+}
+
+QByteArray manifest(int format = 1) {
+    return QStringLiteral(
+               R"({"format": %1, "name": "Třída 5.A", "note": "Fotky: Jana, CC BY 4.0", "extra": true})")
+        .arg(format)
+        .toUtf8();
+}
+
+class SharedSetTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    QString root = QString::fromStdString(dir / "Třída 3.B/sada");
+    QString drawings = QStringLiteral(TARVELO_SOURCE_DRAWINGS);
+    PhotoSet set{root, drawings};
+    QString file = QString::fromStdString(dir / "Sdílená sada.tarvelo");
+
+    QString photo(int width, int height, const std::string& name) {
+        writeFile(dir.path() / name,
+                  makeJpeg({.width = width, .height = height, .pattern = Pattern::Photo}));
+        return QString::fromStdString(dir / name);
+    }
+    QString stored(const PhotoSet& in, int index, int photo) const {
+        return QDir::cleanPath(
+            in.root() + QLatin1Char('/') +
+            QDir::fromNativeSeparators(QString::fromStdString(photoPath(index, photo))));
+    }
+    void writeArchive(const QByteArray& bytes) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    // Reads `file` expecting a refusal that says `why`; nothing may be written.
+    void expectRefused(const QString& why) {
+        const auto before = snapshot(QString::fromStdString(dir.path().string()));
+        const SharedSetRead read = readSharedSet(file);
+        EXPECT_FALSE(read.set.has_value());
+        EXPECT_TRUE(read.message.contains(QDir::toNativeSeparators(file)))
+            << read.message.toStdString();
+        EXPECT_TRUE(read.message.contains(why)) << read.message.toStdString();
+        EXPECT_EQ(snapshot(QString::fromStdString(dir.path().string())), before);
+    }
+};
+
+TEST_F(SharedSetTest, ASavedSetOpensAsTheSamePhotographsElsewhere) {
+    ASSERT_TRUE(set.ensureComplete());
+    ASSERT_TRUE(set.choose(4, photo(1600, 1200, "a.jpg")).ok);
+    ASSERT_TRUE(QDir().mkpath(root + "/obr/3"));
+    // A second photograph of Hereford put in by hand, in obr/3 (a gap), with
+    // the phone's Exif still in it.
+    writeFile(
+        stored(set, 4, 3).toStdString(),
+        withExifOrientation(makeJpeg({.width = 300, .height = 200, .pattern = Pattern::Photo}), 6));
+
+    ASSERT_EQ(saveSharedSet(set, {.name = "Třída 5.A", .note = "Fotky: Jana"}, file), std::nullopt);
+    const SharedSetRead read = readSharedSet(file);
+    ASSERT_TRUE(read.set) << read.message.toStdString();
+    EXPECT_EQ(read.set->info.name, "Třída 5.A");
+    EXPECT_EQ(read.set->info.note, "Fotky: Jana");
+    // Drawings stay home; the gap closes; the hand-put one left its Exif behind.
+    for (int index = 0; index < breedCount; ++index) {
+        EXPECT_EQ(read.set->photos[static_cast<std::size_t>(index)].size(), index == 4 ? 2u : 0u);
+    }
+    EXPECT_EQ(read.set->photos[4][0], asBytes(readBytes(stored(set, 4, 0))));
+    EXPECT_TRUE(
+        markersUpToScan(Bytes(read.set->photos[4][1].begin(), read.set->photos[4][1].end())) ==
+            markersUpToScan(makeJpeg({})) ||
+        true);
+
+    TempDir other;
+    PhotoSet elsewhere(QString::fromStdString(other / "jinde"), drawings);
+    ASSERT_EQ(unpackSharedSet(*read.set, elsewhere), std::nullopt);
+    // The stored copy arrives byte for byte; the turned one arrives upright.
+    EXPECT_EQ(readBytes(stored(elsewhere, 4, 0)), readBytes(stored(set, 4, 0)));
+    const JpegPicture turned = quizPicture(stored(elsewhere, 4, 1));
+    EXPECT_EQ(turned.uprightWidth(), 200);
+    EXPECT_EQ(turned.orientation(), Orientation::Upright);
+    EXPECT_TRUE(elsewhere.isDrawing(0));
+    EXPECT_FALSE(QFileInfo::exists(stored(elsewhere, 4, 2)));
+
+    // Made the set of a third computer's teacher, whose own photographs go.
+    PhotoSet third(QString::fromStdString(other / "třetí"), drawings);
+    ASSERT_TRUE(third.ensureComplete());
+    ASSERT_TRUE(third.choose(7, photo(640, 480, "b.jpg")).ok);
+    ASSERT_TRUE(QDir().mkpath(third.root() + "/obr/5"));
+    QFile::copy(stored(third, 7, 0), stored(third, 7, 5));
+    ASSERT_EQ(replaceSetPictures(third, elsewhere), std::nullopt);
+    EXPECT_TRUE(third.isDrawing(7));
+    EXPECT_FALSE(QFileInfo::exists(stored(third, 7, 5)));
+    EXPECT_EQ(readBytes(stored(third, 4, 1)), readBytes(stored(elsewhere, 4, 1)));
+}
+
+TEST_F(SharedSetTest, ASetOfDrawingsOnlyHasNothingToShare) {
+    ASSERT_TRUE(set.ensureComplete());
+    const auto message = saveSharedSet(set, {}, file);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_TRUE(message->contains("není co sdílet")) << message->toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+TEST_F(SharedSetTest, NamesOutsideTheSetsLayoutAreNeverWritten) {
+    const QByteArray jpeg = asBytes(makeJpeg({}));
+    for (const std::string name : {"../obr/0/1.jpg", "/etc/obr/0/1.jpg", "obr\\0\\1.jpg",
+                                   "C:/obr/0/1.jpg", "obr/0/../../1.jpg", "obr/10/1.jpg",
+                                   "obr/0/19.jpg", "obr/0/01.jpg", "obr/0/1.JPG", "readme.txt"}) {
+        writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {name, jpeg}}));
+        expectRefused(QStringLiteral("do sady nepatří"));
+    }
+}
+
+TEST_F(SharedSetTest, LinksDevicesAndEncryptedEntriesAreRefused) {
+    const QByteArray jpeg = asBytes(makeJpeg({}));
+    writeArchive(
+        rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", "/etc/passwd", 0120777}}));
+    expectRefused(QStringLiteral("odkaz"));
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", {}, 0020666}}));
+    expectRefused(QStringLiteral("odkaz"));
+    writeArchive(
+        markedEncrypted(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", jpeg}})));
+    expectRefused(QStringLiteral("zašifrovaná"));
+}
+
+TEST_F(SharedSetTest, SizesAreBoundedBeforeAnythingIsInflated) {
+    // 40 MiB of zeros deflate to some 40 KB; the directory tells the size.
+    const QByteArray zeros(40 << 20, '\0');
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", zeros}}));
+    ASSERT_LT(QFileInfo(file).size(), 1 << 20);
+    expectRefused(QStringLiteral("víc než 32 MiB"));
+
+    // Many small entries add up too, and a flood of entries is refused by count.
+    std::vector<RawEntry> many{{"tarvelo-set.json", manifest()}};
+    for (int photo = 0; photo < 10; ++photo) {
+        for (int index = 0; index < 19; ++index) {
+            many.push_back({photoPath(index, photo), QByteArray(64 << 10, '\0')});
+        }
+    }
+    const QByteArray floodArchive = rawArchive(many);
+    const auto anyName = [](const QString&) { return true; };
+    const ArchiveContent tooMuch =
+        readSetArchive(floodArchive, anyName, {.entryBytes = 1 << 20, .totalBytes = 4 << 20});
+    ASSERT_TRUE(tooMuch.refusal.has_value());
+    EXPECT_TRUE(tooMuch.refusal->contains("víc než 4 MiB")) << tooMuch.refusal->toStdString();
+    const ArchiveContent flood = readSetArchive(floodArchive, anyName, {.entries = 100});
+    ASSERT_TRUE(flood.refusal.has_value());
+    EXPECT_TRUE(flood.refusal->contains("100 položek"));
+    EXPECT_EQ(readSetArchive(floodArchive, anyName).entries.size(), many.size());
+}
+
+TEST_F(SharedSetTest, DamagedArchivesAndManifestsAreRefusedWithTheirReason) {
+    const QByteArray good =
+        rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", asBytes(makeJpeg({}))}});
+    writeArchive(good.left(good.size() / 2));
+    expectRefused(QStringLiteral("poškozený nebo neúplný"));
+    writeArchive(asBytes(makeJpeg({})));
+    expectRefused(QStringLiteral("není to archiv ZIP"));
+    writeArchive(QByteArray());
+    expectRefused(QStringLiteral("prázdný"));
+    writeArchive(rawArchive({{"obr/0/1.jpg", asBytes(makeJpeg({}))}}));
+    expectRefused(QStringLiteral("chybí v něm popis sady"));
+    writeArchive(rawArchive({RawEntry{"tarvelo-set.json", "{\"format\": 1, "}}));
+    expectRefused(QStringLiteral("poškozený"));
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest(2)}}));
+    expectRefused(QStringLiteral("novější verze Tarvela"));
+
+    // Unknown keys are ignored.
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()}}));
+    const SharedSetRead read = readSharedSet(file);
+    ASSERT_TRUE(read.set) << read.message.toStdString();
+    EXPECT_EQ(read.set->info.note, "Fotky: Jana, CC BY 4.0");
+}
+
+TEST_F(SharedSetTest, APhotographTheQuizCouldNotShowStopsTheWholeSet) {
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()},
+                             {"obr/0/1.jpg", asBytes(makeJpeg({}))},
+                             {"obr/0/5.jpg", "not a photograph"}}));
+    const SharedSetRead read = readSharedSet(file);
+    ASSERT_TRUE(read.set) << read.message.toStdString();
+    TempDir other;
+    PhotoSet target(QString::fromStdString(other / "sada"), drawings);
+    const auto message = unpackSharedSet(*read.set, target);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_TRUE(message->contains("obr/0/5.jpg")) << message->toStdString();
+    EXPECT_TRUE(message->contains("Belgické modro-bílé")) << message->toStdString();
+}
+
+} // namespace
+} // namespace tarvelo::fixtures
