@@ -16,8 +16,13 @@ install(FILES ${TARVELO_JPEG_DLL} DESTINATION .)
 find_file(TARVELO_ZIP_DLL libzip.dll PATH_SUFFIXES bin REQUIRED)
 find_file(TARVELO_ZLIB_DLL libzlib.dll PATH_SUFFIXES bin REQUIRED)
 install(FILES ${TARVELO_ZIP_DLL} ${TARVELO_ZLIB_DLL} DESTINATION .)
-find_file(TARVELO_ZIP_LICENCE libzip.txt PATH_SUFFIXES share/licenses REQUIRED)
-install(FILES ${TARVELO_ZIP_LICENCE} DESTINATION LICENSES)
+# The toolchain keeps the licence beside the DLL's folder.
+get_filename_component(zip_prefix ${TARVELO_ZIP_DLL} DIRECTORY)
+set(zip_licence ${zip_prefix}/../share/licenses/libzip.txt)
+if(NOT EXISTS ${zip_licence})
+    message(FATAL_ERROR "libzip's licence is not at ${zip_licence}; run scripts/windows-toolchain")
+endif()
+install(FILES ${zip_licence} DESTINATION LICENSES)
 
 # mingw-w64's C++ and thread runtime, which the Qt DLLs load too.
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
