@@ -153,7 +153,7 @@ void PhotoRow::showPictures(const std::vector<RowPicture>& pictures, bool drawin
         const bool shown = n < count;
         cell.picture->setVisible(shown);
         // The drawing is nothing to remove, nor a stop for Tab.
-        cell.remove->setVisible(shown && !drawing);
+        cell.remove->setVisible(shown && !drawing && !readOnly_);
         cell.picture->setFocusPolicy(shown && !drawing ? Qt::StrongFocus : Qt::NoFocus);
         if (!shown) {
             continue;
@@ -186,6 +186,15 @@ void PhotoRow::showPictures(const std::vector<RowPicture>& pictures, bool drawin
     selectedPicture_ = std::clamp(selectedPicture_, 0, std::max(count - 1, 0));
     updateLook();
     updateAccessibleText();
+}
+
+void PhotoRow::setReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    setAcceptDrops(!readOnly);
+    add_->setVisible(!readOnly);
+    for (int n = 0; n < photoCount(); ++n) {
+        cells_.at(static_cast<std::size_t>(n)).remove->setVisible(!readOnly);
+    }
 }
 
 std::optional<QString> PhotoRow::problem() const {
@@ -259,6 +268,11 @@ int PhotoRow::cellOf(const QObject* watched) const {
 }
 
 bool PhotoRow::handleKey(QObject* target, QKeyEvent* event) {
+    const bool changes = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Return ||
+                         event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space;
+    if (readOnly_ && changes) {
+        return false;
+    }
     switch (event->key()) {
     case Qt::Key_Up:
         emit stepRequested(index_, -1);
@@ -345,14 +359,14 @@ void PhotoRow::focusInEvent(QFocusEvent* event) {
 }
 
 void PhotoRow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFiles(event->mimeData()).isEmpty()) {
+    if (!readOnly_ && !droppedFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void PhotoRow::dropEvent(QDropEvent* event) {
     const QStringList files = droppedFiles(event->mimeData());
-    if (files.isEmpty()) {
+    if (readOnly_ || files.isEmpty()) {
         return;
     }
     event->acceptProposedAction();

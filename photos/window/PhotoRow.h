@@ -66,6 +66,11 @@ public:
     // "Přidat fotografii…"; hidden ones and the drawing are passed over.
     QList<QWidget*> tabStops();
 
+    // Only to look at: no adding or removing buttons, no drops, and Enter,
+    // Space and Delete change nothing.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
+
     // The width the row needs to show maxThumbnails photographs.
     int widthWithAllPhotos() const;
 
@@ -113,6 +118,7 @@ private:
     std::vector<std::optional<QString>> problems_;
     bool selected_ = false;
     int selectedPicture_ = 0;
+    bool readOnly_ = false;
 };
 
 // What holds the rows; screen readers hear it as the list of breeds and each

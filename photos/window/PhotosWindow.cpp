@@ -12,12 +12,15 @@
 #include "PhotosApplication.h"
 #include "PictureBox.h"
 #include "PictureSets.h"
+#include "QuizProgram.h"
+#include "SaveSetDialog.h"
+#include "SharedSetWindow.h"
 #include "Thumbnail.h"
 #include "Utf8Path.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -75,6 +78,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     quiz_->setFont(fontA());
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
     auto* paperTest = new QPushButton(QStringLiteral("Vytisknout test…"), this);
+    paperTest_ = paperTest;
     paperTest->setObjectName(QStringLiteral("paperTest"));
     paperTest->setFont(fontA());
     connect(paperTest, &QPushButton::clicked, this, [this] {
@@ -83,6 +87,19 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
             status_->setText(said);
         }
     });
+    saveSet_ = new QPushButton(QStringLiteral("Uložit sadu do souboru…"), this);
+    saveSet_->setFont(fontA());
+    saveSet_->setAccessibleName(QStringLiteral("Uložit sadu do souboru pro kolegy"));
+    connect(saveSet_, &QPushButton::clicked, this, [this] {
+        const QString said = saveSetToFile(this, set_);
+        if (!said.isEmpty()) {
+            status_->setText(said);
+        }
+    });
+    openSet_ = new QPushButton(QStringLiteral("Otevřít sadu ze souboru…"), this);
+    openSet_->setFont(fontA());
+    openSet_->setAccessibleName(QStringLiteral("Otevřít sadu ze souboru k prohlížení"));
+    connect(openSet_, &QPushButton::clicked, this, &PhotosWindow::askAndOpenSharedSet);
 
     // The quiz's own picture area: 641 x 233 on black, drawn by the quiz's box.
     previewGroup_ = new QGroupBox(this);
@@ -125,8 +142,14 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
 
     top_ = new QHBoxLayout;
     top_->addWidget(where_, 1);
-    top_->addWidget(quiz_);
-    top_->addWidget(paperTest);
+    auto* setButtons = new QVBoxLayout;
+    setButtons->addWidget(quiz_);
+    setButtons->addWidget(paperTest);
+    top_->addLayout(setButtons);
+    auto* fileButtons = new QVBoxLayout;
+    fileButtons->addWidget(saveSet_);
+    fileButtons->addWidget(openSet_);
+    top_->addLayout(fileButtons);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top_);
     layout->addWidget(previewGroup_, 0, Qt::AlignHCenter);
@@ -149,6 +172,8 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set
     }
     setTabOrder(previous, quiz_);
     setTabOrder(quiz_, paperTest);
+    setTabOrder(paperTest, saveSet_);
+    setTabOrder(saveSet_, openSet_);
 
     edit(set_);
     rows_.front()->setFocus(Qt::OtherFocusReason);
@@ -217,6 +242,116 @@ void PhotosWindow::chooseClassSet(bool forAll) {
         }
     }
     edit(forAll ? *forAll_ : *own_);
+}
+
+void PhotosWindow::setReadOnly() {
+    readOnly_ = true;
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{where_, quiz_, paperTest_, saveSet_, openSet_}) {
+        widget->hide();
+    }
+    for (PhotoRow* row : rows_) {
+        row->setReadOnly(true);
+    }
+}
+
+void PhotosWindow::askAndOpenSharedSet() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Otevřít sadu ze souboru"), folder,
+        QStringLiteral("Sada Tarvela (*.tarvelo);;Všechny soubory (*)"));
+    if (!file.isEmpty()) {
+        openSharedSet(file);
+    }
+}
+
+SharedSetWindow* PhotosWindow::openSharedSet(const QString& file) {
+    // The class set is offered to whoever may write it, as in the choice above.
+    const bool offerForAll =
+        forAll_ && !classSetRefusal(pathFromUtf8(forAll_->root().toStdString()));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    OpenedSharedSet opened = openSharedSetFile(file, set_.drawingsDir(), offerForAll);
+    QApplication::restoreOverrideCursor();
+    if (!opened.window) {
+        reportError(opened.problem);
+        return nullptr;
+    }
+    SharedSetWindow* shared = opened.window.get();
+    shared_.push_back(std::move(opened.window));
+    connect(shared, &SharedSetWindow::useRequested, this,
+            [this, shared](bool forAll) { useSharedSet(shared, forAll); });
+    // It goes once the signal has returned, taking its folder with it.
+    connect(shared, &SharedSetWindow::done, this, [this, shared] {
+        QTimer::singleShot(0, this, [this, shared] {
+            std::erase_if(shared_, [shared](const auto& window) { return window.get() == shared; });
+        });
+    });
+    shared->show();
+    shared->activateWindow();
+    status_->setText(
+        QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shared->shownName()));
+    return shared;
+}
+
+void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
+    if (busy()) {
+        QMessageBox::information(shared, photosTitle(),
+                                 QStringLiteral("Počkejte, až se fotografie uloží."));
+        return;
+    }
+    if (forAll && !forAll_) {
+        return;
+    }
+    PhotoSet target = forAll ? *forAll_ : (own_ ? *own_ : set_);
+    if (forAll) {
+        if (const auto refusal = classSetRefusal(pathFromUtf8(target.root().toStdString()))) {
+            QMessageBox::critical(shared, photosTitle(), QString::fromStdString(*refusal));
+            return;
+        }
+    }
+    QMessageBox question(QMessageBox::Question, photosTitle(),
+                         QStringLiteral("Fotografie ze sady „%1“ nahradí všechny dosavadní "
+                                        "fotografie %2 ve složce %3. Pokračovat?")
+                             .arg(shared->shownName(),
+                                  forAll ? QStringLiteral("sady pro všechny uživatele")
+                                         : QStringLiteral("vaší sady"),
+                                  fileName(target.root())),
+                         QMessageBox::Yes | QMessageBox::No, shared);
+    question.button(QMessageBox::Yes)->setText(QStringLiteral("Ano"));
+    question.button(QMessageBox::No)->setText(QStringLiteral("Ne"));
+    question.setDefaultButton(QMessageBox::No);
+    if (question.exec() != QMessageBox::Yes) {
+        return;
+    }
+    QString problem;
+    std::optional<QString> failed;
+    if (!target.ensureComplete(&problem)) {
+        failed = problem;
+    } else {
+        failed = replaceSetPictures(target, shared->unpacked());
+    }
+    if (failed) {
+        QMessageBox::critical(shared, photosTitle(), *failed);
+        edit(set_); // whatever did get written is shown
+        return;
+    }
+    if (forAllChoice_ != nullptr) {
+        const QSignalBlocker blocker(forAllChoice_);
+        (forAll ? forAllChoice_ : ownChoice_)->setChecked(true);
+    }
+    edit(target);
+    status_->setText(QStringLiteral("Sada „%1“ je teď %2.")
+                         .arg(shared->shownName(), forAll
+                                                       ? QStringLiteral("sadou pro všechny "
+                                                                        "uživatele tohoto počítače")
+                                                       : QStringLiteral("vaší sadou")));
+    show();
+    raise();
+    activateWindow();
+    shared->close();
 }
 
 PhotosWindow::~PhotosWindow() {
@@ -334,7 +469,7 @@ void PhotosWindow::step(int index, int step) {
 }
 
 void PhotosWindow::askAndAdd(int index) {
-    if (busy()) {
+    if (busy() || readOnly_) {
         return;
     }
     if (row(index)->photoCount() >= maxPhotosPerBreed) {
@@ -354,7 +489,7 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
         status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
         return;
     }
-    if (files.isEmpty() || index < 0 || index >= rowCount()) {
+    if (readOnly_ || files.isEmpty() || index < 0 || index >= rowCount()) {
         return;
     }
     select(index);
@@ -431,7 +566,7 @@ void PhotosWindow::removePhoto(int index, int number) {
         status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
         return;
     }
-    if (index < 0 || index >= rowCount()) {
+    if (readOnly_ || index < 0 || index >= rowCount()) {
         return;
     }
     QString problem;
@@ -461,13 +596,12 @@ void PhotosWindow::removePhoto(int index, int number) {
 }
 
 void PhotosWindow::startQuiz() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString quiz = QStandardPaths::findExecutable(QStringLiteral("tarvelo"), {folder});
-    if (quiz.isEmpty()) {
-        reportError(
-            QStringLiteral("Kvíz tarvelo nebyl nalezen ve složce %1.").arg(fileName(folder)));
+    const QuizProgram found = findQuiz();
+    if (found.path.isEmpty()) {
+        reportError(found.problem);
         return;
     }
+    const QString& quiz = found.path;
     QString problem;
     if (!set_.ensureComplete(&problem)) {
         reportError(problem);
@@ -482,7 +616,8 @@ void PhotosWindow::startQuiz() {
 }
 
 void PhotosWindow::reportError(const QString& text) {
-    QMessageBox::critical(this, photosTitle(), text);
+    // Started on a shared set that was refused, this window is not shown yet.
+    QMessageBox::critical(isVisible() ? this : nullptr, photosTitle(), text);
 }
 
 } // namespace tarvelo

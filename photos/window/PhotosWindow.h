@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QThread>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace tarvelo {
 
 class PhotoRow;
 class PictureBox;
+class SharedSetWindow;
 
 // The window of tarvelo-photos: one row per breed in the catalogue's order,
 // the selected photograph as the quiz will draw it, and a button that starts
@@ -69,6 +71,19 @@ public:
     QRadioButton* ownSetChoice() const { return ownChoice_; }
     bool busy() const { return worker_ != nullptr; }
 
+    // Only to look at, as a shared set is shown: no adding or removing, and
+    // none of the buttons that start, print, save or open a set.
+    void setReadOnly();
+    bool isReadOnly() const { return readOnly_; }
+
+    // "Otevřít sadu ze souboru…" without the file dialog: the shared set in
+    // file shown in a window of its own, to look at, play, or take over as
+    // a set this window edits (which it then shows). Nothing, and the reason
+    // in a box, when the file is refused.
+    SharedSetWindow* openSharedSet(const QString& file);
+    QPushButton* saveSetButton() const { return saveSet_; }
+    QPushButton* openSetButton() const { return openSet_; }
+
     // Wide enough for a row of ten photographs, no taller than a school
     // laptop's 1366 x 768 screen leaves under a taskbar.
     QSize sizeHint() const override;
@@ -86,6 +101,8 @@ private:
     void reportError(const QString& text);
     void edit(PhotoSet set);
     void chooseClassSet(bool forAll);
+    void askAndOpenSharedSet();
+    void useSharedSet(SharedSetWindow* shared, bool forAll);
 
     PhotoSet set_;
     std::vector<PhotoRow*> rows_;
@@ -98,6 +115,9 @@ private:
     QLabel* previewProblem_;
     QLabel* status_;
     QPushButton* quiz_;
+    QPushButton* paperTest_;
+    QPushButton* saveSet_;
+    QPushButton* openSet_;
     QLabel* where_;
     QHBoxLayout* top_;
     QRadioButton* forAllChoice_ = nullptr;
@@ -107,6 +127,9 @@ private:
     int selected_ = -1;
     int selectedPicture_ = 0;
     QPointer<QThread> worker_;
+    bool readOnly_ = false;
+    // The shared sets opened from here, each in its own window.
+    std::vector<std::unique_ptr<SharedSetWindow>> shared_;
 };
 
 // The window's first size: what it asks for, within a screen's available

@@ -3,6 +3,8 @@
 // tarvelo-photos [DIR | --class-set]: the window in which a teacher puts
 // photographs into a picture set, by default the one the quiz's menu entry
 // plays; --class-set starts on the machine's set for every account.
+// tarvelo-photos FILE.tarvelo: a shared set, only to look at (what a double
+// click on one runs); the editor opens once it is taken over.
 // tarvelo-photos --import, --add or --remove INDEX ... [DIR | --class-set]:
 // the same for one photograph, without a window (ImportCommand.h).
 // tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]: a
@@ -18,6 +20,7 @@
 #include "PhotosWindow.h"
 #include "PictureSets.h"
 #include "SetFileCommand.h"
+#include "SharedSetWindow.h"
 #include "Utf8Path.h"
 
 #include <QCoreApplication>
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
         QMessageBox::critical(
             nullptr, tarvelo::photosTitle(),
             QStringLiteral("Použití: tarvelo-photos [SLOŽKA | --class-set]\n"
+                           "tarvelo-photos SOUBOR.tarvelo\n"
                            "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
                            "tarvelo-photos --add ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
                            "tarvelo-photos --remove ČÍSLO POŘADÍ [SLOŽKA | --class-set]"));
@@ -84,8 +88,11 @@ int main(int argc, char** argv) {
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
     const tarvelo::PictureSetPlaces places =
         tarvelo::pictureSetPlaces(tarvelo::pathFromUtf8(programFolder));
+    const QString argument = arguments.value(1);
+    const bool sharedFile = tarvelo::isSharedSetFile(argument);
     const tarvelo::EditedSet edited = tarvelo::editedSet(
-        places, tarvelo::pathFromUtf8(arguments.value(1).toStdString()), classSet);
+        places, tarvelo::pathFromUtf8(sharedFile ? std::string() : argument.toStdString()),
+        classSet);
     if (edited.problem) {
         QMessageBox::warning(nullptr, tarvelo::photosTitle(),
                              QString::fromStdString(*edited.problem));
@@ -97,6 +104,11 @@ int main(int argc, char** argv) {
                              tarvelo::PhotoSet::inFolders(places.classSetHome, edited.drawings),
                              classSet);
     }
-    window.show();
+    if (!sharedFile) {
+        window.show();
+    } else if (window.openSharedSet(argument) == nullptr) {
+        // Asked to show only that file: after its box there is nothing to show.
+        return 1;
+    }
     return application.exec();
 }

@@ -3,7 +3,8 @@
 // The window of tarvelo-photos, driven through its own code paths: the rows,
 // adding, dropping and removing photographs, several at once, a refused
 // photograph, a picture the quiz could not show, one that fails in the
-// preview's paint, the keyboard and the window's size.
+// preview's paint, the keyboard and the window's size; a set saved to one
+// file and such a file opened to look at, play and take over.
 #include "PhotosWindow.h"
 
 #include "BreedCatalogue.h"
@@ -13,6 +14,9 @@
 #include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
 #include "PictureBox.h"
+#include "SaveSetDialog.h"
+#include "SharedSet.h"
+#include "SharedSetWindow.h"
 #include "TempDir.h"
 
 #include <QAccessible>
@@ -22,8 +26,11 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -80,9 +87,15 @@ protected:
                 const bool inPaint =
                     window && window->preview()->testAttribute(Qt::WA_WState_InPaintEvent);
                 boxes.push_back({box->windowTitle(), box->text(), inPaint});
-                // A question is answered no.
-                QAbstractButton* ok = box->button(QMessageBox::Ok);
-                (ok != nullptr ? ok : box->button(QMessageBox::Close))->click();
+                // A question is answered no, unless the test says yes.
+                QAbstractButton* answer = nullptr;
+                for (const auto button : {answerYes ? QMessageBox::Yes : QMessageBox::No,
+                                          QMessageBox::Ok, QMessageBox::Close}) {
+                    if (answer == nullptr) {
+                        answer = box->button(button);
+                    }
+                }
+                answer->click();
             }
         });
         boxWatcher_.start();
@@ -131,6 +144,7 @@ protected:
     fixtures::TempDir dir;
     std::unique_ptr<PhotosWindow> window;
     std::vector<BoxSeen> boxes;
+    bool answerYes = false;
 
 private:
     QTimer boxWatcher_;
@@ -692,6 +706,296 @@ TEST_F(PhotosWindowTest, VytisknoutTestAsksForTheLevelAndTheFileAndWritesIt) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QDir(path("")).entryList(QDir::Files),
               (QStringList{QStringLiteral("soubor"), QStringLiteral("test.pdf")}));
+}
+
+} // namespace
+} // namespace tarvelo::testing
+
+namespace tarvelo::testing {
+namespace {
+
+// A set as a colleague shares it: two photographs of Hereford (4), one of
+// breed 9, in NAME.tarvelo.
+class SharedSetFileTest : public PhotosWindowTest {
+protected:
+    QString shareColleaguesSet() {
+        PhotoSet colleague(path("kolega"), path("kresby"));
+        EXPECT_TRUE(colleague.ensureComplete());
+        EXPECT_TRUE(colleague.addPhoto(4, writePhoto("h1.jpg", 1600, 1200)).ok);
+        EXPECT_TRUE(colleague.addPhoto(4, writePhoto("h2.jpg", 900, 1200)).ok);
+        EXPECT_TRUE(colleague.addPhoto(9, writePhoto("x.jpg", 1200, 900)).ok);
+        const QString file = path("od kolegy.tarvelo");
+        EXPECT_FALSE(saveSharedSet(colleague,
+                                   {.name = QStringLiteral("Plemena ze statku"),
+                                    .note = QStringLiteral("Foto: J. Nováková, CC BY")},
+                                   file));
+        return file;
+    }
+    QString colleagues(int photo, int index) const {
+        return path("kolega/obr/" + std::to_string(photo) + "/" + std::to_string(index) + ".jpg");
+    }
+    bool ownSetUntouched() const {
+        for (int i = 0; i < breedCount; ++i) {
+            if (contents(setFile(0, i)) != contents(drawing(i)) || QFile::exists(setFile(1, i))) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+// "Uložit sadu do souboru…" through its dialogs: the name and the note end
+// up in the file, which is offered in Documents under the set's name; a set
+// without photographs is refused with a message and leaves no file.
+TEST_F(SharedSetFileTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) {
+    open();
+    ASSERT_TRUE(importInto(4, writePhoto("a.jpg", 1600, 1200)));
+    QPushButton* save = window->saveSetButton();
+    EXPECT_EQ(save->text(), QStringLiteral("Uložit sadu do souboru…"));
+    EXPECT_FALSE(accessibleText(save, QAccessible::Name).isEmpty());
+    EXPECT_EQ(window->openSetButton()->text(), QStringLiteral("Otevřít sadu ze souboru…"));
+
+    const QString note = QStringLiteral("Fotografie: školní statek Lány\nLicence CC BY 4.0");
+    QString file = path("sdílená");
+    QStringList offered;
+    bool cancel = false;
+    QTimer answerer;
+    answerer.setInterval(5);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<SaveSetDialog*>(modal)) {
+            EXPECT_EQ(accessibleText(dialog->nameField(), QAccessible::Name),
+                      QStringLiteral("Název sady"));
+            EXPECT_EQ(accessibleText(dialog->noteField(), QAccessible::Name),
+                      QStringLiteral("Poznámka (například odkud fotografie jsou a pod jakou "
+                                     "licencí)"));
+            EXPECT_FALSE(dialog->saveButton()->isEnabled()); // no name, no file name
+            dialog->nameField()->setText(QStringLiteral("Skot: 3.B"));
+            EXPECT_TRUE(dialog->saveButton()->isEnabled());
+            dialog->noteField()->setPlainText(note);
+            dialog->saveButton()->click();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            offered << files->selectedFiles();
+            if (cancel) {
+                files->reject();
+                return;
+            }
+            files->selectFile(file);
+            static_cast<QDialog*>(files)->accept();
+        }
+    });
+    answerer.start();
+
+    save->click();
+    ASSERT_EQ(offered.size(), 1);
+    // A colon is no character for a file name on Windows.
+    EXPECT_TRUE(offered.front().endsWith(QStringLiteral("/Skot- 3.B.tarvelo")))
+        << offered.front().toStdString();
+    file += QStringLiteral(".tarvelo"); // added where missing
+    const SharedSetRead read = readSharedSet(file);
+    ASSERT_TRUE(read.set) << read.message.toStdString();
+    EXPECT_EQ(read.set->info.name, QStringLiteral("Skot: 3.B"));
+    EXPECT_EQ(read.set->info.note, note);
+    EXPECT_EQ(read.set->photos.at(4).size(), 1u);
+    EXPECT_EQ(read.set->photos.at(4).front(), contents(setFile(0, 4)));
+    EXPECT_TRUE(read.set->photos.at(5).empty()); // drawings stay at home
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes.back().text.contains(QDir::toNativeSeparators(file)))
+        << boxes.back().text.toStdString();
+    EXPECT_EQ(window->statusLabel()->text(),
+              QStringLiteral("Sada „Skot: 3.B“ uložena do souboru %1.")
+                  .arg(QDir::toNativeSeparators(file)));
+
+    // Cancelled where to save: nothing written, nothing said.
+    cancel = true;
+    save->click();
+    EXPECT_EQ(offered.size(), 2);
+    EXPECT_EQ(boxes.size(), 1u);
+    cancel = false;
+
+    // Without a photograph there is nothing to share.
+    window->row(4)->removeButton(0)->click();
+    file = path("prázdná.tarvelo");
+    save->click();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Sada nebyla uložena."));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Opened, a shared set is only looked at: its name and note, its
+// photographs without buttons that change them. "Použít jako moji sadu"
+// replaces the own set's photographs only after "Ano", and the editor then
+// shows them; the class set is offered to who may write it.
+TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
+    const QString file = shareColleaguesSet();
+    open();
+    const QString classRoot = path("pro všechny");
+    window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(classRoot, path("kresby")),
+                          false);
+    SharedSetWindow* shared = window->openSharedSet(file);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    EXPECT_TRUE(shared->isVisible());
+    EXPECT_TRUE(shared->windowTitle().contains(QStringLiteral("Plemena ze statku")));
+    EXPECT_TRUE(shared->windowTitle().contains(QStringLiteral("jen k prohlížení")));
+    EXPECT_TRUE(accessibleText(shared, QAccessible::Description)
+                    .contains(QStringLiteral("jen k prohlížení")));
+    EXPECT_TRUE(shared->nameLabel()->text().contains(QStringLiteral("„Plemena ze statku“")));
+    EXPECT_EQ(shared->noteLabel()->text(), QStringLiteral("Foto: J. Nováková, CC BY"));
+    EXPECT_TRUE(shared->noteLabel()->isVisible());
+    EXPECT_EQ(shared->playButton()->text(), QStringLiteral("Hrát"));
+    ASSERT_NE(shared->useForAllButton(), nullptr);
+    EXPECT_EQ(shared->useForAllButton()->text(),
+              QStringLiteral("Použít pro všechny uživatele tohoto počítače"));
+
+    PhotosWindow* view = shared->photos();
+    EXPECT_TRUE(view->isReadOnly());
+    EXPECT_FALSE(view->quizButton()->isVisible());
+    EXPECT_FALSE(view->saveSetButton()->isVisible());
+    PhotoRow* hereford = view->row(4);
+    EXPECT_EQ(hereford->photoCount(), 2);
+    EXPECT_EQ(view->row(9)->photoCount(), 1);
+    EXPECT_TRUE(view->row(5)->holdsDrawing());
+    for (int i = 0; i < breedCount; ++i) {
+        EXPECT_FALSE(view->row(i)->addButton()->isVisible()) << i;
+        EXPECT_FALSE(view->row(i)->acceptDrops()) << i;
+    }
+    EXPECT_FALSE(hereford->removeButton(0)->isVisible());
+    EXPECT_FALSE(hereford->removeButton(1)->isVisible());
+    // Delete on a photograph and a drop change nothing.
+    QTest::mouseClick(hereford->thumbnail(1), Qt::LeftButton);
+    EXPECT_EQ(view->selectedPicture(), 1);
+    EXPECT_EQ(view->preview()->placement(), placementRect(900, 1200, 641, 233));
+    press(Qt::Key_Delete);
+    EXPECT_EQ(hereford->photoCount(), 2);
+    view->addPhotos(5, {writePhoto("b.jpg", 800, 600)});
+    EXPECT_FALSE(view->busy());
+    EXPECT_TRUE(view->row(5)->holdsDrawing());
+    const QString unpacked = shared->unpacked().root();
+    EXPECT_FALSE(unpacked.startsWith(path("")));
+    EXPECT_EQ(contents(QDir(unpacked).filePath(QStringLiteral("obr/1/4.jpg"))),
+              contents(colleagues(1, 4)));
+    EXPECT_TRUE(ownSetUntouched());
+
+    // "Ne" changes nothing.
+    shared->useOwnButton()->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("nahradí všechny dosavadní fotografie")))
+        << boxes.back().text.toStdString();
+    EXPECT_TRUE(ownSetUntouched());
+    EXPECT_TRUE(shared->isVisible());
+
+    // "Ano" makes them the own set's; the view and its folder go.
+    answerYes = true;
+    QPointer<SharedSetWindow> guard(shared);
+    shared->useOwnButton()->click();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(contents(setFile(0, 4)), contents(colleagues(0, 4)));
+    EXPECT_EQ(contents(setFile(1, 4)), contents(colleagues(1, 4)));
+    EXPECT_EQ(contents(setFile(0, 9)), contents(colleagues(0, 9)));
+    EXPECT_EQ(contents(setFile(0, 5)), contents(drawing(5)));
+    EXPECT_EQ(window->photoSet().root(), root());
+    EXPECT_EQ(window->row(4)->photoCount(), 2);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->statusLabel()->text(),
+              QStringLiteral("Sada „Plemena ze statku“ je teď vaší sadou."));
+    QTest::qWait(20);
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_FALSE(QDir(unpacked).exists());
+
+    // Taken for every user, it replaces the class set, which is then edited.
+    shared = window->openSharedSet(file);
+    ASSERT_NE(shared, nullptr);
+    ASSERT_NE(shared->useForAllButton(), nullptr);
+    shared->useForAllButton()->click();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_TRUE(boxes.back().text.contains(QDir::toNativeSeparators(classRoot)));
+    EXPECT_EQ(window->photoSet().root(), classRoot);
+    EXPECT_TRUE(window->classSetChoice()->isChecked());
+    EXPECT_EQ(contents(QDir(classRoot).filePath(QStringLiteral("obr/1/4.jpg"))),
+              contents(colleagues(1, 4)));
+}
+
+// A damaged file is refused with the reason in a box; no view opens and the
+// set stays as it was. What a double click passes counts as such a file.
+TEST_F(SharedSetFileTest, ADamagedSharedFileIsRefusedInABoxAndChangesNothing) {
+    open();
+    const QString damaged = path("rozbitá.tarvelo");
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("PK\x03\x04 tohle není sada");
+    file.close();
+    QTimer answerer;
+    answerer.setInterval(5);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            files->selectFile(damaged);
+            static_cast<QDialog*>(files)->accept();
+        }
+    });
+    answerer.start();
+    window->openSetButton()->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    const SharedSetRead read = readSharedSet(damaged);
+    ASSERT_FALSE(read.set);
+    EXPECT_EQ(boxes.back().text, read.message);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        EXPECT_EQ(qobject_cast<SharedSetWindow*>(top), nullptr);
+    }
+    EXPECT_TRUE(ownSetUntouched());
+    EXPECT_EQ(window->openSharedSet(path("chybí.tarvelo")), nullptr);
+    EXPECT_EQ(boxes.size(), 2u);
+
+    EXPECT_TRUE(isSharedSetFile(damaged));
+    QFile::copy(damaged, path("VELKÁ.TARVELO"));
+    EXPECT_TRUE(isSharedSetFile(path("VELKÁ.TARVELO")));
+    EXPECT_TRUE(isSharedSetFile(path("chybí.tarvelo"))); // told as missing, not made a set
+    QDir().mkpath(path("složka.tarvelo"));
+    EXPECT_FALSE(isSharedSetFile(path("složka.tarvelo")));
+    EXPECT_FALSE(isSharedSetFile(root()));
+    EXPECT_FALSE(isSharedSetFile(path("sada.zip")));
+}
+
+// "Hrát" starts the quiz in the unpacked folder and changes no set; closed
+// while the quiz plays, the view keeps that folder until the quiz ends.
+TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnded) {
+    const QString file = shareColleaguesSet();
+    open();
+    QPointer<SharedSetWindow> shared = window->openSharedSet(file);
+    ASSERT_NE(shared, nullptr);
+    const QString unpacked = shared->unpacked().root();
+    shared->setQuizProgram(QCoreApplication::applicationFilePath());
+    const QString report = path("kvíz.txt");
+    qputenv("TARVELO_STAND_IN_QUIZ", report.toUtf8());
+    shared->playButton()->click();
+    qunsetenv("TARVELO_STAND_IN_QUIZ");
+    EXPECT_TRUE(shared->quizRunning());
+    EXPECT_EQ(shared->photos()->statusLabel()->text(), QStringLiteral("Kvíz spuštěn."));
+    for (int wait = 0; wait < 400 && !QFile::exists(report); ++wait) {
+        QTest::qWait(50);
+    }
+    const QStringList said = QString::fromUtf8(contents(report)).split(QLatin1Char('\n'));
+    ASSERT_EQ(said.size(), 2) << said.join('|').toStdString();
+    EXPECT_EQ(QFileInfo(said.at(0)).canonicalFilePath(), QFileInfo(unpacked).canonicalFilePath());
+    EXPECT_EQ(said.at(1), QStringLiteral("obr"));
+
+    shared->close();
+    QTest::qWait(20);
+    ASSERT_FALSE(shared.isNull()); // the quiz still plays from its folder
+    EXPECT_FALSE(shared->isVisible());
+    EXPECT_TRUE(QDir(unpacked).exists(QStringLiteral("obr/0/4.jpg")));
+
+    QSignalSpy ended(shared.data(), &SharedSetWindow::quizFinished);
+    QFile go(report + QStringLiteral(".go"));
+    ASSERT_TRUE(go.open(QIODevice::WriteOnly));
+    go.close();
+    ASSERT_TRUE(ended.wait(20000));
+    QTest::qWait(20);
+    EXPECT_TRUE(shared.isNull());
+    EXPECT_FALSE(QDir(unpacked).exists());
+    EXPECT_TRUE(ownSetUntouched());
+    EXPECT_TRUE(boxes.empty());
 }
 
 } // namespace

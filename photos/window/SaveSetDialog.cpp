@@ -1,0 +1,122 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SaveSetDialog.h"
+
+#include "PhotoSet.h"
+#include "PhotosApplication.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace tarvelo {
+
+namespace {
+const QString extension = QStringLiteral(".tarvelo");
+
+// The name as a file name: characters Windows refuses in one become dashes.
+QString fileNameFor(const QString& name) {
+    static const QRegularExpression refused(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    QString file = name.trimmed();
+    file.replace(refused, QStringLiteral("-"));
+    return file + extension;
+}
+
+// Where to save the set; empty when the teacher cancels.
+QString askWhereToSave(QWidget* parent, const QString& name) {
+    // Documents, or home where a fresh account has no Documents folder yet.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    QString file = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Uložit sadu do souboru"), QDir(folder).filePath(fileNameFor(name)),
+        QStringLiteral("Sada Tarvela (*.tarvelo)"));
+    if (!file.isEmpty() && !file.endsWith(extension, Qt::CaseInsensitive)) {
+        file += extension;
+    }
+    return file;
+}
+} // namespace
+
+SaveSetDialog::SaveSetDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Uložit sadu do souboru"));
+    auto* intro = new QLabel(QStringLiteral("Sadu uložíte jako jeden soubor, který můžete poslat "
+                                            "kolegům e-mailem, přes Teams nebo na flash disku."),
+                             this);
+    intro->setWordWrap(true);
+
+    name_ = new QLineEdit(this);
+    name_->setAccessibleName(QStringLiteral("Název sady"));
+    auto* nameLabel = new QLabel(QStringLiteral("&Název sady"), this);
+    nameLabel->setBuddy(name_);
+    note_ = new QPlainTextEdit(this);
+    note_->setTabChangesFocus(true);
+    const QString noteText =
+        QStringLiteral("Poznámka (například odkud fotografie jsou a pod jakou licencí)");
+    note_->setAccessibleName(noteText);
+    auto* noteLabel = new QLabel(QStringLiteral("&") + noteText, this);
+    noteLabel->setWordWrap(true);
+    noteLabel->setBuddy(note_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    save_ = buttons->button(QDialogButtonBox::Ok);
+    save_->setText(QStringLiteral("Uložit…"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Zrušit"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Without a name there is nothing to call the file.
+    save_->setEnabled(false);
+    connect(name_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { save_->setEnabled(!text.trimmed().isEmpty()); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(nameLabel);
+    layout->addWidget(name_);
+    layout->addWidget(noteLabel);
+    layout->addWidget(note_);
+    layout->addWidget(buttons);
+    name_->setFocus(Qt::OtherFocusReason);
+}
+
+SharedSetInfo SaveSetDialog::info() const {
+    return {.name = name_->text().trimmed(), .note = note_->toPlainText().trimmed()};
+}
+
+QString saveSetToFile(QWidget* parent, const PhotoSet& set) {
+    SaveSetDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const SharedSetInfo info = dialog.info();
+    const QString file = askWhereToSave(parent, info.name);
+    if (file.isEmpty()) {
+        return {};
+    }
+    const QString shown = QDir::toNativeSeparators(file);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto problem = saveSharedSet(set, info, file);
+    QApplication::restoreOverrideCursor();
+    if (problem) {
+        QMessageBox::critical(parent, photosTitle(), *problem);
+        return QStringLiteral("Sada nebyla uložena.");
+    }
+    QMessageBox::information(parent, photosTitle(),
+                             QStringLiteral("Sada „%1“ je uložena v souboru „%2“. Kolegové ji "
+                                            "otevřou tlačítkem „Otevřít sadu ze souboru…“.")
+                                 .arg(info.name, shown));
+    return QStringLiteral("Sada „%1“ uložena do souboru %2.").arg(info.name, shown);
+}
+
+} // namespace tarvelo
