@@ -39,9 +39,9 @@ QString askWhereToSave(QWidget* parent, const QString& name) {
     if (!QFileInfo(folder).isDir()) {
         folder = QDir::homePath();
     }
-    QString file = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Uložit sadu do souboru"), QDir(folder).filePath(fileNameFor(name)),
-        QStringLiteral("Sada Tarvela (*.tarvelo)"));
+    QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit sadu do souboru"),
+                                                QDir(folder).filePath(fileNameFor(name)),
+                                                QStringLiteral("Sada Tarvela (*.tarvelo)"));
     if (!file.isEmpty() && !file.endsWith(extension, Qt::CaseInsensitive)) {
         file += extension;
     }

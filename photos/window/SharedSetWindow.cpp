@@ -53,9 +53,9 @@ SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
     setFont(fontA());
     setColours(this, Qt::white, Qt::black);
 
-    name_ = makeText(QStringLiteral("Sada „%1“ ze souboru %2 – jen k prohlížení")
-                         .arg(shownName(), shown),
-                     fontA(), this);
+    name_ = makeText(
+        QStringLiteral("Sada „%1“ ze souboru %2 – jen k prohlížení").arg(shownName(), shown),
+        fontA(), this);
     name_->setAccessibleName(QStringLiteral("Název sady"));
     note_ = makeText(info_.note, fontB(), this);
     note_->setAccessibleName(QStringLiteral("Poznámka"));
