@@ -2,7 +2,8 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer, for one user or for every account of the computer:
 ; puts the staged Tarvelo folder in place, with the Start-menu entries of
-; start-menu.list and an entry in the list of installed apps.
+; start-menu.list, an entry in the list of installed apps and the file type
+; of a shared picture set, NAME.tarvelo, which opens in tarvelo-photos.exe.
 ;   makensis -DSTAGE=/abs/Tarvelo -DOUTFILE=/abs/setup.exe -DVERSION=1.0.0 tarvelo.nsi
 ; optionally -DICON=/abs/tarvelo.ico for the installer's own icon.
 ; /S installs silently, /D=C:\folder picks another folder (last on the line).
@@ -34,6 +35,13 @@ ManifestDPIAware true
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvelo"
 !define PUBLISHER "Tarvelo developers"
+; A shared set's file type: .tarvelo names the ProgId, which says how its
+; files look and open; HKCU or HKLM with the install (SHCTX).
+!define SET_EXTENSION_KEY "Software\Classes\.tarvelo"
+!define SET_PROGID "Tarvelo.PictureSet"
+!define SET_PROGID_KEY "Software\Classes\${SET_PROGID}"
+; SHCNE_ASSOCCHANGED: Explorer rereads file types and their icons.
+!define NOTIFY_FILE_TYPES "shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)"
 
 ; "Highest": an administrator is asked to raise the rights, an ordinary user
 ; is not; /CurrentUser and /AllUsers on the command line pick the scope.
@@ -65,6 +73,8 @@ OutFile "${OUTFILE}"
 ; English first: it is the one a system in neither language gets.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Czech"
+LangString SET_TYPE_NAME ${LANG_ENGLISH} "Tarvelo picture set"
+LangString SET_TYPE_NAME ${LANG_CZECH} "Sada obrázků Tarvela"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
@@ -175,6 +185,15 @@ Section "Tarvelo"
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+    ; A double click on a shared set opens it in the photographs' window.
+    WriteRegStr SHCTX "${SET_EXTENSION_KEY}" "" "${SET_PROGID}"
+    WriteRegStr SHCTX "${SET_EXTENSION_KEY}" "Content Type" "application/x-tarvelo-set"
+    WriteRegStr SHCTX "${SET_PROGID_KEY}" "" "$(SET_TYPE_NAME)"
+    WriteRegStr SHCTX "${SET_PROGID_KEY}\DefaultIcon" "" "$INSTDIR\tarvelo-photos.exe,0"
+    WriteRegStr SHCTX "${SET_PROGID_KEY}\shell\open\command" "" \
+        '"$INSTDIR\tarvelo-photos.exe" "%1"'
+    System::Call '${NOTIFY_FILE_TYPES}'
 SectionEnd
 
 ; The uninstaller removes the install it sits in: for every account when that
@@ -200,6 +219,14 @@ Section "Uninstall"
     !include "${SHORTCUTS_DELETE}"
     !include "${UNINSTALL_LIST}"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    DeleteRegKey SHCTX "${SET_PROGID_KEY}"
+    ; .tarvelo goes only while it still names this type, not another
+    ; program's that took it over since.
+    ReadRegStr $0 SHCTX "${SET_EXTENSION_KEY}" ""
+    ${If} $0 == "${SET_PROGID}"
+        DeleteRegKey SHCTX "${SET_EXTENSION_KEY}"
+    ${EndIf}
+    System::Call '${NOTIFY_FILE_TYPES}'
     ; Run in place (_?=), the uninstaller cannot delete its own file while it
     ; runs, but may move it out of the way; it goes at the next restart.
     Delete "$INSTDIR\uninstall.exe"

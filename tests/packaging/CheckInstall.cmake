@@ -24,6 +24,8 @@ function(desktop_key file key out)
         return()
     endif()
     string(REGEX REPLACE "^${key}=" "" value "${lines}")
+    # file(STRINGS) escapes the semicolons that end a list of types.
+    string(REPLACE "\\;" ";" value "${value}")
     set(${out} "${value}" PARENT_SCOPE)
 endfunction()
 
@@ -50,14 +52,20 @@ else()
 endif()
 
 # The photographs' own entry starts their window, which is installed beside
-# the quiz it starts.
+# the quiz it starts, and opens a shared set's file given to it.
 set(photos_entry ${root}/${DATADIR}/applications/${APP_ID}.photos.desktop)
 if(NOT EXISTS ${photos_entry})
     list(APPEND problems "no menu entry for the photographs at ${photos_entry}")
 else()
     desktop_key(${photos_entry} Exec photos_exec)
-    if(NOT photos_exec STREQUAL "${PREFIX}/${BINDIR}/tarvelo-photos")
-        list(APPEND problems "photographs' entry runs '${photos_exec}', not ${PREFIX}/${BINDIR}/tarvelo-photos")
+    if(NOT photos_exec STREQUAL "${PREFIX}/${BINDIR}/tarvelo-photos %f")
+        list(APPEND problems "photographs' entry runs '${photos_exec}', not ${PREFIX}/${BINDIR}/tarvelo-photos %f")
+    endif()
+    desktop_key(${photos_entry} MimeType photos_types)
+    if(NOT photos_types STREQUAL "${SET_MIME_TYPE};")
+        # A semicolon would split the message.
+        string(REPLACE ";" " " photos_types "${photos_types}")
+        list(APPEND problems "photographs' entry opens '${photos_types}', not ${SET_MIME_TYPE} alone")
     endif()
     file(STRINGS ${photos_entry} photos_name REGEX "^Name=" ENCODING UTF-8)
     if(NOT photos_name STREQUAL "Name=Tarvelo – vlastní fotografie")
@@ -129,6 +137,27 @@ foreach(icon_file scalable/apps/${icon}.svg 48x48/apps/${icon}.png 256x256/apps/
         list(APPEND problems "icon hicolor/${icon_file} not installed")
     endif()
 endforeach()
+
+# The shared set's file type, known by its name and its content, with an
+# icon under the name the type asks for.
+set(mime_file ${root}/${DATADIR}/mime/packages/tarvelo.xml)
+if(NOT EXISTS ${mime_file})
+    list(APPEND problems "no file type at ${DATADIR}/mime/packages/tarvelo.xml")
+else()
+    file(READ ${mime_file} xml)
+    string(REPLACE "/" "-" set_icon ${SET_MIME_TYPE})
+    if(NOT xml MATCHES "<mime-type type=\"${SET_MIME_TYPE}\">"
+       OR NOT xml MATCHES "<glob pattern=\"\\*\\.tarvelo\"/>"
+       OR NOT xml MATCHES "<icon name=\"${set_icon}\"/>")
+        list(APPEND problems "tarvelo.xml does not give ${SET_MIME_TYPE} for *.tarvelo with icon ${set_icon}")
+    endif()
+    foreach(icon_file scalable/mimetypes/${set_icon}.svg 48x48/mimetypes/${set_icon}.png
+            256x256/mimetypes/${set_icon}.png)
+        if(NOT EXISTS ${root}/${DATADIR}/icons/hicolor/${icon_file})
+            list(APPEND problems "icon hicolor/${icon_file} not installed")
+        endif()
+    endforeach()
+endif()
 
 if(problems)
     list(JOIN problems "\n  " text)
