@@ -97,7 +97,14 @@ SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
     }
 }
 
-SharedSetWindow::~SharedSetWindow() = default;
+// Torn down while the quiz still plays, as when the program ends: the quiz
+// process goes with the window, and its end must not reach a window that is
+// half gone.
+SharedSetWindow::~SharedSetWindow() {
+    if (quiz_ != nullptr) {
+        quiz_->disconnect(this);
+    }
+}
 
 QString SharedSetWindow::shownName() const {
     return info_.name.isEmpty() ? QFileInfo(file_).completeBaseName() : info_.name;

@@ -966,7 +966,8 @@ TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnde
     ASSERT_NE(shared, nullptr);
     const QString unpacked = shared->unpacked().root();
     shared->setQuizProgram(QCoreApplication::applicationFilePath());
-    const QString report = path("kvíz.txt");
+    // ASCII: the variable passes through the system code page on Windows.
+    const QString report = path("kviz.txt");
     qputenv("TARVELO_STAND_IN_QUIZ", report.toUtf8());
     shared->playButton()->click();
     qunsetenv("TARVELO_STAND_IN_QUIZ");
