@@ -171,13 +171,21 @@ QStringList PhotoSet::photos(int index) const {
     return paths;
 }
 
+std::optional<QString> PhotoSet::notReadyFor(int index) {
+    if (!validIndex(index)) {
+        return noSuchPicture(index);
+    }
+    QString message;
+    if (!ensureComplete(&message)) {
+        return message;
+    }
+    return std::nullopt;
+}
+
 ImportResult PhotoSet::choose(int index, const QString& photo) {
     ImportResult result;
-    if (!validIndex(index)) {
-        result.message = noSuchPicture(index);
-        return result;
-    }
-    if (!ensureComplete(&result.message)) {
+    if (const auto problem = notReadyFor(index)) {
+        result.message = *problem;
         return result;
     }
     return importPhoto(photo, picturePath(index));
@@ -185,11 +193,8 @@ ImportResult PhotoSet::choose(int index, const QString& photo) {
 
 ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
     ImportResult result;
-    if (!validIndex(index)) {
-        result.message = noSuchPicture(index);
-        return result;
-    }
-    if (!ensureComplete(&result.message)) {
+    if (const auto problem = notReadyFor(index)) {
+        result.message = *problem;
         return result;
     }
     const std::vector<int> places = photoPlaces(index);
@@ -272,11 +277,8 @@ bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCh
 }
 
 bool PhotoSet::restoreDrawing(int index, QString* message) {
-    if (!validIndex(index)) {
-        setMessage(message, noSuchPicture(index));
-        return false;
-    }
-    if (!ensureComplete(message)) {
+    if (const auto problem = notReadyFor(index)) {
+        setMessage(message, *problem);
         return false;
     }
     return copyAtomically(drawingPath(index), picturePath(index), message);

@@ -80,6 +80,9 @@ public:
     std::optional<QString> problemOf(const QString& path) const;
 
 private:
+    // Why nothing can go into breed index now (Czech): no such breed, or the
+    // set cannot be made complete. Nothing when it is ready.
+    std::optional<QString> notReadyFor(int index);
     // Which of obr/0 .. obr/9 hold the breed's photographs, in order.
     std::vector<int> photoPlaces(int index) const;
 

@@ -4,12 +4,12 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "CommandOutput.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "Utf8Path.h"
 
 #include <QDir>
-#include <cstdio>
 #include <optional>
 
 namespace tarvelo {
@@ -18,15 +18,6 @@ namespace {
 const QString importOption = QStringLiteral("--import");
 const QString addOption = QStringLiteral("--add");
 const QString removeOption = QStringLiteral("--remove");
-
-// The result goes to standard output, where a script takes it; usage and
-// refusals go to standard error.
-void print(const QString& text, std::FILE* stream) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
-}
-void say(const QString& text) {
-    print(text, stderr);
-}
 
 // A whole decimal number from first to last, or nothing.
 std::optional<int> numberIn(const QString& text, int first, int last) {
@@ -39,14 +30,14 @@ std::optional<int> numberIn(const QString& text, int first, int last) {
 }
 
 void printStored(const PhotoSet& set, int index, const ImportResult& result) {
-    print(QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
-              .arg(QDir::toNativeSeparators(result.storedPath.isEmpty() ? set.picturePath(index)
-                                                                        : result.storedPath),
-                   QString::fromUtf8(answerName(index)))
-              .arg(result.storedSize.width())
-              .arg(result.storedSize.height())
-              .arg(result.storedBytes),
-          stdout);
+    printResult(
+        QStringLiteral("%1 (%2): %3 x %4, %5 bytes")
+            .arg(QDir::toNativeSeparators(result.storedPath.isEmpty() ? set.picturePath(index)
+                                                                      : result.storedPath),
+                 QString::fromUtf8(answerName(index)))
+            .arg(result.storedSize.width())
+            .arg(result.storedSize.height())
+            .arg(result.storedBytes));
 }
 } // namespace
 
@@ -81,12 +72,11 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
         say(commandUsage());
         return 2;
     }
-    if (classSet && arguments.size() == 5) {
-        say(QStringLiteral("tarvelo-photos: --class-set and DIR name two sets; give one"));
+    const std::optional<EditedSet> chosen = commandSet(arguments, 4, programFolder, classSet);
+    if (!chosen) {
         return 2;
     }
-    const EditedSet edited = editedSet(pictureSetPlaces(pathFromUtf8(programFolder.toStdString())),
-                                       pathFromUtf8(arguments.value(4).toStdString()), classSet);
+    const EditedSet& edited = *chosen;
     if (edited.problem) {
         say(QString::fromStdString(*edited.problem));
         return 1;

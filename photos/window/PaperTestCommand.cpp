@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaperTestCommand.h"
 
+#include "CommandOutput.h"
 #include "HeadlessPlatform.h"
 #include "PaperTestPdf.h"
 #include "PhotoSet.h"
@@ -10,23 +11,17 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <cstdio>
 #include <random>
 
 namespace tarvelo {
 
 namespace {
-void print(const QString& text, std::FILE* stream) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
-}
-
 int misuse(const QString& why = {}) {
     if (!why.isEmpty()) {
-        print(QStringLiteral("tarvelo-photos: ") + why, stderr);
+        say(QStringLiteral("tarvelo-photos: ") + why);
     }
-    print(QStringLiteral("usage: tarvelo-photos --paper-test OUT.pdf [--beginner] "
-                         "[DIR | --class-set]"),
-          stderr);
+    say(QStringLiteral("usage: tarvelo-photos --paper-test OUT.pdf [--beginner] "
+                       "[DIR | --class-set]"));
     return 2;
 }
 } // namespace
@@ -53,7 +48,7 @@ int runPaperTestCommand(const QStringList& arguments, const QString& programFold
     // A set this user may not change may still be printed; only one that is
     // nowhere may not.
     if (edited.folder.empty()) {
-        print(QString::fromStdString(edited.problem.value_or(std::string())), stderr);
+        say(QString::fromStdString(edited.problem.value_or(std::string())));
         return 1;
     }
     const PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
@@ -64,13 +59,12 @@ int runPaperTestCommand(const QStringList& arguments, const QString& programFold
     const QString out = rest.at(0);
     int pages = 0;
     if (const auto problem = savePaperTest(test, out, &pages)) {
-        print(*problem, stderr);
+        say(*problem);
         return 1;
     }
-    print(QStringLiteral("%1 (%2): %3 pages")
-              .arg(QDir::toNativeSeparators(out), paperTestLevelName(level))
-              .arg(pages),
-          stdout);
+    printResult(QStringLiteral("%1 (%2): %3 pages")
+                    .arg(QDir::toNativeSeparators(out), paperTestLevelName(level))
+                    .arg(pages));
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "SetFileCommand.h"
 
 #include "BreedPhotos.h"
+#include "CommandOutput.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SharedSet.h"
@@ -11,18 +12,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace tarvelo {
 
 namespace {
-
-void print(const QString& text, std::FILE* stream) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
-}
-void say(const QString& text) {
-    print(text, stderr);
-}
 
 int exportSet(const EditedSet& edited, const QString& file) {
     // Reading is allowed where changing is not (someone else's class set).
@@ -38,7 +31,7 @@ int exportSet(const EditedSet& edited, const QString& file) {
         say(*problem);
         return 1;
     }
-    print(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()), stdout);
+    printResult(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     return 0;
 }
 
@@ -79,12 +72,11 @@ int importSet(const EditedSet& edited, const QString& file) {
     for (const auto& photos : read.set->photos) {
         photographs += static_cast<int>(photos.size());
     }
-    print(QStringLiteral("%1: %2 (%3 fotografií)")
-              .arg(QDir::toNativeSeparators(set.root()), read.set->info.name.isEmpty()
-                                                             ? QFileInfo(file).completeBaseName()
-                                                             : read.set->info.name)
-              .arg(photographs),
-          stdout);
+    printResult(QStringLiteral("%1: %2 (%3 fotografií)")
+                    .arg(QDir::toNativeSeparators(set.root()),
+                         read.set->info.name.isEmpty() ? QFileInfo(file).completeBaseName()
+                                                       : read.set->info.name)
+                    .arg(photographs));
     return 0;
 }
 
@@ -97,14 +89,13 @@ int runSetFileCommand(const QStringList& arguments, const QString& programFolder
         say(QStringLiteral("usage: tarvelo-photos %1 FILE [DIR | --class-set]").arg(option));
         return 2;
     }
-    if (classSet && arguments.size() == 4) {
-        say(QStringLiteral("tarvelo-photos: --class-set and DIR name two sets; give one"));
+    const std::optional<EditedSet> edited = commandSet(arguments, 3, programFolder, classSet);
+    if (!edited) {
         return 2;
     }
-    const EditedSet edited = editedSet(pictureSetPlaces(pathFromUtf8(programFolder.toStdString())),
-                                       pathFromUtf8(arguments.value(3).toStdString()), classSet);
     const QString file = arguments.at(2);
-    return option == QLatin1String("--export") ? exportSet(edited, file) : importSet(edited, file);
+    return option == QLatin1String("--export") ? exportSet(*edited, file)
+                                               : importSet(*edited, file);
 }
 
 } // namespace tarvelo
