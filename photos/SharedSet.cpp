@@ -251,6 +251,10 @@ std::optional<QString> unpackSharedSet(const SharedSet& shared, PhotoSet& target
 }
 
 std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from) {
+    QString incomplete;
+    if (!set.ensureComplete(&incomplete)) {
+        return incomplete;
+    }
     for (int index = 0; index < breedCount; ++index) {
         for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
             const QString source = pathInSet(from, index, photo);

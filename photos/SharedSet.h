@@ -52,7 +52,8 @@ SharedSetRead readSharedSet(const QString& file);
 std::optional<QString> unpackSharedSet(const SharedSet& shared, PhotoSet& target);
 
 // Makes `set` hold exactly the pictures of `from`, photograph by photograph,
-// each written whole; a Czech message when a file cannot be written.
+// each written whole, a new set made complete first; a Czech message when a
+// file cannot be written.
 std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from);
 
 // Writes the photographs of `set` (its drawings are left out) as a shared

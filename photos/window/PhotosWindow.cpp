@@ -326,14 +326,7 @@ void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
     if (question.exec() != QMessageBox::Yes) {
         return;
     }
-    QString problem;
-    std::optional<QString> failed;
-    if (!target.ensureComplete(&problem)) {
-        failed = problem;
-    } else {
-        failed = replaceSetPictures(target, shared->unpacked());
-    }
-    if (failed) {
+    if (const auto failed = replaceSetPictures(target, shared->unpacked())) {
         QMessageBox::critical(shared, photosTitle(), *failed);
         edit(set_); // whatever did get written is shown
         return;

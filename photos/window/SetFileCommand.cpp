@@ -59,11 +59,6 @@ int importSet(const EditedSet& edited, const QString& file) {
         return 1;
     }
     PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
-    QString problem;
-    if (!set.ensureComplete(&problem)) {
-        say(problem);
-        return 1;
-    }
     if (const auto failed = replaceSetPictures(set, staged)) {
         say(*failed);
         return 1;
