@@ -101,6 +101,9 @@ xvfb_pid=$!
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
+# The window manager starts only once the server takes connections; on a
+# busy machine that can come a moment after Xvfb names its display.
+wait_for 10 xdotool getdisplaygeometry || fail "Xvfb on $DISPLAY takes no connections"
 mkdir -p "$work/config" "$work/cache"
 if [ "$wm" = icewm ]; then
     set -- icewm
