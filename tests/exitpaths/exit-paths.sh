@@ -110,10 +110,18 @@ if [ "$wm" = icewm ]; then
 else
     set -- openbox --sm-disable
 fi
-XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" ICEWM_PRIVCFG="$work/config/icewm" \
-    "$@" >"$work/wm.log" 2>&1 &
-wm_pid=$!
-wait_for 10 wmctrl -m || fail "$wm did not start: $(cat "$work/wm.log")"
+# On a machine busy with other tests the window manager has now and then
+# failed to open the display it was given; it gets three tries.
+for try in 1 2 3; do
+    XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" ICEWM_PRIVCFG="$work/config/icewm" \
+        "$@" >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    wait_for 10 wmctrl -m && break
+    kill "$wm_pid" 2>/dev/null || true
+    [ "$try" -lt 3 ] || fail "$wm did not start: $(cat "$work/wm.log")"
+    echo "$wm did not start, try $try: $(cat "$work/wm.log")" >&2
+    sleep 1
+done
 
 # Starts the program in directory $1; its exit status lands in $work/status.
 start_quiz() {
