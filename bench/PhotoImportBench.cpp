@@ -16,6 +16,7 @@
 #include "PictureBox.h"
 #include "PlainView.h"
 #include "Quiz.h"
+#include "SetReplacement.h"
 #include "SharedSet.h"
 #include "Timing.h"
 
@@ -157,12 +158,13 @@ void sharedSetBench(const fs::path& set, const fs::path& dir, int rounds) {
 
         const fs::path target = dir / ("opened-" + std::to_string(round));
         open.push_back(millisecondsOf([&] {
-            const tarvelo::SharedSetRead read = tarvelo::readSharedSet(file);
-            QTemporaryDir unpacked;
-            tarvelo::PhotoSet staged(unpacked.path(), drawings);
-            tarvelo::PhotoSet opened(QString::fromStdString(target.string()), drawings);
-            if (!read.set || tarvelo::unpackSharedSet(*read.set, staged) ||
-                tarvelo::replaceSetPictures(opened, staged)) {
+            // As --import-set does it: unpacked beside the set, swapped in.
+            const tarvelo::PhotoSet opened(QString::fromStdString(target.string()), drawings);
+            QString problem;
+            const auto replacement = tarvelo::SetReplacement::begin(opened, &problem);
+            if (!replacement ||
+                !tarvelo::unpackSharedSet(file, replacement->staged()).info.has_value() ||
+                replacement->commit()) {
                 std::fprintf(stderr, "tarvelo-photos-bench: the shared set did not open\n");
             }
         }));

@@ -5,11 +5,17 @@
 // this starts it in the set this user is to play: the one tarvelo-photos
 // edits, once it holds pictures, else the class set, else the drawings.
 #include "PictureSets.h"
+#include "SetFolderRecovery.h"
 #include "StartQuiz.h"
 
 int main() {
     const std::filesystem::path programs = tarvelo::programFolder();
-    const tarvelo::PictureSetChoice set =
-        tarvelo::choosePictureSet(tarvelo::pictureSetPlaces(programs));
+    const tarvelo::PictureSetPlaces places = tarvelo::pictureSetPlaces(programs);
+    // A change of a set cut short by a kill is mended before a set is chosen:
+    // between the two steps of a swap its obr may be missing.
+    for (const auto& folder : {places.unzipped, places.own, places.classSetHome}) {
+        tarvelo::recoverSetFolder(folder);
+    }
+    const tarvelo::PictureSetChoice set = tarvelo::choosePictureSet(places);
     return tarvelo::startQuiz(programs, set.folder);
 }

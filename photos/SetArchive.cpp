@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SetArchive.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <ctime>
 #include <memory>
 #include <zip.h>
@@ -34,8 +37,8 @@ QString mib(qint64 bytes) {
 
 // What a library error means for a teacher. A file that begins as a ZIP
 // archive but has no directory at its end was cut short.
-QString openRefusal(int code, const QByteArray& archive = {}) {
-    if (code == ZIP_ER_NOZIP && archive.startsWith(QByteArray("PK\x03\x04", 4))) {
+QString openRefusal(int code, bool startsLikeZip = false) {
+    if (code == ZIP_ER_NOZIP && startsLikeZip) {
         code = ZIP_ER_INCONS;
     }
     switch (code) {
@@ -94,55 +97,145 @@ std::optional<QByteArray> readEntry(zip_t* archive, zip_uint64_t index, qint64 d
     return bytes;
 }
 
+// The archive's file as libzip reads it: opened once, read at whatever
+// offset the library asks for, never held in memory.
+class FileSource {
+public:
+    explicit FileSource(const QString& path) : file_(path) { zip_error_init(&error_); }
+    ~FileSource() { zip_error_fini(&error_); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    bool open() { return file_.open(QIODevice::ReadOnly); }
+    qint64 size() const { return file_.size(); }
+    // A file that begins as a ZIP archive but has no directory at its end was
+    // cut short.
+    bool startsLikeZip() {
+        const qint64 at = file_.pos();
+        const bool zip = file_.seek(0) && file_.read(4) == QByteArray("PK\x03\x04", 4);
+        file_.seek(at);
+        return zip;
+    }
+
+    static zip_int64_t callback(void* self, void* data, zip_uint64_t length, zip_source_cmd_t cmd) {
+        return static_cast<FileSource*>(self)->answer(data, length, cmd);
+    }
+
+private:
+    zip_int64_t fail(int code) {
+        zip_error_set(&error_, code, 0);
+        return -1;
+    }
+
+    zip_int64_t answer(void* data, zip_uint64_t length, zip_source_cmd_t cmd) {
+        switch (cmd) {
+        case ZIP_SOURCE_OPEN:
+            return file_.seek(0) ? 0 : fail(ZIP_ER_READ);
+        case ZIP_SOURCE_READ: {
+            const qint64 got =
+                file_.read(static_cast<char*>(data),
+                           static_cast<qint64>(std::min<zip_uint64_t>(length, 1 << 30)));
+            return got < 0 ? fail(ZIP_ER_READ) : got;
+        }
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            if (length < sizeof(zip_stat_t)) {
+                return fail(ZIP_ER_INVAL);
+            }
+            auto* stat = static_cast<zip_stat_t*>(data);
+            zip_stat_init(stat);
+            stat->size = static_cast<zip_uint64_t>(file_.size());
+            stat->valid |= ZIP_STAT_SIZE;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&error_, data, length);
+        case ZIP_SOURCE_SEEK: {
+            const zip_int64_t offset = zip_source_seek_compute_offset(
+                static_cast<zip_uint64_t>(file_.pos()), static_cast<zip_uint64_t>(file_.size()),
+                data, length, &error_);
+            if (offset < 0) {
+                return -1;
+            }
+            return file_.seek(offset) ? 0 : fail(ZIP_ER_SEEK);
+        }
+        case ZIP_SOURCE_TELL:
+            return file_.pos();
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(
+                ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                ZIP_SOURCE_SUPPORTS, -1);
+        default:
+            return fail(ZIP_ER_OPNOTSUPP);
+        }
+    }
+
+    QFile file_;
+    zip_error_t error_;
+};
+
 } // namespace
 
-ArchiveContent readSetArchive(const QByteArray& archiveBytes, const EntryNameRule& allowed,
-                              const SetArchiveLimits& limits) {
-    ArchiveContent content;
-    const auto refuse = [&content](const QString& why) {
-        content.entries.clear();
-        content.refusal = why;
-        return content;
+struct SetArchiveReader::Library {
+    explicit Library(const QString& path) : file(path) {}
+    FileSource file;
+    Archive archive;
+};
+
+SetArchiveReader::~SetArchiveReader() = default;
+
+SetArchiveReader::SetArchiveReader(const QString& path, const EntryNameRule& allowed,
+                                   const SharedSetLimits& limits)
+    : library_(std::make_unique<Library>(path)) {
+    open(path, allowed, limits);
+}
+
+void SetArchiveReader::open(const QString& path, const EntryNameRule& allowed,
+                            const SharedSetLimits& limits) {
+    const auto refuse = [this](const QString& why) {
+        files_.clear();
+        indexes_.clear();
+        refusal_ = why;
     };
+    // A FIFO or a device would make the open wait, or read for ever.
+    if (!QFileInfo(path).isFile() || !library_->file.open()) {
+        return refuse(QStringLiteral("soubor nejde přečíst"));
+    }
     // libzip takes an empty file for an empty archive.
-    if (archiveBytes.isEmpty()) {
+    if (library_->file.size() == 0) {
         return refuse(QStringLiteral("soubor je prázdný"));
     }
-    if (archiveBytes.size() > limits.archiveBytes) {
+    if (library_->file.size() > limits.archiveBytes) {
         return refuse(QStringLiteral("soubor je větší než %1 MiB").arg(mib(limits.archiveBytes)));
     }
     zip_error_t error;
     zip_error_init(&error);
     const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
-    Source source(zip_source_buffer_create(
-        archiveBytes.constData(), static_cast<zip_uint64_t>(archiveBytes.size()), 0, &error));
+    Source source(zip_source_function_create(&FileSource::callback, &library_->file, &error));
     if (!source) {
         return refuse(openRefusal(zip_error_code_zip(&error)));
     }
-    const Archive archive(zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
-    if (!archive) {
-        return refuse(openRefusal(zip_error_code_zip(&error), archiveBytes));
+    library_->archive.reset(zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    if (!library_->archive) {
+        return refuse(openRefusal(zip_error_code_zip(&error), library_->file.startsLikeZip()));
     }
     source.release(); // the archive owns it now
+    zip_t* archive = library_->archive.get();
 
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count < 0 || count > limits.entries) {
         return refuse(QStringLiteral("archiv má víc než %1 položek").arg(limits.entries));
     }
-
-    // Every entry is judged from the directory first; only then is anything read.
-    struct Planned {
-        zip_uint64_t index;
-        QString name;
-        qint64 size;
-    };
-    std::vector<Planned> planned;
+    // Every entry is judged from the directory; nothing is read here.
     QSet<QString> names;
     qint64 total = 0;
     for (zip_uint64_t index = 0; index < static_cast<zip_uint64_t>(count); ++index) {
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(archive.get(), index, ZIP_FL_ENC_RAW, &stat) != 0 ||
+        if (zip_stat_index(archive, index, ZIP_FL_ENC_RAW, &stat) != 0 ||
             !(stat.valid & ZIP_STAT_NAME) || !(stat.valid & ZIP_STAT_SIZE)) {
             return refuse(openRefusal(ZIP_ER_INCONS));
         }
@@ -156,7 +249,7 @@ ArchiveContent readSetArchive(const QByteArray& archiveBytes, const EntryNameRul
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
             return refuse(QStringLiteral("položka „%1“ je zašifrovaná").arg(shown));
         }
-        if (!plainFileOrFolder(archive.get(), index)) {
+        if (!plainFileOrFolder(archive, index)) {
             return refuse(
                 QStringLiteral("položka „%1“ je odkaz nebo zvláštní soubor, ne fotografie")
                     .arg(shown));
@@ -182,17 +275,16 @@ ArchiveContent readSetArchive(const QByteArray& archiveBytes, const EntryNameRul
             return refuse(
                 QStringLiteral("po rozbalení by měl víc než %1 MiB").arg(mib(limits.totalBytes)));
         }
-        planned.push_back({index, name, size});
+        files_.push_back({name, size});
+        indexes_.push_back(index);
     }
+}
 
-    for (const Planned& entry : planned) {
-        auto bytes = readEntry(archive.get(), entry.index, entry.size);
-        if (!bytes) {
-            return refuse(QStringLiteral("položka „%1“ je poškozená").arg(entry.name));
-        }
-        content.entries.push_back({entry.name, std::move(*bytes)});
+std::optional<QByteArray> SetArchiveReader::read(std::size_t i) {
+    if (refusal_ || i >= files_.size()) {
+        return std::nullopt;
     }
-    return content;
+    return readEntry(library_->archive.get(), indexes_[i], files_[i].size);
 }
 
 std::optional<QByteArray> writeSetArchive(const std::vector<ArchiveEntry>& entries) {

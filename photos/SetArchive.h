@@ -2,48 +2,63 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SharedSetLimits.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace tarvelo {
-
-// What a shared set's ZIP archive may hold, checked from its directory
-// before a single byte is inflated: a small file that would inflate to
-// gigabytes is refused at once, and memory stays bounded by these figures.
-struct SetArchiveLimits {
-    qint64 archiveBytes = 512LL << 20; // the file itself
-    int entries = 400;                 // 190 photographs, the manifest, folders
-    qint64 entryBytes = 32LL << 20;    // one entry, inflated
-    qint64 totalBytes = 512LL << 20;   // all entries, inflated
-};
 
 struct ArchiveEntry {
     QString name;
     QByteArray bytes;
 };
 
-// Entries read from an archive, or why it was refused (a Czech sentence
-// without the file's name).
-struct ArchiveContent {
-    std::vector<ArchiveEntry> entries;
-    std::optional<QString> refusal;
-};
-
 // Whether an entry's name is one the set's layout has; folders ("obr/",
 // "obr/3/") are taken whenever a file inside them would be.
 using EntryNameRule = std::function<bool(const QString& name)>;
 
-// The files of the ZIP archive in `archive`, in the archive's order. The
-// whole archive is refused when any entry has a name the rule does not take,
-// is a link, a device or encrypted, is compressed other than stored or
-// deflated, appears twice, or is larger, declared or inflated, than the
-// limits allow; and when the archive is not a ZIP archive, is cut short or
+// A shared set's ZIP archive opened for reading from its file, which is read
+// where libzip asks and never held whole: one entry is in memory at a time.
+// The whole archive is refused before a byte is inflated when any entry has a
+// name the rule does not take, is a link, a device or encrypted, is compressed
+// other than stored or deflated, appears twice, or is larger, declared, than
+// the limits allow; and when the file is not a ZIP archive, is cut short or
 // does not match its own checksums.
-ArchiveContent readSetArchive(const QByteArray& archive, const EntryNameRule& allowed,
-                              const SetArchiveLimits& limits = {});
+class SetArchiveReader {
+public:
+    struct File {
+        QString name;
+        qint64 size = 0; // as the directory declares it
+    };
+
+    SetArchiveReader(const QString& file, const EntryNameRule& allowed,
+                     const SharedSetLimits& limits = {});
+    ~SetArchiveReader();
+    SetArchiveReader(const SetArchiveReader&) = delete;
+    SetArchiveReader& operator=(const SetArchiveReader&) = delete;
+
+    // Why the archive was refused: a Czech sentence without the file's name.
+    const std::optional<QString>& refusal() const { return refusal_; }
+    // The entries that are files, in the archive's order.
+    const std::vector<File>& files() const { return files_; }
+    // The bytes of files()[i]: never more than it declares, nothing when the
+    // entry inflates to more or less, or fails its checksum.
+    std::optional<QByteArray> read(std::size_t i);
+
+private:
+    void open(const QString& file, const EntryNameRule& allowed, const SharedSetLimits& limits);
+
+    struct Library;
+    std::unique_ptr<Library> library_;
+    std::vector<File> files_;
+    std::vector<quint64> indexes_;
+    std::optional<QString> refusal_;
+};
 
 // A ZIP archive holding entries in order: JPEG photographs stored as they
 // are (they do not compress), anything else deflated. Nothing when libzip

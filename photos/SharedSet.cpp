@@ -3,12 +3,16 @@
 #include "SharedSet.h"
 
 #include "AtomicFile.h"
+#include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "ImportFailure.h"
+#include "JpegMarkers.h"
+#include "JpegPicture.h"
 #include "PhotoImport.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "SetArchive.h"
+#include "TemporaryFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,17 +20,50 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QTemporaryDir>
+#include <algorithm>
+#include <new>
 
 namespace tarvelo {
 
 namespace {
 
-// obr/K/N.jpg, the manifest, and the folders that hold them.
+// The manifest is a few lines of JSON; anything near this is not one.
+constexpr qint64 maxManifestBytes = 64 << 10;
+
+const QRegularExpression& photographName() {
+    static const QRegularExpression name(
+        QRegularExpression::anchoredPattern(QStringLiteral(R"(obr/([0-9])/(1[0-8]|[0-9])\.jpg)")));
+    return name;
+}
+
+// obr/K/N.jpg, the manifest, and the folders that hold them; the whole name,
+// so that "obr/0/1.jpg\n" is not taken for obr/0/1.jpg.
 bool inSetLayout(const QString& name) {
-    static const QRegularExpression layout(
-        QStringLiteral(R"(^(obr/|obr/[0-9]/|obr/[0-9]/(1[0-8]|[0-9])\.jpg|tarvelo-set\.json)$)"));
-    return layout.match(name).hasMatch();
+    static const QRegularExpression folders(
+        QRegularExpression::anchoredPattern(QStringLiteral(R"(obr/|obr/[0-9]/)")));
+    return name == QLatin1String(sharedSetManifest) || folders.match(name).hasMatch() ||
+           photographName().match(name).hasMatch();
+}
+
+// Where a photograph's entry puts it: its breed and number, from the whole
+// name; nothing for any other entry.
+struct Place {
+    int index = 0;
+    int photo = 0;
+};
+std::optional<Place> placeOf(const QString& name) {
+    const QRegularExpressionMatch match = photographName().match(name);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    bool photoOk = false;
+    bool indexOk = false;
+    const Place place{match.captured(2).toInt(&indexOk), match.captured(1).toInt(&photoOk)};
+    if (!photoOk || !indexOk || place.index < 0 || place.index >= breedCount || place.photo < 0 ||
+        place.photo >= maxPhotosPerBreed) {
+        return std::nullopt;
+    }
+    return place;
 }
 
 QString native(const QString& path) {
@@ -38,85 +75,27 @@ QString refusal(const QString& file, const QString& why) {
         .arg(native(file), why);
 }
 
-// Absolute path of photograph `photo` of breed `index` in a set.
-QString pathInSet(const PhotoSet& set, int index, int photo) {
-    return QDir::cleanPath(
-        set.root() + QLatin1Char('/') +
-        QDir::fromNativeSeparators(QString::fromStdString(photoPath(index, photo))));
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
 }
 
-std::optional<QByteArray> readWhole(const QString& path, qint64 limit) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > limit) {
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return bytes;
+// A photograph that can go into a set byte for byte, as another Tarvelo
+// stored it: a whole JPEG with nothing but the picture, no larger than the
+// quiz draws it. Told from its markers alone.
+bool storableAsItIs(const JpegMarkers& markers) {
+    return markers.wellFormed && !markers.metadata && markers.width <= storedBoxWidth &&
+           markers.height <= storedBoxHeight;
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes, QString* reason) {
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    if (const auto error = writeFileAtomically(path.toStdString(),
-                                               {data, static_cast<std::size_t>(bytes.size())})) {
-        *reason = writeFailureReason(*error);
-        return false;
-    }
-    return true;
-}
-
-// Whether a JPEG carries anything beyond its picture before the first scan:
-// Exif and XMP (APP1), ICC (APP2), IPTC (APP13), other APPn, comments. JFIF
-// (APP0) and Adobe's colour marker (APP14) are part of how it decodes. A
-// file this cannot walk counts as carrying something.
-bool carriesMetadata(const QByteArray& jpeg) {
-    const auto at = [&jpeg](qsizetype i) { return static_cast<unsigned char>(jpeg[i]); };
-    if (jpeg.size() < 4 || at(0) != 0xFF || at(1) != 0xD8) {
-        return true;
-    }
-    qsizetype i = 2;
-    while (i + 1 < jpeg.size()) {
-        if (at(i) != 0xFF) {
-            return true;
-        }
-        const unsigned char marker = at(i + 1);
-        if (marker == 0xFF) {
-            ++i; // fill byte
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9) {
-            return false; // the scan begins: nothing more can come before it
-        }
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            i += 2;
-            continue;
-        }
-        if (i + 3 >= jpeg.size()) {
-            return true;
-        }
-        if ((marker >= 0xE1 && marker <= 0xEF && marker != 0xEE) || marker == 0xFE) {
-            return true;
-        }
-        i += 2 + (at(i + 2) << 8 | at(i + 3));
-    }
-    return true;
-}
-
-// A photograph that can go into the set byte for byte, as another Tarvelo
-// stored it: nothing but the picture, no larger than the quiz draws it, and
-// shown by the quiz's own decoder without an error. Anything else goes
+// ...and shown by the quiz's own decoder without an error. Anything else goes
 // through the import, which would only lose quality on such a one.
-bool takenAsStored(const QByteArray& bytes) {
-    if (carriesMetadata(bytes)) {
+bool takenAsStored(const QByteArray& bytes, const JpegMarkers& markers) {
+    if (!storableAsItIs(markers)) {
         return false;
     }
     try {
         JpegPicture picture = JpegPicture::fromBytes({bytes.begin(), bytes.end()});
-        if (picture.width() > storedBoxWidth || picture.height() > storedBoxHeight) {
-            return false;
-        }
         picture.decodeRaster();
         return !picture.decodeFailed();
     } catch (const PictureError&) {
@@ -124,197 +103,296 @@ bool takenAsStored(const QByteArray& bytes) {
     }
 }
 
-// A file of the staging folder, which goes as a whole if anything fails:
-// written plainly, without the flush to the disk a set's own file gets.
+// A file of a folder that goes as a whole if anything fails: written plainly.
 bool writeStaged(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
+// Text from the file, shown to the teacher: one line or a few, never a page.
+QString boundedText(const QJsonObject& manifest, const QString& key, qsizetype length, bool lines) {
+    QString text = manifest.value(key).toString();
+    text.removeIf([lines](QChar c) {
+        return (c.category() == QChar::Other_Control && !(lines && c == QLatin1Char('\n'))) ||
+               c.category() == QChar::Other_Format;
+    });
+    if (text.size() > length) {
+        text = text.left(length - 1) + QChar(0x2026);
+    }
+    return text;
+}
+
+class Unpacking {
+public:
+    Unpacking(const QString& file, PhotoSet& target, const UnpackProgress& progress,
+              const SharedSetLimits& limits)
+        : file_(file), target_(target), progress_(progress), limits_(limits) {}
+
+    UnpackedSharedSet run() {
+        SetArchiveReader archive(file_, inSetLayout, limits_);
+        if (archive.refusal()) {
+            refuse(*archive.refusal());
+            return outcome();
+        }
+        std::optional<SharedSetInfo> info = readManifest(archive);
+        if (!info) {
+            return outcome();
+        }
+        // Photographs by breed and number, so obr/1 comes before obr/2
+        // whatever order the archive lists them in.
+        std::vector<std::pair<Place, std::size_t>> photos;
+        for (std::size_t i = 0; i < archive.files().size(); ++i) {
+            if (const auto place = placeOf(archive.files()[i].name)) {
+                photos.emplace_back(*place, i);
+            }
+        }
+        std::sort(photos.begin(), photos.end(), [](const auto& a, const auto& b) {
+            return std::pair(a.first.index, a.first.photo) <
+                   std::pair(b.first.index, b.first.photo);
+        });
+        std::array<int, breedCount> next{};
+        for (const auto& [place, i] : photos) {
+            if (progress_ && !progress_(photographs_, static_cast<int>(photos.size()))) {
+                cancelled_ = true;
+                return outcome();
+            }
+            const int number = next[static_cast<std::size_t>(place.index)]++;
+            if (!unpackPhotograph(archive, i, place.index, number)) {
+                return outcome();
+            }
+            ++photographs_;
+        }
+        QString message;
+        if (!target_.ensureComplete(&message)) {
+            message_ = message;
+            return outcome();
+        }
+        return outcome(std::move(info));
+    }
+
+private:
+    void refuse(const QString& why) { message_ = refusal(file_, why); }
+
+    UnpackedSharedSet outcome(std::optional<SharedSetInfo> info = std::nullopt) const {
+        UnpackedSharedSet result;
+        result.info = std::move(info);
+        result.message = message_;
+        result.cancelled = cancelled_;
+        result.photographs = photographs_;
+        return result;
+    }
+
+    std::optional<SharedSetInfo> readManifest(SetArchiveReader& archive) {
+        const auto& files = archive.files();
+        const auto found = std::find_if(files.begin(), files.end(), [](const auto& f) {
+            return f.name == QLatin1String(sharedSetManifest);
+        });
+        const QString manifestName = QLatin1String(sharedSetManifest);
+        if (found == files.end()) {
+            refuse(QStringLiteral("chybí v něm popis sady (%1)").arg(manifestName));
+            return std::nullopt;
+        }
+        std::optional<QByteArray> bytes;
+        if (found->size <= maxManifestBytes) {
+            bytes = archive.read(static_cast<std::size_t>(found - files.begin()));
+        }
+        QJsonParseError error{};
+        const QJsonDocument document =
+            bytes ? QJsonDocument::fromJson(*bytes, &error) : QJsonDocument();
+        if (!bytes || error.error != QJsonParseError::NoError || !document.isObject()) {
+            refuse(QStringLiteral("popis sady (%1) je poškozený").arg(manifestName));
+            return std::nullopt;
+        }
+        const QJsonObject manifest = document.object();
+        const QJsonValue format = manifest.value(QStringLiteral("format"));
+        if (!format.isDouble() || format.toDouble() < 1 || format.toDouble() > 1e9 ||
+            format.toDouble() != format.toInt()) {
+            refuse(QStringLiteral("popis sady neuvádí platnou verzi formátu"));
+            return std::nullopt;
+        }
+        if (format.toInt() > sharedSetFormat) {
+            refuse(QStringLiteral("zapsala ho novější verze Tarvela (formát %1); tato verze "
+                                  "umí formát %2, nainstalujte novější Tarvelo")
+                       .arg(format.toInt())
+                       .arg(sharedSetFormat));
+            return std::nullopt;
+        }
+        return SharedSetInfo{
+            .name = boundedText(manifest, QStringLiteral("name"), maxSetNameLength, false),
+            .note = boundedText(manifest, QStringLiteral("note"), maxSetNoteLength, true)};
+    }
+
+    // The photograph as the teacher is told of it: its entry and its breed.
+    QString cannotUse(const QString& entry, int index, const QString& why) {
+        message_ = QStringLiteral("Fotografii %1 (%2) ze sdílené sady nelze použít. %3")
+                       .arg(entry, QString::fromUtf8(answerName(index)), why);
+        return message_;
+    }
+
+    bool unpackPhotograph(SetArchiveReader& archive, std::size_t i, int index, int photo) {
+        const QString entry = archive.files()[i].name;
+        const std::optional<QByteArray> bytes = archive.read(i);
+        if (!bytes) {
+            refuse(QStringLiteral("položka „%1“ je poškozená").arg(entry));
+            return false;
+        }
+        const JpegMarkers markers = walkJpegMarkers(bytesOf(*bytes));
+        if (!markers.wellFormed) {
+            cannotUse(entry, index, QStringLiteral("Není to úplná fotografie JPEG."));
+            return false;
+        }
+        work_ += markers.work();
+        if (markers.work() > limits_.photoWork || work_ > limits_.fileWork) {
+            cannotUse(entry, index,
+                      markers.work() > limits_.photoWork
+                          ? QStringLiteral("Její dekódování by trvalo příliš dlouho (%1 × %2 "
+                                           "pixelů ve %3 průchodech).")
+                                .arg(markers.width)
+                                .arg(markers.height)
+                                .arg(markers.scans)
+                          : QStringLiteral("Dekódování fotografií celé sady by s ní trvalo "
+                                           "příliš dlouho; sada je asi vyrobená tak, aby "
+                                           "program zaměstnala."));
+            return false;
+        }
+        const QString stored = target_.photoPath(index, photo);
+        if (!QDir().mkpath(QFileInfo(stored).path())) {
+            message_ =
+                QStringLiteral("Složku „%1“ nelze vytvořit.").arg(native(QFileInfo(stored).path()));
+            return false;
+        }
+        if (takenAsStored(*bytes, markers)) {
+            if (!writeStaged(stored, *bytes)) {
+                message_ = QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(stored));
+                return false;
+            }
+            return true;
+        }
+        // The import reads a file: the entry goes beside the set for that.
+        const QString source = QDir(target_.root()).filePath(QStringLiteral(".entry.jpg"));
+        if (!writeStaged(source, *bytes)) {
+            message_ = QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(source));
+            return false;
+        }
+        const ImportResult imported = importPhoto(source, stored);
+        QFile::remove(source);
+        if (!imported.ok) {
+            cannotUse(entry, index, imported.message);
+            return false;
+        }
+        return true;
+    }
+
+    QString file_;
+    PhotoSet& target_;
+    const UnpackProgress& progress_;
+    SharedSetLimits limits_;
+    QString message_;
+    bool cancelled_ = false;
+    int photographs_ = 0;
+    long long work_ = 0;
+};
+
+// The bytes of a photograph of the set, read as the quiz reads it: bounded,
+// a regular file only.
+std::optional<QByteArray> readPhotograph(const QString& path) {
+    try {
+        const std::vector<std::uint8_t> bytes = readPictureFile(path.toStdString());
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    } catch (const PictureError&) {
+        return std::nullopt;
+    }
+}
+
+// What the file carries for the photograph at path: itself when an import
+// would take it byte for byte and it fits what is left of the work budget,
+// else the copy an import stores.
+class Export {
+public:
+    explicit Export(const SharedSetLimits& limits) : limits_(limits) {}
+
+    std::optional<QByteArray> photograph(const QString& path, QString* message) {
+        auto bytes = readPhotograph(path);
+        if (!bytes) {
+            *message = QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(path));
+            return std::nullopt;
+        }
+        const JpegMarkers markers = walkJpegMarkers(bytesOf(*bytes));
+        // Half the budget is kept for copies an import makes, which every
+        // photograph can become: 190 of them need far less than that half.
+        if (storableAsItIs(markers) && bytes->size() <= limits_.entryBytes &&
+            markers.work() <= limits_.photoWork && work_ + markers.work() <= limits_.fileWork / 2) {
+            work_ += markers.work();
+            return bytes;
+        }
+        if (!cleaned_) {
+            cleaned_ = makeTemporaryFolder(message);
+            if (!cleaned_) {
+                return std::nullopt;
+            }
+        }
+        const QString copy = cleaned_->filePath(QStringLiteral("%1.jpg").arg(copies_++));
+        const ImportResult result = importPhoto(path, copy);
+        if (!result.ok) {
+            *message = result.message;
+            return std::nullopt;
+        }
+        bytes = readPhotograph(copy);
+        QFile::remove(copy);
+        if (!bytes) {
+            *message = QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(copy));
+            return std::nullopt;
+        }
+        work_ += walkJpegMarkers(bytesOf(*bytes)).work();
+        return bytes;
+    }
+
+private:
+    SharedSetLimits limits_;
+    std::optional<TemporaryFolder> cleaned_;
+    int copies_ = 0;
+    long long work_ = 0;
+};
+
+bool writeWhole(const QString& path, const QByteArray& bytes, QString* reason) {
+    if (const auto error = writeFileAtomically(path.toStdString(), bytesOf(bytes))) {
+        *reason = writeFailureReason(*error);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
-SharedSetRead readSharedSet(const QString& file) {
-    SharedSetRead result;
-    const SetArchiveLimits limits;
-    if (!QFileInfo::exists(file)) {
-        result.message = refusal(file, QStringLiteral("soubor neexistuje"));
-        return result;
+UnpackedSharedSet unpackSharedSet(const QString& file, PhotoSet& target,
+                                  const UnpackProgress& progress, const SharedSetLimits& limits) {
+    try {
+        return Unpacking(file, target, progress, limits).run();
+    } catch (const std::bad_alloc&) {
+        UnpackedSharedSet failed;
+        failed.message = refusal(file, QStringLiteral("nedostatek paměti"));
+        return failed;
     }
-    const auto archive = readWhole(file, limits.archiveBytes);
-    if (!archive) {
-        result.message = refusal(
-            file, QFileInfo(file).size() > limits.archiveBytes
-                      ? QStringLiteral("soubor je větší než %1 MiB").arg(limits.archiveBytes >> 20)
-                      : QStringLiteral("soubor nejde přečíst"));
-        return result;
-    }
-    ArchiveContent content = readSetArchive(*archive, inSetLayout, limits);
-    if (content.refusal) {
-        result.message = refusal(file, *content.refusal);
-        return result;
-    }
-
-    SharedSet set;
-    std::optional<QJsonObject> manifest;
-    // Photographs by breed and number, so obr/1 comes before obr/2 whatever
-    // order the archive lists them in.
-    std::array<std::array<const QByteArray*, maxPhotosPerBreed>, breedCount> byNumber{};
-    for (const ArchiveEntry& entry : content.entries) {
-        if (entry.name == QLatin1String(sharedSetManifest)) {
-            QJsonParseError error;
-            const QJsonDocument document = QJsonDocument::fromJson(entry.bytes, &error);
-            if (error.error != QJsonParseError::NoError || !document.isObject()) {
-                result.message = refusal(file, QStringLiteral("popis sady (%1) je poškozený")
-                                                   .arg(QLatin1String(sharedSetManifest)));
-                return result;
-            }
-            manifest = document.object();
-            continue;
-        }
-        const QStringList parts = entry.name.split(QLatin1Char('/'));
-        const int photo = parts[1].toInt();
-        const int index = parts[2].chopped(4).toInt();
-        byNumber[static_cast<std::size_t>(index)][static_cast<std::size_t>(photo)] = &entry.bytes;
-    }
-    if (!manifest) {
-        result.message = refusal(
-            file,
-            QStringLiteral("chybí v něm popis sady (%1)").arg(QLatin1String(sharedSetManifest)));
-        return result;
-    }
-    const QJsonValue format = manifest->value(QStringLiteral("format"));
-    if (!format.isDouble() || format.toDouble() < 1 || format.toDouble() != format.toInt()) {
-        result.message = refusal(file, QStringLiteral("popis sady neuvádí platnou verzi formátu"));
-        return result;
-    }
-    if (format.toInt() > sharedSetFormat) {
-        result.message = refusal(
-            file, QStringLiteral("zapsala ho novější verze Tarvela (formát %1); tato verze umí "
-                                 "formát %2, nainstalujte novější Tarvelo")
-                      .arg(format.toInt())
-                      .arg(sharedSetFormat));
-        return result;
-    }
-    set.info.name = manifest->value(QStringLiteral("name")).toString();
-    set.info.note = manifest->value(QStringLiteral("note")).toString();
-    for (std::size_t index = 0; index < byNumber.size(); ++index) {
-        for (const QByteArray* bytes : byNumber[index]) {
-            if (bytes) {
-                set.photos[index].push_back(*bytes);
-            }
-        }
-    }
-    result.set = std::move(set);
-    return result;
-}
-
-std::optional<QString> unpackSharedSet(const SharedSet& shared, PhotoSet& target) {
-    QTemporaryDir sources;
-    if (!sources.isValid()) {
-        return QStringLiteral("Nelze vytvořit dočasnou složku pro rozbalení sady.");
-    }
-    for (int index = 0; index < breedCount; ++index) {
-        const auto& photos = shared.photos[static_cast<std::size_t>(index)];
-        for (std::size_t k = 0; k < photos.size(); ++k) {
-            const int photo = static_cast<int>(k);
-            const QString stored = pathInSet(target, index, photo);
-            if (!QDir().mkpath(QFileInfo(stored).path())) {
-                return QStringLiteral("Složku „%1“ nelze vytvořit.")
-                    .arg(native(QFileInfo(stored).path()));
-            }
-            if (takenAsStored(photos[k])) {
-                if (!writeStaged(stored, photos[k])) {
-                    return QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(stored));
-                }
-                continue;
-            }
-            const QString source =
-                sources.filePath(QStringLiteral("%1-%2.jpg").arg(index).arg(photo));
-            if (!writeStaged(source, photos[k])) {
-                return QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(source));
-            }
-            const ImportResult result = importPhoto(source, stored);
-            QFile::remove(source);
-            if (!result.ok) {
-                return QStringLiteral("Fotografii %1 (%2) ze sdílené sady nelze použít. %3")
-                    .arg(QString::fromStdString(photoPath(index, photo))
-                             .replace(QLatin1Char('\\'), QLatin1Char('/')),
-                         QString::fromUtf8(answerName(index)), result.message);
-            }
-        }
-    }
-    QString message;
-    if (!target.ensureComplete(&message)) {
-        return message;
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from) {
-    QString incomplete;
-    if (!set.ensureComplete(&incomplete)) {
-        return incomplete;
-    }
-    for (int index = 0; index < breedCount; ++index) {
-        for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
-            const QString source = pathInSet(from, index, photo);
-            const QString target = pathInSet(set, index, photo);
-            if (!QFileInfo::exists(source)) {
-                // Photograph 0 is always there; a later one of the old set goes.
-                if (photo > 0 && QFileInfo::exists(target) && !QFile::remove(target)) {
-                    return QStringLiteral("Fotografii „%1“ nelze odstranit.").arg(native(target));
-                }
-                continue;
-            }
-            const auto bytes = readWhole(source, 64LL << 20);
-            if (!bytes) {
-                return QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(source));
-            }
-            QString reason;
-            if (!QDir().mkpath(QFileInfo(target).path()) || !writeWhole(target, *bytes, &reason)) {
-                return QStringLiteral("Fotografii nelze uložit jako „%1“: %2.")
-                    .arg(native(target),
-                         reason.isEmpty() ? QStringLiteral("složku nelze vytvořit") : reason);
-            }
-        }
-    }
-    return std::nullopt;
 }
 
 std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& info,
-                                     const QString& file) {
-    QTemporaryDir cleaned;
+                                     const QString& file, const SharedSetLimits& limits) {
     std::vector<ArchiveEntry> entries;
-    QJsonObject manifest{{QStringLiteral("format"), sharedSetFormat},
-                         {QStringLiteral("name"), info.name},
-                         {QStringLiteral("note"), info.note}};
+    const QJsonObject manifest{{QStringLiteral("format"), sharedSetFormat},
+                               {QStringLiteral("name"), info.name},
+                               {QStringLiteral("note"), info.note}};
     entries.push_back({QLatin1String(sharedSetManifest),
                        QJsonDocument(manifest).toJson(QJsonDocument::Indented)});
+    Export out(limits);
     int photographs = 0;
     for (int index = 0; index < breedCount; ++index) {
         int next = 0; // gaps in the set close up in the file
-        for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
-            const QString path = pathInSet(set, index, photo);
-            if (!QFileInfo::exists(path) || (photo == 0 && set.isDrawing(index))) {
-                continue;
-            }
-            auto bytes = readWhole(path, 64LL << 20);
+        for (const QString& path : set.photos(index)) {
+            QString message;
+            auto bytes = out.photograph(path, &message);
             if (!bytes) {
-                return QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(path));
-            }
-            // A photograph put into the set by hand may still carry the
-            // camera's data; it goes out as an import would store it.
-            if (carriesMetadata(*bytes)) {
-                const QString copy =
-                    cleaned.filePath(QStringLiteral("%1-%2.jpg").arg(index).arg(photo));
-                const ImportResult result = importPhoto(path, copy);
-                if (!result.ok) {
-                    return result.message;
-                }
-                bytes = readWhole(copy, 64LL << 20);
-                if (!bytes) {
-                    return QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(copy));
-                }
+                return message;
             }
             entries.push_back(
                 {QStringLiteral("obr/%1/%2.jpg").arg(next++).arg(index), std::move(*bytes)});

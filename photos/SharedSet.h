@@ -2,14 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BreedCatalogue.h"
 #include "PhotoSet.h"
+#include "SharedSetLimits.h"
 
-#include <QByteArray>
 #include <QString>
-#include <array>
+#include <functional>
 #include <optional>
-#include <vector>
 
 namespace tarvelo {
 
@@ -19,47 +17,52 @@ namespace tarvelo {
 inline constexpr int sharedSetFormat = 1;
 inline constexpr auto sharedSetManifest = "tarvelo-set.json";
 
+// A set's name and note as shown from a file: a title's line and a short
+// paragraph, whatever the file says.
+inline constexpr qsizetype maxSetNameLength = 100;
+inline constexpr qsizetype maxSetNoteLength = 1000;
+
 struct SharedSetInfo {
     QString name;
     QString note;
 };
 
-// A shared set as read from its file: each breed's photographs in order, as
-// the file holds them (checked only when unpacked).
-struct SharedSet {
-    SharedSetInfo info;
-    std::array<std::vector<QByteArray>, breedCount> photos;
+// How far an unpacking has come: `done` of `total` photographs. Returning
+// false stops it: the teacher pressed "Zrušit".
+using UnpackProgress = std::function<bool(int done, int total)>;
+
+struct UnpackedSharedSet {
+    // The set's name and note, once every photograph is in the target.
+    std::optional<SharedSetInfo> info;
+    // Otherwise why not: a Czech sentence naming the file; empty when cancelled.
+    QString message;
+    bool cancelled = false;
+    int photographs = 0;
 };
 
-struct SharedSetRead {
-    std::optional<SharedSet> set;
-    QString message; // when there is no set: a Czech sentence naming the file
-};
-
-// Reads a shared set's file; refuses, with the reason, anything that is not
-// one (see readSetArchive) or whose manifest is missing, malformed or of a
-// newer format.
-SharedSetRead readSharedSet(const QString& file);
-
-// Puts every photograph of `shared` into `target` (a set in a fresh folder),
-// renumbered without gaps. One another Tarvelo stored (no metadata, no
-// larger than the quiz draws it, decoded without error by the quiz's own
+// Reads the shared set in `file` into `target`, a set in a fresh folder that
+// the caller drops unless this succeeds. The archive is judged whole from its
+// directory first (SetArchiveReader), then the manifest, then one photograph
+// at a time, in breed order, renumbered without gaps. Each must be a whole
+// JPEG whose decoding work (from its markers) fits the limits, alone and with
+// those before it. One that another Tarvelo stored (nothing but the picture,
+// no larger than the quiz draws it, decoded without error by the quiz's own
 // decoder) goes in byte for byte; any other through the import every
-// photograph takes, so it is decoded within the same pixel and scan limits,
-// scaled down, and leaves without Exif, GPS, ICC or comments. Breeds without
-// photographs get their drawing. A Czech message when a photograph cannot be
-// taken.
-std::optional<QString> unpackSharedSet(const SharedSet& shared, PhotoSet& target);
-
-// Makes `set` hold exactly the pictures of `from`, photograph by photograph,
-// each written whole, a new set made complete first; a Czech message when a
-// file cannot be written.
-std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from);
+// photograph takes, which scales it down and leaves Exif, GPS, ICC and
+// comments behind. Breeds without photographs get their drawing. The name
+// and note come back as plain text of bounded length. It touches nothing but
+// the file and the target, so it may run on a worker thread.
+UnpackedSharedSet unpackSharedSet(const QString& file, PhotoSet& target,
+                                  const UnpackProgress& progress = {},
+                                  const SharedSetLimits& limits = {});
 
 // Writes the photographs of `set` (its drawings are left out) as a shared
-// set's file, through a temporary file and a rename. A Czech message when
-// the set holds no photograph or the file cannot be written.
+// set's file, through a temporary file and a rename. A photograph the file
+// could not carry as it is (metadata anywhere in it, larger than the quiz
+// draws it, more work than the limits allow) goes out as an import would
+// store it, so the file written is always one unpackSharedSet takes. A Czech
+// message when the set holds no photograph or the file cannot be written.
 std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& info,
-                                     const QString& file);
+                                     const QString& file, const SharedSetLimits& limits = {});
 
 } // namespace tarvelo

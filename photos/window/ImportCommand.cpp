@@ -7,6 +7,7 @@
 #include "CommandOutput.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
+#include "SetFolderRecovery.h"
 #include "Utf8Path.h"
 
 #include <QDir>
@@ -81,6 +82,7 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
+    recoverSetFolder(edited.folder);
     PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
 
     QString problem;

@@ -14,6 +14,7 @@
 #include "PictureSets.h"
 #include "QuizProgram.h"
 #include "SaveSetDialog.h"
+#include "SetReplacement.h"
 #include "SharedSetWindow.h"
 #include "Thumbnail.h"
 #include "Utf8Path.h"
@@ -272,11 +273,14 @@ SharedSetWindow* PhotosWindow::openSharedSet(const QString& file) {
     // The class set is offered to whoever may write it, as in the choice above.
     const bool offerForAll =
         forAll_ && !classSetRefusal(pathFromUtf8(forAll_->root().toStdString()));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    OpenedSharedSet opened = openSharedSetFile(file, set_.drawingsDir(), offerForAll);
-    QApplication::restoreOverrideCursor();
+    OpenedSharedSet opened =
+        openSharedSetFile(file, set_.drawingsDir(), offerForAll, isVisible() ? this : nullptr);
     if (!opened.window) {
-        reportError(opened.problem);
+        if (opened.problem.isEmpty()) {
+            status_->setText(QStringLiteral("Otevírání sady bylo zrušeno."));
+        } else {
+            reportError(opened.problem);
+        }
         return nullptr;
     }
     SharedSetWindow* shared = opened.window.get();

@@ -4,14 +4,17 @@
 
 #include "BreedPhotos.h"
 #include "CommandOutput.h"
+#include "CzechCounts.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
+#include "SetFolderRecovery.h"
+#include "SetReplacement.h"
 #include "SharedSet.h"
 #include "Utf8Path.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <memory>
 
 namespace tarvelo {
 
@@ -40,38 +43,29 @@ int importSet(const EditedSet& edited, const QString& file) {
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
-    const SharedSetRead read = readSharedSet(file);
-    if (!read.set) {
-        say(read.message);
-        return 1;
-    }
-    // Everything is unpacked and checked apart from the set first; the set
-    // changes only once the whole file has proved good.
-    QTemporaryDir unpacked;
-    if (!unpacked.isValid()) {
-        say(QStringLiteral("Nelze vytvořit dočasnou složku pro rozbalení sady."));
-        return 1;
-    }
-    PhotoSet staged =
-        PhotoSet::inFolders(pathFromUtf8(unpacked.path().toStdString()), edited.drawings);
-    if (const auto problem = unpackSharedSet(*read.set, staged)) {
-        say(*problem);
-        return 1;
-    }
+    // The file is unpacked beside the set and checked whole; the set changes
+    // only then, in one step.
     PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
-    if (const auto failed = replaceSetPictures(set, staged)) {
+    QString problem;
+    const std::unique_ptr<SetReplacement> replacement = SetReplacement::begin(set, &problem);
+    if (!replacement) {
+        say(problem);
+        return 1;
+    }
+    const UnpackedSharedSet unpacked = unpackSharedSet(file, replacement->staged());
+    if (!unpacked.info) {
+        say(unpacked.message);
+        return 1;
+    }
+    if (const auto failed = replacement->commit()) {
         say(*failed);
         return 1;
     }
-    int photographs = 0;
-    for (const auto& photos : read.set->photos) {
-        photographs += static_cast<int>(photos.size());
-    }
-    printResult(QStringLiteral("%1: %2 (%3 fotografií)")
+    printResult(QStringLiteral("%1: %2 (%3)")
                     .arg(QDir::toNativeSeparators(set.root()),
-                         read.set->info.name.isEmpty() ? QFileInfo(file).completeBaseName()
-                                                       : read.set->info.name)
-                    .arg(photographs));
+                         unpacked.info->name.isEmpty() ? QFileInfo(file).completeBaseName()
+                                                       : unpacked.info->name,
+                         photographCount(unpacked.photographs)));
     return 0;
 }
 
@@ -88,6 +82,7 @@ int runSetFileCommand(const QStringList& arguments, const QString& programFolder
     if (!edited) {
         return 2;
     }
+    recoverSetFolder(edited->folder);
     const QString file = arguments.at(2);
     return option == QLatin1String("--export") ? exportSet(*edited, file)
                                                : importSet(*edited, file);

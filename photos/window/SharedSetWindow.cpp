@@ -17,7 +17,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -40,7 +39,7 @@ QPushButton* makeButton(const QString& text, QWidget* parent) {
 } // namespace
 
 SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
-                                 std::unique_ptr<QTemporaryDir> folder, PhotoSet unpacked,
+                                 std::unique_ptr<TemporaryFolder> folder, PhotoSet unpacked,
                                  bool offerForAll)
     : file_(file), info_(std::move(info)), folder_(std::move(folder)) {
     const QString shown = QDir::toNativeSeparators(file_);
@@ -174,26 +173,6 @@ void SharedSetWindow::closeEvent(QCloseEvent* event) {
     if (!quizRunning()) {
         emit done();
     }
-}
-
-OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir,
-                                  bool offerForAll) {
-    const SharedSetRead read = readSharedSet(file);
-    if (!read.set) {
-        return {.window = nullptr, .problem = read.message};
-    }
-    auto folder = std::make_unique<QTemporaryDir>();
-    if (!folder->isValid()) {
-        return {.window = nullptr,
-                .problem = QStringLiteral("Nelze vytvořit dočasnou složku pro rozbalení sady.")};
-    }
-    PhotoSet unpacked(folder->path(), drawingsDir);
-    if (const auto problem = unpackSharedSet(*read.set, unpacked)) {
-        return {.window = nullptr, .problem = *problem};
-    }
-    return {.window = std::make_unique<SharedSetWindow>(file, read.set->info, std::move(folder),
-                                                        std::move(unpacked), offerForAll),
-            .problem = {}};
 }
 
 bool isSharedSetFile(const QString& argument) {

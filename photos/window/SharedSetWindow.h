@@ -4,6 +4,7 @@
 
 #include "PhotoSet.h"
 #include "SharedSet.h"
+#include "TemporaryFolder.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,7 +14,6 @@ class QEventLoopLocker;
 class QLabel;
 class QProcess;
 class QPushButton;
-class QTemporaryDir;
 
 namespace tarvelo {
 
@@ -28,8 +28,8 @@ class SharedSetWindow : public QWidget {
     Q_OBJECT
 
 public:
-    SharedSetWindow(const QString& file, SharedSetInfo info, std::unique_ptr<QTemporaryDir> folder,
-                    PhotoSet unpacked, bool offerForAll);
+    SharedSetWindow(const QString& file, SharedSetInfo info,
+                    std::unique_ptr<TemporaryFolder> folder, PhotoSet unpacked, bool offerForAll);
     ~SharedSetWindow() override;
 
     const QString& file() const { return file_; }
@@ -63,7 +63,7 @@ private:
 
     QString file_;
     SharedSetInfo info_;
-    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<TemporaryFolder> folder_;
     PhotosWindow* photos_;
     QLabel* name_;
     QLabel* note_;
@@ -79,14 +79,15 @@ private:
 };
 
 // Reads file and unpacks it into a fresh temporary folder, breeds without
-// photographs drawn from drawingsDir. The view, or the Czech sentence why
-// the file was refused.
+// photographs drawn from drawingsDir, on a worker thread while a progress
+// box over parent offers "Zrušit". The view, or the Czech sentence why the
+// file was refused; neither when the teacher cancelled.
 struct OpenedSharedSet {
     std::unique_ptr<SharedSetWindow> window;
     QString problem;
 };
-OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir,
-                                  bool offerForAll);
+OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir, bool offerForAll,
+                                  QWidget* parent = nullptr);
 
 // Whether a command-line argument names a shared set to show: a file whose
 // name ends in .tarvelo, in any case (what a double click on one in a file

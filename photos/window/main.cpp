@@ -20,7 +20,9 @@
 #include "PhotosWindow.h"
 #include "PictureSets.h"
 #include "SetFileCommand.h"
+#include "SetFolderRecovery.h"
 #include "SharedSetWindow.h"
+#include "TemporaryFolder.h"
 #include "Utf8Path.h"
 
 #include <QCoreApplication>
@@ -93,6 +95,11 @@ int main(int argc, char** argv) {
     const tarvelo::EditedSet edited = tarvelo::editedSet(
         places, tarvelo::pathFromUtf8(sharedFile ? std::string() : argument.toStdString()),
         classSet);
+    tarvelo::removeAbandonedTemporaryFolders();
+    tarvelo::recoverSetFolder(edited.folder);
+    if (edited.offersClassSet) {
+        tarvelo::recoverSetFolder(places.classSetHome);
+    }
     if (edited.problem) {
         QMessageBox::warning(nullptr, tarvelo::photosTitle(),
                              QString::fromStdString(*edited.problem));

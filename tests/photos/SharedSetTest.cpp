@@ -5,8 +5,12 @@
 #include "SharedSet.h"
 
 #include "BreedPhotos.h"
+#include "JpegMarkers.h"
 #include "PhotoFixtures.h"
 #include "SetArchive.h"
+#include "SetFolderLock.h"
+#include "SetReplacement.h"
+#include "SharedSetContents.h"
 #include "TempDir.h"
 #include "Utf8Path.h"
 
@@ -153,7 +157,7 @@ TEST_F(SharedSetTest, ASavedSetOpensAsTheSamePhotographsElsewhere) {
 
     TempDir other;
     PhotoSet elsewhere(QString::fromStdString(other / "jinde"), drawings);
-    ASSERT_EQ(unpackSharedSet(*read.set, elsewhere), std::nullopt);
+    ASSERT_TRUE(unpackSharedSet(file, elsewhere).info.has_value());
     // The stored copy arrives byte for byte; the turned one arrives upright.
     EXPECT_EQ(readBytes(stored(elsewhere, 4, 0)), readBytes(stored(set, 4, 0)));
     const JpegPicture turned = quizPicture(stored(elsewhere, 4, 1));
@@ -184,9 +188,10 @@ TEST_F(SharedSetTest, ASetOfDrawingsOnlyHasNothingToShare) {
 
 TEST_F(SharedSetTest, NamesOutsideTheSetsLayoutAreNeverWritten) {
     const QByteArray jpeg = asBytes(makeJpeg({}));
-    for (const std::string name : {"../obr/0/1.jpg", "/etc/obr/0/1.jpg", "obr\\0\\1.jpg",
-                                   "C:/obr/0/1.jpg", "obr/0/../../1.jpg", "obr/10/1.jpg",
-                                   "obr/0/19.jpg", "obr/0/01.jpg", "obr/0/1.JPG", "readme.txt"}) {
+    for (const std::string name :
+         {"../obr/0/1.jpg", "/etc/obr/0/1.jpg", "obr\\0\\1.jpg", "C:/obr/0/1.jpg",
+          "obr/0/../../1.jpg", "obr/10/1.jpg", "obr/0/19.jpg", "obr/0/01.jpg", "obr/0/1.JPG",
+          "readme.txt", "obr/0/1.jpg\n", "obr/\n", "obr/0/\n"}) {
         writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {name, jpeg}}));
         expectRefused(QStringLiteral("do sady nepatří"));
     }
@@ -218,16 +223,15 @@ TEST_F(SharedSetTest, SizesAreBoundedBeforeAnythingIsInflated) {
             many.push_back({photoPath(index, photo), QByteArray(64 << 10, '\0')});
         }
     }
-    const QByteArray floodArchive = rawArchive(many);
+    writeArchive(rawArchive(many));
     const auto anyName = [](const QString&) { return true; };
-    const ArchiveContent tooMuch =
-        readSetArchive(floodArchive, anyName, {.entryBytes = 1 << 20, .totalBytes = 4 << 20});
-    ASSERT_TRUE(tooMuch.refusal.has_value());
-    EXPECT_TRUE(tooMuch.refusal->contains("víc než 4 MiB")) << tooMuch.refusal->toStdString();
-    const ArchiveContent flood = readSetArchive(floodArchive, anyName, {.entries = 100});
-    ASSERT_TRUE(flood.refusal.has_value());
-    EXPECT_TRUE(flood.refusal->contains("100 položek"));
-    EXPECT_EQ(readSetArchive(floodArchive, anyName).entries.size(), many.size());
+    const SetArchiveReader tooMuch(file, anyName, {.entryBytes = 1 << 20, .totalBytes = 4 << 20});
+    ASSERT_TRUE(tooMuch.refusal().has_value());
+    EXPECT_TRUE(tooMuch.refusal()->contains("víc než 4 MiB")) << tooMuch.refusal()->toStdString();
+    const SetArchiveReader flood(file, anyName, {.entries = 100});
+    ASSERT_TRUE(flood.refusal().has_value());
+    EXPECT_TRUE(flood.refusal()->contains("100 položek"));
+    EXPECT_EQ(SetArchiveReader(file, anyName).files().size(), many.size());
 }
 
 TEST_F(SharedSetTest, DamagedArchivesAndManifestsAreRefusedWithTheirReason) {
@@ -257,14 +261,152 @@ TEST_F(SharedSetTest, APhotographTheQuizCouldNotShowStopsTheWholeSet) {
     writeArchive(rawArchive({{"tarvelo-set.json", manifest()},
                              {"obr/0/1.jpg", asBytes(makeJpeg({}))},
                              {"obr/0/5.jpg", "not a photograph"}}));
-    const SharedSetRead read = readSharedSet(file);
-    ASSERT_TRUE(read.set) << read.message.toStdString();
     TempDir other;
     PhotoSet target(QString::fromStdString(other / "sada"), drawings);
-    const auto message = unpackSharedSet(*read.set, target);
-    ASSERT_TRUE(message.has_value());
-    EXPECT_TRUE(message->contains("obr/0/5.jpg")) << message->toStdString();
-    EXPECT_TRUE(message->contains("Belgické modro-bílé")) << message->toStdString();
+    const QString message = unpackSharedSet(file, target).message;
+    EXPECT_TRUE(message.contains("obr/0/5.jpg")) << message.toStdString();
+    EXPECT_TRUE(message.contains("Belgické modro-bílé")) << message.toStdString();
+}
+
+TEST_F(SharedSetTest, AManifestNamedWithANewlineIsNoManifest) {
+    writeArchive(rawArchive({{"tarvelo-set.json\n", manifest()}}));
+    expectRefused(QStringLiteral("do sady nepatří"));
+}
+
+// A file that would keep the editor busy for half an hour is refused at its
+// first photograph, from its markers, before a pixel is decoded.
+TEST_F(SharedSetTest, DecodingWorkIsBoundedPerPhotographAndPerFile) {
+    Bytes costly = withScans(
+        makeJpeg({.width = 16, .height = 16, .colour = Colour::Grey, .progressive = true}), 99);
+    patchFrameSize(costly, 20000, 10000);
+    std::vector<RawEntry> entries{{"tarvelo-set.json", manifest()}};
+    for (int index = 0; index < breedCount; ++index) {
+        for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+            entries.push_back(
+                {"obr/" + std::to_string(photo) + "/" + std::to_string(index) + ".jpg",
+                 asBytes(costly)});
+        }
+    }
+    writeArchive(rawArchive(entries));
+    TempDir other;
+    PhotoSet target(QString::fromStdString(other / "sada"), drawings);
+    const UnpackedSharedSet refused = unpackSharedSet(file, target);
+    EXPECT_FALSE(refused.info.has_value());
+    EXPECT_EQ(refused.photographs, 0);
+    EXPECT_TRUE(refused.message.contains("obr/0/0.jpg")) << refused.message.toStdString();
+    EXPECT_TRUE(refused.message.contains("příliš dlouho")) << refused.message.toStdString();
+
+    // Photographs each within the limit, too many of them together.
+    const Bytes small = makeJpeg({.width = 100, .height = 100});
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()},
+                             {"obr/0/1.jpg", asBytes(small)},
+                             {"obr/0/2.jpg", asBytes(small)},
+                             {"obr/0/3.jpg", asBytes(small)}}));
+    PhotoSet second(QString::fromStdString(other / "druhá"), drawings);
+    const UnpackedSharedSet tooMuch =
+        unpackSharedSet(file, second, {}, {.photoWork = 10'000, .fileWork = 25'000});
+    EXPECT_FALSE(tooMuch.info.has_value());
+    EXPECT_EQ(tooMuch.photographs, 2);
+    EXPECT_TRUE(tooMuch.message.contains("obr/0/3.jpg")) << tooMuch.message.toStdString();
+    PhotoSet third(QString::fromStdString(other / "třetí"), drawings);
+    EXPECT_TRUE(unpackSharedSet(file, third, {}, {.photoWork = 10'000, .fileWork = 30'000})
+                    .info.has_value());
+}
+
+TEST_F(SharedSetTest, UnpackingReportsProgressAndStopsWhenCancelled) {
+    ASSERT_TRUE(set.ensureComplete());
+    for (const int index : {2, 5, 11}) {
+        ASSERT_TRUE(set.choose(index, photo(320, 240, "p.jpg")).ok);
+    }
+    ASSERT_EQ(saveSharedSet(set, {}, file), std::nullopt);
+    TempDir other;
+    PhotoSet target(QString::fromStdString(other / "sada"), drawings);
+    std::vector<std::pair<int, int>> seen;
+    const UnpackedSharedSet cancelled = unpackSharedSet(file, target, [&](int done, int total) {
+        seen.emplace_back(done, total);
+        return done < 1;
+    });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_FALSE(cancelled.info.has_value());
+    EXPECT_TRUE(cancelled.message.isEmpty());
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}}));
+}
+
+// What goes out is what comes back in: a photograph the file could not carry
+// as it is goes out as an import stores it.
+TEST_F(SharedSetTest, ExportWritesOnlyWhatImportTakes) {
+    ASSERT_TRUE(set.ensureComplete());
+    ASSERT_TRUE(QDir().mkpath(root + "/obr/1"));
+    // 40 MiB: a photograph with a camera's trailer after its end of image.
+    Bytes padded = makeJpeg({.width = 400, .height = 300, .pattern = Pattern::Photo});
+    padded.resize(40u << 20, 0x5A);
+    writeFile(pathFromUtf8(stored(set, 3, 0).toStdString()), padded);
+    // A comment after the first scan, where a walk that stops at the scan never looks.
+    Bytes commented = makeJpeg({.width = 200, .height = 150, .progressive = true});
+    const std::size_t second = findMarker(commented, 0xDA, 1);
+    ASSERT_NE(second, std::string::npos);
+    const Bytes comment{0xFF, 0xFE, 0x00, 0x09, 'G', 'P', 'S', ' ', '4', '9', 'N'};
+    commented.insert(commented.begin() + static_cast<std::ptrdiff_t>(second), comment.begin(),
+                     comment.end());
+    writeFile(pathFromUtf8(stored(set, 3, 1).toStdString()), commented);
+
+    ASSERT_EQ(saveSharedSet(set, {}, file), std::nullopt);
+    const SharedSetRead read = readSharedSet(file);
+    ASSERT_TRUE(read.set) << read.message.toStdString();
+    ASSERT_EQ(read.set->photos[3].size(), 2u);
+    EXPECT_LT(read.set->photos[3][0].size(), 1 << 20);
+    EXPECT_FALSE(read.set->photos[3][1].contains("GPS 49N"));
+    for (const QByteArray& out : read.set->photos[3]) {
+        const auto* data = reinterpret_cast<const std::uint8_t*>(out.constData());
+        EXPECT_FALSE(walkJpegMarkers({data, static_cast<std::size_t>(out.size())}).metadata);
+    }
+}
+
+// Taking a set over changes all of it or none of it.
+TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
+    ASSERT_TRUE(set.ensureComplete());
+    ASSERT_TRUE(set.choose(4, photo(640, 480, "a.jpg")).ok);
+    ASSERT_TRUE(set.addPhoto(4, photo(320, 240, "b.jpg")).ok);
+    const auto before = snapshot(root);
+    const auto unchanged = [&] {
+        EXPECT_EQ(snapshot(root), before);
+        EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("obr")});
+    };
+    const QByteArray good = asBytes(makeJpeg({}));
+    // A photograph the quiz could not show, first, amid and last of the file.
+    for (const char* bad : {"obr/0/0.jpg", "obr/0/9.jpg", "obr/9/18.jpg"}) {
+        std::vector<RawEntry> entries{{"tarvelo-set.json", manifest()}};
+        for (const char* name : {"obr/0/0.jpg", "obr/0/9.jpg", "obr/9/18.jpg"}) {
+            entries.push_back({name, std::string(name) == bad ? QByteArray("nic") : good});
+        }
+        writeArchive(rawArchive(entries));
+        QString message;
+        {
+            const auto replacement = SetReplacement::begin(set, &message);
+            ASSERT_NE(replacement, nullptr) << message.toStdString();
+            EXPECT_FALSE(unpackSharedSet(file, replacement->staged()).info.has_value());
+        }
+        unchanged();
+    }
+    // Another program is changing the set.
+    {
+        const SetFolderLock other(pathFromUtf8(root.toStdString()));
+        ASSERT_TRUE(other.held());
+        QString message;
+        EXPECT_EQ(SetReplacement::begin(set, &message), nullptr);
+        EXPECT_TRUE(message.contains("jiný program")) << message.toStdString();
+        PhotoSet from(QString::fromStdString(dir / "jiná"), drawings);
+        ASSERT_TRUE(from.ensureComplete());
+        EXPECT_TRUE(replaceSetPictures(set, from).has_value());
+    }
+    unchanged();
+    // The drawings are gone, so the new set cannot be made complete.
+    PhotoSet withoutDrawings(root, QString::fromStdString(dir / "nikde"));
+    PhotoSet from(QString::fromStdString(dir / "odjinud"), drawings);
+    ASSERT_TRUE(from.ensureComplete());
+    EXPECT_TRUE(replaceSetPictures(withoutDrawings, from).has_value());
+    unchanged();
 }
 
 } // namespace

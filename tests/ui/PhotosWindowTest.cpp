@@ -16,6 +16,7 @@
 #include "PictureBox.h"
 #include "SaveSetDialog.h"
 #include "SharedSet.h"
+#include "SharedSetContents.h"
 #include "SharedSetWindow.h"
 #include "TempDir.h"
 
@@ -792,7 +793,7 @@ TEST_F(SharedSetFileTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) 
     EXPECT_TRUE(offered.front().endsWith(QStringLiteral("/Skot- 3.B.tarvelo")))
         << offered.front().toStdString();
     file += QStringLiteral(".tarvelo"); // added where missing
-    const SharedSetRead read = readSharedSet(file);
+    const fixtures::SharedSetRead read = fixtures::readSharedSet(file);
     ASSERT_TRUE(read.set) << read.message.toStdString();
     EXPECT_EQ(read.set->info.name, QStringLiteral("Skot: 3.B"));
     EXPECT_EQ(read.set->info.note, note);
@@ -937,7 +938,7 @@ TEST_F(SharedSetFileTest, ADamagedSharedFileIsRefusedInABoxAndChangesNothing) {
     answerer.start();
     window->openSetButton()->click();
     ASSERT_EQ(boxes.size(), 1u);
-    const SharedSetRead read = readSharedSet(damaged);
+    const fixtures::SharedSetRead read = fixtures::readSharedSet(damaged);
     ASSERT_FALSE(read.set);
     EXPECT_EQ(boxes.back().text, read.message);
     for (QWidget* top : QApplication::topLevelWidgets()) {

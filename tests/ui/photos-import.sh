@@ -274,3 +274,34 @@ status=0
 "$photos" --export 2>/dev/null || status=$?
 [ $status = 2 ] || fail "--export without a file gives status $status, not 2"
 echo "ok - tarvelo-photos --export and --import-set carry the set to $other"
+
+# A take-over killed at any moment leaves the old set or the new one whole,
+# and the next start of tarvelo-photos leaves no stray file beside it.
+state() {
+    (cd "$1" && find obr -type f -exec cksum {} + | sort)
+}
+strays() {
+    find "$1" \( -name '.tarvelo-new-*' -o -name '.*.jpg.*' -o -name '~*.jpg.*' \
+        -o -name '.tarvelo.lock' -o -name '.entry.jpg' \) -print
+}
+killed="$work/Přerušená"
+"$photos" --import 9 "$drawings/3.jpg" "$killed" >/dev/null 2>&1 || fail "--import into $killed"
+"$photos" --export "$work/jiná.tarvelo" "$killed" >/dev/null 2>&1 || fail "--export of $killed"
+new=$(state "$other")
+old=$(state "$killed")
+for delay in 0 0.01 0.02 0.03 0.05 0.08 0.1 0.15 0.2 0.3; do
+    from=$(state "$killed")
+    if [ "$from" = "$old" ]; then file=$shared_file to=$new; else file="$work/jiná.tarvelo" to=$old; fi
+    "$photos" --import-set "$file" "$killed" >/dev/null 2>&1 &
+    pid=$!
+    sleep "$delay"
+    kill -9 "$pid" 2>/dev/null || true
+    wait "$pid" || true
+    "$photos" --export "$work/po.tarvelo" "$killed" >/dev/null 2>&1 ||
+        fail "the set after a kill at ${delay}s cannot be exported"
+    now=$(state "$killed")
+    [ "$now" = "$from" ] || [ "$now" = "$to" ] ||
+        fail "a take-over killed after ${delay}s left a mixed set"
+    [ -z "$(strays "$killed")" ] || fail "a take-over killed after ${delay}s left: $(strays "$killed")"
+done
+echo "ok - a take-over killed at any moment leaves one whole set"
