@@ -67,8 +67,10 @@ void ClassicApplication::reportError(const QString& message) {
     }
     const QPointer<QWidget> owner = errorBoxOwner();
     const QPointer<QWidget> focused = focusWidget();
-    QMessageBox box(QMessageBox::Critical, errorCaption(), errorBoxText(message), QMessageBox::Ok,
-                    owner);
+    QMessageBox box(QMessageBox::Critical, errorCaption(), QString(), QMessageBox::Ok, owner);
+    // The message quotes file paths: shown as written, never taken for markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(errorBoxText(message));
     box.exec();
     // The window that was active becomes active again, the focus where it was.
     if (owner && owner->isVisible()) {

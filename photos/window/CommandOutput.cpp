@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandOutput.h"
 
+#include "ForeignText.h"
 #include "Utf8Path.h"
 
 #include <cstdio>
@@ -9,8 +10,10 @@
 namespace tarvelo {
 
 namespace {
+// What is printed quotes names from files and archives: their control
+// characters are written out, not obeyed by the terminal.
 void print(const QString& text, std::FILE* stream) {
-    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
+    std::fputs((terminalText(text) + QLatin1Char('\n')).toUtf8().constData(), stream);
 }
 } // namespace
 

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaperTestDialog.h"
 
+#include "ForeignText.h"
+#include "MessageBoxes.h"
 #include "PaperTestPdf.h"
 #include "PhotoSet.h"
-#include "PhotosApplication.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -50,16 +50,16 @@ QString askWhereToSave(QWidget* parent) {
 }
 
 void offerToOpen(QWidget* parent, const QString& file) {
-    const QString shown = QDir::toNativeSeparators(file);
-    const auto answer = QMessageBox::question(
-        parent, photosTitle(),
-        QStringLiteral("Test je uložen v souboru „%1“. Otevřít ho?").arg(shown),
-        QMessageBox::Open | QMessageBox::Close, QMessageBox::Open);
+    const QString shown = quotedName(QDir::toNativeSeparators(file));
+    const auto answer =
+        showMessage(parent, QMessageBox::Question,
+                    QStringLiteral("Test je uložen v souboru „%1“. Otevřít ho?").arg(shown),
+                    QMessageBox::Open | QMessageBox::Close, QMessageBox::Open);
     if (answer == QMessageBox::Open && !QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
-        QMessageBox::warning(parent, photosTitle(),
-                             QStringLiteral("Soubor „%1“ se nepodařilo otevřít. Otevřete ho "
-                                            "v prohlížeči PDF.")
-                                 .arg(shown));
+        showMessage(parent, QMessageBox::Warning,
+                    QStringLiteral("Soubor „%1“ se nepodařilo otevřít. Otevřete ho v prohlížeči "
+                                   "PDF.")
+                        .arg(shown));
     }
 }
 } // namespace
@@ -114,12 +114,12 @@ QString printPaperTest(QWidget* parent, const PhotoSet& set) {
     const auto problem = savePaperTest(test, file);
     QApplication::restoreOverrideCursor();
     if (problem) {
-        QMessageBox::critical(parent, photosTitle(), *problem);
+        showError(parent, *problem);
         return QStringLiteral("Test nebyl uložen.");
     }
     offerToOpen(parent, file);
     return QStringLiteral("Test (%1) uložen do souboru %2.")
-        .arg(paperTestLevelName(test.level), QDir::toNativeSeparators(file));
+        .arg(paperTestLevelName(test.level), quotedName(QDir::toNativeSeparators(file)));
 }
 
 } // namespace tarvelo

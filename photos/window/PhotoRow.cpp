@@ -74,6 +74,7 @@ PhotoRow::PhotoRow(int index, const QString& breed, QWidget* parent)
     name_->setWordWrap(true); // the longest name takes two lines
     setColours(name_, Qt::white, Qt::black);
     state_ = new QLabel(this);
+    state_->setTextFormat(Qt::PlainText); // a problem quotes a file's path
     state_->setFont(fontB());
     state_->setWordWrap(true);
     setColours(state_, Qt::white, Qt::black);

@@ -6,6 +6,8 @@
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
 #include "Fonts.h"
+#include "ForeignText.h"
+#include "MessageBoxes.h"
 #include "PaperTestDialog.h"
 #include "PhotoFileDialog.h"
 #include "PhotoRow.h"
@@ -26,7 +28,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPalette>
 #include <QProcess>
 #include <QPushButton>
@@ -47,15 +48,23 @@ namespace tarvelo {
 
 namespace {
 QLabel* makeText(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    // Status and problems quote file names, which may look like markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setFont(fontB());
     label->setWordWrap(true);
+    // A long path without a place to wrap is cut at the window's edge
+    // rather than widening the window past the screen.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    label->setSizePolicy(policy);
     setColours(label, Qt::white, Qt::black);
     return label;
 }
 
 QString fileName(const QString& path) {
-    return QDir::toNativeSeparators(path);
+    return quotedName(QDir::toNativeSeparators(path));
 }
 
 // A window frame's title bar and borders, which the size asked for leaves out.
@@ -302,8 +311,7 @@ SharedSetWindow* PhotosWindow::openSharedSet(const QString& file) {
 
 void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
     if (busy()) {
-        QMessageBox::information(shared, photosTitle(),
-                                 QStringLiteral("Počkejte, až se fotografie uloží."));
+        showInformation(shared, QStringLiteral("Počkejte, až se fotografie uloží."));
         return;
     }
     if (forAll && !forAll_) {
@@ -312,26 +320,20 @@ void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
     PhotoSet target = forAll ? *forAll_ : (own_ ? *own_ : set_);
     if (forAll) {
         if (const auto refusal = classSetRefusal(pathFromUtf8(target.root().toStdString()))) {
-            QMessageBox::critical(shared, photosTitle(), QString::fromStdString(*refusal));
+            showError(shared, QString::fromStdString(*refusal));
             return;
         }
     }
-    QMessageBox question(QMessageBox::Question, photosTitle(),
-                         QStringLiteral("Fotografie ze sady „%1“ nahradí všechny dosavadní "
-                                        "fotografie %2 ve složce %3. Pokračovat?")
-                             .arg(shared->shownName(),
-                                  forAll ? QStringLiteral("sady pro všechny uživatele")
-                                         : QStringLiteral("vaší sady"),
-                                  fileName(target.root())),
-                         QMessageBox::Yes | QMessageBox::No, shared);
-    question.button(QMessageBox::Yes)->setText(QStringLiteral("Ano"));
-    question.button(QMessageBox::No)->setText(QStringLiteral("Ne"));
-    question.setDefaultButton(QMessageBox::No);
-    if (question.exec() != QMessageBox::Yes) {
+    if (!askYesNo(shared, QStringLiteral("Fotografie ze sady „%1“ nahradí všechny dosavadní "
+                                         "fotografie %2 ve složce %3. Pokračovat?")
+                              .arg(shared->shownName(),
+                                   forAll ? QStringLiteral("sady pro všechny uživatele")
+                                          : QStringLiteral("vaší sady"),
+                                   fileName(target.root())))) {
         return;
     }
     if (const auto failed = replaceSetPictures(target, shared->unpacked())) {
-        QMessageBox::critical(shared, photosTitle(), *failed);
+        showError(shared, *failed);
         edit(set_); // whatever did get written is shown
         return;
     }
@@ -614,7 +616,7 @@ void PhotosWindow::startQuiz() {
 
 void PhotosWindow::reportError(const QString& text) {
     // Started on a shared set that was refused, this window is not shown yet.
-    QMessageBox::critical(isVisible() ? this : nullptr, photosTitle(), text);
+    showError(isVisible() ? this : nullptr, text);
 }
 
 } // namespace tarvelo

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SaveSetDialog.h"
 
+#include "ForeignText.h"
+#include "MessageBoxes.h"
 #include "PhotoSet.h"
-#include "PhotosApplication.h"
+#include "SetFileName.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -12,10 +14,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -24,14 +24,6 @@ namespace tarvelo {
 namespace {
 const QString extension = QStringLiteral(".tarvelo");
 
-// The name as a file name: characters Windows refuses in one become dashes.
-QString fileNameFor(const QString& name) {
-    static const QRegularExpression refused(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
-    QString file = name.trimmed();
-    file.replace(refused, QStringLiteral("-"));
-    return file + extension;
-}
-
 // Where to save the set; empty when the teacher cancels.
 QString askWhereToSave(QWidget* parent, const QString& name) {
     // Documents, or home where a fresh account has no Documents folder yet.
@@ -39,9 +31,10 @@ QString askWhereToSave(QWidget* parent, const QString& name) {
     if (!QFileInfo(folder).isDir()) {
         folder = QDir::homePath();
     }
-    QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit sadu do souboru"),
-                                                QDir(folder).filePath(fileNameFor(name)),
-                                                QStringLiteral("Sada Tarvela (*.tarvelo)"));
+    QString file =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit sadu do souboru"),
+                                     QDir(folder).filePath(setFileStem(name) + extension),
+                                     QStringLiteral("Sada Tarvela (*.tarvelo)"));
     if (!file.isEmpty() && !file.endsWith(extension, Qt::CaseInsensitive)) {
         file += extension;
     }
@@ -57,6 +50,7 @@ SaveSetDialog::SaveSetDialog(QWidget* parent) : QDialog(parent) {
     intro->setWordWrap(true);
 
     name_ = new QLineEdit(this);
+    name_->setMaxLength(static_cast<int>(setNameBounds.characters));
     name_->setAccessibleName(QStringLiteral("Název sady"));
     auto* nameLabel = new QLabel(QStringLiteral("&Název sady"), this);
     nameLabel->setBuddy(name_);
@@ -78,7 +72,7 @@ SaveSetDialog::SaveSetDialog(QWidget* parent) : QDialog(parent) {
     // Without a name there is nothing to call the file.
     save_->setEnabled(false);
     connect(name_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { save_->setEnabled(!text.trimmed().isEmpty()); });
+            [this](const QString& text) { save_->setEnabled(!shownSetName(text).isEmpty()); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -91,7 +85,8 @@ SaveSetDialog::SaveSetDialog(QWidget* parent) : QDialog(parent) {
 }
 
 SharedSetInfo SaveSetDialog::info() const {
-    return {.name = name_->text().trimmed(), .note = note_->toPlainText().trimmed()};
+    // As a colleague's Tarvelo will show them.
+    return {.name = shownSetName(name_->text()), .note = shownSetNote(note_->toPlainText())};
 }
 
 QString saveSetToFile(QWidget* parent, const PhotoSet& set) {
@@ -104,18 +99,17 @@ QString saveSetToFile(QWidget* parent, const PhotoSet& set) {
     if (file.isEmpty()) {
         return {};
     }
-    const QString shown = QDir::toNativeSeparators(file);
+    const QString shown = quotedName(QDir::toNativeSeparators(file));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto problem = saveSharedSet(set, info, file);
     QApplication::restoreOverrideCursor();
     if (problem) {
-        QMessageBox::critical(parent, photosTitle(), *problem);
+        showError(parent, *problem);
         return QStringLiteral("Sada nebyla uložena.");
     }
-    QMessageBox::information(parent, photosTitle(),
-                             QStringLiteral("Sada „%1“ je uložena v souboru „%2“. Kolegové ji "
-                                            "otevřou tlačítkem „Otevřít sadu ze souboru…“.")
-                                 .arg(info.name, shown));
+    showInformation(parent, QStringLiteral("Sada „%1“ je uložena v souboru „%2“. Kolegové ji "
+                                           "otevřou tlačítkem „Otevřít sadu ze souboru…“.")
+                                .arg(info.name, shown));
     return QStringLiteral("Sada „%1“ uložena do souboru %2.").arg(info.name, shown);
 }
 

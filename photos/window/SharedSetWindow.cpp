@@ -3,6 +3,8 @@
 #include "SharedSetWindow.h"
 
 #include "Fonts.h"
+#include "ForeignText.h"
+#include "MessageBoxes.h"
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
 #include "QuizProgram.h"
@@ -14,7 +16,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,9 +24,18 @@ namespace tarvelo {
 
 namespace {
 QLabel* makeText(const QString& text, const QFont& font, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    // The set's name and note come from the file: markup in them is shown
+    // as written, never drawn, its images never loaded, its links dead.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setFont(font);
     label->setWordWrap(true);
+    // A word without a place to wrap is cut at the window's edge rather
+    // than widening the window past the screen.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    label->setSizePolicy(policy);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     setColours(label, Qt::white, Qt::black);
     return label;
@@ -42,7 +52,7 @@ SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
                                  std::unique_ptr<TemporaryFolder> folder, PhotoSet unpacked,
                                  bool offerForAll)
     : file_(file), info_(std::move(info)), folder_(std::move(folder)) {
-    const QString shown = QDir::toNativeSeparators(file_);
+    const QString shown = quotedName(QDir::toNativeSeparators(file_));
     setWindowTitle(QStringLiteral("%1 (jen k prohlížení) – %2").arg(shownName(), photosTitle()));
     setAccessibleName(windowTitle());
     setAccessibleDescription(
@@ -56,9 +66,10 @@ SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
         QStringLiteral("Sada „%1“ ze souboru %2 – jen k prohlížení").arg(shownName(), shown),
         fontA(), this);
     name_->setAccessibleName(QStringLiteral("Název sady"));
-    note_ = makeText(info_.note, fontB(), this);
+    const QString note = shownSetNote(info_.note);
+    note_ = makeText(note, fontB(), this);
     note_->setAccessibleName(QStringLiteral("Poznámka"));
-    note_->setVisible(!info_.note.isEmpty());
+    note_->setVisible(!note.isEmpty());
 
     play_ = makeButton(QStringLiteral("Hrát"), this);
     play_->setAccessibleName(QStringLiteral("Hrát kvíz se sadou ") + shownName());
@@ -106,7 +117,8 @@ SharedSetWindow::~SharedSetWindow() {
 }
 
 QString SharedSetWindow::shownName() const {
-    return info_.name.isEmpty() ? QFileInfo(file_).completeBaseName() : info_.name;
+    const QString name = shownSetName(info_.name);
+    return name.isEmpty() ? shownSetName(QFileInfo(file_).completeBaseName()) : name;
 }
 
 const PhotoSet& SharedSetWindow::unpacked() const {
@@ -126,7 +138,7 @@ void SharedSetWindow::play() {
     if (program.isEmpty()) {
         const QuizProgram found = findQuiz();
         if (found.path.isEmpty()) {
-            QMessageBox::critical(this, photosTitle(), found.problem);
+            showError(this, found.problem);
             return;
         }
         program = found.path;
@@ -140,9 +152,8 @@ void SharedSetWindow::play() {
     connect(quiz_, &QProcess::finished, this, &SharedSetWindow::quizEnded);
     connect(quiz_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            QMessageBox::critical(this, photosTitle(),
-                                  QStringLiteral("Kvíz %1 se nepodařilo spustit.")
-                                      .arg(QDir::toNativeSeparators(quiz_->program())));
+            showError(this, QStringLiteral("Kvíz %1 se nepodařilo spustit.")
+                                .arg(quotedName(QDir::toNativeSeparators(quiz_->program()))));
             quizEnded();
         }
     });

@@ -34,7 +34,8 @@ public:
 
     const QString& file() const { return file_; }
     const SharedSetInfo& info() const { return info_; }
-    // The set's name as shown: its own, or the file's when it has none.
+    // The set's name as shown: its own, or the file's when it has none,
+    // on one line without control or direction characters (shownSetName).
     QString shownName() const;
     const PhotoSet& unpacked() const;
     PhotosWindow* photos() const { return photos_; }

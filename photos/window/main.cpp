@@ -13,6 +13,7 @@
 // set shared as one file, without a window (SetFileCommand.h).
 #include "Accessibility.h"
 #include "ImportCommand.h"
+#include "MessageBoxes.h"
 #include "PaperTestCommand.h"
 #include "PhotoSet.h"
 #include "PhotosAccessibility.h"
@@ -26,7 +27,6 @@
 #include "Utf8Path.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <cstdio>
 
 namespace {
@@ -78,13 +78,12 @@ int main(int argc, char** argv) {
     QStringList arguments = QCoreApplication::arguments();
     const bool classSet = takeClassSetOption(arguments);
     if (arguments.size() > 2 || (classSet && arguments.size() > 1)) {
-        QMessageBox::critical(
-            nullptr, tarvelo::photosTitle(),
-            QStringLiteral("Použití: tarvelo-photos [SLOŽKA | --class-set]\n"
-                           "tarvelo-photos SOUBOR.tarvelo\n"
-                           "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
-                           "tarvelo-photos --add ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
-                           "tarvelo-photos --remove ČÍSLO POŘADÍ [SLOŽKA | --class-set]"));
+        tarvelo::showError(
+            nullptr, QStringLiteral("Použití: tarvelo-photos [SLOŽKA | --class-set]\n"
+                                    "tarvelo-photos SOUBOR.tarvelo\n"
+                                    "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
+                                    "tarvelo-photos --add ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
+                                    "tarvelo-photos --remove ČÍSLO POŘADÍ [SLOŽKA | --class-set]"));
         return 2;
     }
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
@@ -101,7 +100,7 @@ int main(int argc, char** argv) {
         tarvelo::recoverSetFolder(places.classSetHome);
     }
     if (edited.problem) {
-        QMessageBox::warning(nullptr, tarvelo::photosTitle(),
+        tarvelo::showMessage(nullptr, QMessageBox::Warning,
                              QString::fromStdString(*edited.problem));
         return 1;
     }

@@ -34,6 +34,8 @@ TEST_F(ErrorBoxTest, AMissingPhotographIsReportedWithItsAbsolutePathAndPlayGoesO
     }
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(errorBoxes[0].text, QStringLiteral("Cannot open file \"%1\". %2.").arg(path, reason));
+    // A path is shown as written, whatever markup a folder's name may hold.
+    EXPECT_EQ(errorBoxes[0].format, Qt::PlainText);
     EXPECT_EQ(errorBoxes[0].caption, app().applicationTitle());
     EXPECT_TRUE(errorBoxes[0].hadOwner);
 

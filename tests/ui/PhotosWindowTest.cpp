@@ -64,6 +64,7 @@ struct BoxSeen {
     QString caption;
     QString text;
     bool openedInPreviewPaint; // the preview's paint had not ended yet
+    Qt::TextFormat format;
 };
 
 // A set in a folder of its own, its drawings in another, and the window on it
@@ -87,7 +88,7 @@ protected:
                 // from inside that paint finds the mark still set.
                 const bool inPaint =
                     window && window->preview()->testAttribute(Qt::WA_WState_InPaintEvent);
-                boxes.push_back({box->windowTitle(), box->text(), inPaint});
+                boxes.push_back({box->windowTitle(), box->text(), inPaint, box->textFormat()});
                 // A question is answered no, unless the test says yes.
                 QAbstractButton* answer = nullptr;
                 for (const auto button : {answerYes ? QMessageBox::Yes : QMessageBox::No,
@@ -998,6 +999,72 @@ TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnde
     EXPECT_FALSE(QDir(unpacked).exists());
     EXPECT_TRUE(ownSetUntouched());
     EXPECT_TRUE(boxes.empty());
+}
+
+// Markup in a set's name and note is shown as written: not drawn red and
+// 40 pixels high, no image it names read (/dev/zero would swell the window
+// without end), no link live; the take-over question quotes the name as
+// written too. Direction characters go, and a name or note that runs on
+// leaves the window its size.
+TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
+    open();
+    SharedSetWindow* shared = window->openSharedSet(shareColleaguesSet());
+    ASSERT_NE(shared, nullptr);
+    const QSize ordinary = shared->sizeHint();
+    shared->close();
+
+    PhotoSet colleague(path("kolega"), path("kresby"));
+    ASSERT_TRUE(colleague.ensureComplete());
+    ASSERT_TRUE(colleague.addPhoto(4, writePhoto("h1.jpg", 800, 600)).ok);
+    const QString name = QStringLiteral("<b style=\"color:red;font-size:40px\">X</b>");
+    const QString note = QStringLiteral("<img src=\"/dev/zero\">\n"
+                                        "<a href=\"https://example.invalid\">x</a>");
+    const QString file = path("znacky.tarvelo");
+    ASSERT_FALSE(saveSharedSet(
+        colleague, {.name = name + QStringLiteral("\u202e\x1b[2J"), .note = note}, file));
+    shared = window->openSharedSet(file);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_TRUE(boxes.empty());
+    for (QLabel* label : {shared->nameLabel(), shared->noteLabel(), window->statusLabel()}) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+    }
+    const QString shownName = name + QStringLiteral("[2J");
+    EXPECT_TRUE(shared->nameLabel()->text().startsWith(QStringLiteral("Sada „%1“").arg(shownName)))
+        << shared->nameLabel()->text().toStdString();
+    EXPECT_EQ(shared->noteLabel()->text(), note);
+    EXPECT_TRUE(shared->windowTitle().startsWith(shownName + QStringLiteral(" (jen k prohlížení)")))
+        << shared->windowTitle().toStdString();
+    EXPECT_EQ(window->statusLabel()->text(),
+              QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shownName));
+    // As an ordinary set's window, a line of the note more.
+    const QSize small = shared->sizeHint();
+    EXPECT_LE(small.width(), ordinary.width());
+    EXPECT_LE(small.height(), ordinary.height() + shared->noteLabel()->fontMetrics().lineSpacing());
+
+    shared->useOwnButton()->click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.back().format, Qt::PlainText);
+    EXPECT_TRUE(boxes.back().text.startsWith(
+        QStringLiteral("Fotografie ze sady „%1“ nahradí").arg(shownName)))
+        << boxes.back().text.toStdString();
+    EXPECT_TRUE(ownSetUntouched());
+    shared->close();
+
+    // A name and a note without end, and without a space to wrap at.
+    const QString endless = path("dlouha.tarvelo");
+    ASSERT_FALSE(saveSharedSet(
+        colleague,
+        {.name = QString(5000, QLatin1Char('W')),
+         .note = QString(20000, QLatin1Char('W')) + QStringLiteral("\n").repeated(500)},
+        endless));
+    shared = window->openSharedSet(endless);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_LE(shared->sizeHint().width(), ordinary.width());
+    EXPECT_LE(shared->minimumSizeHint().width(), ordinary.width());
+    // The note's fifteen lines at most, each of them a line or two.
+    EXPECT_LE(shared->sizeHint().height(),
+              ordinary.height() + 30 * shared->noteLabel()->fontMetrics().lineSpacing());
+    EXPECT_LE(shared->windowTitle().size(), 200);
 }
 
 } // namespace

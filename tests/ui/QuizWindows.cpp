@@ -35,7 +35,7 @@ QuizWindows::QuizWindows() : previousDirectory_(QDir::currentPath()) {
             const bool inPaint =
                 program && program->form1().Image1->testAttribute(Qt::WA_WState_InPaintEvent);
             errorBoxes.push_back({box->windowTitle(), box->text(), box->parentWidget() != nullptr,
-                                  anyWindowVisible, inPaint});
+                                  anyWindowVisible, inPaint, box->textFormat()});
             box->button(QMessageBox::Ok)->click();
         }
     });

@@ -26,6 +26,7 @@ struct ErrorBoxSeen {
     bool hadOwner;
     bool anyWindowVisible;
     bool openedInPicturePaint; // the picture box's paint had not ended yet
+    Qt::TextFormat format;
 };
 
 // Both windows of the program on a photo set of its own, played by key

@@ -6,7 +6,7 @@
 # quiz's decoder, and standard output names the stored picture for a script
 # to take, with nothing on standard error; a damaged file, a wrong index and a
 # missing home folder change nothing, say so on standard error and by their
-# exit status. --add and --remove keep up to ten photographs of a breed in
+# exit status, a file's name with its control characters written out. --add and --remove keep up to ten photographs of a breed in
 # order, and an unknown option is misuse, said without any window. --export
 # and --import-set carry the set to another folder as one file, the same
 # photographs byte for byte, and a file that is no shared set changes nothing.
@@ -126,6 +126,18 @@ status=0
 grep -q "poškozená.jpg" "$work/said" || fail "the message does not name the file: $(cat "$work/said")"
 [ "$(cksum <"$set_dir/obr/0/4.jpg")" = "$before" ] || fail "a refused photograph changed the set"
 [ "$(find "$set_dir/obr/0" -type f | wc -l)" = 19 ] || fail "a refused photograph left a file behind"
+# A file name that would recolour the terminal and reverse the line is
+# printed with those characters written out.
+hostile=$(printf 'x\033[31m\342\200\256gpj.jpg')
+echo "no photograph" >"$work/$hostile"
+status=0
+"$photos" --import 4 "$work/$hostile" "$set_dir" >"$work/stored" 2>"$work/said" || status=$?
+[ $status = 1 ] || fail "a damaged photograph with a hostile name gives status $status, not 1"
+grep -qF 'x\x1b[31m\u202egpj.jpg' "$work/said" ||
+    fail "the name is not written out: $(cat -v "$work/said")"
+if LC_ALL=C grep -q "$(printf '\033')" "$work/said"; then
+    fail "an escape reaches the terminal: $(cat -v "$work/said")"
+fi
 
 # Every file of the set with its checksum, to see that a refusal changed none.
 snapshot() {
