@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SetArchive.h"
 
+#include "ForeignText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -240,7 +242,7 @@ void SetArchiveReader::open(const QString& path, const EntryNameRule& allowed,
             return refuse(openRefusal(ZIP_ER_INCONS));
         }
         const QString name = QString::fromLatin1(stat.name);
-        const QString shown = QString::fromUtf8(stat.name);
+        const QString shown = quotedName(QString::fromUtf8(stat.name));
         if (name.isEmpty() || !allowed(name) || names.contains(name)) {
             return refuse(
                 QStringLiteral("obsahuje položku „%1“, která do sady nepatří").arg(shown));

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "ForeignText.h"
 #include "ImportFailure.h"
 #include "JpegMarkers.h"
 #include "JpegPicture.h"
@@ -109,19 +110,6 @@ bool writeStaged(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-// Text from the file, shown to the teacher: one line or a few, never a page.
-QString boundedText(const QJsonObject& manifest, const QString& key, qsizetype length, bool lines) {
-    QString text = manifest.value(key).toString();
-    text.removeIf([lines](QChar c) {
-        return (c.category() == QChar::Other_Control && !(lines && c == QLatin1Char('\n'))) ||
-               c.category() == QChar::Other_Format;
-    });
-    if (text.size() > length) {
-        text = text.left(length - 1) + QChar(0x2026);
-    }
-    return text;
-}
-
 class Unpacking {
 public:
     Unpacking(const QString& file, PhotoSet& target, const UnpackProgress& progress,
@@ -218,8 +206,8 @@ private:
             return std::nullopt;
         }
         return SharedSetInfo{
-            .name = boundedText(manifest, QStringLiteral("name"), maxSetNameLength, false),
-            .note = boundedText(manifest, QStringLiteral("note"), maxSetNoteLength, true)};
+            .name = shownSetName(manifest.value(QStringLiteral("name")).toString()),
+            .note = shownSetNote(manifest.value(QStringLiteral("note")).toString())};
     }
 
     // The photograph as the teacher is told of it: its entry and its breed.

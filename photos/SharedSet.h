@@ -17,11 +17,6 @@ namespace tarvelo {
 inline constexpr int sharedSetFormat = 1;
 inline constexpr auto sharedSetManifest = "tarvelo-set.json";
 
-// A set's name and note as shown from a file: a title's line and a short
-// paragraph, whatever the file says.
-inline constexpr qsizetype maxSetNameLength = 100;
-inline constexpr qsizetype maxSetNoteLength = 1000;
-
 struct SharedSetInfo {
     QString name;
     QString note;
