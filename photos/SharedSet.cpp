@@ -89,6 +89,15 @@ bool storableAsItIs(const JpegMarkers& markers) {
            markers.height <= storedBoxHeight;
 }
 
+// What taking a photograph costs: its decoder's passes, and for one that is
+// imported the passes of scaling, turning and encoding it.
+long long decodingWork(const JpegMarkers& markers) {
+    constexpr long long importPasses = 4;
+    return markers.work() + (storableAsItIs(markers) ? 0
+                                                     : static_cast<long long>(markers.width) *
+                                                           markers.height * importPasses);
+}
+
 // ...and shown by the quiz's own decoder without an error. Anything else goes
 // through the import, which would only lose quality on such a one.
 bool takenAsStored(const QByteArray& bytes, const JpegMarkers& markers) {
@@ -229,10 +238,11 @@ private:
             cannotUse(entry, index, QStringLiteral("Není to úplná fotografie JPEG."));
             return false;
         }
-        work_ += markers.work();
-        if (markers.work() > limits_.photoWork || work_ > limits_.fileWork) {
+        const long long work = decodingWork(markers);
+        work_ += work;
+        if (work > limits_.photoWork || work_ > limits_.fileWork) {
             cannotUse(entry, index,
-                      markers.work() > limits_.photoWork
+                      work > limits_.photoWork
                           ? QStringLiteral("Její dekódování by trvalo příliš dlouho (%1 × %2 "
                                            "pixelů ve %3 průchodech).")
                                 .arg(markers.width)
@@ -310,8 +320,10 @@ public:
         // Half the budget is kept for copies an import makes, which every
         // photograph can become: 190 of them need far less than that half.
         if (storableAsItIs(markers) && bytes->size() <= limits_.entryBytes &&
+            bytes_ + bytes->size() <= limits_.totalBytes / 2 &&
             markers.work() <= limits_.photoWork && work_ + markers.work() <= limits_.fileWork / 2) {
             work_ += markers.work();
+            bytes_ += bytes->size();
             return bytes;
         }
         if (!cleaned_) {
@@ -332,15 +344,20 @@ public:
             *message = QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(copy));
             return std::nullopt;
         }
-        work_ += walkJpegMarkers(bytesOf(*bytes)).work();
+        work_ += decodingWork(walkJpegMarkers(bytesOf(*bytes)));
+        bytes_ += bytes->size();
         return bytes;
     }
+
+    // Whether the file as written so far is one an import takes.
+    bool withinLimits() const { return work_ <= limits_.fileWork && bytes_ <= limits_.totalBytes; }
 
 private:
     SharedSetLimits limits_;
     std::optional<TemporaryFolder> cleaned_;
     int copies_ = 0;
     long long work_ = 0;
+    qint64 bytes_ = 0;
 };
 
 bool writeWhole(const QString& path, const QByteArray& bytes, QString* reason) {
@@ -389,6 +406,11 @@ std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& i
     }
     if (photographs == 0) {
         return QStringLiteral("Sada zatím nemá žádnou vlastní fotografii, není co sdílet.");
+    }
+    // Never reached by photographs an import stored; a file past it would be
+    // refused where it is opened.
+    if (!out.withinLimits()) {
+        return QStringLiteral("Sada je na jeden soubor příliš velká.");
     }
     const auto archive = writeSetArchive(entries);
     if (!archive) {

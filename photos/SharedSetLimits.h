@@ -16,13 +16,15 @@ struct SharedSetLimits {
     int entries = 400;                 // 190 photographs, the manifest, folders
     qint64 entryBytes = 32LL << 20;    // one entry, inflated
     qint64 totalBytes = 512LL << 20;   // all entries, inflated
-    // Decoding work, in pixels times scans (every scan is a pass over the
-    // picture). One photograph: a 48-megapixel phone photograph in ten scans,
-    // about a quarter of a second here.
-    long long photoWork = 480'000'000;
-    // The whole file: about a second of decoding here. A full set of Tarvelo's
-    // own copies (190 of at most 1923 x 699, one scan each) needs an eighth.
-    long long fileWork = 2'000'000'000;
+    // Decoding work, in pixels times passes: every scan is a pass over the
+    // picture, and a photograph that is imported costs about four more
+    // (scaling, turning, encoding). One photograph: a 48-megapixel phone
+    // photograph in ten scans, about two and a half seconds of this machine.
+    long long photoWork = 700'000'000;
+    // The whole file: some four seconds here at the most. A full set of
+    // Tarvelo's own copies (190 of at most 1923 x 699, taken as they are,
+    // one scan each) needs a quarter of it.
+    long long fileWork = 1'000'000'000;
 };
 
 } // namespace tarvelo

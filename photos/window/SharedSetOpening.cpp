@@ -68,6 +68,10 @@ OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDi
                      [&progress] { progress.cancelled = true; });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &box, [&] {
+        // Escape and cancel() stop it too, without the button's signal.
+        if (box.wasCanceled()) {
+            progress.cancelled = true;
+        }
         if (progress.total > 0) {
             box.setMaximum(progress.total);
             box.setValue(progress.done);

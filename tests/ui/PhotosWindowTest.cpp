@@ -8,6 +8,7 @@
 #include "PhotosWindow.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "JpegFixtures.h"
 #include "PaperTestDialog.h"
 #include "PhotoRow.h"
@@ -15,6 +16,7 @@
 #include "PhotosApplication.h"
 #include "PictureBox.h"
 #include "SaveSetDialog.h"
+#include "SetArchive.h"
 #include "SharedSet.h"
 #include "SharedSetContents.h"
 #include "SharedSetWindow.h"
@@ -32,6 +34,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -917,6 +920,55 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_TRUE(window->classSetChoice()->isChecked());
     EXPECT_EQ(contents(QDir(classRoot).filePath(QStringLiteral("obr/1/4.jpg"))),
               contents(colleagues(1, 4)));
+}
+
+// A large set opens on a worker thread behind a progress box whose "Zrušit"
+// stops it: no view, no box, and the unpacked part goes.
+TEST_F(SharedSetFileTest, OpeningALargeSetShowsProgressAndZrusitStopsIt) {
+    open();
+    // Photographs larger than the quiz draws them are imported one by one;
+    // progressive ones cost the most.
+    const fixtures::Bytes jpeg = fixtures::makeJpeg(
+        {.width = 2400, .height = 1800, .pattern = fixtures::Pattern::Photo, .progressive = true});
+    const QByteArray photo(reinterpret_cast<const char*>(jpeg.data()),
+                           static_cast<qsizetype>(jpeg.size()));
+    std::vector<ArchiveEntry> entries{
+        {QStringLiteral("tarvelo-set.json"), QByteArray(R"({"format": 1, "name": "Velká"})")}};
+    for (int index = 0; index < breedCount; ++index) {
+        for (int number = 0; number < maxPhotosPerBreed; ++number) {
+            entries.push_back({QStringLiteral("obr/%1/%2.jpg").arg(number).arg(index), photo});
+        }
+    }
+    const QString file = path("velká.tarvelo");
+    const auto archive = writeSetArchive(entries);
+    ASSERT_TRUE(archive.has_value());
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(*archive);
+    out.close();
+    const QStringList before = QDir::temp().entryList({QStringLiteral("tarvelo-photos-*")});
+
+    QString shownText;
+    QTimer canceller;
+    canceller.setInterval(20);
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(top);
+            if (progress != nullptr && progress->isVisible()) {
+                shownText = progress->labelText();
+                progress->cancel();
+            }
+        }
+    });
+    canceller.start();
+    EXPECT_EQ(window->openSharedSet(file), nullptr);
+    canceller.stop();
+    EXPECT_TRUE(shownText.startsWith(QStringLiteral("Otevírám sdílenou sadu…")))
+        << shownText.toStdString();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Otevírání sady bylo zrušeno."));
+    EXPECT_EQ(QDir::temp().entryList({QStringLiteral("tarvelo-photos-*")}), before);
+    EXPECT_TRUE(ownSetUntouched());
 }
 
 // A damaged file is refused with the reason in a box; no view opens and the
