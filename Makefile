@@ -43,7 +43,7 @@ clean:
 # time; the corpus grows in fuzz-corpus/, crashes land in crash-* files.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-.PHONY: fuzz test-asan bench
+.PHONY: fuzz fuzz-set test-asan bench
 fuzz:
 	@scripts/install-deps clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
@@ -51,6 +51,16 @@ fuzz:
 	"$(FUZZ_BUILD)/tests/fuzz/picture_fuzz_seeds" fuzz-corpus
 	"$(FUZZ_BUILD)/tests/fuzz/picture_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 		-rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 fuzz-corpus
+
+# The same for reading a shared set's file (.tarvelo) and unpacking it into a
+# set: the corpus grows in fuzz-set-corpus/.
+fuzz-set:
+	@scripts/install-deps clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target shared_set_fuzzer shared_set_fuzz_seeds
+	"$(FUZZ_BUILD)/tests/fuzz/shared_set_fuzz_seeds" fuzz-set-corpus
+	"$(FUZZ_BUILD)/tests/fuzz/shared_set_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-rss_limit_mb=2048 -max_len=131072 -print_final_stats=1 fuzz-set-corpus
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan

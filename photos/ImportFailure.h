@@ -12,6 +12,7 @@ namespace tarvelo {
 enum class ImportProblem {
     Missing,      // no such file
     Unreadable,   // exists, but cannot be opened or read
+    NotAFile,     // a pipe, device or socket, whose read could wait for ever
     Empty,        // zero bytes
     NotAnImage,   // no reader recognises it
     Unsupported,  // a picture format we have no reader for (detail: its name)

@@ -39,6 +39,9 @@ QString importMessage(ImportProblem problem, const QString& fileName, const QStr
     case ImportProblem::Unreadable:
         return unreadable(fileName,
                           detail.isEmpty() ? QStringLiteral("soubor nelze otevřít") : detail);
+    case ImportProblem::NotAFile:
+        return unreadable(fileName, QStringLiteral("není to obyčejný soubor, ale roura, zařízení "
+                                                   "nebo soket"));
     case ImportProblem::Empty:
         return unreadable(fileName, QStringLiteral("soubor je prázdný"));
     case ImportProblem::NotAnImage:

@@ -36,10 +36,13 @@ std::vector<QString> printablePictures(const QString& setRoot, const QString& dr
         }
     }
     if (pictures.empty()) {
-        // Without the drawings the set's own path is named when it fails to load.
+        // The set's own path is named when it fails to load: without the
+        // drawings, and where something the quiz would fail on stands in its
+        // place (a pipe, a device, a folder).
+        const QString first = under(setRoot, photoPath(index, 0));
         pictures.push_back(
-            drawingsDir.isEmpty()
-                ? under(setRoot, photoPath(index, 0))
+            drawingsDir.isEmpty() || QFileInfo::exists(first)
+                ? first
                 : QDir::cleanPath(drawingsDir + QStringLiteral("/%1.jpg").arg(index)));
     }
     return pictures;

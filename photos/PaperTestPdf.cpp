@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <cstdint>
+#include <new>
 #include <span>
 
 namespace tarvelo {
@@ -213,6 +214,8 @@ void drawKey(Sheet& sheet, const PaperTest& test) {
     }
 }
 
+constexpr const char* outOfMemory = "nedostatek paměti";
+
 QString pictureProblem(const QString& path, const char* reason) {
     return QStringLiteral("Test nelze vytvořit: obrázek „%1“ nelze přečíst (%2).")
         .arg(QDir::toNativeSeparators(path), QString::fromUtf8(reason));
@@ -244,6 +247,8 @@ PaperTestPdf renderPaperTest(const PaperTest& test) {
                 image = atPrintResolution(printedPicture(question.picture));
             } catch (const PictureError& error) {
                 return {{}, 0, pictureProblem(question.picture, error.what())};
+            } catch (const std::bad_alloc&) {
+                return {{}, 0, pictureProblem(question.picture, outOfMemory)};
             }
             const bool left = i % 2 == 0;
             if (left && y + cellHeight - cellSpacing > contentHeight) {
@@ -264,7 +269,12 @@ PaperTestPdf renderPaperTest(const PaperTest& test) {
 }
 
 std::optional<QString> savePaperTest(const PaperTest& test, const QString& path, int* pages) {
-    const PaperTestPdf pdf = renderPaperTest(test);
+    PaperTestPdf pdf;
+    try {
+        pdf = renderPaperTest(test);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Test nelze vytvořit: %1.").arg(QString::fromUtf8(outOfMemory));
+    }
     if (pdf.problem) {
         return pdf.problem;
     }

@@ -29,8 +29,13 @@ void openSource(QFile& file) {
     if (!file.exists()) {
         throw ImportFailure{ImportProblem::Missing, {}};
     }
-    if (QFileInfo(file.fileName()).isDir()) {
+    const QFileInfo info(file.fileName());
+    if (info.isDir()) {
         throw ImportFailure{ImportProblem::NotAnImage, {}};
+    }
+    // Opening a FIFO waits for a writer, which may never come.
+    if (!info.isFile()) {
+        throw ImportFailure{ImportProblem::NotAFile, {}};
     }
     if (!file.open(QIODevice::ReadOnly)) {
         throw ImportFailure{ImportProblem::Unreadable,

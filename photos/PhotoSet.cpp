@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -288,12 +289,19 @@ bool PhotoSet::isDrawing(int index) const {
     if (!validIndex(index)) {
         return false;
     }
-    QFile picture(picturePath(index));
-    QFile drawing(drawingPath(index));
-    if (!picture.open(QIODevice::ReadOnly) || !drawing.open(QIODevice::ReadOnly)) {
+    // Sizes first, so that most photographs are told apart unread; the read
+    // is bounded and never waits on a pipe named like the picture.
+    const QFileInfo picture(picturePath(index));
+    const QFileInfo drawing(drawingPath(index));
+    if (!picture.isFile() || !drawing.isFile() || picture.size() != drawing.size()) {
         return false;
     }
-    return picture.size() == drawing.size() && picture.readAll() == drawing.readAll();
+    try {
+        return readPictureFile(picturePath(index).toStdString()) ==
+               readPictureFile(drawingPath(index).toStdString());
+    } catch (const PictureError&) {
+        return false;
+    }
 }
 
 std::optional<QString> PhotoSet::problem(int index) const {
@@ -316,6 +324,9 @@ std::optional<QString> PhotoSet::problemOf(const QString& path) const {
     } catch (const PictureError& e) {
         return QStringLiteral("Kvíz by obrázek „%1“ neukázal: %2")
             .arg(QDir::toNativeSeparators(path), QString::fromUtf8(e.what()));
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Kvíz by obrázek „%1“ neukázal: nedostatek paměti")
+            .arg(QDir::toNativeSeparators(path));
     }
     return std::nullopt;
 }

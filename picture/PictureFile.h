@@ -10,9 +10,17 @@
 
 namespace tarvelo {
 
+// The largest file taken as a picture. A 48-megapixel phone photograph is
+// about 25 MB, and what tarvelo-photos stores far less; a larger file is no
+// photograph, and a sparse one may claim a terabyte it would be read into.
+inline constexpr std::uint64_t maxPictureFileBytes = 64ULL << 20; // 64 MiB
+
 // The whole file at path (UTF-8), read at once and closed again, with the
-// system's own file functions. Throws EFOpenError (with the absolute path) or
-// EReadError when fewer bytes arrive than its size.
+// system's own file functions. Never waits on a pipe or a device: anything
+// but a regular file, and a file larger than maxPictureFileBytes, is refused
+// before a byte is read or allocated. Throws EFOpenError (with the absolute
+// path and the system's reason) or EReadError when fewer bytes arrive than
+// its size.
 std::vector<std::uint8_t> readPictureFile(const std::string& path);
 
 // Throws the EFOpenError for an open of path that failed with system error

@@ -40,6 +40,13 @@ std::vector<std::uint8_t> readPictureFile(const std::string& path) {
     if (S_ISDIR(status.st_mode)) {
         throwOpenError(path, EISDIR);
     }
+    // A FIFO, socket or device would block a read or never end it.
+    if (!S_ISREG(status.st_mode)) {
+        throwOpenError(path, ENOTSUP);
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > maxPictureFileBytes) {
+        throwOpenError(path, EFBIG);
+    }
 
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
     std::size_t got = 0;

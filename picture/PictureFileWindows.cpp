@@ -39,12 +39,25 @@ std::vector<std::uint8_t> readPictureFile(const std::string& path) {
         throwLastOpenError(path);
     }
     const FileHandle file(handle);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) {
+    // A pipe or a device (a link may lead to one) would block a read or never
+    // end it.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+        throwOpenError(path, static_cast<int>(ERROR_NOT_SUPPORTED));
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(file.get(), &information)) {
         throwLastOpenError(path);
     }
+    if ((information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        throwOpenError(path, static_cast<int>(ERROR_NOT_SUPPORTED));
+    }
+    const std::uint64_t size =
+        (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
+    if (size > maxPictureFileBytes) {
+        throwOpenError(path, static_cast<int>(ERROR_FILE_TOO_LARGE));
+    }
 
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     std::size_t got = 0;
     while (got < bytes.size()) {
         // ReadFile takes at most a DWORD's worth at a time.

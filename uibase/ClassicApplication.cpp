@@ -12,7 +12,9 @@
 #include <QPointer>
 #include <QStyleFactory>
 #include <QWidget>
+#include <cstdio>
 #include <exception>
+#include <new>
 
 namespace tarvelo {
 
@@ -25,9 +27,29 @@ ClassicApplication::ClassicApplication(int& argc, char** argv) : QApplication(ar
 
 ClassicApplication::~ClassicApplication() = default;
 
+namespace {
+
+// std::bad_alloc's own text is the library's English; the teacher reads this.
+QString outOfMemory() {
+    return QStringLiteral("nedostatek paměti");
+}
+
+// Where a message goes when not even its box can be shown.
+void sayOnStandardError(const QString& message) noexcept {
+    try {
+        std::fputs((message + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    } catch (...) {
+        std::fputs("nedostatek paměti\n", stderr);
+    }
+}
+
+} // namespace
+
 void ClassicApplication::dispatch(const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const std::bad_alloc&) {
+        reportError(outOfMemory());
     } catch (const std::exception& error) {
         reportError(QString::fromUtf8(error.what()));
     } catch (...) {
@@ -38,6 +60,8 @@ void ClassicApplication::dispatch(const std::function<void()>& handler) {
 bool ClassicApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        handleEscapedError(outOfMemory(), event);
     } catch (const std::exception& error) {
         handleEscapedError(QString::fromUtf8(error.what()), event);
     } catch (...) {
@@ -47,14 +71,21 @@ bool ClassicApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void ClassicApplication::handleEscapedError(const QString& message, const QEvent* event) {
-    if (event->type() == QEvent::Paint) {
-        // The box runs its own event loop; opening it from inside the paint
-        // that failed would repaint into that same paint. Report right after.
-        QMetaObject::invokeMethod(
-            this, [this, message] { reportError(message); }, Qt::QueuedConnection);
-        return;
+    // Nothing may leave notify: Qt ends the program on an exception from it.
+    // Should even the box fail (memory still short), the message goes to
+    // standard error and the program goes on.
+    try {
+        if (event->type() == QEvent::Paint) {
+            // The box runs its own event loop; opening it from inside the paint
+            // that failed would repaint into that same paint. Report right after.
+            QMetaObject::invokeMethod(
+                this, [this, message] { reportError(message); }, Qt::QueuedConnection);
+            return;
+        }
+        reportError(message);
+    } catch (...) {
+        sayOnStandardError(message);
     }
-    reportError(message);
 }
 
 QWidget* ClassicApplication::errorBoxOwner() const {

@@ -43,6 +43,7 @@
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <new>
 
 namespace tarvelo {
 
@@ -501,6 +502,7 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
     // Large photographs take a while to read; the window keeps painting and
     // the status line counts them.
     auto results = std::make_shared<std::vector<ImportResult>>();
+    results->reserve(static_cast<std::size_t>(count));
     worker_ = QThread::create([this, set = set_, index, files, count, results]() mutable {
         for (int i = 0; i < count; ++i) {
             if (i > 0) {
@@ -511,7 +513,15 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
                     },
                     Qt::QueuedConnection);
             }
-            results->push_back(set.addPhoto(index, files.at(i)));
+            // Nothing may leave the thread: that would end the program.
+            try {
+                results->push_back(set.addPhoto(index, files.at(i)));
+            } catch (const std::bad_alloc&) {
+                ImportResult failed;
+                failed.message = QStringLiteral("Fotografii „%1“ nelze přidat: nedostatek paměti.")
+                                     .arg(fileName(files.at(i)));
+                results->push_back(std::move(failed));
+            }
         }
     });
     connect(worker_, &QThread::finished, this, [this, index, files, results] {

@@ -28,6 +28,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <new>
 
 namespace {
 // Takes --class-set out of the arguments; true when it was there.
@@ -49,7 +50,8 @@ bool hasUnknownOption(int argc, char** argv) {
 }
 } // namespace
 
-int main(int argc, char** argv) {
+namespace {
+int run(int argc, char** argv) {
     if (argc > 1 && tarvelo::isSetCommand(QString::fromLocal8Bit(argv[1]))) {
         QCoreApplication application(argc, argv);
         QStringList arguments = QCoreApplication::arguments();
@@ -117,4 +119,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     return application.exec();
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    // An event handler's lack of memory is shown in the window's error box;
+    // this is for the commands and for the window while it is being made.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("tarvelo-photos: nedostatek paměti\n", stderr);
+        return 1;
+    }
 }

@@ -8,9 +8,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tarvelo::fixtures {
 namespace {
@@ -116,6 +120,31 @@ TEST(BadPhotoTest, EachBadFileIsExplainedAndLeavesTheSetByteIdentical) {
         << unwritten.message.toStdString();
     EXPECT_TRUE(unwritten.message.contains(QDir::toNativeSeparators(blocked)));
 }
+
+#ifndef _WIN32
+// Picked by mistake among the photographs: a FIFO, whose opening would wait
+// for a writer, and a sparse terabyte. Each is refused at once, in Czech, and
+// the set stays as it was.
+TEST(BadPhotoTest, APipeOrASparseTerabyteIsRefusedAtOnce) {
+    TempDir dir;
+    PhotoSet set(QString::fromStdString(dir / "sada"), QStringLiteral(TARVELO_SOURCE_DRAWINGS));
+    ASSERT_TRUE(set.ensureComplete());
+    const auto before = snapshot(set.root());
+    ASSERT_EQ(::mkfifo((dir / "roura.jpg").c_str(), 0644), 0);
+    const ImportResult pipe = set.addPhoto(4, QString::fromStdString(dir / "roura.jpg"));
+    EXPECT_FALSE(pipe.ok);
+    EXPECT_EQ(pipe.message, QStringLiteral("Soubor „roura.jpg“ nelze přečíst: není to obyčejný "
+                                           "soubor, ale roura, zařízení nebo soket."));
+    writeFile(dir.path() / "obří.jpg", makeJpeg({}));
+    std::filesystem::resize_file(dir.path() / pathFromUtf8("obří.jpg"), 1ULL << 40);
+    const ImportResult sparse = set.choose(4, QString::fromStdString(dir / "obří.jpg"));
+    EXPECT_FALSE(sparse.ok);
+    EXPECT_TRUE(sparse.message.startsWith(
+        QStringLiteral("Soubor „obří.jpg“ nelze přečíst: obrázek je příliš velký (")))
+        << sparse.message.toStdString();
+    EXPECT_EQ(snapshot(set.root()), before);
+}
+#endif
 
 // Bytes changed at random in a phone-like JPEG (Exif and ICC markers
 // included) and in a PNG: each import either stores a copy the quiz shows or

@@ -4,6 +4,7 @@
 // PDF made of it, read back with poppler's tools where they are installed.
 #include "PaperTest.h"
 
+#include "AllocationLimit.h"
 #include "BreedCatalogue.h"
 #include "JpegWritePlugin.h"
 #include "PaperTestPdf.h"
@@ -26,6 +27,9 @@
 #include <map>
 #include <numeric>
 #include <set>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tarvelo::fixtures {
 namespace {
@@ -311,6 +315,40 @@ TEST_F(PaperTestTest, APictureThatCannotBeReadOrAFolderThatCannotBeWrittenLeaves
         << unwritable->toStdString();
     EXPECT_EQ(QDir(QString::fromStdString(utf8FromPath(dir.path()))).entryList(QDir::Files),
               QStringList{QStringLiteral("soubor")});
+}
+
+// A picture whose bytes the memory cannot hold is named as one that cannot be
+// read, and nothing is written; with the memory back the test is made. Where
+// a pipe stands for a breed's only picture, the test names it as the quiz
+// would, rather than printing the drawing.
+TEST_F(PaperTestTest, APictureTooLargeForTheMemoryOrAPipeIsNamedAndLeavesNoFile) {
+    const QString padded = addPhoto(11, 0, 64, 48);
+    std::filesystem::resize_file(pathFromUtf8(padded.toStdString()), 4 << 20);
+    const PaperTest test = draw(PaperTestLevel::Advanced, 6);
+    const QString file = QString::fromStdString(dir / "test.pdf");
+    std::optional<QString> problem;
+    {
+        const AllocationLimit shortOfMemory(2 << 20);
+        problem = savePaperTest(test, file);
+    }
+    EXPECT_EQ(problem.value_or(QString()).toStdString(),
+              QStringLiteral("Test nelze vytvořit: obrázek „%1“ nelze přečíst "
+                             "(nedostatek paměti).")
+                  .arg(QDir::toNativeSeparators(padded))
+                  .toStdString());
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(savePaperTest(test, file), std::nullopt);
+    EXPECT_TRUE(QFileInfo::exists(file));
+#ifndef _WIN32
+    const QString pipe = QDir::cleanPath(root + QStringLiteral("/obr/0/12.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    EXPECT_EQ(printablePictures(root, drawings, 12), std::vector<QString>{pipe});
+    const auto refused =
+        savePaperTest(draw(PaperTestLevel::Beginner, 7), QString::fromStdString(dir / "roura.pdf"));
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->contains(QStringLiteral("„%1“").arg(pipe))) << refused->toStdString();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir / "roura.pdf")));
+#endif
 }
 
 // Where Qt has no JPEG plugin of its own (its Windows build), the PDF's

@@ -6,14 +6,19 @@
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
 #include "PhotoFixtures.h"
+#include "PictureFile.h"
 #include "TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tarvelo::fixtures {
 namespace {
@@ -153,6 +158,35 @@ TEST_F(PhotoSetTest, ProblemNamesWhatTheQuizWouldFailOn) {
     EXPECT_TRUE(set.problem(7)->contains("chybí"));
     EXPECT_TRUE(set.problem(8)); // larger than the quiz decodes
     EXPECT_TRUE(set.problem(breedCount));
+}
+
+// Named like pictures of the set but none: a sparse terabyte and, where
+// there are FIFOs, a FIFO. Each row gets the quiz's reason at once; neither
+// counts as the breed's drawing or photograph, and nothing waits on the FIFO.
+TEST_F(PhotoSetTest, ASparseTerabyteOrAPipeIsAProblemNeverADrawing) {
+    ASSERT_TRUE(set.ensureComplete());
+    std::filesystem::resize_file(pathFromUtf8(set.picturePath(4).toStdString()),
+                                 maxPictureFileBytes + 1);
+    const auto tooLarge = set.problem(4);
+    ASSERT_TRUE(tooLarge);
+    EXPECT_TRUE(tooLarge->startsWith(QStringLiteral("Kvíz by obrázek „%1“ neukázal: Cannot open")
+                                         .arg(QDir::toNativeSeparators(set.picturePath(4)))))
+        << tooLarge->toStdString();
+    EXPECT_FALSE(set.isDrawing(4));
+#ifndef _WIN32
+    const QString pipe = set.picturePath(3);
+    ASSERT_TRUE(QFile::remove(pipe));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    EXPECT_FALSE(set.isDrawing(3));
+    EXPECT_EQ(set.photoCount(3), 0);
+    const auto notAFile = set.problem(3);
+    ASSERT_TRUE(notAFile);
+    EXPECT_TRUE(notAFile->endsWith(QStringLiteral(". Operation not supported")))
+        << notAFile->toStdString();
+    // Making the set complete leaves what stands there alone.
+    ASSERT_TRUE(set.ensureComplete());
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+#endif
 }
 
 TEST_F(PhotoSetTest, AddedPhotographsReplaceTheDrawingThenFollowInOrder) {

@@ -2,17 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoSetCheck.h"
 
+#include "AllocationLimit.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "JpegDecompressor.h"
 #include "JpegFixtures.h"
 #include "JpegPicture.h"
+#include "PictureFile.h"
 #include "TempDir.h"
 #include "Utf8Path.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tarvelo {
 namespace {
@@ -109,6 +114,55 @@ TEST(PhotoSetCheck, EveryPhotographOfABreedHasItsOwnLineInOrder) {
     EXPECT_EQ(report[13].substr(report[13].size() - 2), "OK");
     EXPECT_TRUE(std::filesystem::exists(dump.path() / "4.ppm"));
     EXPECT_TRUE(std::filesystem::exists(dump.path() / "4-5.ppm"));
+}
+
+// What no photograph is: a file far too large (a sparse terabyte where files
+// can be sparse), a FIFO, and one whose bytes the memory cannot hold. Each
+// gets its line at once and the check goes on with the others.
+TEST(PhotoSetCheck, AFileTooLargeAPipeAndALackOfMemoryEachGetALineAndTheCheckGoesOn) {
+    fixtures::TempDir root;
+    std::filesystem::create_directories(root.path() / "obr/0");
+    const auto photo = [&root](int index) {
+        return root.path() / pathFromUtf8(picturePath(index));
+    };
+    for (int i = 0; i < 19; ++i) {
+        fixtures::writeFile(photo(i), fixtures::makeJpeg({.width = 40, .height = 30}));
+    }
+#ifdef _WIN32
+    std::filesystem::resize_file(photo(3), maxPictureFileBytes + 1);
+#else
+    std::filesystem::resize_file(photo(3), 1ULL << 40);
+    std::filesystem::remove(photo(5));
+    ASSERT_EQ(::mkfifo(photo(5).c_str(), 0644), 0);
+#endif
+    // A photograph followed by 4 MiB of nothing: it loads as one allocation.
+    std::filesystem::resize_file(photo(8), 4 << 20);
+
+    std::ostringstream out;
+    {
+        const fixtures::AllocationLimit shortOfMemory(2 << 20);
+        EXPECT_FALSE(checkPhotoSet(root.path(), std::nullopt, out));
+    }
+    const auto report = lines(out.str());
+    ASSERT_EQ(report.size(), 19u);
+    EXPECT_NE(report[3].find("  -  -  Cannot open file \""), std::string::npos) << report[3];
+#ifndef _WIN32
+    EXPECT_EQ(report[3].substr(report[3].size() - 16), ". File too large") << report[3];
+    EXPECT_NE(report[5].find("  -  -  Cannot open file \""), std::string::npos) << report[5];
+    EXPECT_EQ(report[5].substr(report[5].size() - 25), ". Operation not supported") << report[5];
+#endif
+    EXPECT_NE(report[8].find(picturePath(8) + "  -  -  nedostatek paměti"), std::string::npos)
+        << report[8];
+    for (std::size_t i : {0u, 4u, 7u, 9u, 18u}) {
+        EXPECT_EQ(report[i].substr(report[i].size() - 4), "  OK") << report[i];
+    }
+
+    // With the memory back, the long one shows.
+    std::ostringstream again;
+    checkPhotoSet(root.path(), std::nullopt, again);
+    const auto after = lines(again.str());
+    ASSERT_EQ(after.size(), 19u);
+    EXPECT_EQ(after[8].substr(after[8].size() - 4), "  OK") << after[8];
 }
 
 struct Ppm {

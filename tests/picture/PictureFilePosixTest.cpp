@@ -49,6 +49,28 @@ TEST_F(PictureFile, FileShorterThanItsSizeIsAStreamReadError) {
     EXPECT_EQ(messageOf<EReadError>([&] { loadPicture(dir / "short.jpg"); }), "Stream read error");
 }
 
+// Named like a photograph but no file to read: a FIFO would make a read wait
+// for a writer that never comes, a device would never end it. Each is refused
+// at once with the system's words for what cannot be done.
+TEST_F(PictureFile, PipesAndDevicesAreRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo((dir / "fifo.jpg").c_str(), 0644), 0);
+    EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(dir / "fifo.jpg"); }),
+              "Cannot open file \"" + dir / "fifo.jpg" + "\". Operation not supported");
+    for (const char* device : {"/dev/zero", "/dev/null"}) {
+        const std::string link = dir / (fs::path(device).filename().string() + ".jpg");
+        fs::create_symlink(device, link);
+        EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(link); }),
+                  "Cannot open file \"" + link + "\". Operation not supported");
+    }
+}
+
+TEST_F(PictureFile, ASparseTerabyteIsRefusedBeforeAnythingIsAllocated) {
+    fixtures::writeFile(dir / "3.jpg", fixtures::makeJpeg({}));
+    fs::resize_file(dir / "3.jpg", 1ULL << 40);
+    EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(dir / "3.jpg"); }),
+              "Cannot open file \"" + dir / "3.jpg" + "\". File too large");
+}
+
 TEST(SystemErrorText, DropsTrailingFullStopsSpacesAndControls) {
     EXPECT_EQ(systemErrorText(ENOENT), "No such file or directory");
     EXPECT_EQ(EFOpenError("/x.jpg", "Reason").what(),

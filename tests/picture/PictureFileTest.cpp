@@ -5,7 +5,9 @@
 #include "JpegFixtures.h"
 #include "PictureErrors.h"
 #include "PictureFileTesting.h"
+#include "Utf8Path.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tarvelo {
@@ -41,6 +43,19 @@ TEST_F(PictureFile, TextAndTableFilesFailAtLoadEmptyFileLoads) {
     EXPECT_EQ(messageOf<EJPEG>([&] { loadPicture(dir / "tables.jpg"); }), "JPEG error #51");
     fixtures::writeFile(dir / "empty.jpg", {});
     EXPECT_EQ(loadPicture(dir / "empty.jpg").width(), 0);
+}
+
+// Bigger than any photograph: refused by its size, before a byte of it is
+// read or allocated; one of exactly the limit is read whole.
+TEST_F(PictureFile, AFileOverTheSizeLimitIsRefusedOneAtTheLimitIsRead) {
+    fixtures::writeFile(dir / "big.jpg", fixtures::makeJpeg({}));
+    std::filesystem::resize_file(pathFromUtf8(dir / "big.jpg"), maxPictureFileBytes + 1);
+    const std::string refused = messageOf<EFOpenError>([&] { loadPicture(dir / "big.jpg"); });
+    EXPECT_EQ(refused.rfind("Cannot open file \"" + dir / "big.jpg" + "\". ", 0), 0u) << refused;
+
+    std::filesystem::resize_file(pathFromUtf8(dir / "big.jpg"), maxPictureFileBytes);
+    EXPECT_EQ(readPictureFile(dir / "big.jpg").size(), maxPictureFileBytes);
+    EXPECT_EQ(loadPicture(dir / "big.jpg").width(), 64); // what follows the picture is ignored
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AllocationLimit.h"
 #include "BreedCatalogue.h"
 #include "PictureBox.h"
 #include "PictureErrors.h"
@@ -7,6 +8,11 @@
 #include "QuizWindows.h"
 
 #include <QDir>
+#include <filesystem>
+#include <new>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tarvelo::testing {
 namespace {
@@ -48,6 +54,73 @@ TEST_F(ErrorBoxTest, AMissingPhotographIsReportedWithItsAbsolutePathAndPlayGoesO
     EXPECT_TRUE(form1().ComboBox1->isVisible());
     press(Qt::Key_Return);
     EXPECT_EQ(form1().BitBtn1->text(), "NEXT");
+}
+
+// Named like photographs, but sparse files of far more than any photograph
+// and, where there are FIFOs, FIFOs: the next one is reported at once with
+// the system's reason, never read into memory nor waited on, and play goes on.
+TEST_F(ErrorBoxTest, APhotographTooLargeOrAPipeIsReportedAtOnceAndPlayGoesOn) {
+    for (int i = 1; i < breedCount; ++i) {
+        const std::filesystem::path path = dir.path() / picturePath(i);
+#ifndef _WIN32
+        if (i % 2 == 0) {
+            removeFile(picturePath(i));
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+            continue;
+        }
+        std::filesystem::resize_file(path, 1ULL << 40);
+#else
+        std::filesystem::resize_file(path, maxPictureFileBytes + 1);
+#endif
+    }
+    startProgram();
+    startRound(false);
+    press(Qt::Key_Return); // wrong
+    press(Qt::Key_Return); // NEXT: the next photograph is none
+    ASSERT_EQ(errorBoxes.size(), 1u);
+    const int next = round().currentPicture;
+    const QString path = QDir::toNativeSeparators(QDir::currentPath() + '/' +
+                                                  QString::fromStdString(picturePath(next)));
+    EXPECT_TRUE(
+        errorBoxes[0].text.startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(path)))
+        << errorBoxes[0].text.toStdString();
+#ifndef _WIN32
+    EXPECT_TRUE(
+        errorBoxes[0].text.endsWith(next % 2 == 0 ? "Operation not supported." : "File too large."))
+        << errorBoxes[0].text.toStdString();
+#endif
+    EXPECT_EQ(form1().Image1->state(), PictureBox::State::Decoded);
+    press(Qt::Key_Return);
+    EXPECT_EQ(form1().BitBtn1->text(), "NEXT");
+}
+
+// Memory that runs out in a handler is said in Czech in the error box, and
+// the program goes on: here the next photograph's bytes cannot be held.
+TEST_F(ErrorBoxTest, ALackOfMemoryIsReportedInCzechAndPlayGoesOn) {
+    for (int i = 1; i < breedCount; ++i) {
+        std::filesystem::resize_file(dir.path() / picturePath(i), 4 << 20);
+    }
+    startProgram();
+    startRound(false);
+    press(Qt::Key_Return); // wrong
+    {
+        const fixtures::AllocationLimit shortOfMemory(2 << 20);
+        press(Qt::Key_Return); // NEXT
+    }
+    ASSERT_EQ(errorBoxes.size(), 1u);
+    EXPECT_EQ(errorBoxes[0].text, QStringLiteral("nedostatek paměti."));
+    EXPECT_EQ(errorBoxes[0].caption, app().applicationTitle());
+    EXPECT_EQ(form1().Image1->state(), PictureBox::State::Decoded);
+    press(Qt::Key_Return);
+    EXPECT_EQ(form1().BitBtn1->text(), "NEXT");
+    press(Qt::Key_Return); // with the memory back, the next one shows
+    EXPECT_EQ(errorBoxes.size(), 1u);
+    EXPECT_EQ(form1().Image1->state(), PictureBox::State::Decoded);
+
+    // The same from a handler the program runs itself.
+    app().dispatch([] { throw std::bad_alloc(); });
+    ASSERT_EQ(errorBoxes.size(), 2u);
+    EXPECT_EQ(errorBoxes[1].text, QStringLiteral("nedostatek paměti."));
 }
 
 TEST_F(ErrorBoxTest, AFileThatIsNotAJpegIsReportedBeforeAnyWindowShows) {

@@ -48,6 +48,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -378,6 +379,36 @@ TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
     EXPECT_FALSE(window->previewProblem()->isVisible());
     EXPECT_TRUE(boxes.empty());
 }
+
+#ifndef _WIN32
+// A sparse terabyte and a FIFO named like pictures of the set, and a FIFO
+// picked as a photograph: the window opens and marks each with the quiz's
+// reason, the import refuses the FIFO in Czech, and nothing ever waits on it.
+TEST_F(PhotosWindowTest, ASparseTerabyteOrAPipeIsMarkedAndAPipePickedIsRefused) {
+    const auto folder = dir.path() / pathFromUtf8("Třída 3.B/obr/0");
+    std::filesystem::create_directories(folder);
+    fixtures::writeFile(folder / "7.jpg", fixtures::makeJpeg({}));
+    std::filesystem::resize_file(folder / "7.jpg", 1ULL << 40);
+    ASSERT_EQ(::mkfifo((folder / "8.jpg").c_str(), 0644), 0);
+    open();
+    ASSERT_TRUE(window->row(7)->problem().has_value());
+    EXPECT_TRUE(window->row(7)->problem()->endsWith(QStringLiteral("File too large")))
+        << window->row(7)->problem()->toStdString();
+    ASSERT_TRUE(window->row(8)->problem().has_value());
+    EXPECT_TRUE(window->row(8)->problem()->endsWith(QStringLiteral("Operation not supported")))
+        << window->row(8)->problem()->toStdString();
+    window->select(8);
+    EXPECT_FALSE(window->preview()->isVisible());
+    EXPECT_TRUE(window->previewProblem()->text().contains(*window->row(8)->problem()));
+
+    ASSERT_EQ(::mkfifo((dir / "roura.jpg").c_str(), 0644), 0);
+    ASSERT_TRUE(importInto(4, path("roura.jpg")));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Soubor „roura.jpg“ nelze přečíst: není to obyčejný "
+                                            "soubor, ale roura, zařízení nebo soket."));
+    EXPECT_TRUE(window->row(4)->holdsDrawing());
+}
+#endif
 
 TEST_F(PhotosWindowTest, APictureThatFailsInThePreviewsPaintIsReportedOnceAfterThatPaint) {
     open();

@@ -5,7 +5,8 @@
 # exist gives a test of the drawings and is not made; two tests come in
 # different orders, with the key on the last page and no breed named before
 # it, fonts embedded (where poppler-utils is installed); a folder that cannot
-# be written and a damaged picture give exit status 1 and leave no file;
+# be written, a damaged picture, a sparse terabyte and a FIFO in its place
+# give exit status 1 and leave no file;
 # misuse gives 2 and the usage on standard error.
 # Usage: photos-paper-test.sh TARVELO-PHOTOS
 set -eu
@@ -75,6 +76,25 @@ status=0
 [ $status = 1 ] || fail "a damaged picture gives status $status, not 1"
 grep -q "obr/0/4.jpg" "$work/said" || fail "the message does not name the picture: $(cat "$work/said")"
 [ "$(ls -A "$work")" = "$before" ] || fail "a file was left behind: $(ls -A "$work")"
+
+# A sparse terabyte, then a FIFO, named like that picture: named at once with
+# the reason, status 1, no PDF; never read into memory, never waited on.
+rm "$set_dir/obr/0/4.jpg"
+truncate -s 1T "$set_dir/obr/0/4.jpg"
+status=0
+timeout 60 "$photos" --paper-test "$work/řídký.pdf" "$set_dir" >"$work/said" 2>&1 || status=$?
+[ $status = 1 ] || fail "a sparse terabyte gives status $status, not 1: $(cat "$work/said")"
+grep -q "obrázek „$set_dir/obr/0/4.jpg“ nelze přečíst (.*File too large)" "$work/said" ||
+    fail "the message: $(cat "$work/said")"
+rm "$set_dir/obr/0/4.jpg"
+mkfifo "$set_dir/obr/0/4.jpg"
+status=0
+timeout 60 "$photos" --paper-test "$work/roura.pdf" "$set_dir" >"$work/said" 2>&1 || status=$?
+[ $status = 1 ] || fail "a FIFO gives status $status, not 1: $(cat "$work/said")"
+grep -q "obrázek „$set_dir/obr/0/4.jpg“ nelze přečíst (.*Operation not supported)" "$work/said" ||
+    fail "the message: $(cat "$work/said")"
+[ "$(ls -A "$work")" = "$before" ] || fail "a file was left behind: $(ls -A "$work")"
+rm "$set_dir/obr/0/4.jpg"
 
 for misuse in "" "--beginner" "a.pdf b c" "--bad a.pdf" "a.pdf $set_dir --class-set"; do
     status=0

@@ -11,12 +11,17 @@
 
 #include <chrono>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <system_error>
 
 namespace tarvelo {
 
 namespace {
+
+// Said in Czech like every other program's lack of memory; the check goes on
+// with the next photograph, whose memory the failed one gave back.
+constexpr const char* outOfMemory = "nedostatek paměti";
 
 // What showing the photograph upright does to the pixels as stored.
 const char* turnDescription(Orientation orientation) {
@@ -91,20 +96,27 @@ bool checkPhotograph(int index, int photo, const std::filesystem::path& root,
     } catch (const PictureError& e) {
         out << formatLine(index, path, "-", "-", e.what()) << '\n';
         return false;
+    } catch (const std::bad_alloc&) {
+        out << formatLine(index, path, "-", "-", outOfMemory) << '\n';
+        return false;
     }
     const std::string size = sizeField(*picture);
     std::string result = "OK";
+    bool good = true;
     const auto start = std::chrono::steady_clock::now();
     try {
         picture->decodeRaster(std::move(memory));
     } catch (const PictureError& e) {
         result = e.what();
+    } catch (const std::bad_alloc&) {
+        result = outOfMemory;
+        good = false;
     }
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
     char time[32];
     std::snprintf(time, sizeof time, "%.1f ms", elapsed.count());
-    if (dumpDir && !picture->raster()->empty()) {
+    if (dumpDir && picture->raster() != nullptr && !picture->raster()->empty()) {
         try {
             writePpm(*picture->raster(), picture->orientation(), *dumpDir / dumpName(index, photo));
         } catch (const std::exception& e) {
@@ -112,7 +124,7 @@ bool checkPhotograph(int index, int photo, const std::filesystem::path& root,
         }
     }
     out << formatLine(index, path, size, time, result) << '\n';
-    const bool good = !picture->decodeFailed();
+    good = good && !picture->decodeFailed();
     memory = std::move(*picture).releaseRasterMemory();
     return good;
 }

@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
     }
     try {
         return tarvelo::checkPhotoSet(root, dumpDir, std::cout) ? 0 : 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "tarvelo-check: nedostatek paměti\n";
+        return 2;
     } catch (const std::exception& e) {
         std::cerr << "tarvelo-check: " << e.what() << '\n';
         return 2;
