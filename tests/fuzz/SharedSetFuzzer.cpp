@@ -86,12 +86,12 @@ struct Environment {
 // What a double click does with the file: read it, and when it is a set,
 // unpack it into target. The one place that calls the shared set's reading.
 std::optional<QString> openSharedSetFile(const QString& file, tarvelo::PhotoSet& target) {
-    const tarvelo::SharedSetRead read = tarvelo::readSharedSet(file);
-    if (!read.set) {
-        check(!read.message.isEmpty());
-        return read.message;
+    const tarvelo::UnpackedSharedSet unpacked = tarvelo::unpackSharedSet(file, target);
+    if (unpacked.info) {
+        return std::nullopt;
     }
-    return tarvelo::unpackSharedSet(*read.set, target);
+    check(!unpacked.message.isEmpty() && !unpacked.cancelled);
+    return unpacked.message;
 }
 
 // Only obr/K/N.jpg may be in the set, and each breed's first picture is there
