@@ -4,6 +4,7 @@
 // taken the way a double click takes it: read, then unpacked into a fresh
 // set. Whatever the bytes, the file is either refused with a message or gives
 // a whole set the quiz shows, and nothing is written outside that set.
+#include "BreedCatalogue.h"
 #include "PhotoSet.h"
 #include "SharedSet.h"
 
