@@ -81,7 +81,7 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
-    PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
+    PhotoSet set = PhotoSet::forEdited(edited);
 
     QString problem;
     if (!set.ensureComplete(&problem)) {
