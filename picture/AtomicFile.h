@@ -87,6 +87,12 @@ std::optional<WriteError> replaceInSet(const SetFolder& set, const std::string& 
 // returns.
 std::optional<WriteError> removeFileInSet(const SetFolder& set, const std::string& below);
 
+// Removes the folder below set.root with everything in it, such as an old obr
+// moved aside: a link found in it, or in its place, is removed itself and
+// nothing where it leads is touched. Nothing there is no error. On a failure
+// part of it may be gone already.
+std::optional<WriteError> removeTreeInSet(const SetFolder& set, const std::string& below);
+
 // Makes the folder below set.root and the folders on the way to it where they
 // are missing, as set.newEntries says; those there already are left as they are.
 std::optional<WriteError> makeFoldersInSet(const SetFolder& set, const std::string& below);

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -241,6 +242,53 @@ Reached reach(const SetFolder& set, const std::vector<std::string>& names, bool 
     return reached;
 }
 
+// Removes name from the folder open as parent, and first, when it is a
+// folder, what is in it, depth folders deep at most. Folders are opened
+// without following a link, and a link is removed as the name it is.
+int removeTree(int parent, const std::string& name, int depth) {
+    Descriptor dir(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!dir.valid()) {
+        if (errno == ENOENT) {
+            return 0;
+        }
+        if (errno != ENOTDIR && errno != ELOOP) {
+            return errno;
+        }
+        // A file or a link in the folder's place.
+        return ::unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
+    }
+    if (depth == 0) {
+        return ELOOP;
+    }
+    // The listing reads its own descriptor, which closedir closes.
+    const int listed = ::dup(dir.get());
+    DIR* listing = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!listing) {
+        const int err = errno;
+        if (listed >= 0) {
+            ::close(listed);
+        }
+        return err;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string entryName = entry->d_name;
+        if (entryName != "." && entryName != "..") {
+            names.push_back(entryName);
+        }
+    }
+    ::closedir(listing);
+    for (const std::string& entry : names) {
+        if (const int err = removeTree(dir.get(), entry, depth - 1)) {
+            return err;
+        }
+    }
+    if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
+        return errno;
+    }
+    return syncOpenFolder(parent);
+}
+
 } // namespace
 
 bool WriteError::diskFull() const {
@@ -336,6 +384,23 @@ std::optional<WriteError> removeFileInSet(const SetFolder& set, const std::strin
     }
     if (const int err = syncOpenFolder(reached.folder.get())) {
         return WriteError{WriteStep::SyncFolder, err};
+    }
+    return std::nullopt;
+}
+
+std::optional<WriteError> removeTreeInSet(const SetFolder& set, const std::string& below) {
+    const auto parts = split(below);
+    if (!parts) {
+        return WriteError{WriteStep::Folder, EINVAL};
+    }
+    const Reached reached = reach(set, parts->folders, false);
+    if (reached.error) {
+        return reached.error;
+    }
+    // A set is two folders deep; far deeper is no set.
+    constexpr int maxDepth = 16;
+    if (const int err = removeTree(reached.folder.get(), parts->name, maxDepth)) {
+        return WriteError{WriteStep::Remove, err};
     }
     return std::nullopt;
 }

@@ -213,6 +213,45 @@ Reached reachFileIn(const SetFolder& set, const std::string& below) {
     return reached;
 }
 
+// Removes path, and first, when it is a folder, what is in it, depth folders
+// deep at most. A junction or other reparse point is removed itself, never
+// entered.
+DWORD removeTree(const std::wstring& path, int depth) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD err = GetLastError();
+        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? 0 : err;
+    }
+    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (folder && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if (depth == 0) {
+            return ERROR_CANT_RESOLVE_FILENAME;
+        }
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        const HANDLE listing = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (listing != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..") {
+                    names.push_back(name);
+                }
+            } while (FindNextFileW(listing, &found));
+            FindClose(listing);
+        }
+        for (const std::wstring& name : names) {
+            std::wstring inside = path;
+            append(inside, name);
+            if (const DWORD err = removeTree(inside, depth - 1)) {
+                return err;
+            }
+        }
+    }
+    // A link to a folder goes as a folder does, a link to a file as a file.
+    const BOOL removed = folder ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
+    return removed ? 0 : GetLastError();
+}
+
 } // namespace
 
 bool WriteError::diskFull() const {
@@ -278,6 +317,19 @@ std::optional<WriteError> removeFileInSet(const SetFolder& set, const std::strin
     }
     if (!DeleteFileW(target.path.c_str())) {
         return WriteError{WriteStep::Remove, static_cast<int>(GetLastError())};
+    }
+    return std::nullopt;
+}
+
+std::optional<WriteError> removeTreeInSet(const SetFolder& set, const std::string& below) {
+    const Reached target = reachFileIn(set, below);
+    if (target.error) {
+        return target.error;
+    }
+    // A set is two folders deep; far deeper is no set.
+    constexpr int maxDepth = 16;
+    if (const DWORD err = removeTree(target.path, maxDepth)) {
+        return WriteError{WriteStep::Remove, static_cast<int>(err)};
     }
     return std::nullopt;
 }

@@ -205,6 +205,23 @@ TEST_F(AtomicFileInSet, ALinkedPhotographIsReplacedNotFollowed) {
     expectElsewhereUntouched();
 }
 
+// An old obr removed whole: the links in it go, what they lead to stays; a
+// link in the place of the folder to remove is removed itself.
+TEST_F(AtomicFileInSet, RemovingATreeRemovesItsLinksNotWhatTheyLeadTo) {
+    fixtures::writeFile(root / "obr" / "0" / "4.jpg", old);
+    fs::create_directory_symlink(elsewhere, root / "obr" / "1");
+    fs::create_symlink(elsewhere / "4.jpg", root / "obr" / "5" / "4.jpg");
+    fs::create_directories(root / "obr" / "2" / "deeper");
+    ASSERT_EQ(removeTreeInSet(set, "obr"), std::nullopt);
+    EXPECT_TRUE(namesIn(root).empty());
+    expectElsewhereUntouched();
+
+    fs::create_directory_symlink(elsewhere, root / "obr");
+    ASSERT_EQ(removeTreeInSet(set, "obr"), std::nullopt);
+    EXPECT_TRUE(namesIn(root).empty());
+    expectElsewhereUntouched();
+}
+
 // A pupil swaps a link in for obr/5 and back, over and over, while the set is
 // written: whenever a check before the write was made, the walk from the
 // set's folder either reaches the real folder or refuses the link. Nothing,

@@ -132,6 +132,13 @@ TEST_F(AtomicFile, BelowASetsFolderEachChangeStaysWhereItIsNamed) {
     EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"Třída 3.B"});
     EXPECT_EQ(namesIn(obr), (std::set<std::string>{"0", "3"}));
     EXPECT_TRUE(namesIn(obr / "0").empty());
+
+    // A whole obr moved aside goes with everything in it; gone is gone.
+    ASSERT_EQ(writeFileInSet(set, "obr/3/4.jpg", old), std::nullopt);
+    ASSERT_EQ(replaceInSet(set, "obr", ".obr-old"), std::nullopt);
+    ASSERT_EQ(removeTreeInSet(set, ".obr-old"), std::nullopt);
+    EXPECT_TRUE(namesIn(pathFromUtf8(set.root)).empty());
+    EXPECT_EQ(removeTreeInSet(set, ".obr-old"), std::nullopt);
 }
 
 TEST(AtomicFileText, NamesTheFileTheReasonAndTheStep) {
