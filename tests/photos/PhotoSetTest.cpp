@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoSet.h"
 
+#include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
@@ -346,6 +347,10 @@ TEST_F(PhotoSetTest, ASetHoldingALinkIsRefusedAndNothingChangesAnywhere) {
         std::filesystem::create_directory_symlink(elsewhere / "obr" / "0", setFolder / "obr" / "5");
     } catch (const std::filesystem::filesystem_error& e) {
         GTEST_SKIP() << "this system makes no link here: " << e.what();
+    }
+    // Wine says it made one, and made nothing.
+    if (!isLink(utf8FromPath(setFolder / "obr" / "5"))) {
+        GTEST_SKIP() << "this system makes no link here";
     }
     const QString refusal =
         QStringLiteral("Sada ve složce „%1“ obsahuje odkaz „obr/5“, který vede jinam; do takové "
