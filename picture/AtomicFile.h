@@ -51,8 +51,11 @@ std::optional<WriteError> replaceFile(const std::string& from, const std::string
 
 // Who is to read what a write below a set's folder makes.
 enum class NewEntries {
-    ByUmask,       // as the umask says; a replaced file's permissions carry over
-    ReadableByAll, // files rw-r--r--, folders rwxr-xr-x whatever the umask: the class set
+    ByUmask, // as the umask says; a replaced file's permissions carry over
+    // The class set: files rw-r--r--, folders rwxr-xr-x whatever the umask; a
+    // replaced file keeps what it had besides, and a folder made where the
+    // group may write (a class set kept by a group) lets the group write too.
+    ReadableByAll,
 };
 
 // A picture set's folder, as writes below it see it. root (UTF-8) is trusted

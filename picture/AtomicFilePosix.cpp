@@ -204,6 +204,18 @@ WriteError blocked(int folder, const std::string& name, int code) {
     return WriteError{WriteStep::Folder, code};
 }
 
+// A folder made for every account: rwxr-xr-x whatever the umask. Where the
+// folder it is made in lets its group write (and hands the group on), as a
+// class set kept by a group of teachers does, so does the new one.
+int openToAll(int made, int parent) {
+    struct stat above {};
+    if (::fstat(parent, &above) != 0) {
+        return errno;
+    }
+    const mode_t mode = 0755 | (above.st_mode & (S_ISGID | S_IWGRP));
+    return ::fchmod(made, mode) == 0 ? 0 : errno;
+}
+
 // The folder of names below root, opened one component at a time from root
 // and never through a link; with make, folders missing on the way are made.
 Reached reach(const SetFolder& set, const std::vector<std::string>& names, bool make) {
@@ -232,10 +244,11 @@ Reached reach(const SetFolder& set, const std::vector<std::string>& names, bool 
             return reached;
         }
         // The descriptor is of the folder made, whatever has its name now.
-        if (made && set.newEntries == NewEntries::ReadableByAll &&
-            ::fchmod(next.get(), 0755) != 0) {
-            reached.error = WriteError{WriteStep::Folder, errno};
-            return reached;
+        if (made && set.newEntries == NewEntries::ReadableByAll) {
+            if (const int err = openToAll(next.get(), at)) {
+                reached.error = WriteError{WriteStep::Folder, err};
+                return reached;
+            }
         }
         reached.folder = std::move(next);
     }

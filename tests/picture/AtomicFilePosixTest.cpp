@@ -282,6 +282,16 @@ TEST_F(AtomicFileInSet, WhatIsMadeForEveryAccountIsReadableByAllWhateverTheUmask
     EXPECT_EQ(permissionsOf(utf8FromPath(root / "obr" / "0" / "5.jpg")), 0664u);
     EXPECT_EQ(permissionsOf(utf8FromPath(root / "obr" / "2")), 0700u);
     EXPECT_EQ(permissionsOf(utf8FromPath(root / "obr" / "2" / "4.jpg")), 0600u);
+
+    // A class set a group of teachers keeps: what is made in it stays theirs
+    // to change, and readable by all.
+    ::chmod((root / "obr").c_str(), 02775);
+    const mode_t strict = ::umask(077);
+    EXPECT_EQ(makeFoldersInSet(classSet, "obr/3"), std::nullopt);
+    ::umask(strict);
+    struct stat status {};
+    ::stat((root / "obr" / "3").c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 02775u);
 }
 
 } // namespace
