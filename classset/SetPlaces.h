@@ -44,7 +44,8 @@ bool mayWriteClassSet(const std::filesystem::path& folder);
 // Makes folder, where the class set is written, ready for it, as the
 // installers leave %ProgramData%\tarvelo: made where missing, with the
 // folders above it that are missing, readable by every account whatever the
-// umask (rwxr-xr-x). On Windows it gets rights of its own besides, not
+// umask (rwxr-xr-x, and group-writable where the folder above is, as Debian's
+// /usr/local/share is for staff). On Windows it gets rights of its own besides, not
 // inherited from %ProgramData%, where any user may create folders: owned by
 // Administrators, full control for them and SYSTEM, read and execute for
 // Users, passed on to everything in it. A folder that has rights of its own

@@ -89,9 +89,16 @@ std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& fo
         missing.push_back(up);
     }
     for (auto made = missing.rbegin(); made != missing.rend(); ++made) {
-        // One someone else made meanwhile is theirs, and left as it is.
+        // One someone else made meanwhile is theirs, and left as it is. A
+        // folder made where the group may write, as in Debian's
+        // /usr/local/share (staff), lets the group write too.
+        struct stat above {};
+        const mode_t group = ::stat(made->parent_path().c_str(), &above) == 0
+                                 ? above.st_mode & (S_ISGID | S_IWGRP)
+                                 : 0;
         const bool madeHere = ::mkdir(made->c_str(), 0700) == 0;
-        if ((!madeHere && errno != EEXIST) || (madeHere && ::chmod(made->c_str(), 0755) != 0)) {
+        if ((!madeHere && errno != EEXIST) ||
+            (madeHere && ::chmod(made->c_str(), 0755 | group) != 0)) {
             return "Složku „" + made->string() + "“ pro sadu všech uživatelů nelze vytvořit (" +
                    std::generic_category().message(errno) + "). Nic nebylo změněno.";
         }

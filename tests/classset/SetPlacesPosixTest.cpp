@@ -167,6 +167,18 @@ TEST(PrepareClassSetFolder, MakesItReadableByAllWhateverTheUmask) {
     EXPECT_EQ(kept, std::nullopt);
     EXPECT_EQ(modeOf(temp.path() / "teachers"), 0775u);
 
+    // Below a folder of staff, as /usr/local/share is on Debian: staff keep
+    // the right to change the set, everyone may read it.
+    fs::create_directory(temp.path() / "local");
+    ::chmod((temp.path() / "local").c_str(), 02775);
+    const mode_t strict = ::umask(077);
+    const auto staff = prepareClassSetFolder(temp.path() / "local" / "tarvelo");
+    ::umask(strict);
+    EXPECT_EQ(staff, std::nullopt);
+    struct stat status {};
+    ::stat((temp.path() / "local" / "tarvelo").c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 02775u);
+
     std::ofstream(temp.path() / "file") << "not a folder";
     const auto refused = prepareClassSetFolder(temp.path() / "file" / "tarvelo");
     ASSERT_TRUE(refused.has_value());
