@@ -38,6 +38,19 @@ fs::path absoluteFolder(const fs::path& folder) {
     return normal;
 }
 
+// Whether folder (absolute, normal) is where a class set is written or played from.
+bool isClassSetFolder(const PictureSetPlaces& places, const fs::path& folder) {
+    if (!places.classSetHome.empty() && absoluteFolder(places.classSetHome) == folder) {
+        return true;
+    }
+    for (const fs::path& classSet : places.classSets) {
+        if (absoluteFolder(classSet) == folder) {
+            return true;
+        }
+    }
+    return false;
+}
+
 fs::path bundledSet(const fs::path& programFolder) {
     std::vector<fs::path> candidates;
     if (fs::path source = sourceTreeData(programFolder); !source.empty()) {
@@ -101,6 +114,7 @@ EditedSet editedSet(const PictureSetPlaces& places, const fs::path& named, bool 
     edited.drawings = places.drawings;
     if (classSet) {
         edited.folder = places.classSetHome;
+        edited.everyAccount = true;
         edited.offersClassSet = places.unzipped.empty() && !places.own.empty();
         if (places.classSetHome.empty()) {
             edited.problem = "Složka sady pro všechny uživatele tohoto počítače není známa. "
@@ -110,6 +124,7 @@ EditedSet editedSet(const PictureSetPlaces& places, const fs::path& named, bool 
         }
     } else if (!named.empty()) {
         edited.folder = absoluteFolder(named);
+        edited.everyAccount = isClassSetFolder(places, edited.folder);
     } else if (!places.unzipped.empty()) {
         edited.folder = places.unzipped;
     } else if (!places.own.empty()) {

@@ -62,6 +62,10 @@ struct EditedSet {
     // Whether the window offers the choice between the own set and the class
     // set: when it edits one of them.
     bool offersClassSet = false;
+    // Whether it is a class set, which every account plays: --class-set, or a
+    // folder named that is one of classSetHome and classSets. What is
+    // written there is made readable by all (PhotoSet::forEdited).
+    bool everyAccount = false;
     // Why nothing may be edited (Czech); the folder is not to be touched then.
     std::optional<std::string> problem;
 };

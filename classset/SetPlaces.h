@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,18 @@ bool classSetTrusted(const std::filesystem::path& folder);
 // root, or folder (or, while that does not exist, the nearest folder above it
 // that does) is writable for it, as for a member of the folder's group.
 bool mayWriteClassSet(const std::filesystem::path& folder);
+
+// Makes folder, where the class set is written, ready for it, as the
+// installers leave %ProgramData%\tarvelo: made where missing, with the
+// folders above it that are missing, readable by every account whatever the
+// umask (rwxr-xr-x, and group-writable where the folder above is, as Debian's
+// /usr/local/share is for staff). On Windows it gets rights of its own besides, not
+// inherited from %ProgramData%, where any user may create folders: owned by
+// Administrators, full control for them and SYSTEM, read and execute for
+// Users, passed on to everything in it. A folder that has rights of its own
+// already keeps them, as it does its mode elsewhere. The Czech sentence that
+// says why when that fails.
+std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& folder);
 
 // Who may change the class set, as one Czech sentence.
 std::string whoMayWriteClassSet();

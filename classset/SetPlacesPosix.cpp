@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SetPlaces.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace tarvelo {
@@ -71,6 +74,36 @@ bool mayWriteClassSet(const std::filesystem::path& folder) {
         existing = existing.parent_path();
     }
     return faccessat(AT_FDCWD, existing.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& folder) {
+    // The missing folders, innermost first; each made rwxr-xr-x, not as the
+    // umask of whoever writes the set would have it.
+    std::vector<std::filesystem::path> missing;
+    std::error_code error;
+    std::filesystem::path up = std::filesystem::absolute(folder, error).lexically_normal();
+    if (!up.has_filename()) {
+        up = up.parent_path();
+    }
+    for (; !std::filesystem::exists(up, error) && up.has_relative_path(); up = up.parent_path()) {
+        missing.push_back(up);
+    }
+    for (auto made = missing.rbegin(); made != missing.rend(); ++made) {
+        // One someone else made meanwhile is theirs, and left as it is. A
+        // folder made where the group may write, as in Debian's
+        // /usr/local/share (staff), lets the group write too.
+        struct stat above {};
+        const mode_t group = ::stat(made->parent_path().c_str(), &above) == 0
+                                 ? above.st_mode & (S_ISGID | S_IWGRP)
+                                 : 0;
+        const bool madeHere = ::mkdir(made->c_str(), 0700) == 0;
+        if ((!madeHere && errno != EEXIST) ||
+            (madeHere && ::chmod(made->c_str(), 0755 | group) != 0)) {
+            return "Složku „" + made->string() + "“ pro sadu všech uživatelů nelze vytvořit (" +
+                   std::generic_category().message(errno) + "). Nic nebylo změněno.";
+        }
+    }
+    return std::nullopt;
 }
 
 std::string whoMayWriteClassSet() {

@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedPhotos.h"
 #include "SetPlaces.h"
+#include "Utf8Path.h"
 
 #include <aclapi.h>
 #include <memory>
+#include <sddl.h>
 #include <shlobj.h>
+#include <string>
 #include <system_error>
 #include <windows.h>
 
@@ -63,6 +66,50 @@ bool ownedByTrusted(const std::filesystem::path& path, PSID user) {
     const std::unique_ptr<void, LocalFreer> descriptor(raw);
     return owner && (IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
                      IsWellKnownSid(owner, WinLocalSystemSid) || (user && EqualSid(owner, user)));
+}
+
+// The rights the installers give %ProgramData%\tarvelo: owner Administrators;
+// a DACL of its own (P), inherited by every folder and file made in it (OICI):
+// full control (FA) for Administrators (BA) and SYSTEM (SY), read and execute
+// (0x1200a9) for Users (BU).
+constexpr wchar_t classSetRights[] =
+    L"O:BAG:SYD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+
+// Whether the folder's DACL is its own rather than inherited from above.
+bool hasOwnRights(const std::filesystem::path& folder) {
+    PSECURITY_DESCRIPTOR raw = nullptr;
+    PACL dacl = nullptr;
+    if (GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &raw) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::unique_ptr<void, LocalFreer> descriptor(raw);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    return GetSecurityDescriptorControl(raw, &control, &revision) &&
+           (control & SE_DACL_PROTECTED) != 0;
+}
+
+DWORD giveClassSetRights(const std::filesystem::path& folder) {
+    PSECURITY_DESCRIPTOR raw = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(classSetRights, SDDL_REVISION_1, &raw,
+                                                              nullptr)) {
+        return GetLastError();
+    }
+    const std::unique_ptr<void, LocalFreer> descriptor(raw);
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+    BOOL defaulted = FALSE;
+    BOOL present = FALSE;
+    if (!GetSecurityDescriptorOwner(raw, &owner, &defaulted) ||
+        !GetSecurityDescriptorDacl(raw, &present, &dacl, &defaulted)) {
+        return GetLastError();
+    }
+    std::wstring name = folder.wstring();
+    return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                                 OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                                     PROTECTED_DACL_SECURITY_INFORMATION,
+                                 owner, nullptr, dacl, nullptr);
 }
 
 bool tokenHas(WELL_KNOWN_SID_TYPE type) {
@@ -131,6 +178,26 @@ bool classSetTrusted(const std::filesystem::path& folder) {
 
 bool mayWriteClassSet(const std::filesystem::path&) {
     return tokenHas(WinBuiltinAdministratorsSid) || tokenHas(WinLocalSystemSid);
+}
+
+std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return "Složku „" + utf8FromPath(folder) +
+               "“ pro sadu všech uživatelů nelze vytvořit (chyba " + std::to_string(error.value()) +
+               "). Nic nebylo změněno.";
+    }
+    if (hasOwnRights(folder)) {
+        return std::nullopt;
+    }
+    if (const DWORD failed = giveClassSetRights(folder)) {
+        return "Složce „" + utf8FromPath(folder) +
+               "“ nelze nastavit oprávnění, podle kterých ji ostatní uživatelé smějí jen číst "
+               "(chyba " +
+               std::to_string(failed) + "). Nic nebylo změněno.";
+    }
+    return std::nullopt;
 }
 
 std::string whoMayWriteClassSet() {

@@ -14,6 +14,10 @@ QString unreadable(const QString& fileName, const QString& reason) {
 } // namespace
 
 QString writeFailureReason(const WriteError& error) {
+    if (error.link) {
+        return QStringLiteral("v cestě je odkaz, který vede jinam, a přes odkazy Tarvelo "
+                              "nezapisuje");
+    }
     if (error.diskFull()) {
         return QStringLiteral("na disku není místo");
     }
@@ -27,6 +31,10 @@ QString writeFailureReason(const WriteError& error) {
         return QStringLiteral("soubor nelze vytvořit (%1)").arg(cause);
     case WriteStep::Replace:
         return QStringLiteral("nový soubor nelze dát na místo starého (%1)").arg(cause);
+    case WriteStep::Folder:
+        return QStringLiteral("složku pro soubor nelze otevřít ani vytvořit (%1)").arg(cause);
+    case WriteStep::Remove:
+        return QStringLiteral("soubor nelze smazat (%1)").arg(cause);
     default:
         return QStringLiteral("chyba při zápisu (%1)").arg(cause);
     }

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 #include <new>
 
 namespace tarvelo {
@@ -88,13 +89,10 @@ void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
     }
 }
 
-void writeAtomically(const QString& target, const std::vector<std::uint8_t>& bytes) {
-    if (const auto error = writeFileAtomically(target.toStdString(), bytes)) {
-        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(*error)};
-    }
-}
+// Puts the stored copy in its place, all or nothing.
+using StoredWrite = std::function<std::optional<WriteError>(std::span<const std::uint8_t>)>;
 
-ImportResult importOrThrow(const QString& source, const QString& target) {
+ImportResult importOrThrow(const QString& source, const QString& target, const StoredWrite& write) {
     QFile file(source);
     openSource(file);
     UprightPicture picture = isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
@@ -106,7 +104,9 @@ ImportResult importOrThrow(const QString& source, const QString& target) {
     const QImage image = storedImage(std::move(picture));
     const std::vector<std::uint8_t> jpeg = encodeBaselineJpeg(image, storedQuality);
     checkWithQuizDecoder(jpeg);
-    writeAtomically(target, jpeg);
+    if (const auto error = write(jpeg)) {
+        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(*error)};
+    }
     return {.ok = true,
             .message = {},
             .storedSize = image.size(),
@@ -115,12 +115,10 @@ ImportResult importOrThrow(const QString& source, const QString& target) {
             .storedPath = target};
 }
 
-} // namespace
-
-ImportResult importPhoto(const QString& source, const QString& target) {
+ImportResult importInto(const QString& source, const QString& target, const StoredWrite& write) {
     ImportResult result;
     try {
-        return importOrThrow(source, target);
+        return importOrThrow(source, target, write);
     } catch (const ImportFailure& failure) {
         const QString name = failure.problem == ImportProblem::NotWritten
                                  ? QDir::toNativeSeparators(target)
@@ -131,6 +129,22 @@ ImportResult importPhoto(const QString& source, const QString& target) {
                                        QStringLiteral("nedostatek paměti"));
     }
     return result;
+}
+
+} // namespace
+
+ImportResult importPhoto(const QString& source, const QString& target) {
+    return importInto(source, target, [&target](std::span<const std::uint8_t> bytes) {
+        return writeFileAtomically(target.toStdString(), bytes);
+    });
+}
+
+ImportResult importPhoto(const QString& source, const SetFolder& set, const std::string& below) {
+    const QString target = QDir::cleanPath(QString::fromStdString(set.root) + QLatin1Char('/') +
+                                           QString::fromStdString(below));
+    return importInto(source, target, [&set, &below](std::span<const std::uint8_t> bytes) {
+        return writeFileInSet(set, below, bytes);
+    });
 }
 
 } // namespace tarvelo

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AtomicFile.h"
 #include "ExifOrientation.h"
 
 #include <QSize>
@@ -38,5 +39,10 @@ struct ImportResult {
 // failure it is left as it was. source is only read. It touches nothing but
 // the two files, so it may run on a worker thread.
 ImportResult importPhoto(const QString& source, const QString& target);
+
+// The same into the file below set's folder (such as "obr/5/3.jpg"), reached
+// from set.root without passing through a link (AtomicFile.h) and made as
+// set.newEntries says; storedPath is its whole path.
+ImportResult importPhoto(const QString& source, const SetFolder& set, const std::string& below);
 
 } // namespace tarvelo

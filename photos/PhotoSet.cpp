@@ -9,6 +9,7 @@
 #include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
+#include "SetPlaces.h"
 #include "Utf8Path.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <new>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -39,8 +41,23 @@ void setMessage(QString* message, const QString& text) {
     }
 }
 
-// The drawing's bytes into target, all or nothing.
-bool copyAtomically(const QString& from, const QString& target, QString* message) {
+// Photograph `photo` of breed index, and the folder of its number, below the
+// set's folder, with "/" on every system as the atomic writes take them.
+std::string fileBelow(int index, int photo) {
+    return "obr/" + std::to_string(photo) + "/" + std::to_string(index) + ".jpg";
+}
+std::string folderBelow(int photo) {
+    return "obr/" + std::to_string(photo);
+}
+
+QString shown(const SetFolder& set, const std::string& below) {
+    return QDir::toNativeSeparators(QDir::cleanPath(
+        QString::fromStdString(set.root) + QLatin1Char('/') + QString::fromStdString(below)));
+}
+
+// The drawing's bytes as the file below the set's folder, all or nothing.
+bool copyAtomically(const QString& from, const SetFolder& set, const std::string& target,
+                    QString* message) {
     std::vector<std::uint8_t> bytes;
     try {
         bytes = readPictureFile(from.toStdString());
@@ -50,33 +67,32 @@ bool copyAtomically(const QString& from, const QString& target, QString* message
             QStringLiteral("Kresbu „%1“ nelze přečíst.").arg(QDir::toNativeSeparators(from)));
         return false;
     }
-    if (const auto error = writeFileAtomically(target.toStdString(), bytes)) {
+    if (const auto error = writeFileInSet(set, target, bytes)) {
         setMessage(message, QStringLiteral("Obrázek nelze uložit jako „%1“: %2.")
-                                .arg(QDir::toNativeSeparators(target), writeFailureReason(*error)));
+                                .arg(shown(set, target), writeFailureReason(*error)));
         return false;
     }
     return true;
 }
 
-bool makeFolderOf(const QString& path, QString* message) {
-    const QString folder = QFileInfo(path).path();
-    if (QDir().mkpath(folder)) {
-        return true;
+bool makeFolder(const SetFolder& set, const std::string& folder, QString* message) {
+    if (const auto error = makeFoldersInSet(set, folder)) {
+        setMessage(message, QStringLiteral("Složku „%1“ nelze vytvořit: %2.")
+                                .arg(shown(set, folder), writeFailureReason(*error)));
+        return false;
     }
-    setMessage(message,
-               QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
-    return false;
+    return true;
 }
 
 // One photograph over another's place, in one step.
-bool moveOver(const QString& from, const QString& to, QString* message) {
-    if (!makeFolderOf(to, message)) {
+bool moveOver(const SetFolder& set, int index, int from, int to, QString* message) {
+    if (!makeFolder(set, folderBelow(to), message)) {
         return false;
     }
-    if (const auto error = replaceFile(from.toStdString(), to.toStdString())) {
+    if (const auto error = replaceInSet(set, fileBelow(index, from), fileBelow(index, to))) {
         setMessage(message, QStringLiteral("Fotografii „%1“ nelze přesunout na „%2“: %3.")
-                                .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
-                                     writeFailureReason(*error)));
+                                .arg(shown(set, fileBelow(index, from)),
+                                     shown(set, fileBelow(index, to)), writeFailureReason(*error)));
         return false;
     }
     return true;
@@ -88,16 +104,59 @@ QString breedName(int index) {
 
 } // namespace
 
-PhotoSet::PhotoSet(QString root, QString drawingsDir)
-    : root_(std::move(root)), drawingsDir_(std::move(drawingsDir)) {}
+PhotoSet::PhotoSet(QString root, QString drawingsDir, NewEntries newEntries)
+    : root_(std::move(root)), drawingsDir_(std::move(drawingsDir)), newEntries_(newEntries) {}
 
 PhotoSet PhotoSet::inFolders(const std::filesystem::path& root,
-                             const std::filesystem::path& drawingsDir) {
+                             const std::filesystem::path& drawingsDir, NewEntries newEntries) {
     const auto qtFolder = [](const std::filesystem::path& folder) {
         return QDir::cleanPath(
             QDir::fromNativeSeparators(QString::fromStdString(utf8FromPath(folder))));
     };
-    return PhotoSet(qtFolder(root), qtFolder(drawingsDir));
+    return PhotoSet(qtFolder(root), qtFolder(drawingsDir), newEntries);
+}
+
+PhotoSet PhotoSet::forEdited(const EditedSet& edited) {
+    return inFolders(edited.folder, edited.drawings,
+                     edited.everyAccount ? NewEntries::ReadableByAll : NewEntries::ByUmask);
+}
+
+SetFolder PhotoSet::folder() const {
+    return {root_.toStdString(), newEntries_};
+}
+
+std::optional<QString> PhotoSet::linkInSet() const {
+    const auto linked = [this](const QString& below) {
+        return isLink((root_ + QLatin1Char('/') + below).toStdString());
+    };
+    const QString obr = QStringLiteral("obr");
+    if (linked(obr)) {
+        return obr;
+    }
+    // A folder that is a link is named itself; what is in it is not looked at.
+    for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        const QString folder = QString::fromStdString(folderBelow(photo));
+        if (linked(folder)) {
+            return folder;
+        }
+        for (int index = 0; index < breedCount; ++index) {
+            const QString file = QString::fromStdString(fileBelow(index, photo));
+            if (linked(file)) {
+                return file;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> PhotoSet::linkRefusal() const {
+    const auto link = linkInSet();
+    if (!link) {
+        return std::nullopt;
+    }
+    return QStringLiteral("Sada ve složce „%1“ obsahuje odkaz „%2“, který vede jinam; do takové "
+                          "sady Tarvelo nezapisuje. Odkaz odstraňte, nebo zvolte jinou složku.")
+        .arg(QDir::toNativeSeparators(root_), *link);
 }
 
 QString PhotoSet::picturePath(int index) const {
@@ -122,11 +181,26 @@ bool PhotoSet::ensureComplete(QString* message) {
                                            "program je asi neúplně nainstalovaný."));
         return false;
     }
-    const QString folder = QFileInfo(picturePath(0)).path();
-    if (!QDir().mkpath(folder)) {
+    if (const auto refusal = linkRefusal()) {
+        setMessage(message, *refusal);
+        return false;
+    }
+    // The set's own folder is made as it is named; only what is below it is
+    // walked to without links.
+    if (newEntries_ == NewEntries::ReadableByAll) {
+        if (const auto refusal = prepareClassSetFolder(
+                pathFromUtf8(QDir::toNativeSeparators(root_).toStdString()))) {
+            setMessage(message, QString::fromStdString(*refusal));
+            return false;
+        }
+    } else if (!QDir().mkpath(root_)) {
         setMessage(
             message,
-            QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(folder)));
+            QStringLiteral("Složku „%1“ nelze vytvořit.").arg(QDir::toNativeSeparators(root_)));
+        return false;
+    }
+    const SetFolder set = folder();
+    if (!makeFolder(set, folderBelow(0), message)) {
         return false;
     }
     for (int index = 0; index < breedCount; ++index) {
@@ -138,13 +212,13 @@ bool PhotoSet::ensureComplete(QString* message) {
         bool movedUp = false;
         for (int photo = 1; photo < maxPhotosPerBreed && !movedUp; ++photo) {
             if (QFileInfo(photoPath(index, photo)).isFile()) {
-                if (!moveOver(photoPath(index, photo), picturePath(index), message)) {
+                if (!moveOver(set, index, photo, 0, message)) {
                     return false;
                 }
                 movedUp = true;
             }
         }
-        if (!movedUp && !copyAtomically(drawingPath(index), picturePath(index), message)) {
+        if (!movedUp && !copyAtomically(drawingPath(index), set, fileBelow(index, 0), message)) {
             return false;
         }
     }
@@ -189,7 +263,7 @@ ImportResult PhotoSet::choose(int index, const QString& photo) {
         result.message = *problem;
         return result;
     }
-    return importPhoto(photo, picturePath(index));
+    return importPhoto(photo, folder(), fileBelow(index, 0));
 }
 
 ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
@@ -218,11 +292,11 @@ ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
             }
         }
     }
-    const QString target = photoPath(index, place);
-    if (!makeFolderOf(target, &result.message)) {
+    const SetFolder set = folder();
+    if (!makeFolder(set, folderBelow(place), &result.message)) {
         return result;
     }
-    return importPhoto(photo, target);
+    return importPhoto(photo, set, fileBelow(index, place));
 }
 
 bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCheck& goOn) {
@@ -230,6 +304,11 @@ bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCh
         setMessage(message, noSuchPicture(index));
         return false;
     }
+    if (const auto refusal = linkRefusal()) {
+        setMessage(message, *refusal);
+        return false;
+    }
+    const SetFolder set = folder();
     const std::vector<int> places = photoPlaces(index);
     if (number < 1 || number > static_cast<int>(places.size())) {
         setMessage(
@@ -254,7 +333,7 @@ bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCh
     const auto removed = places.begin() + (number - 1);
     int target = *removed;
     for (auto later = removed + 1; later != places.end(); ++later, ++target) {
-        if (!moveOver(photoPath(index, *later), photoPath(index, target), message)) {
+        if (!moveOver(set, index, *later, target, message)) {
             return false;
         }
         if (stopped()) {
@@ -265,13 +344,12 @@ bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCh
         return true;
     }
     if (target == 0) { // the breed's last photograph: its drawing comes back
-        return copyAtomically(drawingPath(index), picturePath(index), message) && !stopped();
+        return copyAtomically(drawingPath(index), set, fileBelow(index, 0), message) && !stopped();
     }
-    QFile last(photoPath(index, target));
-    if (!last.remove()) {
+    if (const auto error = removeFileInSet(set, fileBelow(index, target))) {
         setMessage(message,
                    QStringLiteral("Fotografii „%1“ nelze smazat: %2.")
-                       .arg(QDir::toNativeSeparators(last.fileName()), last.errorString()));
+                       .arg(shown(set, fileBelow(index, target)), writeFailureReason(*error)));
         return false;
     }
     return !stopped();
@@ -282,7 +360,7 @@ bool PhotoSet::restoreDrawing(int index, QString* message) {
         setMessage(message, *problem);
         return false;
     }
-    return copyAtomically(drawingPath(index), picturePath(index), message);
+    return copyAtomically(drawingPath(index), folder(), fileBelow(index, 0), message);
 }
 
 bool PhotoSet::isDrawing(int index) const {

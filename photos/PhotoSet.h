@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AtomicFile.h"
 #include "PhotoImport.h"
+#include "PictureSets.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,20 +19,40 @@ namespace tarvelo {
 // the layout the quiz plays, and up to nine more photographs of each breed
 // in obr/1 .. obr/9. Every change leaves it complete: obr/0 holds a breed's
 // first photograph, or its bundled drawing when it has none, never nothing.
+// Nothing is written below root through a link: a set whose obr, obr/K or a
+// photograph in them is a symbolic link or junction is refused whole, and
+// each write walks from root without following one (AtomicFile.h).
 class PhotoSet {
 public:
-    // root holds obr/0; drawingsDir holds the bundled 0.jpg .. 18.jpg.
-    PhotoSet(QString root, QString drawingsDir);
+    // root holds obr/0; drawingsDir holds the bundled 0.jpg .. 18.jpg. With
+    // NewEntries::ReadableByAll it is the class set: its folder gets the
+    // rights the installers give it (prepareClassSetFolder) and every folder
+    // and photograph made in it is readable by all, whatever the umask.
+    PhotoSet(QString root, QString drawingsDir, NewEntries newEntries = NewEntries::ByUmask);
 
     // The same from the folders where picture sets live (PictureSets.h).
     static PhotoSet inFolders(const std::filesystem::path& root,
-                              const std::filesystem::path& drawingsDir);
+                              const std::filesystem::path& drawingsDir,
+                              NewEntries newEntries = NewEntries::ByUmask);
+    // The set tarvelo-photos edits, a class set as such.
+    static PhotoSet forEdited(const EditedSet& edited);
 
     const QString& root() const { return root_; }
     const QString& drawingsDir() const { return drawingsDir_; }
+    // Where writes below root go, and how what they make may be read.
+    SetFolder folder() const;
+
+    // The first of obr, obr/0 .. obr/9 and the photographs in them that is a
+    // symbolic link, junction or other reparse point, as "obr/5" or
+    // "obr/5/3.jpg"; nothing when none is. Nothing is to be written to such a
+    // set, nor read from it to go elsewhere (an export).
+    std::optional<QString> linkInSet() const;
+    // The Czech sentence refusing a change to a set with that link.
+    std::optional<QString> linkRefusal() const;
 
     // Creates obr/0 and copies in the drawing for every picture that is
-    // missing. False with a Czech message when that fails.
+    // missing. False with a Czech message when that fails, and when the set
+    // holds a link (linkRefusal), which changes nothing.
     bool ensureComplete(QString* message = nullptr);
 
     // Absolute path of picture index (0 .. 18) in the set.
@@ -64,7 +86,8 @@ public:
     // ones move up, one replacing rename at a time, so that a removal cut
     // short leaves every photograph whole and at worst a gap. Removing the
     // last one brings the drawing back. False with a Czech message when
-    // there is no such photograph or a step fails.
+    // there is no such photograph, the set holds a link (linkRefusal) or a
+    // step fails.
     bool removePhoto(int index, int number, QString* message = nullptr, const StepCheck& goOn = {});
 
     // Puts the bundled drawing back as picture index.
@@ -88,6 +111,7 @@ private:
 
     QString root_;
     QString drawingsDir_;
+    NewEntries newEntries_;
 };
 
 } // namespace tarvelo

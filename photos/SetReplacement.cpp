@@ -53,6 +53,12 @@ SetReplacement::SetReplacement(const PhotoSet& set, QString stagingFolder)
       staged_(stagingFolder_, set.drawingsDir()) {}
 
 std::unique_ptr<SetReplacement> SetReplacement::begin(const PhotoSet& set, QString* message) {
+    // The old obr goes whole, links and all, so none would be followed; but a
+    // set with a link is someone's mistake or trap, and is said as such.
+    if (const auto refusal = set.linkRefusal()) {
+        *message = *refusal;
+        return nullptr;
+    }
     if (!QDir().mkpath(set.root())) {
         *message =
             notReplaced(QStringLiteral("složku „%1“ nelze vytvořit").arg(native(set.root())));

@@ -383,6 +383,12 @@ UnpackedSharedSet unpackSharedSet(const QString& file, PhotoSet& target,
 
 std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& info,
                                      const QString& file, const SharedSetLimits& limits) {
+    // A photograph read through a link could be anybody's file.
+    if (const auto link = set.linkInSet()) {
+        return QStringLiteral("Sadu nelze uložit do souboru: obsahuje odkaz „%1“, který vede "
+                              "jinam. Odkaz odstraňte, nebo zvolte jinou složku.")
+            .arg(*link);
+    }
     std::vector<ArchiveEntry> entries;
     const QJsonObject manifest{{QStringLiteral("format"), sharedSetFormat},
                                {QStringLiteral("name"), info.name},

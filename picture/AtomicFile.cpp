@@ -22,6 +22,10 @@ const char* stepText(WriteStep step) {
         return "replacing the old file";
     case WriteStep::SyncFolder:
         return "recording the new file in its folder";
+    case WriteStep::Folder:
+        return "reaching its folder";
+    case WriteStep::Remove:
+        return "removing it";
     }
     return "writing";
 }
@@ -29,6 +33,10 @@ const char* stepText(WriteStep step) {
 } // namespace
 
 std::string writeErrorText(const std::string& path, const WriteError& error) {
+    if (error.link) {
+        return "cannot write " + path + ": a link on the way leads elsewhere (" +
+               stepText(error.step) + ")";
+    }
     return "cannot write " + path + ": " + systemErrorText(error.code) + " (" +
            stepText(error.step) + ")";
 }

@@ -83,7 +83,7 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
         return 1;
     }
     recoverSetFolder(edited.folder);
-    PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
+    PhotoSet set = PhotoSet::forEdited(edited);
 
     QString problem;
     if (!set.ensureComplete(&problem)) {

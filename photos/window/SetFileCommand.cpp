@@ -45,7 +45,7 @@ int importSet(const EditedSet& edited, const QString& file) {
     }
     // The file is unpacked beside the set and checked whole; the set changes
     // only then, in one step.
-    PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
+    PhotoSet set = PhotoSet::forEdited(edited);
     QString problem;
     const std::unique_ptr<SetReplacement> replacement = SetReplacement::begin(set, &problem);
     if (!replacement) {

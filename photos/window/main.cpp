@@ -106,10 +106,11 @@ int run(int argc, char** argv) {
                              QString::fromStdString(*edited.problem));
         return 1;
     }
-    tarvelo::PhotosWindow window(tarvelo::PhotoSet::inFolders(edited.folder, edited.drawings));
+    tarvelo::PhotosWindow window(tarvelo::PhotoSet::forEdited(edited));
     if (edited.offersClassSet) {
         window.offerClassSet(tarvelo::PhotoSet::inFolders(places.own, edited.drawings),
-                             tarvelo::PhotoSet::inFolders(places.classSetHome, edited.drawings),
+                             tarvelo::PhotoSet::inFolders(places.classSetHome, edited.drawings,
+                                                          tarvelo::NewEntries::ReadableByAll),
                              classSet);
     }
     if (!sharedFile) {

@@ -109,6 +109,7 @@ TEST_F(PictureSetOrder, TheSetTheEditorFillsIsTheOneTheLauncherPlays) {
     const EditedSet forAll = editedSet(places(), {}, true);
     EXPECT_EQ(forAll.folder, classA);
     EXPECT_TRUE(forAll.offersClassSet);
+    EXPECT_TRUE(forAll.everyAccount);
     makeSet(forAll.folder);
     EXPECT_EQ(choose().folder, forAll.folder);
     EXPECT_EQ(choose().kind, PictureSetKind::Class);
@@ -117,6 +118,7 @@ TEST_F(PictureSetOrder, TheSetTheEditorFillsIsTheOneTheLauncherPlays) {
     const EditedSet mine = editedSet(places(), {}, false);
     EXPECT_EQ(mine.folder, own);
     EXPECT_TRUE(mine.offersClassSet);
+    EXPECT_FALSE(mine.everyAccount);
     EXPECT_FALSE(mine.problem);
     EXPECT_EQ(mine.drawings, bundled / "obr" / "0");
     makeSet(mine.folder);
@@ -134,6 +136,7 @@ TEST_F(PictureSetOrder, TheSetTheEditorFillsIsTheOneTheLauncherPlays) {
     const EditedSet zip = editedSet(unzipped, {}, false);
     EXPECT_EQ(zip.folder, unzipped.unzipped);
     EXPECT_FALSE(zip.offersClassSet);
+    EXPECT_FALSE(zip.everyAccount);
     EXPECT_EQ(zip.drawings, unzipped.drawings);
     makeSet(zip.folder);
     EXPECT_EQ(choosePictureSet(unzipped).folder, zip.folder);
@@ -168,6 +171,13 @@ TEST_F(PictureSetOrder, ANamedFolderIsEditedAsItIsWithoutTheChoice) {
     const EditedSet relative = editedSet(places(), "sada", false);
     EXPECT_TRUE(relative.folder.is_absolute());
     EXPECT_EQ(relative.folder.filename(), "sada");
+    EXPECT_FALSE(edited.everyAccount);
+    EXPECT_FALSE(relative.everyAccount);
+
+    // A class set named as a folder is still one: every account plays it.
+    EXPECT_TRUE(editedSet(places(), classB, false).everyAccount);
+    EXPECT_TRUE(editedSet(places(), classA / "obr" / "..", false).everyAccount);
+    EXPECT_FALSE(editedSet(places(), classA / "obr", false).everyAccount);
 }
 
 TEST(BundledSet, ABuildTreeUsesItsSourceTreesDrawings) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarvelo {
@@ -140,6 +141,51 @@ TEST(MayWriteClassSet, FollowsTheFolderOrTheNearestOneAbove) {
     places.own = temp.path() / "own";
     places.classSetHome = temp.path();
     EXPECT_EQ(editedSet(places, {}, true).problem, classSetRefusal(temp.path()));
+}
+
+mode_t modeOf(const fs::path& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return status.st_mode & 0777;
+}
+
+// Under root's umask 077 the class set's folder and those made above it are
+// still readable by every account; one that is there keeps the mode an
+// administrator gave it, and a folder that cannot be made is said in Czech.
+TEST(PrepareClassSetFolder, MakesItReadableByAllWhateverTheUmask) {
+    fixtures::TempDir temp;
+    const fs::path home = temp.path() / "share" / "tarvelo";
+    const mode_t umask = ::umask(077);
+    const auto made = prepareClassSetFolder(home);
+    fs::create_directory(temp.path() / "teachers");
+    fs::permissions(temp.path() / "teachers", static_cast<fs::perms>(0775));
+    const auto kept = prepareClassSetFolder(temp.path() / "teachers");
+    ::umask(umask);
+    EXPECT_EQ(made, std::nullopt);
+    EXPECT_EQ(modeOf(temp.path() / "share"), 0755u);
+    EXPECT_EQ(modeOf(home), 0755u);
+    EXPECT_EQ(kept, std::nullopt);
+    EXPECT_EQ(modeOf(temp.path() / "teachers"), 0775u);
+
+    // Below a folder of staff, as /usr/local/share is on Debian: staff keep
+    // the right to change the set, everyone may read it.
+    fs::create_directory(temp.path() / "local");
+    ::chmod((temp.path() / "local").c_str(), 02775);
+    const mode_t strict = ::umask(077);
+    const auto staff = prepareClassSetFolder(temp.path() / "local" / "tarvelo");
+    ::umask(strict);
+    EXPECT_EQ(staff, std::nullopt);
+    struct stat status {};
+    ::stat((temp.path() / "local" / "tarvelo").c_str(), &status);
+    EXPECT_EQ(status.st_mode & 07777, 02775u);
+
+    std::ofstream(temp.path() / "file") << "not a folder";
+    const auto refused = prepareClassSetFolder(temp.path() / "file" / "tarvelo");
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->starts_with("Složku „" + (temp.path() / "file" / "tarvelo").string() +
+                                     "“ pro sadu všech uživatelů nelze vytvořit ("))
+        << *refused;
+    EXPECT_TRUE(refused->ends_with("). Nic nebylo změněno.")) << *refused;
 }
 
 TEST(MayWriteClassSet, TheRefusalSaysWhichSetAndWhoMay) {

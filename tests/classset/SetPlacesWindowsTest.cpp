@@ -9,6 +9,7 @@
 #include <aclapi.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <windows.h>
 
 namespace tarvelo {
@@ -72,6 +73,74 @@ TEST(WindowsSetPlaces, AForeignPhotographInAnyFolderOfTheClassSetIsNotTrusted) {
         GTEST_SKIP() << "this system does not let the test change a file's owner";
     }
     EXPECT_FALSE(classSetTrusted(set));
+}
+
+// The DACL of path and whether it is its own (protected), or nothing when
+// the system does not say.
+struct Rights {
+    std::unique_ptr<void, decltype(&LocalFree)> descriptor{nullptr, &LocalFree};
+    PACL dacl = nullptr;
+    bool own = false;
+};
+Rights rightsOf(const fs::path& path) {
+    Rights rights;
+    PSECURITY_DESCRIPTOR raw = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &rights.dacl, nullptr, &raw) != ERROR_SUCCESS) {
+        return rights;
+    }
+    rights.descriptor.reset(raw);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    rights.own = GetSecurityDescriptorControl(raw, &control, &revision) &&
+                 (control & SE_DACL_PROTECTED) != 0;
+    return rights;
+}
+
+// What the installers leave, given by the program to a folder that inherits
+// its rights: Administrators and SYSTEM full control, Users read and execute,
+// each passed on to folders and files, none inherited from above.
+TEST(WindowsSetPlaces, TheClassSetsFolderGetsRightsOfItsOwn) {
+    fixtures::TempDir temp;
+    const fs::path home = temp.path() / L"tarvelo";
+    ASSERT_EQ(prepareClassSetFolder(home), std::nullopt);
+    EXPECT_TRUE(fs::is_directory(home));
+    const Rights rights = rightsOf(home);
+    if (!rights.own) {
+        GTEST_SKIP() << "this system does not keep a folder's rights";
+    }
+    ASSERT_NE(rights.dacl, nullptr);
+    struct Want {
+        WELL_KNOWN_SID_TYPE who;
+        ACCESS_MASK mask;
+        bool found = false;
+    };
+    Want wants[] = {{WinBuiltinAdministratorsSid, FILE_ALL_ACCESS},
+                    {WinLocalSystemSid, FILE_ALL_ACCESS},
+                    {WinBuiltinUsersSid, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE}};
+    EXPECT_EQ(rights.dacl->AceCount, 3);
+    for (WORD i = 0; i < rights.dacl->AceCount; ++i) {
+        void* raw = nullptr;
+        ASSERT_TRUE(GetAce(rights.dacl, i, &raw));
+        const auto* ace = static_cast<ACCESS_ALLOWED_ACE*>(raw);
+        ASSERT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        EXPECT_EQ(ace->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE),
+                  OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+        const PSID sid = const_cast<DWORD*>(&ace->SidStart);
+        for (Want& want : wants) {
+            if (IsWellKnownSid(sid, want.who)) {
+                EXPECT_EQ(ace->Mask, want.mask) << want.who;
+                want.found = true;
+            }
+        }
+    }
+    for (const Want& want : wants) {
+        EXPECT_TRUE(want.found) << want.who;
+    }
+    // A folder made in it inherits them.
+    fs::create_directories(home / "obr" / "0");
+    EXPECT_FALSE(rightsOf(home / "obr" / "0").own);
+    EXPECT_EQ(prepareClassSetFolder(home), std::nullopt);
 }
 
 } // namespace

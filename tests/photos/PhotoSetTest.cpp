@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoSet.h"
 
+#include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -346,6 +348,124 @@ TEST_F(PhotoSetTest, ARemovalCutShortLeavesEveryPhotographWhole) {
     EXPECT_FALSE(set.removePhoto(3, 1, nullptr, [] { return false; }));
     EXPECT_TRUE(set.isDrawing(3));
 }
+
+// What a folder holds, names and bytes, folders within it too.
+std::map<std::string, Bytes> filesUnder(const std::filesystem::path& folder) {
+    std::map<std::string, Bytes> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string name = utf8FromPath(entry.path().lexically_relative(folder));
+        files[name] = entry.is_regular_file()
+                          ? readBytes(QString::fromStdString(utf8FromPath(entry.path())))
+                          : Bytes{};
+    }
+    return files;
+}
+
+// A link in the set where a pupil could put one, to a folder of someone
+// else's: every change the commands make (--import, --add, --remove) and
+// the window's restoring of a drawing is refused up front, saying which link,
+// and nothing changes in the set nor behind the link.
+TEST_F(PhotoSetTest, ASetHoldingALinkIsRefusedAndNothingChangesAnywhere) {
+    const std::vector<Bytes> stored = addPhotos(set, 4, 2);
+    const std::filesystem::path setFolder = pathFromUtf8(root.toStdString());
+    // Someone else's folder, laid out as a set's obr/K would be.
+    const std::filesystem::path elsewhere = dir.path() / pathFromUtf8("cizí");
+    std::filesystem::create_directories(elsewhere / "obr" / "0");
+    writeFile(elsewhere / "obr" / "0" / "3.jpg", makeJpeg({.width = 64, .height = 48}));
+    writeFile(elsewhere / "obr" / "0" / "4.jpg", makeJpeg({.width = 80, .height = 48}));
+    try {
+        std::filesystem::create_directory_symlink(elsewhere / "obr" / "0", setFolder / "obr" / "5");
+    } catch (const std::filesystem::filesystem_error& e) {
+        GTEST_SKIP() << "this system makes no link here: " << e.what();
+    }
+    // Wine says it made one, and made nothing.
+    if (!isLink(utf8FromPath(setFolder / "obr" / "5"))) {
+        GTEST_SKIP() << "this system makes no link here";
+    }
+    const QString refusal =
+        QStringLiteral("Sada ve složce „%1“ obsahuje odkaz „obr/5“, který vede jinam; do takové "
+                       "sady Tarvelo nezapisuje. Odkaz odstraňte, nebo zvolte jinou složku.")
+            .arg(QDir::toNativeSeparators(root));
+    const auto expectRefusedUnchanged = [&](const QString& link) {
+        const auto ours = filesUnder(setFolder);
+        const auto theirs = filesUnder(elsewhere);
+        const QString expected =
+            QString(refusal).replace(QStringLiteral("„obr/5“"), QStringLiteral("„%1“").arg(link));
+        EXPECT_EQ(set.linkInSet(), link);
+        EXPECT_EQ(set.linkRefusal(), expected);
+        const ImportResult chosen = set.choose(3, photo(800, 600));
+        EXPECT_FALSE(chosen.ok);
+        EXPECT_EQ(chosen.message, expected);
+        const ImportResult added = set.addPhoto(4, photo(640, 480));
+        EXPECT_FALSE(added.ok);
+        EXPECT_EQ(added.message, expected);
+        QString message;
+        EXPECT_FALSE(set.removePhoto(4, 1, &message));
+        EXPECT_EQ(message, expected);
+        EXPECT_FALSE(set.restoreDrawing(4, &message));
+        EXPECT_EQ(message, expected);
+        EXPECT_FALSE(set.ensureComplete(&message));
+        EXPECT_EQ(message, expected);
+        EXPECT_EQ(filesUnder(setFolder), ours);
+        EXPECT_EQ(filesUnder(elsewhere), theirs);
+    };
+    expectRefusedUnchanged(QStringLiteral("obr/5"));
+
+    // obr itself a link to the other folder: the set is where it leads.
+    std::filesystem::remove(setFolder / "obr" / "5");
+    std::filesystem::rename(setFolder / "obr", elsewhere / "obr" / "sada");
+    std::filesystem::create_directory_symlink(elsewhere / "obr" / "sada", setFolder / "obr");
+    expectRefusedUnchanged(QStringLiteral("obr"));
+
+    // A photograph that is a link, which an export would read.
+    std::filesystem::remove(setFolder / "obr");
+    std::filesystem::rename(elsewhere / "obr" / "sada", setFolder / "obr");
+    std::filesystem::create_symlink(elsewhere / "obr" / "0" / "3.jpg",
+                                    setFolder / "obr" / "1" / "3.jpg");
+    expectRefusedUnchanged(QStringLiteral("obr/1/3.jpg"));
+    std::filesystem::remove(setFolder / "obr" / "1" / "3.jpg");
+    EXPECT_EQ(set.linkInSet(), std::nullopt);
+    EXPECT_EQ(contentsOf(set, 4), stored);
+}
+
+#ifndef _WIN32
+mode_t modeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return status.st_mode & 0777;
+}
+
+// The class set written by root under umask 077: every account still plays
+// it. Its folder, made by the first write, its folders and its photographs
+// and drawings are readable by all; an own set follows the umask as before.
+TEST_F(PhotoSetTest, AClassSetWrittenUnderAStrictUmaskIsReadableByEveryAccount) {
+    PhotoSet classSet(root, set.drawingsDir(), NewEntries::ReadableByAll);
+    const mode_t umask = ::umask(077);
+    addPhotos(classSet, 4, 2);
+    QString message;
+    EXPECT_TRUE(classSet.restoreDrawing(6, &message)) << message.toStdString();
+    EXPECT_TRUE(classSet.removePhoto(4, 2, &message)) << message.toStdString();
+    PhotoSet own(QString::fromStdString(dir / "vlastní"), set.drawingsDir());
+    addPhotos(own, 4, 1);
+    ::umask(umask);
+
+    const std::filesystem::path classFolder = pathFromUtf8(root.toStdString());
+    for (const auto& folder : {classFolder.parent_path(), classFolder, classFolder / "obr",
+                               classFolder / "obr" / "0", classFolder / "obr" / "1"}) {
+        EXPECT_EQ(modeOf(folder), 0755u) << folder;
+    }
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(classFolder)) {
+        if (entry.is_regular_file()) {
+            EXPECT_EQ(modeOf(entry.path()), 0644u) << entry.path();
+            ++files;
+        }
+    }
+    EXPECT_EQ(files, breedCount);
+    EXPECT_EQ(modeOf(pathFromUtf8(dir / "vlastní/obr/0")), 0700u);
+    EXPECT_EQ(modeOf(pathFromUtf8(dir / "vlastní/obr/0/4.jpg")), 0600u);
+}
+#endif
 
 // What the window and the messages say of a number of photographs, read
 // aloud as Czech has it.

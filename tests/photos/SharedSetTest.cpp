@@ -409,5 +409,26 @@ TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
     unchanged();
 }
 
+// A set with a link in it is neither taken over nor saved to a file: the
+// linked folder is someone else's.
+TEST_F(SharedSetTest, ASetWithALinkIsNeitherReplacedNorSaved) {
+    ASSERT_TRUE(set.ensureComplete());
+    ASSERT_TRUE(set.choose(4, photo(640, 480, "a.jpg")).ok);
+    const QString elsewhere = QString::fromStdString(dir / "cizí");
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    writeFile(pathFromUtf8((elsewhere + "/3.jpg").toStdString()), makeJpeg({}));
+    if (!QFile::link(elsewhere, root + "/obr/1")) {
+        GTEST_SKIP() << "no links here";
+    }
+    const auto before = snapshot(QString::fromStdString(dir.path().string()));
+    QString message;
+    EXPECT_EQ(SetReplacement::begin(set, &message), nullptr);
+    EXPECT_TRUE(message.contains("obr/1")) << message.toStdString();
+    const auto saved = saveSharedSet(set, {}, file);
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_TRUE(saved->contains("odkaz")) << saved->toStdString();
+    EXPECT_EQ(snapshot(QString::fromStdString(dir.path().string())), before);
+}
+
 } // namespace
 } // namespace tarvelo::fixtures

@@ -4,9 +4,10 @@
 # The real tarvelo-photos --import on a new set in a folder with Czech
 # letters: a photograph is stored and the set is complete and shows in the
 # quiz's decoder, and standard output names the stored picture for a script
-# to take, with nothing on standard error; a damaged file, a wrong index and a
-# missing home folder change nothing, say so on standard error and by their
-# exit status, a file's name with its control characters written out. --add and --remove keep up to ten photographs of a breed in
+# to take, with nothing on standard error; a damaged file, a wrong index, a
+# missing home folder and a link in the set change nothing, say so on
+# standard error and by their exit status, a file's name with its control
+# characters written out. --add and --remove keep up to ten photographs of a breed in
 # order, and an unknown option is misuse, said without any window. --export
 # and --import-set carry the set to another folder as one file, the same
 # photographs byte for byte, and a file that is no shared set changes nothing.
@@ -258,6 +259,37 @@ fi
 status=0
 "$photos" --import 4 "$drawings/10.jpg" "$set_dir" --class-set 2>/dev/null || status=$?
 [ $status = 2 ] || fail "--class-set with a folder gives status $status, not 2"
+
+# A set whose obr/5, or whose obr, is a link to a folder of someone else's:
+# --import, --add and --remove are refused naming the link, and nothing
+# changes in the set nor behind the link.
+linked="$work/S odkazem"
+theirs="$work/cizí"
+mkdir -p "$theirs/obr"
+cp "$drawings/4.jpg" "$drawings/5.jpg" "$theirs/obr/"
+expect_status 0 --add 4 "$drawings/10.jpg" "$linked"
+ln -s "$theirs/obr" "$linked/obr/5"
+files_of() { (cd "$1" && find . -type f -exec cksum {} + | sort); }
+for link in obr/5 obr; do
+    if [ $link = obr ]; then
+        rm "$linked/obr/5"
+        mv "$linked/obr" "$theirs/obr/sada"
+        ln -s "$theirs/obr/sada" "$linked/obr"
+    fi
+    before=$(files_of "$linked")
+    before_theirs=$(files_of "$theirs")
+    for command in --import --add --remove; do
+        case $command in
+        --remove) expect_status 1 --remove 4 1 "$linked" ;;
+        *) expect_status 1 $command 4 "$drawings/11.jpg" "$linked" ;;
+        esac
+        grep -q "obsahuje odkaz „$link“, který vede jinam; do takové sady Tarvelo nezapisuje." \
+            "$work/said" || fail "$command with $link a link says: $(cat "$work/said")"
+    done
+    [ "$(files_of "$linked")" = "$before" ] || fail "a refused change with $link a link changed the set"
+    [ "$(files_of "$theirs")" = "$before_theirs" ] ||
+        fail "a refused change with $link a link changed the folder it leads to"
+done
 echo "ok - tarvelo-photos --import into $set_dir"
 
 # The set shared as one file, into a set of another school with Czech letters.
