@@ -51,11 +51,11 @@ TEST_F(SetFolderRecoveryTest, LeftoversOfAKilledChangeGoAndNothingElse) {
     write(set / "obr/0/.3.jpg.notahexx", "keep");
     write(set / "obr/0/.19.jpg.1a2b3c4d", "keep");
     write(set / "obr/0/.3.jpg.1a2b3c4", "keep");
-    write(set / "poznámky.txt", "keep");
+    write(set / "poznamky.txt", "keep");
     recoverSetFolder(set);
     EXPECT_EQ(names(set), (std::set<std::string>{"obr", "obr/0", "obr/0/3.jpg",
                                                  "obr/0/.3.jpg.notahexx", "obr/0/.19.jpg.1a2b3c4d",
-                                                 "obr/0/.3.jpg.1a2b3c4", "obr/2", "poznámky.txt"}));
+                                                 "obr/0/.3.jpg.1a2b3c4", "obr/2", "poznamky.txt"}));
     EXPECT_EQ(read(set / "obr/0/3.jpg"), "photo");
 }
 

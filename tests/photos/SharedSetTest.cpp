@@ -417,6 +417,9 @@ TEST_F(SharedSetTest, ASetWithALinkIsNeitherReplacedNorSaved) {
     const QString elsewhere = QString::fromStdString(dir / "cizí");
     ASSERT_TRUE(QDir().mkpath(elsewhere));
     writeFile(pathFromUtf8((elsewhere + "/3.jpg").toStdString()), makeJpeg({}));
+#ifdef _WIN32
+    GTEST_SKIP() << "QFile::link makes a shortcut on Windows, not a link";
+#endif
     if (!QFile::link(elsewhere, root + "/obr/1")) {
         GTEST_SKIP() << "no links here";
     }
