@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Wide calls only: folders may have Czech names.
-#include "PictureErrors.h"
+#include "SystemMessage.h"
 #include "StartQuiz.h"
 #include "WideText.h"
 

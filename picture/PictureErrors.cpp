@@ -2,22 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureErrors.h"
 
-#include "SystemMessage.h"
-
 namespace tarvelo {
 
 namespace {
-
-std::string trimTrailing(std::string text) {
-    while (!text.empty()) {
-        const auto c = static_cast<unsigned char>(text.back());
-        if (c != '.' && c != ' ' && c >= 0x20 && c != 0x7F) {
-            break;
-        }
-        text.pop_back();
-    }
-    return text;
-}
 
 std::string pixelSize(long long width, long long height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
@@ -41,9 +28,5 @@ EPictureTooLarge::EPictureTooLarge(long long width, long long height, long long 
 
 EPictureTooLarge::EPictureTooLarge(long long width, long long height)
     : PictureError("Not enough memory to display the picture (" + pixelSize(width, height) + ")") {}
-
-std::string systemErrorText(int err) {
-    return trimTrailing(systemMessage(err));
-}
 
 } // namespace tarvelo

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SystemMessage.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -49,10 +51,5 @@ public:
     // The raster allocation itself failed.
     EPictureTooLarge(long long width, long long height);
 };
-
-// The system's description of error code err (errno on POSIX systems,
-// GetLastError() on Windows), with trailing full stops, spaces and control
-// characters removed.
-std::string systemErrorText(int err);
 
 } // namespace tarvelo

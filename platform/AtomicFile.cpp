@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicFile.h"
 
-#include "PictureErrors.h"
+#include "SystemMessage.h"
 
 namespace tarvelo {
 

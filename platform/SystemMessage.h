@@ -11,4 +11,8 @@ namespace tarvelo {
 // on Windows.
 std::string systemMessage(int err);
 
+// The same with trailing full stops, spaces and control characters removed,
+// to stand inside a sentence.
+std::string systemErrorText(int err);
+
 } // namespace tarvelo
