@@ -10,11 +10,11 @@
 #include "SetFolderRecovery.h"
 #include "SetReplacement.h"
 #include "SharedSet.h"
+#include "SharedSetCopy.h"
 #include "Utf8Path.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <memory>
 
 namespace tarvelo {
 
@@ -43,29 +43,23 @@ int importSet(const EditedSet& edited, const QString& file) {
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
-    // The file is unpacked beside the set and checked whole; the set changes
-    // only then, in one step.
+    // The file is unpacked apart and checked whole; the set changes only
+    // then, in one step, as when the window takes a set over.
     PhotoSet set = PhotoSet::forEdited(edited);
-    QString problem;
-    const std::unique_ptr<SetReplacement> replacement = SetReplacement::begin(set, &problem);
-    if (!replacement) {
-        say(problem);
+    const SharedSetCopy shared = unpackSharedSetCopy(file, set.drawingsDir());
+    if (!shared.unpacked.info) {
+        say(shared.unpacked.message);
         return 1;
     }
-    const UnpackedSharedSet unpacked = unpackSharedSet(file, replacement->staged());
-    if (!unpacked.info) {
-        say(unpacked.message);
-        return 1;
-    }
-    if (const auto failed = replacement->commit()) {
+    if (const auto failed = takeOverSharedSet(set, edited.everyAccount, shared.set)) {
         say(*failed);
         return 1;
     }
+    const SharedSetInfo& info = *shared.unpacked.info;
     printResult(QStringLiteral("%1: %2 (%3)")
                     .arg(QDir::toNativeSeparators(set.root()),
-                         unpacked.info->name.isEmpty() ? QFileInfo(file).completeBaseName()
-                                                       : unpacked.info->name,
-                         photographCount(unpacked.photographs)));
+                         info.name.isEmpty() ? QFileInfo(file).completeBaseName() : info.name,
+                         photographCount(shared.unpacked.photographs)));
     return 0;
 }
 

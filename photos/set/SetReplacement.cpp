@@ -8,6 +8,7 @@
 #include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
+#include "PictureSets.h"
 #include "SetFolderRecovery.h"
 #include "Utf8Path.h"
 
@@ -127,6 +128,16 @@ std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from) {
         }
     }
     return replacement->commit();
+}
+
+std::optional<QString> takeOverSharedSet(PhotoSet& target, bool everyAccount,
+                                         const PhotoSet& shared) {
+    if (everyAccount) {
+        if (const auto refusal = classSetRefusal(pathFromUtf8(target.root().toStdString()))) {
+            return QString::fromStdString(*refusal);
+        }
+    }
+    return replaceSetPictures(target, shared);
 }
 
 } // namespace tarvelo

@@ -46,4 +46,12 @@ private:
 // all or nothing (SetReplacement); a Czech message when that fails.
 std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from);
 
+// Takes a shared set over, from the command line and the window alike:
+// `target` comes to hold exactly the photographs of `shared`, a set unpacked
+// from a shared file, all or nothing. With everyAccount `target` is the class
+// set, and an account that may not change it is refused (the Czech reason)
+// before anything is written.
+std::optional<QString> takeOverSharedSet(PhotoSet& target, bool everyAccount,
+                                         const PhotoSet& shared);
+
 } // namespace tarvelo
