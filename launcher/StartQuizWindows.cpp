@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Wide calls only: folders may have Czech names.
-#include "SystemMessage.h"
 #include "StartQuiz.h"
+#include "SystemMessage.h"
 #include "WideText.h"
 
 #include <memory>

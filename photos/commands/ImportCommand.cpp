@@ -4,12 +4,14 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "CommandLine.h"
 #include "CommandOutput.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SetFolderRecovery.h"
 #include "Utf8Path.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <optional>
 
@@ -42,34 +44,13 @@ void printStored(const PhotoSet& set, int index, const ImportResult& result) {
 }
 } // namespace
 
-bool isSetCommand(const QString& option) {
-    return option == importOption || option == addOption || option == removeOption;
-}
-
-bool isWindowOption(const QString& argument) {
-    return argument == QLatin1String("--class-set");
-}
-
-QString commandUsage() {
-    return QStringLiteral(
-        "usage: tarvelo-photos [DIR | --class-set]\n"
-        "       tarvelo-photos --import INDEX FILE [DIR | --class-set]\n"
-        "       tarvelo-photos --add INDEX FILE [DIR | --class-set]\n"
-        "       tarvelo-photos --remove INDEX N [DIR | --class-set]\n"
-        "       tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]\n"
-        "       tarvelo-photos --export FILE.tarvelo [DIR | --class-set]\n"
-        "       tarvelo-photos --import-set FILE.tarvelo [DIR | --class-set]\n"
-        "INDEX is the breed, 0 to 18; N is its photograph, 1 (the first) to 10.");
-}
-
 int runSetCommand(const QStringList& arguments, const QString& programFolder, bool classSet) {
     // arguments: the program, the command, INDEX, FILE or N, and perhaps DIR.
     const QString command = arguments.value(1);
     const std::optional<int> index = numberIn(arguments.value(2), 0, breedCount - 1);
     const std::optional<int> number =
         command == removeOption ? numberIn(arguments.value(3), 1, maxPhotosPerBreed) : 1;
-    if (!isSetCommand(command) || arguments.size() < 4 || arguments.size() > 5 || !index ||
-        !number) {
+    if (arguments.size() < 4 || arguments.size() > 5 || !index || !number) {
         say(commandUsage());
         return 2;
     }
@@ -106,6 +87,13 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
     }
     printStored(set, *index, result);
     return 0;
+}
+
+int importCommandMain(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    const bool classSet = takeClassSetOption(arguments);
+    return runSetCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
 }
 
 } // namespace tarvelo

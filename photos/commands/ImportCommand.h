@@ -7,10 +7,6 @@
 
 namespace tarvelo {
 
-// Whether option names one of the commands without a window: --import,
-// --add or --remove.
-bool isSetCommand(const QString& option);
-
 // Runs that command on a set, the way the window does it, for scripts and
 // checks; with classSet (--class-set), on the machine's class set instead of
 // DIR or the own set:
@@ -26,11 +22,7 @@ bool isSetCommand(const QString& option);
 int runSetCommand(const QStringList& arguments, const QString& programFolder,
                   bool classSet = false);
 
-// The options the window knows; any other argument starting with "-" is
-// misuse.
-bool isWindowOption(const QString& argument);
-
-// How the program is called, in English, for standard error.
-QString commandUsage();
+// The same from main, --class-set taken from anywhere among the arguments.
+int importCommandMain(int argc, char** argv);
 
 } // namespace tarvelo

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaperTestCommand.h"
 
+#include "CommandLine.h"
 #include "CommandOutput.h"
 #include "HeadlessPlatform.h"
 #include "PaperTestPdf.h"
@@ -20,8 +21,7 @@ int misuse(const QString& why = {}) {
     if (!why.isEmpty()) {
         say(QStringLiteral("tarvelo-photos: ") + why);
     }
-    say(QStringLiteral("usage: tarvelo-photos --paper-test OUT.pdf [--beginner] "
-                       "[DIR | --class-set]"));
+    say(commandUsage(u"--paper-test"));
     return 2;
 }
 } // namespace

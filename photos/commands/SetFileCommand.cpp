@@ -3,6 +3,7 @@
 #include "SetFileCommand.h"
 
 #include "BreedPhotos.h"
+#include "CommandLine.h"
 #include "CommandOutput.h"
 #include "CzechCounts.h"
 #include "PhotoSet.h"
@@ -13,6 +14,7 @@
 #include "SharedSetCopy.h"
 #include "Utf8Path.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -69,7 +71,7 @@ int runSetFileCommand(const QStringList& arguments, const QString& programFolder
     // arguments: the program, --export or --import-set, FILE and perhaps DIR.
     const QString option = arguments.value(1);
     if (arguments.size() < 3 || arguments.size() > 4 || arguments.at(2).isEmpty()) {
-        say(QStringLiteral("usage: tarvelo-photos %1 FILE [DIR | --class-set]").arg(option));
+        say(commandUsage(option));
         return 2;
     }
     const std::optional<EditedSet> edited = commandSet(arguments, 3, programFolder, classSet);
@@ -80,6 +82,13 @@ int runSetFileCommand(const QStringList& arguments, const QString& programFolder
     const QString file = arguments.at(2);
     return option == QLatin1String("--export") ? exportSet(*edited, file)
                                                : importSet(*edited, file);
+}
+
+int setFileCommandMain(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    const bool classSet = takeClassSetOption(arguments);
+    return runSetFileCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
 }
 
 } // namespace tarvelo

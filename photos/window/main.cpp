@@ -5,22 +5,16 @@
 // plays; --class-set starts on the machine's set for every account.
 // tarvelo-photos FILE.tarvelo: a shared set, only to look at (what a double
 // click on one runs); the editor opens once it is taken over.
-// tarvelo-photos --import, --add or --remove INDEX ... [DIR | --class-set]:
-// the same for one photograph, without a window (ImportCommand.h).
-// tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]: a
-// written test of the set as a PDF, without a window.
-// tarvelo-photos --export FILE or --import-set FILE [DIR | --class-set]: the
-// set shared as one file, without a window (SetFileCommand.h).
+// The commands without a window (--import, --paper-test, --export...) are in
+// the table of CommandLine.h.
 #include "Accessibility.h"
-#include "ImportCommand.h"
+#include "CommandLine.h"
 #include "MessageBoxes.h"
-#include "PaperTestCommand.h"
 #include "PhotoSet.h"
 #include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
 #include "PictureSets.h"
-#include "SetFileCommand.h"
 #include "SetFolderRecovery.h"
 #include "SharedSetWindow.h"
 #include "TemporaryFolder.h"
@@ -31,69 +25,13 @@
 #include <new>
 
 namespace {
-// Takes --class-set out of the arguments; true when it was there.
-bool takeClassSetOption(QStringList& arguments) {
-    return arguments.removeAll(QStringLiteral("--class-set")) > 0;
-}
 
-// An option the window does not know, seen before any window or display is
-// asked for: a script that misspelt one must not be left waiting on a box.
-// The options are plain ASCII, so the bytes as given are enough to tell.
-bool hasUnknownOption(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (argument.startsWith(QLatin1Char('-')) && !tarvelo::isWindowOption(argument)) {
-            return true;
-        }
-    }
-    return false;
-}
-} // namespace
-
-namespace {
-int run(int argc, char** argv) {
-    if (argc > 1 && tarvelo::isSetCommand(QString::fromLocal8Bit(argv[1]))) {
-        QCoreApplication application(argc, argv);
-        QStringList arguments = QCoreApplication::arguments();
-        const bool classSet = takeClassSetOption(arguments);
-        return tarvelo::runSetCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
-    }
-    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--paper-test")) {
-        return tarvelo::paperTestMain(argc, argv);
-    }
-    if (argc > 1 && (QString::fromLocal8Bit(argv[1]) == QLatin1String("--export") ||
-                     QString::fromLocal8Bit(argv[1]) == QLatin1String("--import-set"))) {
-        QCoreApplication application(argc, argv);
-        QStringList arguments = QCoreApplication::arguments();
-        const bool classSet = takeClassSetOption(arguments);
-        return tarvelo::runSetFileCommand(arguments, QCoreApplication::applicationDirPath(),
-                                          classSet);
-    }
-    if (hasUnknownOption(argc, argv)) {
-        std::fputs((tarvelo::commandUsage() + QLatin1Char('\n')).toUtf8().constData(), stderr);
-        return 2;
-    }
-
-    tarvelo::PhotosApplication application(argc, argv);
-    tarvelo::installAccessibleRoles(); // the preview is heard as a picture, as in the quiz
-    tarvelo::installPhotoRowRoles();
-    QStringList arguments = QCoreApplication::arguments();
-    const bool classSet = takeClassSetOption(arguments);
-    if (arguments.size() > 2 || (classSet && arguments.size() > 1)) {
-        tarvelo::showError(
-            nullptr, QStringLiteral("Použití: tarvelo-photos [SLOŽKA | --class-set]\n"
-                                    "tarvelo-photos SOUBOR.tarvelo\n"
-                                    "tarvelo-photos --import ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
-                                    "tarvelo-photos --add ČÍSLO SOUBOR [SLOŽKA | --class-set]\n"
-                                    "tarvelo-photos --remove ČÍSLO POŘADÍ [SLOŽKA | --class-set]"));
-        return 2;
-    }
-    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-    const tarvelo::PictureSetPlaces places =
-        tarvelo::pictureSetPlaces(tarvelo::pathFromUtf8(programFolder));
-    const QString argument = arguments.value(1);
+// The set the window edits, as the arguments name it, once what a killed run
+// left there is mended; the class set too where it is offered.
+tarvelo::EditedSet preparedSet(const tarvelo::PictureSetPlaces& places, const QString& argument,
+                               bool classSet) {
     const bool sharedFile = tarvelo::isSharedSetFile(argument);
-    const tarvelo::EditedSet edited = tarvelo::editedSet(
+    tarvelo::EditedSet edited = tarvelo::editedSet(
         places, tarvelo::pathFromUtf8(sharedFile ? std::string() : argument.toStdString()),
         classSet);
     tarvelo::removeAbandonedTemporaryFolders();
@@ -101,11 +39,13 @@ int run(int argc, char** argv) {
     if (edited.offersClassSet) {
         tarvelo::recoverSetFolder(places.classSetHome);
     }
-    if (edited.problem) {
-        tarvelo::showMessage(nullptr, QMessageBox::Warning,
-                             QString::fromStdString(*edited.problem));
-        return 1;
-    }
+    return edited;
+}
+
+// The window on the set, or only the shared set's window when argument is a
+// shared set's file.
+int showWindow(const tarvelo::PictureSetPlaces& places, const tarvelo::EditedSet& edited,
+               const QString& argument, bool classSet) {
     tarvelo::PhotosWindow window(tarvelo::PhotoSet::forEdited(edited));
     if (edited.offersClassSet) {
         window.offerClassSet(tarvelo::PhotoSet::inFolders(places.own, edited.drawings),
@@ -113,14 +53,48 @@ int run(int argc, char** argv) {
                                                           tarvelo::NewEntries::ReadableByAll),
                              classSet);
     }
-    if (!sharedFile) {
+    if (!tarvelo::isSharedSetFile(argument)) {
         window.show();
     } else if (window.openSharedSet(argument) == nullptr) {
         // Asked to show only that file: after its box there is nothing to show.
         return 1;
     }
-    return application.exec();
+    return QCoreApplication::exec();
 }
+
+int windowMain(int argc, char** argv) {
+    tarvelo::PhotosApplication application(argc, argv);
+    tarvelo::installAccessibleRoles(); // the preview is heard as a picture, as in the quiz
+    tarvelo::installPhotoRowRoles();
+    QStringList arguments = QCoreApplication::arguments();
+    const bool classSet = tarvelo::takeClassSetOption(arguments);
+    if (arguments.size() > 2 || (classSet && arguments.size() > 1)) {
+        tarvelo::showError(nullptr, tarvelo::commandUsage());
+        return 2;
+    }
+    const tarvelo::PictureSetPlaces places = tarvelo::pictureSetPlaces(
+        tarvelo::pathFromUtf8(QCoreApplication::applicationDirPath().toStdString()));
+    const tarvelo::EditedSet edited = preparedSet(places, arguments.value(1), classSet);
+    if (edited.problem) {
+        tarvelo::showMessage(nullptr, QMessageBox::Warning,
+                             QString::fromStdString(*edited.problem));
+        return 1;
+    }
+    return showWindow(places, edited, arguments.value(1), classSet);
+}
+
+int run(int argc, char** argv) {
+    const tarvelo::CommandForm& form = tarvelo::commandFor(argc, argv);
+    if (form.run != nullptr) {
+        return form.run(argc, argv);
+    }
+    if (tarvelo::hasUnknownWindowOption(argc, argv)) {
+        std::fputs((tarvelo::commandUsage() + QLatin1Char('\n')).toUtf8().constData(), stderr);
+        return 2;
+    }
+    return windowMain(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -209,6 +209,20 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$photos" --clas
 [ $status = 2 ] || fail "an unknown option gives status $status, not 2: $(cat "$work/said")"
 grep -q "^usage: tarvelo-photos" "$work/said" || fail "an unknown option says $(cat "$work/said")"
 [ ! -s "$work/stored" ] || fail "an unknown option prints $(cat "$work/stored")"
+cp "$work/said" "$work/said.unknown"
+
+# --help prints on standard output the usage misuse gets on standard error,
+# every command in it.
+"$photos" --help >"$work/help" 2>"$work/said" || fail "--help fails: $(cat "$work/said")"
+[ ! -s "$work/said" ] || fail "--help says on standard error: $(cat "$work/said")"
+cmp -s "$work/help" "$work/said.unknown" || fail "--help and misuse print different usages"
+for option in --import --add --remove --paper-test --export --import-set --class-set FILE.tarvelo; do
+    grep -q -- " $option" "$work/help" || fail "--help does not name $option"
+done
+status=0
+"$photos" --export 2>"$work/said" || status=$?
+[ $status = 2 ] && grep -q "^usage: tarvelo-photos --export FILE" "$work/said" ||
+    fail "--export without a file gives status $status: $(cat "$work/said")"
 
 status=0
 "$photos" --import 19 "$drawings/0.jpg" "$set_dir" 2>/dev/null || status=$?
