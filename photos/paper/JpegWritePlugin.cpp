@@ -6,7 +6,7 @@
 
 #include "JpegWritePlugin.h"
 
-#include "ImportFailure.h"
+#include "ImportMessages.h"
 #include "JpegWriter.h"
 
 #include <QIODevice>

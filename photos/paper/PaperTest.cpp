@@ -4,34 +4,24 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "PhotoSet.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <numeric>
 
 namespace tarvelo {
 
-namespace {
-QString under(const QString& folder, const std::string& relative) {
-    return QDir::cleanPath(folder + QLatin1Char('/') +
-                           QDir::fromNativeSeparators(QString::fromStdString(relative)));
-}
-
-bool isFile(const QString& path) {
-    return QFileInfo(path).isFile();
-}
-} // namespace
-
 std::vector<QString> printablePictures(const QString& setRoot, const QString& drawingsDir,
                                        int index) {
-    const auto inSet = [&setRoot](const std::string& relative) {
-        return isFile(under(setRoot, relative));
+    const PhotoSet set(setRoot, drawingsDir);
+    const auto inSet = [&set](const std::string& relative) {
+        return QFileInfo(set.pathOf(relative)).isFile();
     };
     std::vector<QString> pictures;
     for (const int photo : photosOfBreed(index, inSet)) {
-        const QString path = under(setRoot, photoPath(index, photo));
-        if (isFile(path)) {
+        const QString path = set.photoPath(index, photo);
+        if (QFileInfo(path).isFile()) {
             pictures.push_back(path);
         }
     }
@@ -39,11 +29,9 @@ std::vector<QString> printablePictures(const QString& setRoot, const QString& dr
         // The set's own path is named when it fails to load: without the
         // drawings, and where something the quiz would fail on stands in its
         // place (a pipe, a device, a folder).
-        const QString first = under(setRoot, photoPath(index, 0));
+        const QString first = set.photoPath(index, 0);
         pictures.push_back(
-            drawingsDir.isEmpty() || QFileInfo::exists(first)
-                ? first
-                : QDir::cleanPath(drawingsDir + QStringLiteral("/%1.jpg").arg(index)));
+            drawingsDir.isEmpty() || QFileInfo::exists(first) ? first : set.drawingPath(index));
     }
     return pictures;
 }

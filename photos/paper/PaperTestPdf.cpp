@@ -4,11 +4,11 @@
 
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
-#include "ImportFailure.h"
 #include "PdfJpeg.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "RasterImage.h"
+#include "WriteFailure.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImportFailure.h"
+#include "JpegSource.h"
+
+#include "ImportMessages.h"
 #include "JpegDecompressor.h"
 #include "JpegRows.h"
 #include "PhotoImport.h"
 #include "PictureErrors.h"
-#include "Placement.h"
-#include "SourcePicture.h"
 #include "UprightImage.h"
 
 #include <jerror.h>
@@ -55,19 +55,18 @@ ImportFailure failureFor(const EJPEG& error, bool tooManyScans) {
     }
 }
 
-// The steps of libjpeg's decoding sequence, reading the file as it goes.
-UprightPicture decodeUpright(JpegDecompressor& decompressor) {
-    // 1. The library's working memory bounded.
+// 1. The library's working memory bounded. 2. The header with the Exif
+// (APP1) and ICC (APP2) markers, which the library otherwise skips; no pixel
+// is decoded for a file too large. The picture's orientation and colours.
+UprightPicture readHeader(JpegDecompressor& decompressor) {
     decompressor.limitMemory(maxLibraryMemory);
-    // 2. The header with the Exif (APP1) and ICC (APP2) markers, which the
-    //    library otherwise skips; no pixel is decoded for a file too large.
     decompressor.saveMarkers(JPEG_APP0 + 1);
     decompressor.saveMarkers(JPEG_APP0 + 2);
     decompressor.readHeader();
-    auto& info = decompressor.info();
-    const int width = static_cast<int>(info.image_width);
-    const int height = static_cast<int>(info.image_height);
-    if (static_cast<long long>(width) * height > importMaxPixels) {
+    const auto& info = decompressor.info();
+    const long long width = info.image_width;
+    const long long height = info.image_height;
+    if (width * height > importMaxPixels) {
         throw ImportFailure{ImportProblem::TooLarge,
                             QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
                                 .arg(width)
@@ -81,25 +80,29 @@ UprightPicture decodeUpright(JpegDecompressor& decompressor) {
         picture.colourSpace = QColorSpace::fromIccProfile(QByteArray(
             reinterpret_cast<const char*>(profile.data()), static_cast<qsizetype>(profile.size())));
     }
+    return picture;
+}
 
-    // 3. The smallest of libjpeg's scaled sizes n/8 that still covers the
-    //    stored copy, in RGB32's byte order.
-    const bool swap = swapsSides(picture.orientation);
-    picture.storedSize = swap ? placedSize(height, width) : placedSize(width, height);
-    const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
-    const RowFormat format = chooseRowFormat(info, ColourLayout::Bgrx);
+// 3. The smallest of libjpeg's scaled sizes n/8 that still covers `wanted`
+//    (the stored copy, before it is turned).
+void scaleToCover(JpegDecompressor& decompressor, QSize wanted) {
+    auto& info = decompressor.info();
     info.scale_denom = 8;
     for (unsigned int n = 1; n <= 8; ++n) {
         info.scale_num = n;
         decompressor.calcOutputDimensions();
         if (static_cast<int>(info.output_width) >= wanted.width() &&
             static_cast<int>(info.output_height) >= wanted.height()) {
-            break;
+            return;
         }
     }
+}
 
-    // 4. Every row, into an image of the output size.
+// 4. Every row, into an image of the output size. 5. Unlike the quiz, refuse
+//    what the library made up: a photograph with a grey band is no
+//    photograph to store.
+QImage decodeRows(JpegDecompressor& decompressor, RowFormat format) {
+    const auto& info = decompressor.info();
     decompressor.startDecompress();
     QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                  format == RowFormat::Grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
@@ -114,25 +117,30 @@ UprightPicture decodeUpright(JpegDecompressor& decompressor) {
         throw ImportFailure{ImportProblem::Damaged, {}};
     }
     decompressor.finishDecompress();
-
-    // 5. Unlike the quiz, refuse what the library made up: a photograph with
-    //    a grey band is no photograph to store.
     if (decompressor.readFailed()) {
         throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
     }
     if (decompressor.truncated()) {
         throw ImportFailure{ImportProblem::Truncated, {}};
     }
-    picture.image = turnUpright(image, picture.orientation);
+    return image;
+}
+
+// The steps of libjpeg's decoding sequence, reading the file as it goes.
+UprightPicture decodeUpright(JpegDecompressor& decompressor) {
+    UprightPicture picture = readHeader(decompressor);
+    const int width = static_cast<int>(decompressor.info().image_width);
+    const int height = static_cast<int>(decompressor.info().image_height);
+    const bool swap = swapsSides(picture.orientation);
+    picture.storedSize = swap ? placedSize(height, width) : placedSize(width, height);
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN); // RGB32's byte order is BGRX
+    const RowFormat format = chooseRowFormat(decompressor.info(), ColourLayout::Bgrx);
+    scaleToCover(decompressor, swap ? picture.storedSize.transposed() : picture.storedSize);
+    picture.image = turnUpright(decodeRows(decompressor, format), picture.orientation);
     return picture;
 }
 
 } // namespace
-
-QSize placedSize(int width, int height) {
-    const PlacementRect rect = placementRect(width, height, storedBoxWidth, storedBoxHeight);
-    return {rect.width(), rect.height()};
-}
 
 UprightPicture readJpegPicture(QFile& file) {
     DeviceStream stream(file);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JpegWriter.h"
 
-#include "ImportFailure.h"
+#include "ImportMessages.h"
 #include "JpegErrorManager.h"
 
 #include <cstdlib>

@@ -3,11 +3,13 @@
 #include "PhotoImport.h"
 
 #include "AtomicFile.h"
-#include "ImportFailure.h"
+#include "ImportMessages.h"
 #include "JpegPicture.h"
+#include "JpegSource.h"
 #include "JpegWriter.h"
 #include "PictureErrors.h"
-#include "SourcePicture.h"
+#include "QtImageSource.h"
+#include "WriteFailure.h"
 
 #include <QColorSpace>
 #include <QDir>

@@ -6,11 +6,11 @@
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
-#include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"
+#include "WriteFailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,15 +160,16 @@ std::optional<QString> PhotoSet::linkRefusal() const {
 }
 
 QString PhotoSet::picturePath(int index) const {
-    return QDir::cleanPath(
-        root_ + QLatin1Char('/') +
-        QDir::fromNativeSeparators(QString::fromStdString(tarvelo::picturePath(index))));
+    return pathOf(tarvelo::picturePath(index));
 }
 
 QString PhotoSet::photoPath(int index, int photo) const {
-    return QDir::cleanPath(
-        root_ + QLatin1Char('/') +
-        QDir::fromNativeSeparators(QString::fromStdString(tarvelo::photoPath(index, photo))));
+    return pathOf(tarvelo::photoPath(index, photo));
+}
+
+QString PhotoSet::pathOf(const std::string& relative) const {
+    return QDir::cleanPath(root_ + QLatin1Char('/') +
+                           QDir::fromNativeSeparators(QString::fromStdString(relative)));
 }
 
 QString PhotoSet::drawingPath(int index) const {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace tarvelo {
@@ -62,6 +63,9 @@ public:
 
     // Absolute path of photograph `photo` (0 .. 9) of breed index, there or not.
     QString photoPath(int index, int photo) const;
+    // Absolute path of a path relative to the set's folder, as the quiz
+    // names its pictures (obr/K/N.jpg): the one rule the paths above follow.
+    QString pathOf(const std::string& relative) const;
 
     // The breed's photographs in order, as paths; obr/0 is not among them
     // while it holds the drawing. A set made by hand may have gaps, which are

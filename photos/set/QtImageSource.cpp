@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImportFailure.h"
+#include "QtImageSource.h"
+
+#include "ImportMessages.h"
 #include "PhotoImport.h"
-#include "SourcePicture.h"
 
 #include <QImageReader>
 #include <QPainter>

@@ -5,12 +5,12 @@
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "FolderSwap.h"
-#include "ImportFailure.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "PictureSets.h"
 #include "SetFolderRecovery.h"
 #include "Utf8Path.h"
+#include "WriteFailure.h"
 
 #include <QDir>
 #include <QFile>

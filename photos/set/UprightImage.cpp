@@ -2,9 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UprightImage.h"
 
+#include "PhotoImport.h"
+#include "Placement.h"
+
 #include <QColorSpace>
 
 namespace tarvelo {
+
+QSize placedSize(int width, int height) {
+    const PlacementRect rect = placementRect(width, height, storedBoxWidth, storedBoxHeight);
+    return {rect.width(), rect.height()};
+}
 
 QImage turnUpright(const QImage& stored, Orientation orientation) {
     const QImage source = stored.convertToFormat(QImage::Format_RGB32);

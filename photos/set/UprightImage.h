@@ -4,9 +4,22 @@
 
 #include "ExifOrientation.h"
 
+#include <QColorSpace>
 #include <QImage>
+#include <QSize>
 
 namespace tarvelo {
+
+// A picture turned upright, at least as large as the copy to be stored.
+struct UprightPicture {
+    QImage image;
+    QColorSpace colourSpace; // invalid: taken as sRGB
+    QSize storedSize;        // its placement in the stored box
+    Orientation orientation = Orientation::Upright;
+};
+
+// Its placement in the stored box: the size of the copy to be stored.
+QSize placedSize(int width, int height);
 
 // stored turned for viewing as orientation says; RGB32.
 QImage turnUpright(const QImage& stored, Orientation orientation);

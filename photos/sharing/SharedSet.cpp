@@ -6,7 +6,6 @@
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "ForeignText.h"
-#include "ImportFailure.h"
 #include "JpegMarkers.h"
 #include "JpegPicture.h"
 #include "PhotoImport.h"
@@ -14,6 +13,7 @@
 #include "PictureFile.h"
 #include "SetArchive.h"
 #include "TemporaryFolder.h"
+#include "WriteFailure.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AtomicFile.h"
-
 #include <QString>
 
 namespace tarvelo {
@@ -29,9 +27,6 @@ struct ImportFailure {
     ImportProblem problem;
     QString detail;
 };
-
-// Why a file could not be written, in Czech.
-QString writeFailureReason(const WriteError& error);
 
 // "Soubor „fileName“ nelze přečíst: <reason>." and the like.
 QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail = {});
