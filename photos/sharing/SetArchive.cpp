@@ -179,6 +179,33 @@ private:
     zip_error_t error_;
 };
 
+// What the directory says of one entry that refuses the archive: encrypted,
+// a link or special file, compressed in a way not known, or larger than
+// the limits allow.
+std::optional<QString> entryRefusal(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat,
+                                    const SharedSetLimits& limits) {
+    const QString shown = quotedName(QString::fromUtf8(stat.name));
+    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
+        return QStringLiteral("položka „%1“ je zašifrovaná").arg(shown);
+    }
+    if (!plainFileOrFolder(archive, index)) {
+        return QStringLiteral("položka „%1“ je odkaz nebo zvláštní soubor, ne fotografie")
+            .arg(shown);
+    }
+    if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method != ZIP_CM_STORE &&
+        stat.comp_method != ZIP_CM_DEFLATE) {
+        return QStringLiteral("položka „%1“ je zkomprimovaná neznámým způsobem").arg(shown);
+    }
+    if (isFolder(QString::fromLatin1(stat.name))) {
+        return stat.size == 0 ? std::nullopt : std::optional(openRefusal(ZIP_ER_INCONS));
+    }
+    if (stat.size > static_cast<zip_uint64_t>(limits.entryBytes)) {
+        return QStringLiteral("položka „%1“ má po rozbalení víc než %2 MiB")
+            .arg(shown, mib(limits.entryBytes));
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 struct SetArchiveReader::Library {
@@ -197,39 +224,52 @@ SetArchiveReader::SetArchiveReader(const QString& path, const EntryNameRule& all
 
 void SetArchiveReader::open(const QString& path, const EntryNameRule& allowed,
                             const SharedSetLimits& limits) {
-    const auto refuse = [this](const QString& why) {
+    std::optional<QString> why = openArchive(path, limits);
+    if (!why) {
+        why = judgeEntries(allowed, limits);
+    }
+    if (why) {
         files_.clear();
         indexes_.clear();
         refusal_ = why;
-    };
+    }
+}
+
+std::optional<QString> SetArchiveReader::openArchive(const QString& path,
+                                                     const SharedSetLimits& limits) {
+    FileSource& file = library_->file;
     // A FIFO or a device would make the open wait, or read for ever.
-    if (!QFileInfo(path).isFile() || !library_->file.open()) {
-        return refuse(QStringLiteral("soubor nejde přečíst"));
+    if (!QFileInfo(path).isFile() || !file.open()) {
+        return QStringLiteral("soubor nejde přečíst");
     }
     // libzip takes an empty file for an empty archive.
-    if (library_->file.size() == 0) {
-        return refuse(QStringLiteral("soubor je prázdný"));
+    if (file.size() == 0) {
+        return QStringLiteral("soubor je prázdný");
     }
-    if (library_->file.size() > limits.archiveBytes) {
-        return refuse(QStringLiteral("soubor je větší než %1 MiB").arg(mib(limits.archiveBytes)));
+    if (file.size() > limits.archiveBytes) {
+        return QStringLiteral("soubor je větší než %1 MiB").arg(mib(limits.archiveBytes));
     }
     zip_error_t error;
     zip_error_init(&error);
     const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
-    Source source(zip_source_function_create(&FileSource::callback, &library_->file, &error));
+    Source source(zip_source_function_create(&FileSource::callback, &file, &error));
     if (!source) {
-        return refuse(openRefusal(zip_error_code_zip(&error)));
+        return openRefusal(zip_error_code_zip(&error));
     }
     library_->archive.reset(zip_open_from_source(source.get(), ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (!library_->archive) {
-        return refuse(openRefusal(zip_error_code_zip(&error), library_->file.startsLikeZip()));
+        return openRefusal(zip_error_code_zip(&error), file.startsLikeZip());
     }
     source.release(); // the archive owns it now
-    zip_t* archive = library_->archive.get();
+    return std::nullopt;
+}
 
+std::optional<QString> SetArchiveReader::judgeEntries(const EntryNameRule& allowed,
+                                                      const SharedSetLimits& limits) {
+    zip_t* archive = library_->archive.get();
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count < 0 || count > limits.entries) {
-        return refuse(QStringLiteral("archiv má víc než %1 položek").arg(limits.entries));
+        return QStringLiteral("archiv má víc než %1 položek").arg(limits.entries);
     }
     // Every entry is judged from the directory; nothing is read here.
     QSet<QString> names;
@@ -239,47 +279,28 @@ void SetArchiveReader::open(const QString& path, const EntryNameRule& allowed,
         zip_stat_init(&stat);
         if (zip_stat_index(archive, index, ZIP_FL_ENC_RAW, &stat) != 0 ||
             !(stat.valid & ZIP_STAT_NAME) || !(stat.valid & ZIP_STAT_SIZE)) {
-            return refuse(openRefusal(ZIP_ER_INCONS));
+            return openRefusal(ZIP_ER_INCONS);
         }
         const QString name = QString::fromLatin1(stat.name);
-        const QString shown = quotedName(QString::fromUtf8(stat.name));
         if (name.isEmpty() || !allowed(name) || names.contains(name)) {
-            return refuse(
-                QStringLiteral("obsahuje položku „%1“, která do sady nepatří").arg(shown));
+            return QStringLiteral("obsahuje položku „%1“, která do sady nepatří")
+                .arg(quotedName(QString::fromUtf8(stat.name)));
         }
         names.insert(name);
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-            return refuse(QStringLiteral("položka „%1“ je zašifrovaná").arg(shown));
+        if (const auto why = entryRefusal(archive, index, stat, limits)) {
+            return why;
         }
-        if (!plainFileOrFolder(archive, index)) {
-            return refuse(
-                QStringLiteral("položka „%1“ je odkaz nebo zvláštní soubor, ne fotografie")
-                    .arg(shown));
-        }
-        if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method != ZIP_CM_STORE &&
-            stat.comp_method != ZIP_CM_DEFLATE) {
-            return refuse(
-                QStringLiteral("položka „%1“ je zkomprimovaná neznámým způsobem").arg(shown));
-        }
-        const auto size = static_cast<qint64>(std::min<zip_uint64_t>(stat.size, 1ULL << 62));
         if (isFolder(name)) {
-            if (size != 0) {
-                return refuse(openRefusal(ZIP_ER_INCONS));
-            }
             continue;
         }
-        if (size > limits.entryBytes) {
-            return refuse(QStringLiteral("položka „%1“ má po rozbalení víc než %2 MiB")
-                              .arg(shown, mib(limits.entryBytes)));
-        }
-        total += size;
+        total += static_cast<qint64>(stat.size);
         if (total > limits.totalBytes) {
-            return refuse(
-                QStringLiteral("po rozbalení by měl víc než %1 MiB").arg(mib(limits.totalBytes)));
+            return QStringLiteral("po rozbalení by měl víc než %1 MiB").arg(mib(limits.totalBytes));
         }
-        files_.push_back({name, size});
+        files_.push_back({name, static_cast<qint64>(stat.size)});
         indexes_.push_back(index);
     }
+    return std::nullopt;
 }
 
 std::optional<QByteArray> SetArchiveReader::read(std::size_t i) {

@@ -52,6 +52,11 @@ public:
 
 private:
     void open(const QString& file, const EntryNameRule& allowed, const SharedSetLimits& limits);
+    // Why the file is no archive to read (a Czech sentence), or nothing.
+    std::optional<QString> openArchive(const QString& file, const SharedSetLimits& limits);
+    // Why an entry refuses the whole archive, or nothing and the files listed.
+    std::optional<QString> judgeEntries(const EntryNameRule& allowed,
+                                        const SharedSetLimits& limits);
 
     struct Library;
     std::unique_ptr<Library> library_;
