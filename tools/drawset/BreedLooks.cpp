@@ -3,6 +3,7 @@
 #include "BreedLooks.h"
 
 #include <BreedCatalogue.h>
+#include <array>
 #include <stdexcept>
 
 namespace tarvelo::drawset {
@@ -303,68 +304,32 @@ BreedLook brownSwiss() {
 } // namespace
 
 BreedLook breedLook(int index) {
-    BreedLook look;
-    switch (index) {
-    case 0:
-        look = charolais();
-        break;
-    case 1:
-        look = salers();
-        break;
-    case 2:
-        look = blonde();
-        break;
-    case 3:
-        look = masnySimental();
-        break;
-    case 4:
-        look = hereford();
-        break;
-    case 5:
-        look = belgianBlue();
-        break;
-    case 6:
-        look = angus();
-        break;
-    case 7:
-        look = gasconne();
-        break;
-    case 8:
-        look = piemontese();
-        break;
-    case 9:
-        look = limousin();
-        break;
-    case 10:
-        look = highland();
-        break;
-    case 11:
-        look = galloway();
-        break;
-    case 12:
-        look = ceskyStrakaty();
-        break;
-    case 13:
-        look = montbeliarde();
-        break;
-    case 14:
-        look = holsteinType(QColor(0x151515));
-        break;
-    case 15:
-        look = holsteinType(QColor(0x9C2A1A));
-        break;
-    case 16:
-        look = jersey();
-        break;
-    case 17:
-        look = ayrshire();
-        break;
-    case 18:
-        look = brownSwiss();
-        break;
-    default:
+    // In the catalogue's order; the two Holsteins differ in colour only.
+    const std::array<BreedLook (*)(), breedCount> looks{
+        charolais,
+        salers,
+        blonde,
+        masnySimental,
+        hereford,
+        belgianBlue,
+        angus,
+        gasconne,
+        piemontese,
+        limousin,
+        highland,
+        galloway,
+        ceskyStrakaty,
+        montbeliarde,
+        [] { return holsteinType(QColor(0x151515)); },
+        [] { return holsteinType(QColor(0x9C2A1A)); },
+        jersey,
+        ayrshire,
+        brownSwiss,
+    };
+    if (index < 0 || index >= breedCount) {
         throw std::out_of_range("breed index outside 0.." + std::to_string(breedCount - 1));
     }
+    BreedLook look = looks[static_cast<std::size_t>(index)]();
     look.seed = 7919u * static_cast<std::uint32_t>(index + 1);
     return look;
 }

@@ -52,16 +52,9 @@ QPainterPath hindLeg(const CowGeometry& g, double x, double muscling) {
     });
 }
 
-} // namespace
-
-CowGeometry cowGeometry(const Build& build, const Head& head) {
-    CowGeometry g;
-    g.legLength = 140.0 * build.legLength;
-    g.bellyY = g.ground - g.legLength;
-    g.depth = 200.0 * build.depth;
-    g.backY = g.bellyY - g.depth;
-    g.rearX = g.frontX + 480.0 * build.length;
-
+// The body's outline from the neck round the rump and belly, the head's
+// place joining it.
+QPainterPath torsoOutline(const CowGeometry& g, const Build& build) {
     const double f = g.frontX;
     const double r = g.rearX;
     const double len = r - f;
@@ -71,9 +64,6 @@ CowGeometry cowGeometry(const Build& build, const Head& head) {
     const double m = build.muscling;
     const double bones = build.angular ? 1.0 : 0.0;
 
-    g.headWidth = 130.0;
-    g.headLength = 180.0 * head.length;
-    g.headTop = {f - 118.0, t - 60.0 + 10.0 * build.muscling - 12.0 * bones};
     const double hx = g.headTop.x();
     const double hy = g.headTop.y();
     const double hl = g.headLength;
@@ -84,7 +74,7 @@ CowGeometry cowGeometry(const Build& build, const Head& head) {
     // Double muscling: a rump that bulges behind the tail set and a tucked-in
     // thigh below it.
     const double bulge = std::max(0.0, m - 1.2);
-    g.torso = closedSpline({
+    return closedSpline({
         {f + 40, t - 6 - 3 * m},
         {f + 0.45 * len, t + 2 + 6 * bones},
         {f + 0.72 * len, t + 2 * bones - 2 * m},
@@ -104,19 +94,36 @@ CowGeometry cowGeometry(const Build& build, const Head& head) {
         {hx + 32, hy + 0.14 * hl},
         {f - 40, t - 14 - neck},
     });
+}
+
+} // namespace
+
+CowGeometry cowGeometry(const Build& build, const Head& head) {
+    CowGeometry g;
+    g.legLength = 140.0 * build.legLength;
+    g.bellyY = g.ground - g.legLength;
+    g.depth = 200.0 * build.depth;
+    g.backY = g.bellyY - g.depth;
+    g.rearX = g.frontX + 480.0 * build.length;
+
+    g.headWidth = 130.0;
+    g.headLength = 180.0 * head.length;
+    const double bones = build.angular ? 1.0 : 0.0;
+    g.headTop = {g.frontX - 118.0, g.backY - 60.0 + 10.0 * build.muscling - 12.0 * bones};
+    g.torso = torsoOutline(g, build);
 
     const double m0 = build.muscling;
-    g.nearFrontX = f + 48;
-    g.farFrontX = f + 92;
-    g.nearHindX = r - 40;
-    g.farHindX = r - 82;
+    g.nearFrontX = g.frontX + 48;
+    g.farFrontX = g.frontX + 92;
+    g.nearHindX = g.rearX - 40;
+    g.farHindX = g.rearX - 82;
     g.nearFrontLeg = frontLeg(g, g.nearFrontX, m0);
     g.farFrontLeg = frontLeg(g, g.farFrontX, m0);
     g.nearHindLeg = hindLeg(g, g.nearHindX, m0);
     g.farHindLeg = hindLeg(g, g.farHindX, m0);
 
-    g.tailRoot = {r - 8, t + 10};
-    g.udderCentre = {r - 112, b + 4};
+    g.tailRoot = {g.rearX - 8, g.backY + 10};
+    g.udderCentre = {g.rearX - 112, g.bellyY + 4};
     return g;
 }
 

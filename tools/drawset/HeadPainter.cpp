@@ -128,6 +128,35 @@ QPainterPath blob(QPointF centre, double rx, double ry, Jitter& jitter) {
     return closedSpline(points);
 }
 
+// White hairs through a roan's face.
+void paintRoanFace(QPainter& p, const BreedLook& look, const QColor& face, double w, double l,
+                   Jitter& jitter) {
+    for (int i = 0; i < 900; ++i) {
+        const QPointF at(jitter.uniform(-0.5, 0.5) * w, jitter.uniform(0.0, 0.8) * l);
+        QColor hair = i % 3 == 0 ? face.darker(140) : look.coat.white;
+        hair.setAlpha(110);
+        paintStrand(p, at, 90.0 + jitter.uniform(-30.0, 30.0), jitter.uniform(4.0, 8.0), 1.6, hair,
+                    jitter);
+    }
+}
+
+// A patch round each eye and a ring about it, where the breed has them.
+void paintEyeMarkings(QPainter& p, const Head& head, double w, double l, Jitter& jitter) {
+    for (const double side : {1.0, -1.0}) {
+        const QPointF eye(side * 0.41 * w, 0.32 * l);
+        if (head.eyePatch.isValid()) {
+            p.fillPath(blob(eye + QPointF(side * 0.02 * w, 0.0), 0.2 * w, 0.14 * l, jitter),
+                       head.eyePatch);
+        }
+        if (head.eyeRing.isValid()) {
+            const double s = head.eyeSize;
+            p.setPen(Qt::NoPen);
+            p.setBrush(head.eyeRing);
+            p.drawEllipse(eye, 19.0 * s, 15.0 * s);
+        }
+    }
+}
+
 void paintFaceMarkings(QPainter& p, const BreedLook& look, const QColor& face, double w, double l,
                        Jitter& jitter) {
     const Head& head = look.head;
@@ -137,13 +166,7 @@ void paintFaceMarkings(QPainter& p, const BreedLook& look, const QColor& face, d
             head.patchColour);
     }
     if (head.roan) {
-        for (int i = 0; i < 900; ++i) {
-            const QPointF at(jitter.uniform(-0.5, 0.5) * w, jitter.uniform(0.0, 0.8) * l);
-            QColor hair = i % 3 == 0 ? face.darker(140) : look.coat.white;
-            hair.setAlpha(110);
-            paintStrand(p, at, 90.0 + jitter.uniform(-30.0, 30.0), jitter.uniform(4.0, 8.0), 1.6,
-                        hair, jitter);
-        }
+        paintRoanFace(p, look, face, w, l, jitter);
     }
     if (head.shade.isValid()) {
         QRadialGradient shade(QPointF(0.0, 0.5 * l), 0.75 * l);
@@ -165,19 +188,7 @@ void paintFaceMarkings(QPainter& p, const BreedLook& look, const QColor& face, d
                                  {-0.14 * w, 0.08 * l}}),
                    head.blaze);
     }
-    for (const double side : {1.0, -1.0}) {
-        const QPointF eye(side * 0.41 * w, 0.32 * l);
-        if (head.eyePatch.isValid()) {
-            p.fillPath(blob(eye + QPointF(side * 0.02 * w, 0.0), 0.2 * w, 0.14 * l, jitter),
-                       head.eyePatch);
-        }
-        if (head.eyeRing.isValid()) {
-            const double s = head.eyeSize;
-            p.setPen(Qt::NoPen);
-            p.setBrush(head.eyeRing);
-            p.drawEllipse(eye, 19.0 * s, 15.0 * s);
-        }
-    }
+    paintEyeMarkings(p, head, w, l, jitter);
     if (head.muzzleRing.isValid()) {
         p.setPen(Qt::NoPen);
         p.setBrush(head.muzzleRing);
