@@ -5,7 +5,7 @@
 //   tarvelo-drawset --sheet FILE.png  writes all pictures on one review sheet
 // Both may be given together.
 
-#include "PictureSet.h"
+#include "DrawingSet.h"
 
 #include <QGuiApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PictureSet.h"
+#include "DrawingSet.h"
 
 #include "BreedLooks.h"
 #include "CowGeometry.h"
