@@ -35,11 +35,11 @@ int frameMarker(const QByteArray& bytes) {
 
 } // namespace
 
-TEST(PictureSet, WritesNineteenDecodableJpegsOfTheStatedSizesAndScanModes) {
+TEST(DrawingSet, WritesNineteenDecodableJpegsOfTheStatedSizesAndScanModes) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QString error;
-    ASSERT_TRUE(writePictureSet(dir.path(), error)) << error.toStdString();
+    ASSERT_TRUE(writeDrawingSet(dir.path(), error)) << error.toStdString();
 
     for (int index = 0; index < breedCount; ++index) {
         SCOPED_TRACE(index);
@@ -60,7 +60,7 @@ TEST(PictureSet, WritesNineteenDecodableJpegsOfTheStatedSizesAndScanModes) {
     EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath("obr/0/19.jpg")));
 }
 
-TEST(PictureSet, MixesAspectRatiosAndScanModes) {
+TEST(DrawingSet, MixesAspectRatiosAndScanModes) {
     int landscape = 0;
     int portrait = 0;
     int square = 0;
@@ -82,7 +82,7 @@ TEST(PictureSet, MixesAspectRatiosAndScanModes) {
     EXPECT_THROW(breedLook(breedCount), std::out_of_range);
 }
 
-TEST(PictureSet, RedrawingGivesTheSamePictureAndBreedsDiffer) {
+TEST(DrawingSet, RedrawingGivesTheSamePictureAndBreedsDiffer) {
     // The committed set must be reproducible from the generator.
     EXPECT_EQ(drawPicture(10), drawPicture(10));
     // Two breeds drawn at the same size must not come out alike.

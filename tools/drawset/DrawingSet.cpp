@@ -92,7 +92,7 @@ bool writeJpeg(const QImage& image, const QString& path, bool progressive, QStri
     return writeWhole(encoded.data(), path, error);
 }
 
-bool writePictureSet(const QString& outDir, QString& error) {
+bool writeDrawingSet(const QString& outDir, QString& error) {
     const QString folder = QDir(outDir).filePath("obr/0");
     if (!QDir().mkpath(folder)) {
         error = "cannot create " + folder;

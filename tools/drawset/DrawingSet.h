@@ -27,7 +27,7 @@ bool writeJpeg(const QImage& image, const QString& path, bool progressive, QStri
 
 // Writes every picture as outDir/obr/0/<index>.jpg; on failure returns false
 // and fills `error`.
-bool writePictureSet(const QString& outDir, QString& error);
+bool writeDrawingSet(const QString& outDir, QString& error);
 
 // All pictures side by side, numbered and named, for reviewing the set.
 QImage contactSheet();

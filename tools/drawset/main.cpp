@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         return usage();
     }
     QString error;
-    if (!outDir.isEmpty() && !tarvelo::drawset::writePictureSet(outDir, error)) {
+    if (!outDir.isEmpty() && !tarvelo::drawset::writeDrawingSet(outDir, error)) {
         std::fprintf(stderr, "tarvelo-drawset: %s\n", qPrintable(error));
         return 1;
     }
