@@ -255,6 +255,29 @@ Reached reach(const SetFolder& set, const std::vector<std::string>& names, bool 
     return reached;
 }
 
+// The folder holding the last name of `below`, reached from the set without
+// passing a link, and that name.
+struct Parent {
+    Reached reached;
+    std::string name;
+};
+
+Parent reachParent(const SetFolder& set, const std::string& below) {
+    auto parts = split(below);
+    if (!parts) {
+        return {Reached{Descriptor{-1}, WriteError{WriteStep::Folder, EINVAL}}, {}};
+    }
+    return {reach(set, parts->folders, false), std::move(parts->name)};
+}
+
+// A name added, replaced or removed in folder, recorded on the disk.
+std::optional<WriteError> syncChanged(int folder) {
+    if (const int err = syncOpenFolder(folder)) {
+        return WriteError{WriteStep::SyncFolder, err};
+    }
+    return std::nullopt;
+}
+
 // Removes name from the folder open as parent, and first, when it is a
 // folder, what is in it, depth folders deep at most. Folders are opened
 // without following a link, and a link is removed as the name it is.
@@ -339,80 +362,56 @@ std::optional<WriteError> replaceFile(const std::string& from, const std::string
 
 std::optional<WriteError> writeFileInSet(const SetFolder& set, const std::string& below,
                                          std::span<const std::uint8_t> bytes) {
-    const auto parts = split(below);
-    if (!parts) {
-        return WriteError{WriteStep::Folder, EINVAL};
+    const Parent parent = reachParent(set, below);
+    if (parent.reached.error) {
+        return parent.reached.error;
     }
-    const Reached reached = reach(set, parts->folders, false);
-    if (reached.error) {
-        return reached.error;
-    }
-    if (auto error = writeInFolder(reached.folder.get(), parts->name, bytes, set.newEntries)) {
+    const int folder = parent.reached.folder.get();
+    if (auto error = writeInFolder(folder, parent.name, bytes, set.newEntries)) {
         return error;
     }
-    if (const int err = syncOpenFolder(reached.folder.get())) {
-        return WriteError{WriteStep::SyncFolder, err};
-    }
-    return std::nullopt;
+    return syncChanged(folder);
 }
 
 std::optional<WriteError> replaceInSet(const SetFolder& set, const std::string& from,
                                        const std::string& to) {
-    const auto source = split(from);
-    const auto target = split(to);
-    if (!source || !target) {
-        return WriteError{WriteStep::Folder, EINVAL};
+    const Parent source = reachParent(set, from);
+    if (source.reached.error) {
+        return source.reached.error;
     }
-    const Reached sourceFolder = reach(set, source->folders, false);
-    if (sourceFolder.error) {
-        return sourceFolder.error;
+    const Parent target = reachParent(set, to);
+    if (target.reached.error) {
+        return target.reached.error;
     }
-    const Reached targetFolder = reach(set, target->folders, false);
-    if (targetFolder.error) {
-        return targetFolder.error;
-    }
-    if (::renameat(sourceFolder.folder.get(), source->name.c_str(), targetFolder.folder.get(),
-                   target->name.c_str()) != 0) {
+    if (::renameat(source.reached.folder.get(), source.name.c_str(), target.reached.folder.get(),
+                   target.name.c_str()) != 0) {
         return WriteError{WriteStep::Replace, errno};
     }
-    for (const Reached* changed : {&targetFolder, &sourceFolder}) {
-        if (const int err = syncOpenFolder(changed->folder.get())) {
-            return WriteError{WriteStep::SyncFolder, err};
-        }
+    if (auto error = syncChanged(target.reached.folder.get())) {
+        return error;
     }
-    return std::nullopt;
+    return syncChanged(source.reached.folder.get());
 }
 
 std::optional<WriteError> removeFileInSet(const SetFolder& set, const std::string& below) {
-    const auto parts = split(below);
-    if (!parts) {
-        return WriteError{WriteStep::Folder, EINVAL};
+    const Parent parent = reachParent(set, below);
+    if (parent.reached.error) {
+        return parent.reached.error;
     }
-    const Reached reached = reach(set, parts->folders, false);
-    if (reached.error) {
-        return reached.error;
-    }
-    if (::unlinkat(reached.folder.get(), parts->name.c_str(), 0) != 0) {
+    if (::unlinkat(parent.reached.folder.get(), parent.name.c_str(), 0) != 0) {
         return WriteError{WriteStep::Remove, errno};
     }
-    if (const int err = syncOpenFolder(reached.folder.get())) {
-        return WriteError{WriteStep::SyncFolder, err};
-    }
-    return std::nullopt;
+    return syncChanged(parent.reached.folder.get());
 }
 
 std::optional<WriteError> removeTreeInSet(const SetFolder& set, const std::string& below) {
-    const auto parts = split(below);
-    if (!parts) {
-        return WriteError{WriteStep::Folder, EINVAL};
-    }
-    const Reached reached = reach(set, parts->folders, false);
-    if (reached.error) {
-        return reached.error;
+    const Parent parent = reachParent(set, below);
+    if (parent.reached.error) {
+        return parent.reached.error;
     }
     // A set is two folders deep; far deeper is no set.
     constexpr int maxDepth = 16;
-    if (const int err = removeTree(reached.folder.get(), parts->name, maxDepth)) {
+    if (const int err = removeTree(parent.reached.folder.get(), parent.name, maxDepth)) {
         return WriteError{WriteStep::Remove, err};
     }
     return std::nullopt;
