@@ -7,6 +7,7 @@
 #include "BreedPhotos.h"
 #include "JpegMarkers.h"
 #include "PhotoFixtures.h"
+#include "RawArchive.h"
 #include "SetArchive.h"
 #include "SetFolderLock.h"
 #include "SetReplacement.h"
@@ -41,51 +42,6 @@ std::map<QString, QByteArray> snapshot(const QString& folder) {
         files[path] = file.readAll();
     }
     return files;
-}
-
-// An archive made with libzip itself, with whatever names and attributes a
-// hostile file may carry.
-struct RawEntry {
-    std::string name;
-    QByteArray bytes;
-    zip_uint32_t unixMode = 0100644;
-};
-QByteArray rawArchive(const std::vector<RawEntry>& entries) {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* target = zip_source_buffer_create(nullptr, 0, 0, &error);
-    zip_source_keep(target);
-    zip_t* archive = zip_open_from_source(target, ZIP_TRUNCATE, &error);
-    for (const RawEntry& entry : entries) {
-        zip_source_t* data = zip_source_buffer(archive, entry.bytes.constData(),
-                                               static_cast<zip_uint64_t>(entry.bytes.size()), 0);
-        const auto index = static_cast<zip_uint64_t>(
-            zip_file_add(archive, entry.name.c_str(), data, ZIP_FL_ENC_RAW));
-        zip_file_set_external_attributes(archive, index, 0, ZIP_OPSYS_UNIX, entry.unixMode << 16);
-    }
-    zip_close(archive);
-    zip_stat_t stat;
-    zip_source_stat(target, &stat);
-    zip_source_open(target);
-    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
-    zip_source_read(target, bytes.data(), stat.size);
-    zip_source_close(target);
-    zip_source_free(target);
-    zip_error_fini(&error);
-    return bytes;
-}
-
-// Sets bit 0 (encrypted) of every entry's flags, in the local and the
-// central headers, as an encrypting zip tool writes them.
-QByteArray markedEncrypted(QByteArray archive) {
-    for (qsizetype at = 0; (at = archive.indexOf("PK", at)) >= 0; at += 2) {
-        if (archive.mid(at, 4) == QByteArray("PK\x03\x04", 4)) {
-            archive[at + 6] = static_cast<char>(archive[at + 6] | 1);
-        } else if (archive.mid(at, 4) == QByteArray("PK\x01\x02", 4)) {
-            archive[at + 8] = static_cast<char>(archive[at + 8] | 1);
-        }
-    }
-    return archive;
 }
 
 QByteArray manifest(int format = 1) {
@@ -199,13 +155,13 @@ TEST_F(SharedSetTest, NamesOutsideTheSetsLayoutAreNeverWritten) {
 
 TEST_F(SharedSetTest, LinksDevicesAndEncryptedEntriesAreRefused) {
     const QByteArray jpeg = asBytes(makeJpeg({}));
-    writeArchive(
-        rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", "/etc/passwd", 0120777}}));
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()},
+                             {"obr/0/1.jpg", "/etc/passwd", ZIP_CM_DEFAULT, 0120777}}));
     expectRefused(QStringLiteral("odkaz"));
-    writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", {}, 0020666}}));
+    writeArchive(rawArchive(
+        {{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", {}, ZIP_CM_DEFAULT, 0020666}}));
     expectRefused(QStringLiteral("odkaz"));
-    writeArchive(
-        markedEncrypted(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", jpeg}})));
+    writeArchive(encrypted(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/0/1.jpg", jpeg}})));
     expectRefused(QStringLiteral("zašifrovaná"));
 }
 
