@@ -3,6 +3,7 @@
 #include "SetArchive.h"
 
 #include "ForeignText.h"
+#include "ZipHandles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,22 +17,10 @@ namespace tarvelo {
 
 namespace {
 
-struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-struct FileCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-struct SourceFreer {
-    void operator()(zip_source_t* source) const { zip_source_free(source); }
-};
-struct ErrorFini {
-    void operator()(zip_error_t* error) const { zip_error_fini(error); }
-};
-
-using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
-using File = std::unique_ptr<zip_file_t, FileCloser>;
-using Source = std::unique_ptr<zip_source_t, SourceFreer>;
+using libzip::Archive;
+using libzip::ErrorGuard;
+using libzip::File;
+using libzip::Source;
 
 QString mib(qint64 bytes) {
     return QString::number(bytes >> 20);
@@ -251,7 +240,7 @@ std::optional<QString> SetArchiveReader::openArchive(const QString& path,
     }
     zip_error_t error;
     zip_error_init(&error);
-    const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
+    const ErrorGuard errorGuard(&error);
     Source source(zip_source_function_create(&FileSource::callback, &file, &error));
     if (!source) {
         return openRefusal(zip_error_code_zip(&error));
@@ -313,7 +302,7 @@ std::optional<QByteArray> SetArchiveReader::read(std::size_t i) {
 std::optional<QByteArray> writeSetArchive(const std::vector<ArchiveEntry>& entries) {
     zip_error_t error;
     zip_error_init(&error);
-    const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
+    const ErrorGuard errorGuard(&error);
     const Source target(zip_source_buffer_create(nullptr, 0, 0, &error));
     if (!target) {
         return std::nullopt;

@@ -6,6 +6,8 @@
 // archive anew, checksums and sizes right, so that the manifest and the
 // photographs inside, which a changed byte would otherwise only make fail
 // their checksum, are tried too.
+#include "ZipHandles.h"
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -28,27 +30,19 @@ struct Entry {
     zip_uint32_t attributes = 0;
 };
 
-struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-struct FileCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-struct SourceFreer {
-    void operator()(zip_source_t* source) const { zip_source_free(source); }
-};
+using tarvelo::libzip::Archive;
+using tarvelo::libzip::File;
+using tarvelo::libzip::Source;
 
 // Every entry of the archive in data, or nothing when libzip cannot read all
 // of it; bounded so that a mutation never inflates much.
 std::optional<std::vector<Entry>> entriesOf(const std::uint8_t* data, std::size_t size) {
     constexpr zip_uint64_t largest = 1 << 20;
-    std::unique_ptr<zip_source_t, SourceFreer> source(
-        zip_source_buffer_create(data, size, 0, nullptr));
+    Source source(zip_source_buffer_create(data, size, 0, nullptr));
     if (!source) {
         return std::nullopt;
     }
-    const std::unique_ptr<zip_t, ArchiveCloser> archive(
-        zip_open_from_source(source.get(), ZIP_RDONLY, nullptr));
+    const Archive archive(zip_open_from_source(source.get(), ZIP_RDONLY, nullptr));
     if (!archive) {
         return std::nullopt;
     }
@@ -69,8 +63,7 @@ std::optional<std::vector<Entry>> entriesOf(const std::uint8_t* data, std::size_
         entry.deflated = (stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method == ZIP_CM_DEFLATE;
         zip_file_get_external_attributes(archive.get(), index, 0, &entry.system, &entry.attributes);
         entry.bytes.resize(static_cast<std::size_t>(stat.size));
-        const std::unique_ptr<zip_file_t, FileCloser> file(
-            zip_fopen_index(archive.get(), index, 0));
+        const File file(zip_fopen_index(archive.get(), index, 0));
         if (!file || zip_fread(file.get(), entry.bytes.data(), stat.size) !=
                          static_cast<zip_int64_t>(stat.size)) {
             return std::nullopt;
@@ -82,8 +75,7 @@ std::optional<std::vector<Entry>> entriesOf(const std::uint8_t* data, std::size_
 
 // The entries as a new archive, every time alike for the same entries.
 std::optional<std::vector<std::uint8_t>> archiveOf(const std::vector<Entry>& entries) {
-    const std::unique_ptr<zip_source_t, SourceFreer> target(
-        zip_source_buffer_create(nullptr, 0, 0, nullptr));
+    const Source target(zip_source_buffer_create(nullptr, 0, 0, nullptr));
     if (!target) {
         return std::nullopt;
     }
