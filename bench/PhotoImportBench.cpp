@@ -16,6 +16,7 @@
 #include "PictureBox.h"
 #include "PlainView.h"
 #include "Quiz.h"
+#include "QuizStage.h"
 #include "SetReplacement.h"
 #include "SharedSet.h"
 #include "Timing.h"
@@ -39,22 +40,8 @@ namespace fx = tarvelo::fixtures;
 
 constexpr double mib = 1024.0 * 1024.0;
 
-// The quiz window's picture area: the box at (16, 16), 641 x 233, on black.
-struct Stage {
-    QWidget group;
-    tarvelo::PictureBox* box;
-
-    Stage() : box(new tarvelo::PictureBox(&group)) {
-        group.resize(673, 265);
-        QPalette palette = group.palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        group.setPalette(palette);
-        group.setAutoFillBackground(true);
-        box->setGeometry(16, 16, 641, 233);
-        group.show();
-        QApplication::processEvents();
-    }
-
+// The quiz window's picture area, timing a photograph's first paint.
+struct Stage : tarvelo::bench::QuizStage {
     double firstPaint(const fs::path& path) {
         box->loadPicture(path.string());
         const double ms = millisecondsOf([&] { box->repaint(); });

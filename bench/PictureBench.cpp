@@ -13,6 +13,7 @@
 #include "PictureBox.h"
 #include "PictureErrors.h"
 #include "PlainDecode.h"
+#include "QuizStage.h"
 #include "RasterImage.h"
 #include "Timing.h"
 
@@ -30,25 +31,7 @@ using tarvelo::bench::median;
 using tarvelo::bench::millisecondsOf;
 namespace fs = std::filesystem;
 
-// The quiz window's arrangement on one screen: a black parent, the box at
-// (16, 16), 641 x 233.
-struct Stage {
-    QWidget group;
-    tarvelo::PictureBox* box;
-
-    explicit Stage(QScreen* screen) : box(new tarvelo::PictureBox(&group)) {
-        group.resize(673, 265);
-        QPalette palette = group.palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        group.setPalette(palette);
-        group.setAutoFillBackground(true);
-        box->setGeometry(16, 16, 641, 233);
-        group.setScreen(screen);
-        group.move(screen->geometry().topLeft() + QPoint(40, 40));
-        group.show();
-        QApplication::processEvents();
-    }
-};
+using Stage = tarvelo::bench::QuizStage;
 
 struct Figures {
     std::vector<double> load, first, repaint;
