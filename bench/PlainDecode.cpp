@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlainDecode.h"
 
+#include "ReferenceDecode.h"
+
 #include <cstdio>
 #include <jpeglib.h>
 
@@ -9,20 +11,13 @@ namespace tarvelo::bench {
 
 namespace {
 
-// The bench's own files are known good; the library's default error
-// handler (print and exit) is enough.
+// The bench's own files are known good.
 struct Decompressor {
     jpeg_decompress_struct info{};
     jpeg_error_mgr error{};
 
     explicit Decompressor(const std::vector<std::uint8_t>& jpeg) {
-        info.err = jpeg_std_error(&error);
-        jpeg_create_decompress(&info);
-        jpeg_mem_src(&info, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-        jpeg_read_header(&info, TRUE);
-        info.dct_method = JDCT_FLOAT;
-        info.do_block_smoothing = TRUE;
-        info.do_fancy_upsampling = TRUE;
+        fixtures::startPlainDecompress(info, error, jpeg);
         info.out_color_space = JCS_EXT_BGR;
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }

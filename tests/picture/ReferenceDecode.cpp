@@ -7,9 +7,8 @@
 
 namespace tarvelo::fixtures {
 
-ReferenceImage referenceDecode(const std::vector<std::uint8_t>& bytes) {
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr error{};
+void startPlainDecompress(jpeg_decompress_struct& info, jpeg_error_mgr& error,
+                          const std::vector<std::uint8_t>& bytes) {
     info.err = jpeg_std_error(&error);
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
@@ -17,6 +16,12 @@ ReferenceImage referenceDecode(const std::vector<std::uint8_t>& bytes) {
     info.dct_method = JDCT_FLOAT;
     info.do_block_smoothing = TRUE;
     info.do_fancy_upsampling = TRUE;
+}
+
+ReferenceImage referenceDecode(const std::vector<std::uint8_t>& bytes) {
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr error{};
+    startPlainDecompress(info, error, bytes);
     if (info.jpeg_color_space == JCS_GRAYSCALE) {
         info.quantize_colors = TRUE;
         info.desired_number_of_colors = 236;

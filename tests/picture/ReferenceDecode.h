@@ -5,7 +5,16 @@
 #include <cstdint>
 #include <vector>
 
+struct jpeg_decompress_struct;
+struct jpeg_error_mgr;
+
 namespace tarvelo::fixtures {
+
+// libjpeg started on bytes, header read, with the settings the picture box
+// promises: float IDCT, block smoothing, fancy upsampling. The library's own
+// error handler (print and exit) is enough for files known good.
+void startPlainDecompress(jpeg_decompress_struct& info, jpeg_error_mgr& error,
+                          const std::vector<std::uint8_t>& bytes);
 
 // libjpeg-turbo's own output for bytes with plain library calls and the
 // settings the picture box promises: float IDCT, block smoothing, fancy
