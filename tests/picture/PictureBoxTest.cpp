@@ -67,6 +67,23 @@ void expectNear(QColor actual, QColor expected, int tolerance, const char* where
     EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << where;
 }
 
+// Corners, left, top, right and bottom: those of `drawn` in the image show
+// the pattern's pixels at those of `source` in the photograph.
+struct Corners {
+    int left, top, right, bottom;
+};
+void expectCorners(const QImage& image, Corners drawn, const JpegRecipe& recipe, Corners source,
+                   int tolerance) {
+    const auto expect = [&](int x, int y, int sx, int sy, const char* where) {
+        expectNear(image.pixelColor(x, y), rgbOf(fixtures::patternPixel(recipe, sx, sy)), tolerance,
+                   where);
+    };
+    expect(drawn.left, drawn.top, source.left, source.top, "top left");
+    expect(drawn.right, drawn.top, source.right, source.top, "top right");
+    expect(drawn.left, drawn.bottom, source.left, source.bottom, "bottom left");
+    expect(drawn.right, drawn.bottom, source.right, source.bottom, "bottom right");
+}
+
 TEST_F(PictureBoxTest, EmptyBoxShowsTheParentsBlack) {
     EXPECT_EQ(box->state(), PictureBox::State::Empty);
     const QImage image = rendered();
@@ -89,14 +106,7 @@ TEST_F(PictureBoxTest, LargePhotoIsScaledDownCentredAndBlackAround) {
     EXPECT_EQ(box->state(), PictureBox::State::Decoded);
     EXPECT_EQ(image.pixelColor(164, 100), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(475, 100), QColor(Qt::black));
-    expectNear(image.pixelColor(170, 5), rgbOf(fixtures::patternPixel(recipe, 20, 20)), 12,
-               "top left");
-    expectNear(image.pixelColor(470, 5), rgbOf(fixtures::patternPixel(recipe, 780, 20)), 12,
-               "top right");
-    expectNear(image.pixelColor(170, 228), rgbOf(fixtures::patternPixel(recipe, 20, 580)), 12,
-               "bottom left");
-    expectNear(image.pixelColor(470, 228), rgbOf(fixtures::patternPixel(recipe, 780, 580)), 12,
-               "bottom right");
+    expectCorners(image, {170, 5, 470, 228}, recipe, {20, 20, 780, 580}, 12);
     EXPECT_TRUE(errors().empty());
 }
 
@@ -353,14 +363,7 @@ TEST_F(PictureBoxTest, PhotoStoredOnItsSideIsPlacedAsThePortraitItShows) {
     EXPECT_EQ(image.pixelColor(232, 100), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(407, 100), QColor(Qt::black));
     // The quadrants where the portrait has them: red top left, yellow bottom right.
-    expectNear(image.pixelColor(240, 10), rgbOf(fixtures::patternPixel(portrait, 20, 20)), 16,
-               "top left");
-    expectNear(image.pixelColor(400, 10), rgbOf(fixtures::patternPixel(portrait, 580, 20)), 16,
-               "top right");
-    expectNear(image.pixelColor(240, 225), rgbOf(fixtures::patternPixel(portrait, 20, 780)), 16,
-               "bottom left");
-    expectNear(image.pixelColor(400, 225), rgbOf(fixtures::patternPixel(portrait, 580, 780)), 16,
-               "bottom right");
+    expectCorners(image, {240, 10, 400, 225}, portrait, {20, 20, 580, 780}, 16);
     EXPECT_TRUE(errors().empty());
 }
 
