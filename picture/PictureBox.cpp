@@ -5,6 +5,7 @@
 #include "PictureFile.h"
 #include "RasterImage.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace tarvelo {
@@ -124,6 +125,22 @@ const QImage& PictureBox::scaledRaster(QSize size) {
         scaled_ = scaledRasterImage(*picture_->raster(), size, picture_->orientation());
     }
     return scaled_;
+}
+
+void installPictureBoxRole() {
+    static const bool installed = [] {
+        QAccessible::installFactory(
+            [](const QString& className, QObject* object) -> QAccessibleInterface* {
+                auto* widget = qobject_cast<QWidget*>(object);
+                if (widget == nullptr ||
+                    className != QLatin1String(PictureBox::staticMetaObject.className())) {
+                    return nullptr;
+                }
+                return new QAccessibleWidget(widget, QAccessible::Graphic);
+            });
+        return true;
+    }();
+    static_cast<void>(installed);
 }
 
 } // namespace tarvelo

@@ -64,4 +64,8 @@ private:
     int paintCount_ = 0;
 };
 
+// Tells Qt's accessibility layer that a picture box is heard as a picture
+// (a graphic), not as an empty pane. Call before any window is built.
+void installPictureBoxRole();
+
 } // namespace tarvelo

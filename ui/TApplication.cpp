@@ -4,6 +4,7 @@
 
 #include "Accessibility.h"
 #include "ApplicationTitle.h"
+#include "PictureBox.h"
 #include "TForm.h"
 
 #include <QEventLoop>
@@ -26,6 +27,7 @@ TApplication::TApplication(int& argc, char** argv)
     setQuitOnLastWindowClosed(false);
     setKeyboardInputInterval(500);
     installAccessibleRoles();
+    installPictureBoxRole();
     connect(this, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (auto* form = now != nullptr ? qobject_cast<TForm*>(now->window()) : nullptr) {
             focusEntered(form, now == form ? nullptr : now);

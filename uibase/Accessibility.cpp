@@ -3,7 +3,6 @@
 #include "Accessibility.h"
 
 #include "Announcement.h"
-#include "PictureBox.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -41,9 +40,6 @@ QAccessibleInterface* programRoles(const QString& className, QObject* object) {
     }
     if (className == QLatin1String(AlertPanel::staticMetaObject.className())) {
         return new AlertPanelAccessible(widget);
-    }
-    if (className == QLatin1String(PictureBox::staticMetaObject.className())) {
-        return new QAccessibleWidget(widget, QAccessible::Graphic);
     }
     return nullptr;
 }

@@ -26,9 +26,9 @@ private:
     bool announcementQueued_ = false;
 };
 
-// Tells Qt's accessibility layer how the program's own controls present
-// themselves: alert panels as alerts, the picture box as a picture. Call once,
-// before any window is built, because Qt keeps an interface once made.
+// Tells Qt's accessibility layer how alert panels present themselves: as
+// alerts (the picture box has installPictureBoxRole). Call before any window
+// is built, because Qt keeps an interface once made.
 void installAccessibleRoles();
 
 } // namespace tarvelo

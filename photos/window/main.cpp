@@ -14,6 +14,7 @@
 #include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
 #include "PhotosWindow.h"
+#include "PictureBox.h"
 #include "PictureSets.h"
 #include "SetFolderRecovery.h"
 #include "SharedSetWindow.h"
@@ -64,7 +65,8 @@ int showWindow(const tarvelo::PictureSetPlaces& places, const tarvelo::EditedSet
 
 int windowMain(int argc, char** argv) {
     tarvelo::PhotosApplication application(argc, argv);
-    tarvelo::installAccessibleRoles(); // the preview is heard as a picture, as in the quiz
+    tarvelo::installAccessibleRoles();
+    tarvelo::installPictureBoxRole(); // the preview is heard as a picture, as in the quiz
     tarvelo::installPhotoRowRoles();
     QStringList arguments = QCoreApplication::arguments();
     const bool classSet = tarvelo::takeClassSetOption(arguments);

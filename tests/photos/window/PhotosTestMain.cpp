@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Accessibility.h"
 #include "PhotosApplication.h"
+#include "PictureBox.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -46,5 +47,6 @@ int main(int argc, char** argv) {
     // its main does.
     tarvelo::PhotosApplication app(argc, argv);
     tarvelo::installAccessibleRoles();
+    tarvelo::installPictureBoxRole();
     return RUN_ALL_TESTS();
 }
