@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
 
 namespace tarvelo {
 
@@ -29,6 +30,19 @@ std::unique_ptr<QLockFile> lockIn(const QString& folder) {
 
 TemporaryFolder::TemporaryFolder(QTemporaryDir folder, std::unique_ptr<QLockFile> lock)
     : folder_(std::move(folder)), lock_(std::move(lock)) {}
+
+TemporaryFolder::~TemporaryFolder() {
+    if (!lock_) {
+        return; // moved from
+    }
+    lock_.reset();
+    // On Windows a quiz that has just ended may hold its working folder a
+    // moment longer. Whatever is left even so goes at a later start, its lock
+    // now held by nobody.
+    for (int attempt = 0; attempt < 20 && !folder_.remove(); ++attempt) {
+        QThread::msleep(50);
+    }
+}
 
 std::optional<TemporaryFolder> makeTemporaryFolder(QString* message) {
     QTemporaryDir folder(folderTemplate());

@@ -17,13 +17,15 @@ namespace tarvelo {
 class TemporaryFolder {
 public:
     TemporaryFolder(QTemporaryDir folder, std::unique_ptr<QLockFile> lock);
+    ~TemporaryFolder();
+    TemporaryFolder(TemporaryFolder&&) = default;
+    TemporaryFolder& operator=(TemporaryFolder&&) = default;
 
     QString path() const { return folder_.path(); }
     QString filePath(const QString& name) const { return folder_.filePath(name); }
 
 private:
     QTemporaryDir folder_;
-    // Released before the folder goes, being the last member.
     std::unique_ptr<QLockFile> lock_;
 };
 
