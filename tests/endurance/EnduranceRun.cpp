@@ -13,7 +13,7 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
-#include "PhotoSet.h"
+#include "TellingSet.h"
 #include "Program.h"
 #include "ResidentMemory.h"
 #include "RoundPlayer.h"

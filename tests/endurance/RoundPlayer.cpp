@@ -3,7 +3,7 @@
 #include "RoundPlayer.h"
 
 #include "BreedCatalogue.h"
-#include "PhotoSet.h"
+#include "TellingSet.h"
 #include "PictureBox.h"
 #include "Placement.h"
 #include "Program.h"

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PhotoSet.h"
+#include "TellingSet.h"
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
