@@ -110,7 +110,7 @@ void checkRound(const RoundOutcome& outcome, Difficulty difficulty) {
 std::vector<int> photographsShown(const RoundOutcome& outcome, int perBreed) {
     std::vector<int> photos;
     for (std::size_t q = 0; q < outcome.pictures.size(); ++q) {
-        const int photo = PhotoSet::photoOf(outcome.pictures[q], outcome.heights.at(q));
+        const int photo = TellingSet::photoOf(outcome.pictures[q], outcome.heights.at(q));
         if (photo < 0 || photo >= perBreed) {
             throw std::runtime_error("question " + std::to_string(q + 1) +
                                      " shows a photograph the set does not hold");
@@ -163,7 +163,7 @@ void failOnErrorBox() {
 }
 
 int run(TApplication& application, const Options& options) {
-    PhotoSet photos(options.photosPerBreed);
+    TellingSet photos(options.photosPerBreed);
     QDir::setCurrent(photos.directory());
     PhotoVariety variety;
 

@@ -39,7 +39,7 @@ int entryOf(std::string_view name) {
 
 RoundPlayer::RoundPlayer(TApplication& application, Program& program, WidthOf widthOf)
     : application_(application), program_(program),
-      widthOf_(widthOf ? std::move(widthOf) : WidthOf(&PhotoSet::widthOf)) {}
+      widthOf_(widthOf ? std::move(widthOf) : WidthOf(&TellingSet::widthOf)) {}
 
 void RoundPlayer::waitUntil(const std::function<bool()>& condition, const std::string& what) {
     QElapsedTimer clock;

@@ -12,7 +12,7 @@
 
 namespace tarvelo::endurance {
 
-PhotoSet::PhotoSet(int perBreed) {
+TellingSet::TellingSet(int perBreed) {
     if (!dir_.isValid()) {
         throw std::runtime_error("cannot make a temporary directory for the photographs");
     }

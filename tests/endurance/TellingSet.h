@@ -11,9 +11,9 @@ namespace tarvelo::endurance {
 // in a fresh directory that goes with the object. Each breed has a width of
 // its own and each of its photographs a height of its own, so the picture on
 // display tells which file was loaded.
-class PhotoSet {
+class TellingSet {
 public:
-    explicit PhotoSet(int perBreed = 1);
+    explicit TellingSet(int perBreed = 1);
 
     QString directory() const { return dir_.path(); }
 
