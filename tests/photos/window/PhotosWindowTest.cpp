@@ -17,6 +17,7 @@
 #include "PictureBox.h"
 #include "SaveSetDialog.h"
 #include "SetArchive.h"
+#include "SetView.h"
 #include "SharedSet.h"
 #include "SharedSetContents.h"
 #include "SharedSetWindow.h"
@@ -117,6 +118,13 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QCoreApplication::processEvents();
+        ASSERT_TRUE(thumbnailsFilled(window->view()));
+    }
+
+    // Waits for the view's thumbnails, which are decoded off the window's
+    // thread; false when they never came.
+    static bool thumbnailsFilled(SetView* view) {
+        return QTest::qWaitFor([view] { return !view->thumbnailsPending(); }, 20000);
     }
 
     // name in ASCII: std::filesystem would take it in the Windows code page.
@@ -133,7 +141,7 @@ protected:
     bool importInto(int index, const QStringList& files) {
         QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
         window->addPhotos(index, files);
-        return finished.wait(20000);
+        return finished.wait(20000) && thumbnailsFilled(window->view());
     }
     bool importInto(int index, const QString& file) { return importInto(index, QStringList{file}); }
 
@@ -210,6 +218,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     EXPECT_TRUE(window->busy());
     EXPECT_TRUE(window->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
     ASSERT_TRUE(finished.wait(20000));
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_EQ(finished.front().at(1).toBool(), true);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -231,6 +240,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
 
     // Removing the only photograph puts the very drawing back.
     row->removeButton(0)->click();
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_EQ(contents(hereford), contents(drawing(4)));
     EXPECT_TRUE(row->holdsDrawing());
     EXPECT_EQ(row->thumbnail()->pixmap().toImage(), before);
@@ -373,6 +383,7 @@ TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
     EXPECT_TRUE(window->previewProblem()->text().contains(*row->problem()));
 
     row->removeButton(0)->click();
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_FALSE(row->problem().has_value());
     EXPECT_TRUE(row->holdsDrawing());
     EXPECT_TRUE(window->preview()->isVisible());
@@ -885,28 +896,36 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_EQ(shared->useForAllButton()->text(),
               QStringLiteral("Použít pro všechny uživatele tohoto počítače"));
 
-    PhotosWindow* view = shared->photos();
-    EXPECT_TRUE(view->isReadOnly());
-    EXPECT_FALSE(view->quizButton()->isVisible());
-    EXPECT_FALSE(view->saveSetButton()->isVisible());
+    // Only the set's view: no button that starts, prints, saves, opens,
+    // adds or removes.
+    SetView* view = shared->view();
+    EXPECT_TRUE(view->findChildren<QPushButton*>().isEmpty());
     PhotoRow* hereford = view->row(4);
     EXPECT_EQ(hereford->photoCount(), 2);
     EXPECT_EQ(view->row(9)->photoCount(), 1);
     EXPECT_TRUE(view->row(5)->holdsDrawing());
     for (int i = 0; i < breedCount; ++i) {
-        EXPECT_FALSE(view->row(i)->addButton()->isVisible()) << i;
+        EXPECT_EQ(view->row(i)->addButton(), nullptr) << i;
         EXPECT_FALSE(view->row(i)->acceptDrops()) << i;
     }
-    EXPECT_FALSE(hereford->removeButton(0)->isVisible());
-    EXPECT_FALSE(hereford->removeButton(1)->isVisible());
+    EXPECT_EQ(hereford->removeButton(0), nullptr);
+    EXPECT_EQ(hereford->removeButton(1), nullptr);
     // Delete on a photograph and a drop change nothing.
     QTest::mouseClick(hereford->thumbnail(1), Qt::LeftButton);
     EXPECT_EQ(view->selectedPicture(), 1);
     EXPECT_EQ(view->preview()->placement(), placementRect(900, 1200, 641, 233));
     press(Qt::Key_Delete);
     EXPECT_EQ(hereford->photoCount(), 2);
-    view->addPhotos(5, {writePhoto("b.jpg", 800, 600)});
-    EXPECT_FALSE(view->busy());
+    QSignalSpy dropped(view->row(5), &PhotoRow::photosDropped);
+    QSignalSpy added(view->row(5), &PhotoRow::addRequested);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(writePhoto("b.jpg", 800, 600))});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->row(5), &drop);
+    QTest::keyClick(view->row(5), Qt::Key_Return);
+    QTest::keyClick(view->row(5), Qt::Key_Space);
+    EXPECT_TRUE(dropped.isEmpty());
+    EXPECT_TRUE(added.isEmpty());
     EXPECT_TRUE(view->row(5)->holdsDrawing());
     const QString unpacked = shared->unpacked().root();
     EXPECT_FALSE(unpacked.startsWith(path("")));
@@ -1055,7 +1074,7 @@ TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnde
     shared->playButton()->click();
     qunsetenv("TARVELO_STAND_IN_QUIZ");
     EXPECT_TRUE(shared->quizRunning());
-    EXPECT_EQ(shared->photos()->statusLabel()->text(), QStringLiteral("Kvíz spuštěn."));
+    EXPECT_EQ(shared->view()->statusLabel()->text(), QStringLiteral("Kvíz spuštěn."));
     for (int wait = 0; wait < 400 && !QFile::exists(report); ++wait) {
         QTest::qWait(50);
     }
