@@ -45,6 +45,10 @@ namespace {
 QString fileName(const QString& path) {
     return quotedName(QDir::toNativeSeparators(path));
 }
+
+// The height the window asks for: 768 less a 40-pixel taskbar, the frame
+// and some room to spare.
+constexpr int preferredHeight = 768 - 40 - 40 - 48;
 } // namespace
 
 PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
@@ -399,6 +403,10 @@ PhotosWindow::~PhotosWindow() {
     if (worker_) {
         worker_->wait();
     }
+}
+
+QSize PhotosWindow::sizeHint() const {
+    return {QWidget::sizeHint().width(), preferredHeight};
 }
 
 void PhotosWindow::closeEvent(QCloseEvent* event) {

@@ -79,6 +79,10 @@ public:
     QPushButton* saveSetButton() const { return saveSet_; }
     QPushButton* openSetButton() const { return openSet_; }
 
+    // Wide enough for a row of ten photographs, no taller than a school
+    // laptop's 1366 x 768 screen leaves under a taskbar.
+    QSize sizeHint() const override;
+
 signals:
     void importFinished(int index, bool ok);
 
