@@ -136,7 +136,12 @@ void PhotosWindow::edit(PhotoSet set) {
                         .arg(fileName(set_.root())));
     // The set is always complete: a first use copies in all the drawings.
     QString problem;
-    if (!set_.ensureComplete(&problem)) {
+    bool complete = false;
+    {
+        const ThumbnailPause pause(*view_);
+        complete = set_.ensureComplete(&problem);
+    }
+    if (!complete) {
         QTimer::singleShot(0, this, [this, problem] { reportError(problem); });
     }
     view_->showSet(set_);
@@ -242,7 +247,12 @@ void PhotosWindow::useSharedSet(QWidget* shared, const QString& shownName, const
                                    fileName(target.root())))) {
         return;
     }
-    if (const auto failed = replaceSetPictures(target, unpacked)) {
+    std::optional<QString> failed;
+    {
+        const ThumbnailPause pause(*view_);
+        failed = replaceSetPictures(target, unpacked);
+    }
+    if (failed) {
         showError(shared, *failed);
         edit(set_); // whatever did get written is shown
         return;
@@ -297,6 +307,7 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
     // the status line counts them.
     auto results = std::make_shared<std::vector<ImportResult>>();
     results->reserve(static_cast<std::size_t>(count));
+    importPause_.emplace(*view_); // the import may replace a file a row shows
     worker_ = QThread::create([this, set = set_, index, files, count, results]() mutable {
         for (int i = 0; i < count; ++i) {
             if (i > 0) {
@@ -322,6 +333,7 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
     connect(worker_, &QThread::finished, this, [this, index, files, results] {
         worker_->deleteLater();
         worker_ = nullptr;
+        importPause_.reset();
         importDone(index, files, *results);
     });
     worker_->start();
@@ -374,7 +386,11 @@ void PhotosWindow::removePhoto(int index, int number) {
         return;
     }
     QString problem;
-    const bool ok = set_.removePhoto(index, number, &problem);
+    bool ok = false;
+    {
+        const ThumbnailPause pause(*view_);
+        ok = set_.removePhoto(index, number, &problem);
+    }
     view_->refreshRow(index);
     // The focus stays where it was: on the photograph that moved up into
     // the removed one's place, or the one before, or the row.
@@ -403,6 +419,8 @@ PhotosWindow::~PhotosWindow() {
     if (worker_) {
         worker_->wait();
     }
+    view_->stopThumbnails();
+    importPause_.reset();
 }
 
 QSize PhotosWindow::sizeHint() const {

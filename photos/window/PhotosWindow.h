@@ -116,6 +116,7 @@ private:
     std::optional<PhotoSet> own_;
     std::optional<PhotoSet> forAll_;
     QPointer<QThread> worker_;
+    std::optional<ThumbnailPause> importPause_;
     QuizLauncher* quizLauncher_;
     // The shared sets opened from here, each in its own window.
     SharedSetOpener* shared_;

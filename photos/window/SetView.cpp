@@ -136,6 +136,14 @@ void SetView::stopThumbnails() {
     loader_->stop();
 }
 
+void SetView::pauseThumbnails() {
+    loader_->pause();
+}
+
+void SetView::resumeThumbnails() {
+    loader_->resume();
+}
+
 void SetView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (loader_->pending()) {

@@ -57,6 +57,10 @@ public:
     // again, the view decodes them anew.
     void stopThumbnails();
 
+    // No thumbnail file is open between the two: see ThumbnailPause.
+    void pauseThumbnails();
+    void resumeThumbnails();
+
     // Wide enough for a row of ten photographs, and tall enough for the
     // preview and two rows and a half, so that it is seen that they scroll.
     QSize sizeHint() const override;
@@ -89,6 +93,19 @@ private:
     ThumbnailLoader* loader_ = nullptr;
     int selected_ = -1;
     int selectedPicture_ = 0;
+};
+
+// While it lives, the view opens none of the set's files, so they may be
+// renamed or removed: Windows refuses that for a file that is open.
+class ThumbnailPause {
+public:
+    explicit ThumbnailPause(SetView& view) : view_(view) { view_.pauseThumbnails(); }
+    ~ThumbnailPause() { view_.resumeThumbnails(); }
+    ThumbnailPause(const ThumbnailPause&) = delete;
+    ThumbnailPause& operator=(const ThumbnailPause&) = delete;
+
+private:
+    SetView& view_;
 };
 
 } // namespace tarvelo

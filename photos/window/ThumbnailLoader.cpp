@@ -45,7 +45,7 @@ void ThumbnailLoader::load(int row, const PhotoSet& set, const QStringList& path
                               .box = box,
                               .ratio = ratio});
         }
-        start = !working_ && !queue_.empty();
+        start = !working_ && paused_ == 0 && !queue_.empty();
         working_ = working_ || start;
     }
     if (start) {
@@ -63,15 +63,38 @@ void ThumbnailLoader::clear() {
 
 void ThumbnailLoader::stop() {
     clear();
+    waitForWorker();
+}
+
+void ThumbnailLoader::pause() {
+    {
+        const std::lock_guard lock(mutex_);
+        ++paused_;
+    }
+    waitForWorker();
+}
+
+void ThumbnailLoader::resume() {
+    bool start = false;
+    {
+        const std::lock_guard lock(mutex_);
+        paused_ = std::max(paused_ - 1, 0);
+        start = !working_ && paused_ == 0 && !queue_.empty();
+        working_ = working_ || start;
+    }
+    if (start) {
+        startWorker();
+    }
+}
+
+void ThumbnailLoader::waitForWorker() {
     if (thread_) {
         thread_->wait();
     }
 }
 
 void ThumbnailLoader::startWorker() {
-    if (thread_) {
-        thread_->wait(); // the last one found nothing more to do and is ending
-    }
+    waitForWorker(); // the last one found nothing more to do and is ending
     thread_.reset(QThread::create([this] { work(); }));
     thread_->start(QThread::LowPriority); // the window's own work comes first
 }
@@ -81,7 +104,8 @@ void ThumbnailLoader::work() {
         std::optional<Job> job;
         {
             const std::lock_guard lock(mutex_);
-            if (queue_.empty() || QThread::currentThread()->isInterruptionRequested()) {
+            if (queue_.empty() || paused_ > 0 ||
+                QThread::currentThread()->isInterruptionRequested()) {
                 working_ = false;
                 return;
             }

@@ -36,6 +36,11 @@ public:
     void clear();
     // The same, and waits for the decode under way to end.
     void stop();
+    // Waits for the file being read to be closed, and opens no other until
+    // as many resume() calls: Windows refuses to rename or remove a file
+    // that is open, and the set's own files are what the rows show.
+    void pause();
+    void resume();
     bool pending() const { return outstanding_ > 0; }
 
 signals:
@@ -56,6 +61,7 @@ private:
     };
 
     void startWorker();
+    void waitForWorker();
     void work(); // on the worker thread
     void deliver(const Job& job, RowPicture decoded);
 
@@ -63,6 +69,7 @@ private:
     std::mutex mutex_;
     std::deque<Job> queue_;
     bool working_ = false;
+    int paused_ = 0;
 
     // The window's thread only.
     std::unique_ptr<QThread> thread_;

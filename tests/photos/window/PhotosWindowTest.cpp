@@ -1288,8 +1288,9 @@ TEST_F(FullSetTest, ADamagedOrHugePhotographGetsItsProblemThumbnailFromTheWorker
     EXPECT_TRUE(boxes.empty());
 }
 
-// Closed, destroyed or given another set while the worker decodes, the
-// window stops it: nothing arrives late, and shown again it fills in anew.
+// Closed, destroyed, paused or given another set while the worker decodes,
+// the window stops it: nothing arrives late, and shown again or resumed it
+// fills in anew.
 TEST_F(FullSetTest, ClosingTheWindowOrChangingTheSetWhileThumbnailsDecodeIsClean) {
     fillSet();
     showAtOnce();
@@ -1306,6 +1307,19 @@ TEST_F(FullSetTest, ClosingTheWindowOrChangingTheSetWhileThumbnailsDecodeIsClean
     showAtOnce();
     window.reset();
     QTest::qWait(50);
+
+    // While the set's files are changed, as when a photograph is removed,
+    // the worker opens none of them (Windows would refuse the change), and
+    // goes on afterwards.
+    showAtOnce();
+    {
+        const ThumbnailPause pause(*window->view());
+        QTest::qWait(500); // time enough to decode them all
+        EXPECT_TRUE(window->view()->thumbnailsPending());
+        EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    }
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
+    EXPECT_FALSE(window->row(18)->thumbnail(9)->pixmap().isNull());
 
     // The class set chosen before the own set's photographs are decoded:
     // only the class set's drawings arrive.
