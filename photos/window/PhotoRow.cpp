@@ -41,6 +41,10 @@ QPushButton* makeButton(const QString& text, QWidget* parent) {
     return button;
 }
 
+QString addText() {
+    return QStringLiteral("Přidat fotografii…");
+}
+
 void setFrameColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -75,7 +79,7 @@ PhotoRow::PhotoRow(int index, const QString& breed, RowEditing editing, QWidget*
     layout->addLayout(makeCells());
     layout->addStretch(1);
     if (!readOnly_) {
-        add_ = makeButton(QStringLiteral("Přidat fotografii…"), this);
+        add_ = makeButton(addText(), this);
         add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed);
         add_->installEventFilter(this);
         connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
@@ -158,7 +162,18 @@ QList<QWidget*> PhotoRow::tabStops() {
 int PhotoRow::widthWithAllPhotos() const {
     const QMargins margins = layout()->contentsMargins();
     const int cell = thumbnailWidth + 2 * thumbnailFrame;
-    const int addColumn = add_ != nullptr ? 8 + layout()->spacing() + add_->sizeHint().width() : 0;
+    // A row only to look at keeps the room of the button it has not, so that
+    // a shared set's window is as wide as the editor's and its heading wraps
+    // alike.
+    int addWidth = 0;
+    if (add_ != nullptr) {
+        addWidth = add_->sizeHint().width();
+    } else {
+        QPushButton probe(addText());
+        probe.setFont(fontA());
+        addWidth = probe.sizeHint().width();
+    }
+    const int addColumn = 8 + layout()->spacing() + addWidth;
     return margins.left() + margins.right() + 2 * lineWidth() + textWidth + maxThumbnails * cell +
            (maxThumbnails + 1) * cellSpacing + layout()->spacing() * 2 + addColumn;
 }
