@@ -71,8 +71,9 @@ test-asan:
 	cd "$(ASAN_BUILD)" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Timing figures for the picture box (ROUNDS rounds per photo size), then for
-# importing phone photographs into an own set (PHOTO_ROUNDS each), then for
-# start-up (STARTUP_RUNS launches of the quiz and of a bare window each).
+# importing phone photographs into an own set and for the editor's window on
+# a full set (PHOTO_ROUNDS each), then for start-up (STARTUP_RUNS launches of
+# the quiz and of a bare window each).
 ROUNDS ?= 15
 PHOTO_ROUNDS ?= 7
 STARTUP_RUNS ?= 11
@@ -81,6 +82,7 @@ STARTUP_RUNS ?= 11
 bench: build
 	"$(BUILD)/bench/tarvelo-bench" $(ROUNDS)
 	"$(BUILD)/bench/tarvelo-photos-bench" $(PHOTO_ROUNDS)
+	"$(BUILD)/bench/tarvelo-photos-window-bench" $(PHOTO_ROUNDS)
 	"$(BUILD)/bench/tarvelo-startup-bench" $(STARTUP_RUNS)
 	@if [ -f "$(WINDOWS_BUILD)/tools/check/tarvelo-check.exe" ]; then \
 		xvfb-run -a bench/windows-check-bench "$(WINDOWS_BUILD)" \

@@ -16,9 +16,11 @@ struct Decompressor {
     jpeg_decompress_struct info{};
     jpeg_error_mgr error{};
 
-    explicit Decompressor(const std::vector<std::uint8_t>& jpeg) {
+    Decompressor(const std::vector<std::uint8_t>& jpeg, unsigned int scaleDenominator) {
         fixtures::startPlainDecompress(info, error, jpeg);
         info.out_color_space = JCS_EXT_BGR;
+        info.scale_num = 1;
+        info.scale_denom = scaleDenominator;
     }
     ~Decompressor() { jpeg_destroy_decompress(&info); }
     Decompressor(const Decompressor&) = delete;
@@ -27,8 +29,9 @@ struct Decompressor {
 
 } // namespace
 
-PlainDecode::PlainDecode(const std::vector<std::uint8_t>& jpeg) : jpeg_(jpeg) {
-    Decompressor decompressor(jpeg_);
+PlainDecode::PlainDecode(const std::vector<std::uint8_t>& jpeg, unsigned int scaleDenominator)
+    : jpeg_(jpeg), scaleDenominator_(scaleDenominator) {
+    Decompressor decompressor(jpeg_, scaleDenominator_);
     jpeg_calc_output_dimensions(&decompressor.info);
     stride_ = (decompressor.info.output_width * 3u + 3u) & ~std::size_t{3};
     // Written once here, so every page is mapped before anything is timed.
@@ -36,7 +39,7 @@ PlainDecode::PlainDecode(const std::vector<std::uint8_t>& jpeg) : jpeg_(jpeg) {
 }
 
 void PlainDecode::run() {
-    Decompressor decompressor(jpeg_);
+    Decompressor decompressor(jpeg_, scaleDenominator_);
     auto& info = decompressor.info;
     jpeg_start_decompress(&info);
     while (info.output_scanline < info.output_height) {

@@ -7,6 +7,7 @@
 #include "ListPrefixSearch.h"
 #include "PictureBox.h"
 #include "Quiz.h"
+#include "QuizPicture.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -49,7 +50,7 @@ TForm1::TForm1(TApplication& application)
 
     GroupBox1 = makeGroup(this, {26, 32, 689, 314}, eightSpaces, QStringLiteral("Otázka"));
     Image1 = new PictureBox(GroupBox1);
-    Image1->setGeometry(16, 16, 641, 233);
+    Image1->setGeometry(QRect(QPoint(16, 16), quizPictureSize));
     Image1->setAccessibleName(QStringLiteral("Fotografie")); // described by the question number
 
     GroupBox2 = makeGroup(this, {728, 32, 185, 177}, eightSpaces, QStringLiteral("Odpověď"));

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaperTestDialog.h"
 
+#include "DocumentsFolder.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
 #include "PaperTestPdf.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <random>
@@ -34,11 +34,7 @@ QLabel* explanation(const QString& text, QWidget* parent) {
 
 // Where to save the PDF; empty when the teacher cancels.
 QString askWhereToSave(QWidget* parent) {
-    // Documents, or home where a fresh account has no Documents folder yet.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(folder).isDir()) {
-        folder = QDir::homePath();
-    }
+    const QString folder = documentsFolder();
     QString file =
         QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit test"),
                                      QDir(folder).filePath(QStringLiteral("test-plemena.pdf")),

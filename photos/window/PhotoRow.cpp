@@ -41,6 +41,10 @@ QPushButton* makeButton(const QString& text, QWidget* parent) {
     return button;
 }
 
+QString addText() {
+    return QStringLiteral("Přidat fotografii…");
+}
+
 void setFrameColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -61,15 +65,33 @@ QStringList droppedFiles(const QMimeData* data) {
     return files;
 }
 
-PhotoRow::PhotoRow(int index, const QString& breed, QWidget* parent)
-    : QFrame(parent), index_(index), breed_(breed) {
+PhotoRow::PhotoRow(int index, const QString& breed, RowEditing editing, QWidget* parent)
+    : QFrame(parent), index_(index), breed_(breed), readOnly_(editing == RowEditing::ReadOnly) {
     setFocusPolicy(Qt::StrongFocus);
-    setAcceptDrops(true);
+    setAcceptDrops(!readOnly_);
     setFrameShape(QFrame::Box);
     setLineWidth(2);
     setColours(this, Qt::white, Qt::black);
 
-    name_ = new QLabel(breed, this);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(makeTextColumn());
+    layout->addLayout(makeCells());
+    layout->addStretch(1);
+    if (!readOnly_) {
+        add_ = makeButton(addText(), this);
+        add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed);
+        add_->installEventFilter(this);
+        connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
+        layout->addSpacing(8);
+        layout->addWidget(add_, 0, Qt::AlignVCenter);
+    }
+
+    showPictures(1, true);
+}
+
+QWidget* PhotoRow::makeTextColumn() {
+    name_ = new QLabel(breed_, this);
     name_->setFont(fontA());
     name_->setWordWrap(true); // the longest name takes two lines
     setColours(name_, Qt::white, Qt::black);
@@ -78,103 +100,139 @@ PhotoRow::PhotoRow(int index, const QString& breed, QWidget* parent)
     state_->setFont(fontB());
     state_->setWordWrap(true);
     setColours(state_, Qt::white, Qt::black);
-    auto* text = new QVBoxLayout;
+    auto* column = new QWidget(this);
+    auto* text = new QVBoxLayout(column);
+    text->setContentsMargins(0, 0, 0, 0);
     text->addWidget(name_);
     text->addWidget(state_);
     text->addStretch(1);
-    auto* textColumn = new QWidget(this);
-    textColumn->setLayout(text);
-    textColumn->setFixedWidth(textWidth);
-    text->setContentsMargins(0, 0, 0, 0);
+    column->setFixedWidth(textWidth);
+    return column;
+}
 
+QHBoxLayout* PhotoRow::makeCells() {
     auto* cells = new QHBoxLayout;
     cells->setSpacing(cellSpacing);
     for (Cell& cell : cells_) {
-        cell.picture = new QLabel(this);
-        cell.picture->setFrameShape(QFrame::Box);
-        cell.picture->setLineWidth(thumbnailFrame);
-        cell.picture->setFixedSize(thumbnailWidth + 2 * thumbnailFrame,
-                                   thumbnailHeight + 2 * thumbnailFrame);
-        cell.picture->setAlignment(Qt::AlignCenter);
-        setColours(cell.picture, Qt::white, Qt::black);
+        makeCell(cell, cells);
+    }
+    return cells;
+}
+
+void PhotoRow::makeCell(Cell& cell, QHBoxLayout* cells) {
+    cell.picture = new QLabel(this);
+    cell.picture->setFrameShape(QFrame::Box);
+    cell.picture->setLineWidth(thumbnailFrame);
+    cell.picture->setFixedSize(thumbnailWidth + 2 * thumbnailFrame,
+                               thumbnailHeight + 2 * thumbnailFrame);
+    cell.picture->setAlignment(Qt::AlignCenter);
+    setColours(cell.picture, Qt::white, Qt::black);
+    cell.picture->installEventFilter(this);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addWidget(cell.picture);
+    if (!readOnly_) {
         cell.remove = new QPushButton(QStringLiteral("Odebrat"), this);
         cell.remove->setFont(fontB());
         cell.remove->setFixedWidth(cell.picture->width());
-        auto* column = new QVBoxLayout;
-        column->setSpacing(2);
-        column->addWidget(cell.picture);
-        column->addWidget(cell.remove);
-        cells->addLayout(column);
-        cell.picture->installEventFilter(this);
         cell.remove->installEventFilter(this);
         connect(cell.remove, &QPushButton::clicked, this, [this, picture = cell.picture] {
             emit removeRequested(index_, cellOf(picture) + 1);
         });
+        column->addWidget(cell.remove);
     }
-    add_ = makeButton(QStringLiteral("Přidat fotografii…"), this);
-    add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed);
-    add_->installEventFilter(this);
-    connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->addWidget(textColumn);
-    layout->addLayout(cells);
-    layout->addStretch(1);
-    layout->addSpacing(8);
-    layout->addWidget(add_, 0, Qt::AlignVCenter);
-
-    showPictures({RowPicture{}}, true);
-    updateLook();
+    column->addStretch(1);
+    cells->addLayout(column);
 }
 
 QList<QWidget*> PhotoRow::tabStops() {
     QList<QWidget*> stops{this};
     for (const Cell& cell : cells_) {
-        stops << cell.picture << cell.remove;
+        stops << cell.picture;
+        if (cell.remove != nullptr) {
+            stops << cell.remove;
+        }
     }
-    stops << add_;
+    if (add_ != nullptr) {
+        stops << add_;
+    }
     return stops;
 }
 
 int PhotoRow::widthWithAllPhotos() const {
     const QMargins margins = layout()->contentsMargins();
     const int cell = thumbnailWidth + 2 * thumbnailFrame;
+    // A row only to look at keeps the room of the button it has not, so that
+    // a shared set's window is as wide as the editor's and its heading wraps
+    // alike.
+    int addWidth = 0;
+    if (add_ != nullptr) {
+        addWidth = add_->sizeHint().width();
+    } else {
+        QPushButton probe(addText());
+        probe.setFont(fontA());
+        addWidth = probe.sizeHint().width();
+    }
+    const int addColumn = 8 + layout()->spacing() + addWidth;
     return margins.left() + margins.right() + 2 * lineWidth() + textWidth + maxThumbnails * cell +
-           (maxThumbnails + 1) * cellSpacing + 8 + layout()->spacing() * 3 +
-           add_->sizeHint().width();
+           (maxThumbnails + 1) * cellSpacing + layout()->spacing() * 2 + addColumn;
 }
 
-void PhotoRow::showPictures(const std::vector<RowPicture>& pictures, bool drawing) {
+int PhotoRow::heightWithPhotos() const {
+    const QMargins margins = layout()->contentsMargins();
+    const QPushButton* remove = cells_.front().remove;
+    const int cell = thumbnailHeight + 2 * thumbnailFrame +
+                     (remove != nullptr ? 2 + remove->sizeHint().height() : 0);
+    return margins.top() + margins.bottom() + 2 * lineWidth() +
+           std::max(cell, minimumSizeHint().height());
+}
+
+void PhotoRow::showPictures(int count, bool drawing) {
     drawing_ = drawing;
-    problems_.clear();
-    const int count = static_cast<int>(std::min<std::size_t>(pictures.size(), maxThumbnails));
+    count = std::clamp(count, 1, maxThumbnails);
+    problems_.assign(static_cast<std::size_t>(count), std::nullopt);
     for (int n = 0; n < maxThumbnails; ++n) {
-        const Cell& cell = cells_.at(static_cast<std::size_t>(n));
+        Cell& cell = cells_.at(static_cast<std::size_t>(n));
         const bool shown = n < count;
         cell.picture->setVisible(shown);
         // The drawing is nothing to remove, nor a stop for Tab.
-        cell.remove->setVisible(shown && !drawing && !readOnly_);
+        if (cell.remove != nullptr) {
+            cell.remove->setVisible(shown && !drawing);
+        }
         cell.picture->setFocusPolicy(shown && !drawing ? Qt::StrongFocus : Qt::NoFocus);
-        if (!shown) {
-            continue;
-        }
-        const RowPicture& picture = pictures.at(static_cast<std::size_t>(n));
-        problems_.push_back(picture.problem);
-        if (picture.thumbnail.isNull()) {
-            cell.picture->setPixmap({});
-            cell.picture->setText(QStringLiteral("?"));
-        } else {
-            cell.picture->setText({});
-            cell.picture->setPixmap(QPixmap::fromImage(picture.thumbnail));
-        }
+        cell.picture->setPixmap({});
+        cell.picture->setText({});
+        cell.filled = !shown;
     }
-    if (problems_.empty()) {
-        problems_.emplace_back();
+    selectedPicture_ = std::clamp(selectedPicture_, 0, count - 1);
+    updateState();
+}
+
+void PhotoRow::fillPicture(int n, const RowPicture& picture) {
+    if (n < 0 || n >= static_cast<int>(problems_.size())) {
+        return;
     }
+    Cell& cell = cells_.at(static_cast<std::size_t>(n));
+    cell.filled = true;
+    problems_.at(static_cast<std::size_t>(n)) = picture.problem;
+    if (picture.thumbnail.isNull()) {
+        cell.picture->setPixmap({});
+        cell.picture->setText(QStringLiteral("?"));
+    } else {
+        cell.picture->setText({});
+        cell.picture->setPixmap(QPixmap::fromImage(picture.thumbnail));
+    }
+    updateState();
+}
+
+bool PhotoRow::thumbnailsPending() const {
+    return std::ranges::any_of(cells_, [](const Cell& cell) { return !cell.filled; });
+}
+
+void PhotoRow::updateState() {
     const std::optional<QString> firstProblem = problem();
     QString text = QStringLiteral("Vlastní fotografie");
-    if (drawing) {
+    if (drawing_) {
         text = QStringLiteral("Kresba");
     } else if (photoCount() > 1) {
         text = QStringLiteral("Vlastní fotografie: %1").arg(photoCount());
@@ -184,18 +242,8 @@ void PhotoRow::showPictures(const std::vector<RowPicture>& pictures, bool drawin
     }
     state_->setText(text);
     setColours(state_, firstProblem ? problemColour : QColor(Qt::white), Qt::black);
-    selectedPicture_ = std::clamp(selectedPicture_, 0, std::max(count - 1, 0));
     updateLook();
     updateAccessibleText();
-}
-
-void PhotoRow::setReadOnly(bool readOnly) {
-    readOnly_ = readOnly;
-    setAcceptDrops(!readOnly);
-    add_->setVisible(!readOnly);
-    for (int n = 0; n < photoCount(); ++n) {
-        cells_.at(static_cast<std::size_t>(n)).remove->setVisible(!readOnly);
-    }
 }
 
 std::optional<QString> PhotoRow::problem() const {
@@ -246,13 +294,17 @@ void PhotoRow::updateAccessibleText() {
                                                   : QString());
             cell.picture->setAccessibleDescription(shown ? problems_.front().value_or(QString())
                                                          : QString());
-            cell.remove->setAccessibleName(QString());
+            if (cell.remove != nullptr) {
+                cell.remove->setAccessibleName(QString());
+            }
             continue;
         }
         const QString which = ofCount(n + 1, count);
         cell.picture->setAccessibleName(QStringLiteral("Fotografie %1: %2").arg(which, breed_));
-        cell.remove->setAccessibleName(
-            QStringLiteral("Odebrat fotografii %1: %2").arg(which, breed_));
+        if (cell.remove != nullptr) {
+            cell.remove->setAccessibleName(
+                QStringLiteral("Odebrat fotografii %1: %2").arg(which, breed_));
+        }
         cell.picture->setAccessibleDescription(
             problems_.at(static_cast<std::size_t>(n)).value_or(QString()));
     }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Thumbnail.h"
+
 #include <QFrame>
 #include <QImage>
 #include <QList>
@@ -11,44 +13,49 @@
 #include <optional>
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QMimeData;
 class QPushButton;
 
 namespace tarvelo {
 
-// One picture of a row as the set holds it: its thumbnail and why the quiz
-// would fail on it.
-struct RowPicture {
-    QImage thumbnail;
-    std::optional<QString> problem;
-};
+// Whether a row offers to change its breed's photographs.
+enum class RowEditing { Editable, ReadOnly };
 
 // One breed of the set: its name, thumbnails of the photographs the quiz will
 // show for it (or of its drawing), a button under each photograph that
-// removes it, and "Přidat fotografii…". The row takes the keyboard focus
-// itself, so the arrow keys can walk the rows, and takes dropped image files
-// as if they had been chosen.
+// removes it, and "Přidat fotografii…"; a row only to look at has neither
+// button, takes no drops, and Enter, Space and Delete change nothing. The
+// row takes the keyboard focus itself, so the arrow keys can walk the rows,
+// and takes dropped image files as if they had been chosen.
 class PhotoRow : public QFrame {
     Q_OBJECT
 
 public:
     static constexpr int maxThumbnails = 10;
 
-    PhotoRow(int index, const QString& breed, QWidget* parent = nullptr);
+    PhotoRow(int index, const QString& breed, RowEditing editing, QWidget* parent = nullptr);
 
     int index() const { return index_; }
     const QString& breed() const { return breed_; }
+    // Null in a row only to look at.
     QPushButton* addButton() const { return add_; }
     QLabel* stateLabel() const { return state_; }
     // Photograph n (0-based) of those shown, and the button that removes it.
     QLabel* thumbnail(int n = 0) const { return cells_.at(static_cast<std::size_t>(n)).picture; }
     QPushButton* removeButton(int n) const { return cells_.at(static_cast<std::size_t>(n)).remove; }
 
-    // What the set holds now: the breed's photographs in order, or, when
+    // What the set holds now: count photographs of the breed, or, when
     // drawing, the one picture that stands for it (its drawing, or whatever
-    // went wrong with it).
-    void showPictures(const std::vector<RowPicture>& pictures, bool drawing);
+    // went wrong with it). Their thumbnails stay blank until filled in.
+    void showPictures(int count, bool drawing);
+    // Picture n's thumbnail, a "?" for a null one, and its problem.
+    void fillPicture(int n, const RowPicture& picture);
+    // Some thumbnail shown is still blank.
+    bool thumbnailsPending() const;
+    // Picture n's thumbnail and problem have been filled in.
+    bool isFilled(int n) const { return cells_.at(static_cast<std::size_t>(n)).filled; }
     bool holdsDrawing() const { return drawing_; }
     int photoCount() const { return drawing_ ? 0 : static_cast<int>(problems_.size()); }
     // The first problem of its pictures, as the row says it.
@@ -66,13 +73,12 @@ public:
     // "Přidat fotografii…"; hidden ones and the drawing are passed over.
     QList<QWidget*> tabStops();
 
-    // Only to look at: no adding or removing buttons, no drops, and Enter,
-    // Space and Delete change nothing.
-    void setReadOnly(bool readOnly);
     bool isReadOnly() const { return readOnly_; }
 
     // The width the row needs to show maxThumbnails photographs.
     int widthWithAllPhotos() const;
+    // Its height with photographs, and their buttons where it has any.
+    int heightWithPhotos() const;
 
 signals:
     void addRequested(int index);
@@ -97,8 +103,14 @@ protected:
 private:
     struct Cell {
         QLabel* picture = nullptr;
-        QPushButton* remove = nullptr;
+        QPushButton* remove = nullptr; // none in a row only to look at
+        bool filled = false;
     };
+
+    QWidget* makeTextColumn();
+    QHBoxLayout* makeCells();
+    void makeCell(Cell& cell, QHBoxLayout* cells);
+    void updateState();
 
     // Up, Down, Enter and Delete, wherever in the row they are pressed; true
     // when taken.
@@ -112,13 +124,13 @@ private:
     QString breed_;
     QLabel* name_;
     QLabel* state_;
-    QPushButton* add_;
+    QPushButton* add_ = nullptr;
     std::array<Cell, maxThumbnails> cells_;
     bool drawing_ = true;
     std::vector<std::optional<QString>> problems_;
     bool selected_ = false;
     int selectedPicture_ = 0;
-    bool readOnly_ = false;
+    bool readOnly_;
 };
 
 // What holds the rows; screen readers hear it as the list of breeds and each

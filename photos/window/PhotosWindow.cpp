@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotosWindow.h"
 
-#include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
+#include "DocumentsFolder.h"
 #include "Fonts.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
@@ -12,182 +12,122 @@
 #include "PhotoFileDialog.h"
 #include "PhotoRow.h"
 #include "PhotosApplication.h"
-#include "PictureBox.h"
 #include "PictureSets.h"
 #include "QuizProgram.h"
 #include "SaveSetDialog.h"
 #include "SetReplacement.h"
-#include "SharedSetWindow.h"
-#include "Thumbnail.h"
+#include "SharedSetOpening.h"
 #include "Utf8Path.h"
+#include "WindowText.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <exception>
 #include <memory>
 #include <new>
 
 namespace tarvelo {
 
 namespace {
-QLabel* makeText(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    // Status and problems quote file names, which may look like markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->setFont(fontB());
-    label->setWordWrap(true);
-    // A long path without a place to wrap is cut at the window's edge
-    // rather than widening the window past the screen.
-    QSizePolicy policy = label->sizePolicy();
-    policy.setHorizontalPolicy(QSizePolicy::Ignored);
-    label->setSizePolicy(policy);
-    setColours(label, Qt::white, Qt::black);
-    return label;
-}
-
 QString fileName(const QString& path) {
     return quotedName(QDir::toNativeSeparators(path));
 }
 
-// A window frame's title bar and borders, which the size asked for leaves out.
-const QSize frameAllowance(16, 40);
 // The height the window asks for: 768 less a 40-pixel taskbar, the frame
 // and some room to spare.
 constexpr int preferredHeight = 768 - 40 - 40 - 48;
 } // namespace
 
-QSize windowSizeFor(const QSize& wanted, const QRect& available) {
-    return wanted.boundedTo(available.size() - frameAllowance);
-}
-
-PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent) : QWidget(parent), set_(std::move(set)) {
+PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
+    : QWidget(parent), set_(std::move(set)), view_(new SetView(RowEditing::Editable, this)),
+      quizLauncher_(new QuizLauncher(this)), shared_(new SharedSetOpener(this)) {
     setWindowTitle(photosTitle());
     setFont(fontA());
     setColours(this, Qt::white, Qt::black);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(makeTop());
+    layout->addWidget(view_, 1);
+    connectRows();
+    connect(quizLauncher_, &QuizLauncher::failed, this, &PhotosWindow::reportError);
+    connect(shared_, &SharedSetOpener::useRequested, this, &PhotosWindow::useSharedSet);
 
-    where_ = makeText(QString(), this);
-    quiz_ = new QPushButton(QStringLiteral("Spustit kvíz"), this);
-    quiz_->setFont(fontA());
+    // After the rows' stops for Tab come the window's buttons.
+    setTabOrder(view_->lastTabStop(), quiz_);
+    setTabOrder(quiz_, paperTest_);
+    setTabOrder(paperTest_, saveSet_);
+    setTabOrder(saveSet_, openSet_);
+
+    edit(set_);
+    // The rows scroll; the window fits the screen it opens on.
+    resize(windowSizeFor(sizeHint(), screen()->availableGeometry()));
+    row(0)->setFocus(Qt::OtherFocusReason);
+}
+
+QPushButton* PhotosWindow::makeButton(const QString& text, const QString& spoken) {
+    auto* button = new QPushButton(text, this);
+    button->setFont(fontA());
+    if (!spoken.isEmpty()) {
+        button->setAccessibleName(spoken);
+    }
+    return button;
+}
+
+QHBoxLayout* PhotosWindow::makeTop() {
+    where_ = makeWindowText(QString(), fontB(), this);
+    quiz_ = makeButton(QStringLiteral("Spustit kvíz"), {});
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
-    auto* paperTest = new QPushButton(QStringLiteral("Vytisknout test…"), this);
-    paperTest_ = paperTest;
-    paperTest->setObjectName(QStringLiteral("paperTest"));
-    paperTest->setFont(fontA());
-    connect(paperTest, &QPushButton::clicked, this, [this] {
+    paperTest_ = makeButton(QStringLiteral("Vytisknout test…"), {});
+    paperTest_->setObjectName(QStringLiteral("paperTest"));
+    connect(paperTest_, &QPushButton::clicked, this, [this] {
         const QString said = printPaperTest(this, set_);
         if (!said.isEmpty()) {
-            status_->setText(said);
+            statusLabel()->setText(said);
         }
     });
-    saveSet_ = new QPushButton(QStringLiteral("Uložit sadu do souboru…"), this);
-    saveSet_->setFont(fontA());
-    saveSet_->setAccessibleName(QStringLiteral("Uložit sadu do souboru pro kolegy"));
+    saveSet_ = makeButton(QStringLiteral("Uložit sadu do souboru…"),
+                          QStringLiteral("Uložit sadu do souboru pro kolegy"));
     connect(saveSet_, &QPushButton::clicked, this, [this] {
         const QString said = saveSetToFile(this, set_);
         if (!said.isEmpty()) {
-            status_->setText(said);
+            statusLabel()->setText(said);
         }
     });
-    openSet_ = new QPushButton(QStringLiteral("Otevřít sadu ze souboru…"), this);
-    openSet_->setFont(fontA());
-    openSet_->setAccessibleName(QStringLiteral("Otevřít sadu ze souboru k prohlížení"));
+    openSet_ = makeButton(QStringLiteral("Otevřít sadu ze souboru…"),
+                          QStringLiteral("Otevřít sadu ze souboru k prohlížení"));
     connect(openSet_, &QPushButton::clicked, this, &PhotosWindow::askAndOpenSharedSet);
-
-    // The quiz's own picture area: 641 x 233 on black, drawn by the quiz's box.
-    previewGroup_ = new QGroupBox(this);
-    previewGroup_->setFont(fontA());
-    setColours(previewGroup_, Qt::white, Qt::black);
-    previewGroup_->setFixedSize(641 + 2 * 16, 233 + 2 * 16);
-    preview_ = new PictureBox(previewGroup_);
-    preview_->setGeometry(16, 16, 641, 233);
-    preview_->setAccessibleName(QStringLiteral("Náhled v kvízu"));
-    previewProblem_ = makeText(QString(), previewGroup_);
-    previewProblem_->setGeometry(16, 16, 641, 233);
-    previewProblem_->setAlignment(Qt::AlignCenter);
-    previewProblem_->hide();
-
-    auto* list = new PhotoRowList;
-    list_ = list;
-    list->setAccessibleName(QStringLiteral("Plemena"));
-    setColours(list, Qt::white, Qt::black);
-    auto* rowsLayout = new QVBoxLayout(list);
-    rowsLayout->setSpacing(4);
-    for (int i = 0; i < breedCount; ++i) {
-        auto* row = new PhotoRow(i, QString::fromUtf8(answerName(i)), list);
-        rowsLayout->addWidget(row);
-        rows_.push_back(row);
-        connect(row, &PhotoRow::addRequested, this, &PhotosWindow::askAndAdd);
-        connect(row, &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
-        connect(row, &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
-        connect(row, &PhotoRow::selectRequested, this, &PhotosWindow::select);
-        connect(row, &PhotoRow::pictureSelected, this, &PhotosWindow::selectPicture);
-        connect(row, &PhotoRow::stepRequested, this, &PhotosWindow::step);
-    }
-    scroll_ = new QScrollArea(this);
-    scroll_->setWidget(list);
-    scroll_->setWidgetResizable(true);
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    setColours(scroll_, Qt::white, Qt::black);
-
-    status_ = makeText(QString(), this);
-    status_->setAccessibleName(QStringLiteral("Stav"));
 
     top_ = new QHBoxLayout;
     top_->addWidget(where_, 1);
     auto* setButtons = new QVBoxLayout;
     setButtons->addWidget(quiz_);
-    setButtons->addWidget(paperTest);
+    setButtons->addWidget(paperTest_);
     top_->addLayout(setButtons);
     auto* fileButtons = new QVBoxLayout;
     fileButtons->addWidget(saveSet_);
     fileButtons->addWidget(openSet_);
     top_->addLayout(fileButtons);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top_);
-    layout->addWidget(previewGroup_, 0, Qt::AlignHCenter);
-    layout->addWidget(scroll_, 1);
-    layout->addWidget(status_);
-    shown_.resize(rows_.size());
-    // The rows scroll; the window fits the screen it opens on.
-    resize(windowSizeFor(sizeHint(), screen()->availableGeometry()));
+    return top_;
+}
 
-    // Tab walks the rows, their photographs and buttons in order, then the
-    // quiz button.
-    QWidget* previous = nullptr;
-    for (PhotoRow* row : rows_) {
-        for (QWidget* stop : row->tabStops()) {
-            if (previous != nullptr) {
-                setTabOrder(previous, stop);
-            }
-            previous = stop;
-        }
+void PhotosWindow::connectRows() {
+    for (int i = 0; i < rowCount(); ++i) {
+        connect(row(i), &PhotoRow::addRequested, this, &PhotosWindow::askAndAdd);
+        connect(row(i), &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
+        connect(row(i), &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
     }
-    setTabOrder(previous, quiz_);
-    setTabOrder(quiz_, paperTest);
-    setTabOrder(paperTest, saveSet_);
-    setTabOrder(saveSet_, openSet_);
-
-    edit(set_);
-    rows_.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void PhotosWindow::edit(PhotoSet set) {
@@ -196,17 +136,15 @@ void PhotosWindow::edit(PhotoSet set) {
                         .arg(fileName(set_.root())));
     // The set is always complete: a first use copies in all the drawings.
     QString problem;
-    if (!set_.ensureComplete(&problem)) {
+    bool complete = false;
+    {
+        const ThumbnailPause pause(*view_);
+        complete = set_.ensureComplete(&problem);
+    }
+    if (!complete) {
         QTimer::singleShot(0, this, [this, problem] { reportError(problem); });
     }
-    for (int i = 0; i < breedCount; ++i) {
-        refreshRow(i);
-    }
-    if (selected_ >= 0) {
-        row(selected_)->setSelected(false);
-        selected_ = -1;
-    }
-    select(0);
+    view_->showSet(set_);
 }
 
 void PhotosWindow::offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet) {
@@ -241,7 +179,7 @@ void PhotosWindow::chooseClassSet(bool forAll) {
         (forAll ? ownChoice_ : forAllChoice_)->setChecked(true);
     };
     if (busy()) {
-        status_->setText(QStringLiteral("Počkejte, až se fotografie uloží."));
+        statusLabel()->setText(QStringLiteral("Počkejte, až se fotografie uloží."));
         undo();
         return;
     }
@@ -255,24 +193,9 @@ void PhotosWindow::chooseClassSet(bool forAll) {
     edit(forAll ? *forAll_ : *own_);
 }
 
-void PhotosWindow::setReadOnly() {
-    readOnly_ = true;
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{where_, quiz_, paperTest_, saveSet_, openSet_}) {
-        widget->hide();
-    }
-    for (PhotoRow* row : rows_) {
-        row->setReadOnly(true);
-    }
-}
-
 void PhotosWindow::askAndOpenSharedSet() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(folder).isDir()) {
-        folder = QDir::homePath();
-    }
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Otevřít sadu ze souboru"), folder,
+        this, QStringLiteral("Otevřít sadu ze souboru"), documentsFolder(),
         QStringLiteral("Sada Tarvela (*.tarvelo);;Všechny soubory (*)"));
     if (!file.isEmpty()) {
         openSharedSet(file);
@@ -283,34 +206,25 @@ SharedSetWindow* PhotosWindow::openSharedSet(const QString& file) {
     // The class set is offered to whoever may write it, as in the choice above.
     const bool offerForAll =
         forAll_ && !classSetRefusal(pathFromUtf8(forAll_->root().toStdString()));
-    OpenedSharedSet opened =
-        openSharedSetFile(file, set_.drawingsDir(), offerForAll, isVisible() ? this : nullptr);
-    if (!opened.window) {
+    const SharedSetOpener::Opened opened =
+        shared_->open(file, set_.drawingsDir(), offerForAll, isVisible() ? this : nullptr);
+    if (opened.window == nullptr) {
         if (opened.problem.isEmpty()) {
-            status_->setText(QStringLiteral("Otevírání sady bylo zrušeno."));
+            statusLabel()->setText(QStringLiteral("Otevírání sady bylo zrušeno."));
         } else {
             reportError(opened.problem);
         }
         return nullptr;
     }
-    SharedSetWindow* shared = opened.window.get();
-    shared_.push_back(std::move(opened.window));
-    connect(shared, &SharedSetWindow::useRequested, this,
-            [this, shared](bool forAll) { useSharedSet(shared, forAll); });
-    // It goes once the signal has returned, taking its folder with it.
-    connect(shared, &SharedSetWindow::done, this, [this, shared] {
-        QTimer::singleShot(0, this, [this, shared] {
-            std::erase_if(shared_, [shared](const auto& window) { return window.get() == shared; });
-        });
-    });
-    shared->show();
-    shared->activateWindow();
-    status_->setText(
-        QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shared->shownName()));
-    return shared;
+    statusLabel()->setText(
+        QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(opened.shownName));
+    return opened.window;
 }
 
-void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
+// Replaces the set's photographs with those of the shared set shown in
+// window shared, after the teacher said "Ano"; the editor then edits it.
+void PhotosWindow::useSharedSet(QWidget* shared, const QString& shownName, const PhotoSet& unpacked,
+                                bool forAll) {
     if (busy()) {
         showInformation(shared, QStringLiteral("Počkejte, až se fotografie uloží."));
         return;
@@ -327,13 +241,18 @@ void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
     }
     if (!askYesNo(shared, QStringLiteral("Fotografie ze sady „%1“ nahradí všechny dosavadní "
                                          "fotografie %2 ve složce %3. Pokračovat?")
-                              .arg(shared->shownName(),
+                              .arg(shownName,
                                    forAll ? QStringLiteral("sady pro všechny uživatele")
                                           : QStringLiteral("vaší sady"),
                                    fileName(target.root())))) {
         return;
     }
-    if (const auto failed = replaceSetPictures(target, shared->unpacked())) {
+    std::optional<QString> failed;
+    {
+        const ThumbnailPause pause(*view_);
+        failed = replaceSetPictures(target, unpacked);
+    }
+    if (failed) {
         showError(shared, *failed);
         edit(set_); // whatever did get written is shown
         return;
@@ -343,133 +262,18 @@ void PhotosWindow::useSharedSet(SharedSetWindow* shared, bool forAll) {
         (forAll ? forAllChoice_ : ownChoice_)->setChecked(true);
     }
     edit(target);
-    status_->setText(QStringLiteral("Sada „%1“ je teď %2.")
-                         .arg(shared->shownName(), forAll
-                                                       ? QStringLiteral("sadou pro všechny "
-                                                                        "uživatele tohoto počítače")
-                                                       : QStringLiteral("vaší sadou")));
+    statusLabel()->setText(QStringLiteral("Sada „%1“ je teď %2.")
+                               .arg(shownName, forAll ? QStringLiteral("sadou pro všechny "
+                                                                       "uživatele tohoto počítače")
+                                                      : QStringLiteral("vaší sadou")));
     show();
     raise();
     activateWindow();
-    shared->close();
-}
-
-PhotosWindow::~PhotosWindow() {
-    // The import writes into the set; it is let finish, never cut off.
-    if (worker_) {
-        worker_->wait();
-    }
-}
-
-QSize PhotosWindow::sizeHint() const {
-    const QMargins outer = layout()->contentsMargins();
-    const QMargins inner = list_->layout()->contentsMargins();
-    const int width = rows_.front()->widthWithAllPhotos() + inner.left() + inner.right() +
-                      scroll_->verticalScrollBar()->sizeHint().width() + 2 * scroll_->frameWidth() +
-                      outer.left() + outer.right();
-    return {std::max(width, previewGroup_->width() + outer.left() + outer.right()),
-            preferredHeight};
-}
-
-void PhotosWindow::select(int index) {
-    if (index == selected_) {
-        return;
-    }
-    selectPicture(index, 0);
-}
-
-void PhotosWindow::selectPicture(int index, int picture) {
-    if (index < 0 || index >= rowCount()) {
-        return;
-    }
-    if (selected_ >= 0 && selected_ != index) {
-        row(selected_)->setSelected(false);
-    }
-    selected_ = index;
-    row(index)->setSelected(true, picture);
-    selectedPicture_ = row(index)->selectedPicture();
-    if (isVisible()) { // before the first layout the rows have no place yet
-        scroll_->ensureWidgetVisible(row(index), 0, 0);
-    }
-    showPreview();
-}
-
-void PhotosWindow::showPreview() {
-    PhotoRow* shown = row(selected_);
-    const QStringList& paths = shown_.at(static_cast<std::size_t>(selected_));
-    QString title = QStringLiteral("Náhled: ") + shown->breed();
-    if (shown->photoCount() > 1) {
-        title +=
-            QStringLiteral(", fotografie ") + ofCount(selectedPicture_ + 1, shown->photoCount());
-    }
-    previewGroup_->setTitle(title);
-    preview_->setAccessibleDescription(shown->breed());
-    // A picture the quiz could not show is named, not drawn: its decode
-    // would fail again in every paint of the preview.
-    std::optional<QString> problem = shown->problemOf(selectedPicture_);
-    if (!problem) {
-        try {
-            preview_->loadPicture(paths.value(selectedPicture_).toStdString());
-        } catch (const std::exception& error) {
-            problem = QString::fromUtf8(error.what());
-        }
-    }
-    preview_->setVisible(!problem);
-    previewProblem_->setVisible(problem.has_value());
-    previewProblem_->setText(problem.value_or(QString()));
-}
-
-void PhotosWindow::refreshRow(int index) {
-    const QStringList photos = set_.photos(index);
-    const bool drawing = photos.isEmpty();
-    // Without photographs, obr/0 stands for the breed: its drawing, or
-    // whatever went wrong with it.
-    const QStringList paths = drawing ? QStringList{set_.picturePath(index)} : photos;
-    // Sharp on a high-density screen too: made in the screen's own pixels.
-    const qreal ratio = devicePixelRatioF();
-    const QSize box = row(index)->thumbnail()->contentsRect().size();
-    std::vector<RowPicture> pictures;
-    for (const QString& path : paths) {
-        QImage thumbnail = thumbnailOf(path, box * ratio);
-        thumbnail.setDevicePixelRatio(ratio);
-        pictures.push_back({thumbnail, drawing ? set_.problem(index) : set_.problemOf(path)});
-    }
-    shown_.at(static_cast<std::size_t>(index)) = paths;
-    row(index)->showPictures(pictures, drawing);
-    if (index == selected_) {
-        selectedPicture_ = row(index)->selectedPicture();
-    }
-}
-
-void PhotosWindow::step(int index, int step) {
-    const int next = index + step;
-    if (next < 0 || next >= rowCount()) {
-        return;
-    }
-    // The focus keeps its column: from a photograph or its button to the
-    // same one below, or the nearest one it has.
-    QWidget* focused = QApplication::focusWidget();
-    PhotoRow* from = row(index);
-    PhotoRow* to = row(next);
-    QWidget* target = to;
-    int picture = 0;
-    if (focused == from->addButton()) {
-        target = to->addButton();
-    }
-    for (int n = 0; n < from->photoCount(); ++n) {
-        const bool onButton = focused == from->removeButton(n);
-        if ((focused == from->thumbnail(n) || onButton) && to->photoCount() > 0) {
-            picture = std::min(n, to->photoCount() - 1);
-            target = onButton ? static_cast<QWidget*>(to->removeButton(picture))
-                              : to->thumbnail(picture);
-        }
-    }
-    selectPicture(next, picture);
-    target->setFocus(Qt::OtherFocusReason);
+    shared_->close(shared);
 }
 
 void PhotosWindow::askAndAdd(int index) {
-    if (busy() || readOnly_) {
+    if (busy()) {
         return;
     }
     if (row(index)->photoCount() >= maxPhotosPerBreed) {
@@ -486,30 +290,32 @@ void PhotosWindow::askAndAdd(int index) {
 
 void PhotosWindow::addPhotos(int index, const QStringList& files) {
     if (busy()) {
-        status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
+        statusLabel()->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
         return;
     }
-    if (readOnly_ || files.isEmpty() || index < 0 || index >= rowCount()) {
+    if (files.isEmpty() || index < 0 || index >= rowCount()) {
         return;
     }
     select(index);
     const int count = static_cast<int>(files.size());
-    status_->setText(count == 1 ? QStringLiteral("Ukládám fotografii %1 jako %2…")
-                                      .arg(fileName(files.front()), row(index)->breed())
-                                : QStringLiteral("Ukládám %1…").arg(ofCount(1, count)));
+    statusLabel()->setText(count == 1 ? QStringLiteral("Ukládám fotografii %1 jako %2…")
+                                            .arg(fileName(files.front()), row(index)->breed())
+                                      : QStringLiteral("Ukládám %1…").arg(ofCount(1, count)));
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     // Large photographs take a while to read; the window keeps painting and
     // the status line counts them.
     auto results = std::make_shared<std::vector<ImportResult>>();
     results->reserve(static_cast<std::size_t>(count));
+    importPause_.emplace(*view_); // the import may replace a file a row shows
     worker_ = QThread::create([this, set = set_, index, files, count, results]() mutable {
         for (int i = 0; i < count; ++i) {
             if (i > 0) {
                 QMetaObject::invokeMethod(
                     this,
                     [this, i, count] {
-                        status_->setText(QStringLiteral("Ukládám %1…").arg(ofCount(i + 1, count)));
+                        statusLabel()->setText(
+                            QStringLiteral("Ukládám %1…").arg(ofCount(i + 1, count)));
                     },
                     Qt::QueuedConnection);
             }
@@ -527,6 +333,7 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
     connect(worker_, &QThread::finished, this, [this, index, files, results] {
         worker_->deleteLater();
         worker_ = nullptr;
+        importPause_.reset();
         importDone(index, files, *results);
     });
     worker_->start();
@@ -535,7 +342,7 @@ void PhotosWindow::addPhotos(int index, const QStringList& files) {
 void PhotosWindow::importDone(int index, const QStringList& files,
                               const std::vector<ImportResult>& results) {
     QApplication::restoreOverrideCursor();
-    refreshRow(index);
+    view_->refreshRow(index);
     QStringList failures;
     for (const ImportResult& result : results) {
         if (!result.ok) {
@@ -544,18 +351,18 @@ void PhotosWindow::importDone(int index, const QStringList& files,
     }
     const int stored = static_cast<int>(results.size()) - static_cast<int>(failures.size());
     // The last one added is previewed.
-    selectPicture(index, stored > 0 ? row(index)->photoCount() - 1 : selectedPicture_);
+    selectPicture(index, stored > 0 ? row(index)->photoCount() - 1 : selectedPicture());
     const QString breed = row(index)->breed();
     if (files.size() == 1 && stored == 1) {
-        status_->setText(QStringLiteral("%1: uložena fotografie %2 (%3 × %4 pixelů).")
-                             .arg(breed, fileName(files.front()))
-                             .arg(results.front().storedSize.width())
-                             .arg(results.front().storedSize.height()));
+        statusLabel()->setText(QStringLiteral("%1: uložena fotografie %2 (%3 × %4 pixelů).")
+                                   .arg(breed, fileName(files.front()))
+                                   .arg(results.front().storedSize.width())
+                                   .arg(results.front().storedSize.height()));
     } else if (stored == 0) {
-        status_->setText(QStringLiteral("%1: nic se nezměnilo.").arg(breed));
+        statusLabel()->setText(QStringLiteral("%1: nic se nezměnilo.").arg(breed));
     } else {
-        status_->setText(QStringLiteral("%1: uloženo %2.")
-                             .arg(breed, ofCount(stored, static_cast<int>(files.size()))));
+        statusLabel()->setText(QStringLiteral("%1: uloženo %2.")
+                                   .arg(breed, ofCount(stored, static_cast<int>(files.size()))));
     }
     if (files.size() == 1 && !failures.isEmpty()) {
         reportError(failures.front());
@@ -572,21 +379,24 @@ void PhotosWindow::importDone(int index, const QStringList& files,
 
 void PhotosWindow::removePhoto(int index, int number) {
     if (busy()) { // the import may be writing into this very row
-        status_->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
+        statusLabel()->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
         return;
     }
-    if (readOnly_ || index < 0 || index >= rowCount()) {
+    if (index < 0 || index >= rowCount()) {
         return;
     }
     QString problem;
-    const bool ok = set_.removePhoto(index, number, &problem);
-    refreshRow(index);
+    bool ok = false;
+    {
+        const ThumbnailPause pause(*view_);
+        ok = set_.removePhoto(index, number, &problem);
+    }
+    view_->refreshRow(index);
     // The focus stays where it was: on the photograph that moved up into
     // the removed one's place, or the one before, or the row.
     PhotoRow* changed = row(index);
     const int left = changed->photoCount();
     const int picture = std::clamp(number - 1, 0, std::max(left - 1, 0));
-    selected_ = -1; // shown anew even where the same row and number stay selected
     selectPicture(index, picture);
     if (left > 0) {
         changed->thumbnail(picture)->setFocus(Qt::OtherFocusReason);
@@ -596,32 +406,48 @@ void PhotosWindow::removePhoto(int index, int number) {
     if (!ok) {
         reportError(problem);
     } else if (left == 0) {
-        status_->setText(QStringLiteral("%1: odebrána poslední fotografie, vrácena kresba.")
-                             .arg(changed->breed()));
+        statusLabel()->setText(QStringLiteral("%1: odebrána poslední fotografie, vrácena kresba.")
+                                   .arg(changed->breed()));
     } else {
-        status_->setText(QStringLiteral("%1: fotografie odebrána, teď má %2.")
-                             .arg(changed->breed(), photographCount(left)));
+        statusLabel()->setText(QStringLiteral("%1: fotografie odebrána, teď má %2.")
+                                   .arg(changed->breed(), photographCount(left)));
     }
 }
 
+PhotosWindow::~PhotosWindow() {
+    // The import writes into the set; it is let finish, never cut off.
+    if (worker_) {
+        worker_->wait();
+    }
+    view_->stopThumbnails();
+    importPause_.reset();
+}
+
+QSize PhotosWindow::sizeHint() const {
+    return {QWidget::sizeHint().width(), preferredHeight};
+}
+
+void PhotosWindow::closeEvent(QCloseEvent* event) {
+    view_->stopThumbnails();
+    QWidget::closeEvent(event);
+}
+
 void PhotosWindow::startQuiz() {
-    const QuizProgram found = findQuiz();
-    if (found.path.isEmpty()) {
-        reportError(found.problem);
+    if (quizLauncher_->running()) {
+        statusLabel()->setText(QStringLiteral("Kvíz s touto sadou už běží."));
         return;
     }
-    const QString& quiz = found.path;
     QString problem;
     if (!set_.ensureComplete(&problem)) {
         reportError(problem);
         return;
     }
-    // The quiz reads obr/0/<n>.jpg under its working directory.
-    if (!QProcess::startDetached(quiz, {}, set_.root())) {
-        reportError(QStringLiteral("Kvíz %1 se nepodařilo spustit.").arg(fileName(quiz)));
+    problem = quizLauncher_->start(set_.root());
+    if (!problem.isEmpty()) {
+        reportError(problem);
         return;
     }
-    status_->setText(QStringLiteral("Kvíz spuštěn."));
+    statusLabel()->setText(QStringLiteral("Kvíz spuštěn."));
 }
 
 void PhotosWindow::reportError(const QString& text) {

@@ -3,18 +3,16 @@
 #pragma once
 
 #include "PhotoSet.h"
+#include "SetView.h"
+#include "WindowSize.h"
 
 #include <QPointer>
-#include <QRect>
-#include <QSize>
 #include <QStringList>
 #include <QThread>
 #include <QWidget>
-#include <memory>
 #include <optional>
 #include <vector>
 
-class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -25,11 +23,14 @@ namespace tarvelo {
 
 class PhotoRow;
 class PictureBox;
+class QuizLauncher;
+class SharedSetOpener;
 class SharedSetWindow;
 
-// The window of tarvelo-photos: one row per breed in the catalogue's order,
-// the selected photograph as the quiz will draw it, and a button that starts
-// the quiz on the set. Every change goes into the set at once.
+// The window of tarvelo-photos: the set's view, in which each row adds and
+// removes its breed's photographs, and buttons that start the quiz on the
+// set, print a test of it, save it to one file and open such a file. Every
+// change goes into the set at once.
 class PhotosWindow : public QWidget {
     Q_OBJECT
 
@@ -38,20 +39,19 @@ public:
     ~PhotosWindow() override;
 
     const PhotoSet& photoSet() const { return set_; }
-    int rowCount() const { return static_cast<int>(rows_.size()); }
-    PhotoRow* row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
-    PictureBox* preview() const { return preview_; }
-    QLabel* previewProblem() const { return previewProblem_; }
-    QLabel* statusLabel() const { return status_; }
+    SetView* view() const { return view_; }
+    int rowCount() const { return view_->rowCount(); }
+    PhotoRow* row(int index) const { return view_->row(index); }
+    PictureBox* preview() const { return view_->preview(); }
+    QLabel* previewProblem() const { return view_->previewProblem(); }
+    QLabel* statusLabel() const { return view_->statusLabel(); }
+    QScrollArea* rowsArea() const { return view_->rowsArea(); }
     QPushButton* quizButton() const { return quiz_; }
 
-    QScrollArea* rowsArea() const { return scroll_; }
-
-    int selectedIndex() const { return selected_; }
-    // The selected row's picture that is previewed (0 is the first).
-    int selectedPicture() const { return selectedPicture_; }
-    void select(int index);
-    void selectPicture(int index, int picture);
+    int selectedIndex() const { return view_->selectedIndex(); }
+    int selectedPicture() const { return view_->selectedPicture(); }
+    void select(int index) { view_->select(index); }
+    void selectPicture(int index, int picture) { view_->selectPicture(index, picture); }
 
     // What the file dialog and a drop both lead to: the photographs are added
     // to breed index one after another, off the window's thread, the status
@@ -71,11 +71,6 @@ public:
     QRadioButton* ownSetChoice() const { return ownChoice_; }
     bool busy() const { return worker_ != nullptr; }
 
-    // Only to look at, as a shared set is shown: no adding or removing, and
-    // none of the buttons that start, print, save or open a set.
-    void setReadOnly();
-    bool isReadOnly() const { return readOnly_; }
-
     // "Otevřít sadu ze souboru…" without the file dialog: the shared set in
     // file shown in a window of its own, to look at, play, or take over as
     // a set this window edits (which it then shows). Nothing, and the reason
@@ -91,49 +86,40 @@ public:
 signals:
     void importFinished(int index, bool ok);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    QHBoxLayout* makeTop();
+    QPushButton* makeButton(const QString& text, const QString& spoken);
+    void connectRows();
     void askAndAdd(int index);
     void importDone(int index, const QStringList& files, const std::vector<ImportResult>& results);
-    void refreshRow(int index);
-    void showPreview();
-    void step(int index, int step);
     void startQuiz();
     void reportError(const QString& text);
     void edit(PhotoSet set);
     void chooseClassSet(bool forAll);
     void askAndOpenSharedSet();
-    void useSharedSet(SharedSetWindow* shared, bool forAll);
+    void useSharedSet(QWidget* shared, const QString& shownName, const PhotoSet& unpacked,
+                      bool forAll);
 
     PhotoSet set_;
-    std::vector<PhotoRow*> rows_;
-    // The files each row shows, in its order.
-    std::vector<QStringList> shown_;
-    QWidget* list_;
-    QScrollArea* scroll_;
-    QGroupBox* previewGroup_;
-    PictureBox* preview_;
-    QLabel* previewProblem_;
-    QLabel* status_;
-    QPushButton* quiz_;
-    QPushButton* paperTest_;
-    QPushButton* saveSet_;
-    QPushButton* openSet_;
-    QLabel* where_;
-    QHBoxLayout* top_;
+    SetView* view_;
+    QLabel* where_ = nullptr;
+    QPushButton* quiz_ = nullptr;
+    QPushButton* paperTest_ = nullptr;
+    QPushButton* saveSet_ = nullptr;
+    QPushButton* openSet_ = nullptr;
+    QHBoxLayout* top_ = nullptr;
     QRadioButton* forAllChoice_ = nullptr;
     QRadioButton* ownChoice_ = nullptr;
     std::optional<PhotoSet> own_;
     std::optional<PhotoSet> forAll_;
-    int selected_ = -1;
-    int selectedPicture_ = 0;
     QPointer<QThread> worker_;
-    bool readOnly_ = false;
+    std::optional<ThumbnailPause> importPause_;
+    QuizLauncher* quizLauncher_;
     // The shared sets opened from here, each in its own window.
-    std::vector<std::unique_ptr<SharedSetWindow>> shared_;
+    SharedSetOpener* shared_;
 };
-
-// The window's first size: what it asks for, within a screen's available
-// area (without the taskbar) less room for the window's frame and title.
-QSize windowSizeFor(const QSize& wanted, const QRect& available);
 
 } // namespace tarvelo

@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <memory>
+
+class QEventLoopLocker;
+class QProcess;
 
 namespace tarvelo {
 
@@ -15,5 +20,35 @@ struct QuizProgram {
 };
 
 QuizProgram findQuiz();
+
+// The quiz played on a set's folder, as a child of this program. Until it
+// ends it keeps tarvelo-photos running, its windows closed or not, so that
+// nothing takes the folder away under it.
+class QuizLauncher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit QuizLauncher(QObject* parent = nullptr);
+    ~QuizLauncher() override;
+
+    // The quiz to start; the one beside this program unless set.
+    void setProgram(const QString& program) { program_ = program; }
+    // Starts the quiz in folder (which holds obr/0/<n>.jpg). Empty, or the
+    // Czech reason it cannot start; failed() tells of a start that fails
+    // later.
+    QString start(const QString& folder);
+    bool running() const { return quiz_ != nullptr; }
+
+signals:
+    void failed(const QString& problem);
+    void ended();
+
+private:
+    void quizEnded();
+
+    QString program_;
+    QProcess* quiz_ = nullptr;
+    std::unique_ptr<QEventLoopLocker> lock_;
+};
 
 } // namespace tarvelo

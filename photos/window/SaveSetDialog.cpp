@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SaveSetDialog.h"
 
+#include "DocumentsFolder.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
 #include "PhotoSet.h"
@@ -11,12 +12,10 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -26,11 +25,7 @@ const QString extension = QStringLiteral(".tarvelo");
 
 // Where to save the set; empty when the teacher cancels.
 QString askWhereToSave(QWidget* parent, const QString& name) {
-    // Documents, or home where a fresh account has no Documents folder yet.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!QFileInfo(folder).isDir()) {
-        folder = QDir::homePath();
-    }
+    const QString folder = documentsFolder();
     QString file =
         QFileDialog::getSaveFileName(parent, QStringLiteral("Uložit sadu do souboru"),
                                      QDir(folder).filePath(setFileStem(name) + extension),

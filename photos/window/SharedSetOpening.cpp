@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a shared set to look at: the unpacking, which may take seconds
 // for a full set, shows its progress in a box that can stop it.
+#include "SharedSetOpening.h"
+
 #include "PhotosApplication.h"
 #include "SharedSetWindow.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <QTimer>
 #include <memory>
 
 namespace tarvelo {
@@ -43,6 +46,41 @@ OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDi
                 file, *unpacked.info, std::make_unique<TemporaryFolder>(std::move(*folder)),
                 std::move(target), offerForAll),
             .problem = {}};
+}
+
+SharedSetOpener::SharedSetOpener(QObject* parent) : QObject(parent) {}
+
+SharedSetOpener::~SharedSetOpener() = default;
+
+SharedSetOpener::Opened SharedSetOpener::open(const QString& file, const QString& drawingsDir,
+                                              bool offerForAll, QWidget* parent) {
+    OpenedSharedSet opened = openSharedSetFile(file, drawingsDir, offerForAll, parent);
+    if (!opened.window) {
+        return {.window = nullptr, .shownName = {}, .problem = opened.problem};
+    }
+    SharedSetWindow* shared = opened.window.get();
+    windows_.push_back(std::move(opened.window));
+    connect(shared, &SharedSetWindow::useRequested, this, [this, shared](bool forAll) {
+        emit useRequested(shared, shared->shownName(), shared->unpacked(), forAll);
+    });
+    // It goes once the signal has returned, taking its folder with it.
+    connect(shared, &SharedSetWindow::done, this, [this, shared] {
+        QTimer::singleShot(0, this, [this, shared] {
+            std::erase_if(windows_,
+                          [shared](const auto& window) { return window.get() == shared; });
+        });
+    });
+    shared->show();
+    shared->activateWindow();
+    return {.window = shared, .shownName = shared->shownName(), .problem = {}};
+}
+
+void SharedSetOpener::close(QWidget* window) {
+    for (const auto& shared : windows_) {
+        if (shared.get() == window) {
+            shared->close();
+        }
+    }
 }
 
 } // namespace tarvelo

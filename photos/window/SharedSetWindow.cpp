@@ -6,38 +6,28 @@
 #include "ForeignText.h"
 #include "MessageBoxes.h"
 #include "PhotosApplication.h"
-#include "PhotosWindow.h"
 #include "QuizProgram.h"
-#include "Utf8Path.h"
+#include "SetView.h"
+#include "WindowSize.h"
+#include "WindowText.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoopLocker>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tarvelo {
 
 namespace {
+// The set's name and note come from the file: markup in them is shown as
+// written, never drawn, its images never loaded, its links dead.
 QLabel* makeText(const QString& text, const QFont& font, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    // The set's name and note come from the file: markup in them is shown
-    // as written, never drawn, its images never loaded, its links dead.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->setFont(font);
-    label->setWordWrap(true);
-    // A word without a place to wrap is cut at the window's edge rather
-    // than widening the window past the screen.
-    QSizePolicy policy = label->sizePolicy();
-    policy.setHorizontalPolicy(QSizePolicy::Ignored);
-    label->setSizePolicy(policy);
+    QLabel* label = makeWindowText(text, font, parent);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setColours(label, Qt::white, Qt::black);
     return label;
 }
 
@@ -51,17 +41,32 @@ QPushButton* makeButton(const QString& text, QWidget* parent) {
 SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
                                  std::unique_ptr<TemporaryFolder> folder, PhotoSet unpacked,
                                  bool offerForAll)
-    : file_(file), info_(std::move(info)), folder_(std::move(folder)) {
-    const QString shown = quotedName(QDir::toNativeSeparators(file_));
+    : file_(file), info_(std::move(info)), folder_(std::move(folder)),
+      view_(new SetView(RowEditing::ReadOnly, this)), quiz_(new QuizLauncher(this)) {
     setWindowTitle(QStringLiteral("%1 (jen k prohlížení) – %2").arg(shownName(), photosTitle()));
     setAccessibleName(windowTitle());
     setAccessibleDescription(
         QStringLiteral("Sada ze souboru %1, jen k prohlížení: fotografie v ní nelze přidávat "
                        "ani odebírat.")
-            .arg(shown));
+            .arg(quotedName(QDir::toNativeSeparators(file_))));
     setFont(fontA());
     setColours(this, Qt::white, Qt::black);
 
+    auto* top = new QHBoxLayout;
+    top->addLayout(makeHeading(), 1);
+    top->addLayout(makeButtons(offerForAll));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(view_, 1);
+    view_->showSet(unpacked);
+    connect(quiz_, &QuizLauncher::ended, this, &SharedSetWindow::quizEnded);
+    connect(quiz_, &QuizLauncher::failed, this,
+            [this](const QString& problem) { showError(this, problem); });
+    resize(windowSizeFor(sizeHint(), screen()->availableGeometry()));
+}
+
+QLayout* SharedSetWindow::makeHeading() {
+    const QString shown = quotedName(QDir::toNativeSeparators(file_));
     name_ = makeText(
         QStringLiteral("Sada „%1“ ze souboru %2 – jen k prohlížení").arg(shownName(), shown),
         fontA(), this);
@@ -70,7 +75,14 @@ SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
     note_ = makeText(note, fontB(), this);
     note_->setAccessibleName(QStringLiteral("Poznámka"));
     note_->setVisible(!note.isEmpty());
+    auto* text = new QVBoxLayout;
+    text->addWidget(name_);
+    text->addWidget(note_);
+    text->addStretch(1);
+    return text;
+}
 
+QLayout* SharedSetWindow::makeButtons(bool offerForAll) {
     play_ = makeButton(QStringLiteral("Hrát"), this);
     play_->setAccessibleName(QStringLiteral("Hrát kvíz se sadou ") + shownName());
     connect(play_, &QPushButton::clicked, this, &SharedSetWindow::play);
@@ -79,41 +91,21 @@ SharedSetWindow::SharedSetWindow(const QString& file, SharedSetInfo info,
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(play_);
     buttons->addWidget(useOwn_);
+    setTabOrder(play_, useOwn_);
     if (offerForAll) {
         useForAll_ =
             makeButton(QStringLiteral("Použít pro všechny uživatele tohoto počítače"), this);
         connect(useForAll_, &QPushButton::clicked, this, [this] { emit useRequested(true); });
         buttons->addWidget(useForAll_);
-    }
-    buttons->addStretch(1);
-
-    photos_ = new PhotosWindow(std::move(unpacked), this);
-    photos_->setReadOnly();
-
-    auto* text = new QVBoxLayout;
-    text->addWidget(name_);
-    text->addWidget(note_);
-    text->addStretch(1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(text, 1);
-    top->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(photos_, 1);
-    resize(photos_->size().width(), photos_->size().height() + top->sizeHint().height());
-    setTabOrder(play_, useOwn_);
-    if (useForAll_ != nullptr) {
         setTabOrder(useOwn_, useForAll_);
     }
+    buttons->addStretch(1);
+    return buttons;
 }
 
-// Torn down while the quiz still plays, as when the program ends: the quiz
-// process goes with the window, and its end must not reach a window that is
-// half gone.
+// Its folder goes first, with no thumbnail still being read from it.
 SharedSetWindow::~SharedSetWindow() {
-    if (quiz_ != nullptr) {
-        quiz_->disconnect(this);
-    }
+    view_->stopThumbnails();
 }
 
 QString SharedSetWindow::shownName() const {
@@ -122,54 +114,32 @@ QString SharedSetWindow::shownName() const {
 }
 
 const PhotoSet& SharedSetWindow::unpacked() const {
-    return photos_->photoSet();
+    return view_->photoSet();
 }
 
 bool SharedSetWindow::quizRunning() const {
-    return quiz_ != nullptr;
+    return quiz_->running();
+}
+
+void SharedSetWindow::setQuizProgram(const QString& program) {
+    quiz_->setProgram(program);
 }
 
 void SharedSetWindow::play() {
     if (quizRunning()) {
-        photos_->statusLabel()->setText(QStringLiteral("Kvíz s touto sadou už běží."));
+        view_->statusLabel()->setText(QStringLiteral("Kvíz s touto sadou už běží."));
         return;
     }
-    QString program = quizProgram_;
-    if (program.isEmpty()) {
-        const QuizProgram found = findQuiz();
-        if (found.path.isEmpty()) {
-            showError(this, found.problem);
-            return;
-        }
-        program = found.path;
+    const QString problem = quiz_->start(unpacked().root());
+    if (!problem.isEmpty()) {
+        showError(this, problem);
+        return;
     }
-    // The quiz reads obr/0/<n>.jpg under its working directory: the unpacked
-    // folder, which therefore stays until the quiz ends.
-    quiz_ = new QProcess(this);
-    quiz_->setProgram(program);
-    quiz_->setWorkingDirectory(unpacked().root());
-    quiz_->setProcessChannelMode(QProcess::ForwardedChannels);
-    connect(quiz_, &QProcess::finished, this, &SharedSetWindow::quizEnded);
-    connect(quiz_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            showError(this, QStringLiteral("Kvíz %1 se nepodařilo spustit.")
-                                .arg(quotedName(QDir::toNativeSeparators(quiz_->program()))));
-            quizEnded();
-        }
-    });
-    quizLock_ = std::make_unique<QEventLoopLocker>();
-    quiz_->start();
-    photos_->statusLabel()->setText(QStringLiteral("Kvíz spuštěn."));
+    view_->statusLabel()->setText(QStringLiteral("Kvíz spuštěn."));
 }
 
 void SharedSetWindow::quizEnded() {
-    if (quiz_ == nullptr) {
-        return;
-    }
-    quiz_->deleteLater();
-    quiz_ = nullptr;
-    quizLock_.reset();
-    photos_->statusLabel()->setText(QStringLiteral("Kvíz skončil."));
+    view_->statusLabel()->setText(QStringLiteral("Kvíz skončil."));
     emit quizFinished();
     if (closed_) {
         emit done();
@@ -180,6 +150,7 @@ void SharedSetWindow::closeEvent(QCloseEvent* event) {
     // Closed while the quiz plays from the folder: the window goes out of
     // sight, and the folder after the quiz.
     closed_ = true;
+    view_->stopThumbnails();
     event->accept();
     if (!quizRunning()) {
         emit done();

@@ -10,14 +10,13 @@
 #include <QWidget>
 #include <memory>
 
-class QEventLoopLocker;
 class QLabel;
-class QProcess;
 class QPushButton;
 
 namespace tarvelo {
 
-class PhotosWindow;
+class QuizLauncher;
+class SetView;
 
 // A shared set (NAME.tarvelo) shown only to look at: its name and note, each
 // breed's photographs and the preview as the quiz draws it, unpacked into a
@@ -38,7 +37,7 @@ public:
     // on one line without control or direction characters (shownSetName).
     QString shownName() const;
     const PhotoSet& unpacked() const;
-    PhotosWindow* photos() const { return photos_; }
+    SetView* view() const { return view_; }
     QLabel* nameLabel() const { return name_; }
     QLabel* noteLabel() const { return note_; }
     QPushButton* playButton() const { return play_; }
@@ -46,7 +45,7 @@ public:
     QPushButton* useForAllButton() const { return useForAll_; }
     bool quizRunning() const;
     // The quiz "Hrát" starts; the one beside this program unless set.
-    void setQuizProgram(const QString& program) { quizProgram_ = program; }
+    void setQuizProgram(const QString& program);
 
 signals:
     void useRequested(bool forAll);
@@ -59,36 +58,24 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLayout* makeHeading();
+    QLayout* makeButtons(bool offerForAll);
     void play();
     void quizEnded();
 
     QString file_;
     SharedSetInfo info_;
     std::unique_ptr<TemporaryFolder> folder_;
-    PhotosWindow* photos_;
-    QLabel* name_;
-    QLabel* note_;
-    QPushButton* play_;
-    QPushButton* useOwn_;
+    SetView* view_ = nullptr;
+    QLabel* name_ = nullptr;
+    QLabel* note_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QPushButton* useOwn_ = nullptr;
     QPushButton* useForAll_ = nullptr;
-    QString quizProgram_;
-    QProcess* quiz_ = nullptr;
-    // Keeps tarvelo-photos running, its last window closed, until the quiz
-    // that plays from the folder ends.
-    std::unique_ptr<QEventLoopLocker> quizLock_;
+    // Plays from the folder, which therefore stays until the quiz ends.
+    QuizLauncher* quiz_ = nullptr;
     bool closed_ = false;
 };
-
-// Reads file and unpacks it into a fresh temporary folder, breeds without
-// photographs drawn from drawingsDir, on a worker thread while a progress
-// box over parent offers "Zrušit". The view, or the Czech sentence why the
-// file was refused; neither when the teacher cancelled.
-struct OpenedSharedSet {
-    std::unique_ptr<SharedSetWindow> window;
-    QString problem;
-};
-OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir, bool offerForAll,
-                                  QWidget* parent = nullptr);
 
 // Whether a command-line argument names a shared set to show: a file whose
 // name ends in .tarvelo, in any case (what a double click on one in a file

@@ -17,10 +17,12 @@
 #include "PictureBox.h"
 #include "SaveSetDialog.h"
 #include "SetArchive.h"
+#include "SetView.h"
 #include "SharedSet.h"
 #include "SharedSetContents.h"
 #include "SharedSetWindow.h"
 #include "TempDir.h"
+#include "Thumbnail.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -117,6 +119,13 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QCoreApplication::processEvents();
+        ASSERT_TRUE(thumbnailsFilled(window->view()));
+    }
+
+    // Waits for the view's thumbnails, which are decoded off the window's
+    // thread; false when they never came.
+    static bool thumbnailsFilled(SetView* view) {
+        return QTest::qWaitFor([view] { return !view->thumbnailsPending(); }, 20000);
     }
 
     // name in ASCII: std::filesystem would take it in the Windows code page.
@@ -133,7 +142,7 @@ protected:
     bool importInto(int index, const QStringList& files) {
         QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
         window->addPhotos(index, files);
-        return finished.wait(20000);
+        return finished.wait(20000) && thumbnailsFilled(window->view());
     }
     bool importInto(int index, const QString& file) { return importInto(index, QStringList{file}); }
 
@@ -210,6 +219,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     EXPECT_TRUE(window->busy());
     EXPECT_TRUE(window->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
     ASSERT_TRUE(finished.wait(20000));
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_EQ(finished.front().at(1).toBool(), true);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -231,6 +241,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
 
     // Removing the only photograph puts the very drawing back.
     row->removeButton(0)->click();
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_EQ(contents(hereford), contents(drawing(4)));
     EXPECT_TRUE(row->holdsDrawing());
     EXPECT_EQ(row->thumbnail()->pixmap().toImage(), before);
@@ -373,6 +384,7 @@ TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
     EXPECT_TRUE(window->previewProblem()->text().contains(*row->problem()));
 
     row->removeButton(0)->click();
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_FALSE(row->problem().has_value());
     EXPECT_TRUE(row->holdsDrawing());
     EXPECT_TRUE(window->preview()->isVisible());
@@ -885,28 +897,36 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_EQ(shared->useForAllButton()->text(),
               QStringLiteral("Použít pro všechny uživatele tohoto počítače"));
 
-    PhotosWindow* view = shared->photos();
-    EXPECT_TRUE(view->isReadOnly());
-    EXPECT_FALSE(view->quizButton()->isVisible());
-    EXPECT_FALSE(view->saveSetButton()->isVisible());
+    // Only the set's view: no button that starts, prints, saves, opens,
+    // adds or removes.
+    SetView* view = shared->view();
+    EXPECT_TRUE(view->findChildren<QPushButton*>().isEmpty());
     PhotoRow* hereford = view->row(4);
     EXPECT_EQ(hereford->photoCount(), 2);
     EXPECT_EQ(view->row(9)->photoCount(), 1);
     EXPECT_TRUE(view->row(5)->holdsDrawing());
     for (int i = 0; i < breedCount; ++i) {
-        EXPECT_FALSE(view->row(i)->addButton()->isVisible()) << i;
+        EXPECT_EQ(view->row(i)->addButton(), nullptr) << i;
         EXPECT_FALSE(view->row(i)->acceptDrops()) << i;
     }
-    EXPECT_FALSE(hereford->removeButton(0)->isVisible());
-    EXPECT_FALSE(hereford->removeButton(1)->isVisible());
+    EXPECT_EQ(hereford->removeButton(0), nullptr);
+    EXPECT_EQ(hereford->removeButton(1), nullptr);
     // Delete on a photograph and a drop change nothing.
     QTest::mouseClick(hereford->thumbnail(1), Qt::LeftButton);
     EXPECT_EQ(view->selectedPicture(), 1);
     EXPECT_EQ(view->preview()->placement(), placementRect(900, 1200, 641, 233));
     press(Qt::Key_Delete);
     EXPECT_EQ(hereford->photoCount(), 2);
-    view->addPhotos(5, {writePhoto("b.jpg", 800, 600)});
-    EXPECT_FALSE(view->busy());
+    QSignalSpy dropped(view->row(5), &PhotoRow::photosDropped);
+    QSignalSpy added(view->row(5), &PhotoRow::addRequested);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(writePhoto("b.jpg", 800, 600))});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->row(5), &drop);
+    QTest::keyClick(view->row(5), Qt::Key_Return);
+    QTest::keyClick(view->row(5), Qt::Key_Space);
+    EXPECT_TRUE(dropped.isEmpty());
+    EXPECT_TRUE(added.isEmpty());
     EXPECT_TRUE(view->row(5)->holdsDrawing());
     const QString unpacked = shared->unpacked().root();
     EXPECT_FALSE(unpacked.startsWith(path("")));
@@ -1055,7 +1075,7 @@ TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnde
     shared->playButton()->click();
     qunsetenv("TARVELO_STAND_IN_QUIZ");
     EXPECT_TRUE(shared->quizRunning());
-    EXPECT_EQ(shared->photos()->statusLabel()->text(), QStringLiteral("Kvíz spuštěn."));
+    EXPECT_EQ(shared->view()->statusLabel()->text(), QStringLiteral("Kvíz spuštěn."));
     for (int wait = 0; wait < 400 && !QFile::exists(report); ++wait) {
         QTest::qWait(50);
     }
@@ -1146,6 +1166,176 @@ TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
     EXPECT_LE(shared->sizeHint().height(),
               ordinary.height() + 30 * shared->noteLabel()->fontMetrics().lineSpacing());
     EXPECT_LE(shared->windowTitle().size(), 200);
+}
+
+} // namespace
+} // namespace tarvelo::testing
+
+namespace tarvelo::testing {
+namespace {
+
+// A teacher's full set: ten photographs of each breed. The window shows at
+// once and fills the rows' thumbnails in as a worker thread decodes them.
+class FullSetTest : public PhotosWindowTest {
+protected:
+    QString inSet(int photo, int index) const { return setFile(photo, index); }
+
+    void write(int photo, int index, const fixtures::Bytes& bytes) {
+        const std::string file = "Třída 3.B/obr/" + std::to_string(photo);
+        std::filesystem::create_directories(dir.path() / pathFromUtf8(file));
+        fixtures::writeFile(dir.path() / pathFromUtf8(file + "/" + std::to_string(index) + ".jpg"),
+                            bytes);
+    }
+
+    void fillSet() {
+        const fixtures::Bytes photo =
+            fixtures::makeJpeg({.width = 932, .height = 699, .pattern = fixtures::Pattern::Photo});
+        for (int number = 0; number < maxPhotosPerBreed; ++number) {
+            for (int index = 0; index < breedCount; ++index) {
+                write(number, index, photo);
+            }
+        }
+    }
+
+    // Made and shown, without letting the window's events run.
+    void showAtOnce() {
+        window = std::make_unique<PhotosWindow>(PhotoSet(root(), path("kresby")));
+        window->show();
+    }
+
+    QImage shown(PhotoRow* row, int n) const { return row->thumbnail(n)->pixmap().toImage(); }
+    QImage thumbnailOfFile(PhotoRow* row, const QString& file) const {
+        return thumbnailOf(file, row->thumbnail()->contentsRect().size());
+    }
+};
+
+TEST_F(FullSetTest, TheWindowShowsAtOnceAndFillsInTheThumbnailsAsTheyCome) {
+    fillSet();
+    // The last photograph of the last row stands up, so that it can be told apart.
+    write(9, 18,
+          fixtures::makeJpeg({.width = 600, .height = 800, .pattern = fixtures::Pattern::Photo}));
+    showAtOnce();
+    // Every row is there, its thumbnails blank rather than marked as problems.
+    EXPECT_TRUE(window->view()->thumbnailsPending());
+    PhotoRow* last = window->row(18);
+    EXPECT_EQ(last->photoCount(), 10);
+    EXPECT_TRUE(last->thumbnailsPending());
+    EXPECT_TRUE(last->thumbnail(9)->pixmap().isNull());
+    EXPECT_TRUE(last->thumbnail(9)->text().isEmpty());
+    EXPECT_EQ(last->stateLabel()->text(), QStringLiteral("Vlastní fotografie: 10"));
+    // The preview draws the first photograph already.
+    EXPECT_EQ(window->selectedIndex(), 0);
+    EXPECT_EQ(window->preview()->placement(), placementRect(932, 699, 641, 233));
+
+    QSignalSpy ready(window->view(), &SetView::thumbnailsReady);
+    ASSERT_TRUE(ready.wait(20000));
+    EXPECT_FALSE(window->view()->thumbnailsPending());
+    for (int index = 0; index < breedCount; ++index) {
+        PhotoRow* row = window->row(index);
+        EXPECT_FALSE(row->thumbnailsPending()) << index;
+        EXPECT_FALSE(row->problem().has_value()) << index;
+        for (int n = 0; n < maxPhotosPerBreed; ++n) {
+            EXPECT_FALSE(row->thumbnail(n)->pixmap().isNull()) << index << " " << n;
+        }
+    }
+    // Each in its own place.
+    EXPECT_EQ(shown(last, 9), thumbnailOfFile(last, inSet(9, 18)));
+    EXPECT_NE(shown(last, 8), shown(last, 9));
+    EXPECT_EQ(shown(last, 8), thumbnailOfFile(last, inSet(8, 18)));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A damaged photograph and one whose header claims 40,000 x 40,000 pixels,
+// more than the quiz decodes: the worker marks each with the "?" and the
+// set's own reason, as the window did before it had a worker.
+TEST_F(FullSetTest, ADamagedOrHugePhotographGetsItsProblemThumbnailFromTheWorker) {
+    const fixtures::Bytes good =
+        fixtures::makeJpeg({.width = 800, .height = 600, .pattern = fixtures::Pattern::Photo});
+    write(0, 3, good);
+    write(1, 3, {0xFF, 0xD8, 0xFF, 0xE0, 't', 'o', 'h', 'l', 'e', ' ', 'n', 'e'});
+    fixtures::Bytes huge = fixtures::makeJpeg({});
+    const auto frame = std::ranges::search(huge, fixtures::Bytes{0xFF, 0xC0});
+    ASSERT_FALSE(frame.empty());
+    const auto at = static_cast<std::size_t>(frame.begin() - huge.begin());
+    for (std::size_t byte : {at + 5, at + 7}) { // height, then width: 40,000
+        huge.at(byte) = 0x9C;
+        huge.at(byte + 1) = 0x40;
+    }
+    write(2, 3, huge);
+    showAtOnce();
+    PhotoRow* row = window->row(3);
+    ASSERT_EQ(row->photoCount(), 3);
+    EXPECT_FALSE(row->problem().has_value()); // not known yet
+    EXPECT_TRUE(row->thumbnail(1)->text().isEmpty());
+
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
+    EXPECT_FALSE(row->thumbnail(0)->pixmap().isNull());
+    EXPECT_FALSE(row->problemOf(0).has_value());
+    const PhotoSet set(root(), path("kresby"));
+    for (int n : {1, 2}) {
+        EXPECT_TRUE(row->thumbnail(n)->pixmap().isNull()) << n;
+        EXPECT_EQ(row->thumbnail(n)->text(), QStringLiteral("?")) << n;
+        ASSERT_TRUE(row->problemOf(n).has_value()) << n;
+        EXPECT_EQ(row->problemOf(n), set.problemOf(inSet(n, 3))) << n;
+    }
+    ASSERT_TRUE(row->problem().has_value());
+    EXPECT_EQ(row->stateLabel()->text(), *row->problem());
+    EXPECT_TRUE(accessibleText(row, QAccessible::Description).contains(*row->problemOf(2)));
+    // Previewed, the huge one is named, not drawn.
+    window->selectPicture(3, 2);
+    EXPECT_TRUE(window->previewProblem()->isVisible());
+    EXPECT_EQ(window->previewProblem()->text(), *row->problemOf(2));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Closed, destroyed, paused or given another set while the worker decodes,
+// the window stops it: nothing arrives late, and shown again or resumed it
+// fills in anew.
+TEST_F(FullSetTest, ClosingTheWindowOrChangingTheSetWhileThumbnailsDecodeIsClean) {
+    fillSet();
+    showAtOnce();
+    window->close();
+    EXPECT_FALSE(window->view()->thumbnailsPending());
+    EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    QTest::qWait(50);
+    EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    window->show();
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
+    EXPECT_FALSE(window->row(18)->thumbnail(9)->pixmap().isNull());
+
+    // Destroyed with everything still to decode.
+    showAtOnce();
+    window.reset();
+    QTest::qWait(50);
+
+    // While the set's files are changed, as when a photograph is removed,
+    // the worker opens none of them (Windows would refuse the change), and
+    // goes on afterwards.
+    showAtOnce();
+    {
+        const ThumbnailPause pause(*window->view());
+        QTest::qWait(500); // time enough to decode them all
+        EXPECT_TRUE(window->view()->thumbnailsPending());
+        EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    }
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
+    EXPECT_FALSE(window->row(18)->thumbnail(9)->pixmap().isNull());
+
+    // The class set chosen before the own set's photographs are decoded:
+    // only the class set's drawings arrive.
+    showAtOnce();
+    window->offerClassSet(PhotoSet(root(), path("kresby")),
+                          PhotoSet(path("pro všechny"), path("kresby")), false);
+    window->classSetChoice()->setChecked(true);
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
+    for (int index = 0; index < breedCount; ++index) {
+        PhotoRow* row = window->row(index);
+        ASSERT_TRUE(row->holdsDrawing()) << index;
+        EXPECT_EQ(shown(row, 0), thumbnailOfFile(row, drawing(index))) << index;
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(shown(window->row(18), 0), thumbnailOfFile(window->row(18), drawing(18)));
+    EXPECT_TRUE(boxes.empty());
 }
 
 } // namespace
