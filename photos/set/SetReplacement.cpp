@@ -130,12 +130,18 @@ std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from) {
     return replacement->commit();
 }
 
+std::optional<QString> takeOverRefusal(const PhotoSet& target, bool everyAccount) {
+    if (!everyAccount) {
+        return std::nullopt;
+    }
+    const auto refusal = classSetRefusal(pathFromUtf8(target.root().toStdString()));
+    return refusal ? std::optional(QString::fromStdString(*refusal)) : std::nullopt;
+}
+
 std::optional<QString> takeOverSharedSet(PhotoSet& target, bool everyAccount,
                                          const PhotoSet& shared) {
-    if (everyAccount) {
-        if (const auto refusal = classSetRefusal(pathFromUtf8(target.root().toStdString()))) {
-            return QString::fromStdString(*refusal);
-        }
+    if (auto refusal = takeOverRefusal(target, everyAccount)) {
+        return refusal;
     }
     return replaceSetPictures(target, shared);
 }

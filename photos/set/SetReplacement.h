@@ -46,10 +46,14 @@ private:
 // all or nothing (SetReplacement); a Czech message when that fails.
 std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from);
 
+// Why `target` may not take a shared set over: with everyAccount it is the
+// class set, and this account may not change it (the Czech reason).
+std::optional<QString> takeOverRefusal(const PhotoSet& target, bool everyAccount);
+
 // Takes a shared set over, from the command line and the window alike:
 // `target` comes to hold exactly the photographs of `shared`, a set unpacked
 // from a shared file, all or nothing. With everyAccount `target` is the class
-// set, and an account that may not change it is refused (the Czech reason)
+// set, and an account that may not change it is refused (takeOverRefusal)
 // before anything is written.
 std::optional<QString> takeOverSharedSet(PhotoSet& target, bool everyAccount,
                                          const PhotoSet& shared);

@@ -233,11 +233,9 @@ void PhotosWindow::useSharedSet(QWidget* shared, const QString& shownName, const
         return;
     }
     PhotoSet target = forAll ? *forAll_ : (own_ ? *own_ : set_);
-    if (forAll) {
-        if (const auto refusal = classSetRefusal(pathFromUtf8(target.root().toStdString()))) {
-            showError(shared, QString::fromStdString(*refusal));
-            return;
-        }
+    if (const auto refusal = takeOverRefusal(target, forAll)) {
+        showError(shared, *refusal);
+        return;
     }
     if (!askYesNo(shared, QStringLiteral("Fotografie ze sady „%1“ nahradí všechny dosavadní "
                                          "fotografie %2 ve složce %3. Pokračovat?")
@@ -250,7 +248,7 @@ void PhotosWindow::useSharedSet(QWidget* shared, const QString& shownName, const
     std::optional<QString> failed;
     {
         const ThumbnailPause pause(*view_);
-        failed = replaceSetPictures(target, unpacked);
+        failed = takeOverSharedSet(target, forAll, unpacked);
     }
     if (failed) {
         showError(shared, *failed);

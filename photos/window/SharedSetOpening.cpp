@@ -5,6 +5,7 @@
 #include "SharedSetOpening.h"
 
 #include "PhotosApplication.h"
+#include "SharedSetCopy.h"
 #include "SharedSetWindow.h"
 
 #include <QCoreApplication>
@@ -16,11 +17,6 @@ namespace tarvelo {
 
 OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir, bool offerForAll,
                                   QWidget* parent) {
-    QString problem;
-    std::optional<TemporaryFolder> folder = makeTemporaryFolder(&problem);
-    if (!folder) {
-        return {.window = nullptr, .problem = problem};
-    }
     QProgressDialog box(QStringLiteral("Otevírám sdílenou sadu…"), QStringLiteral("Zrušit"), 0, 0,
                         parent);
     box.setWindowTitle(photosTitle());
@@ -30,8 +26,7 @@ OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDi
     box.setAutoClose(false);
     // Between photographs the window's events are handled: the box is drawn
     // and "Zrušit" (or Escape) is seen.
-    PhotoSet target(folder->path(), drawingsDir);
-    const UnpackedSharedSet unpacked = unpackSharedSet(file, target, [&box](int done, int total) {
+    SharedSetCopy copy = unpackSharedSetCopy(file, drawingsDir, [&box](int done, int total) {
         box.setMaximum(total);
         box.setValue(done);
         box.setLabelText(QStringLiteral("Otevírám sdílenou sadu… %1 z %2").arg(done).arg(total));
@@ -39,12 +34,12 @@ OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDi
         return !box.wasCanceled();
     });
     box.reset();
-    if (!unpacked.info) {
-        return {.window = nullptr, .problem = unpacked.message};
+    if (!copy.unpacked.info) {
+        return {.window = nullptr, .problem = copy.unpacked.message};
     }
-    return {.window = std::make_unique<SharedSetWindow>(
-                file, *unpacked.info, std::make_unique<TemporaryFolder>(std::move(*folder)),
-                std::move(target), offerForAll),
+    return {.window =
+                std::make_unique<SharedSetWindow>(file, *copy.unpacked.info, std::move(copy.folder),
+                                                  std::move(copy.set), offerForAll),
             .problem = {}};
 }
 
