@@ -13,11 +13,11 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
-#include "TellingSet.h"
 #include "Program.h"
 #include "ResidentMemory.h"
 #include "RoundPlayer.h"
 #include "TApplication.h"
+#include "TellingSet.h"
 
 #include <QApplication>
 #include <QDir>

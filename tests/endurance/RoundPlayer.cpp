@@ -3,11 +3,11 @@
 #include "RoundPlayer.h"
 
 #include "BreedCatalogue.h"
-#include "TellingSet.h"
 #include "PictureBox.h"
 #include "Placement.h"
 #include "Program.h"
 #include "TApplication.h"
+#include "TellingSet.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
