@@ -62,6 +62,14 @@ QByteArray contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Writes bytes as the file at path, which is returned.
+QString written(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+    return path;
+}
+
 QString accessibleText(QObject* object, QAccessible::Text kind) {
     return QAccessible::queryAccessibleInterface(object)->text(kind);
 }
@@ -336,11 +344,8 @@ TEST_F(PhotosWindowTest, AClassSetThisUserMayNotWriteIsRefusedAndNothingChanges)
 TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {
     open();
     const QString target = QDir(root()).filePath(QStringLiteral("obr/0/2.jpg"));
-    const QString damaged = path("poškozená.jpg");
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8\xFF\xE0 tohle není fotografie");
-    file.close();
+    const QString damaged =
+        written(path("poškozená.jpg"), "\xFF\xD8\xFF\xE0 tohle není fotografie");
 
     ASSERT_TRUE(importInto(2, damaged));
     ASSERT_EQ(boxes.size(), 1u);
@@ -514,11 +519,7 @@ TEST_F(PhotosWindowTest, TheKeyboardWalksRowsAndPressesButtons) {
 // and the others are kept.
 TEST_F(PhotosWindowTest, SeveralPhotographsAreCountedAndABadOneIsNamedWhileTheOthersStay) {
     open();
-    const QString damaged = path("rozbitá.jpg");
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8\xFF\xE0 tohle není fotografie");
-    file.close();
+    const QString damaged = written(path("rozbitá.jpg"), "\xFF\xD8\xFF\xE0 tohle není fotografie");
     const QStringList files{writePhoto("a.jpg", 2400, 1800), writePhoto("b.jpg", 2000, 1500),
                             damaged, writePhoto("c.jpg", 2400, 1600),
                             writePhoto("d.jpg", 1800, 1800)};
@@ -1024,11 +1025,7 @@ TEST_F(SharedSetFileTest, OpeningALargeSetShowsProgressAndZrusitStopsIt) {
 // set stays as it was. What a double click passes counts as such a file.
 TEST_F(SharedSetFileTest, ADamagedSharedFileIsRefusedInABoxAndChangesNothing) {
     open();
-    const QString damaged = path("rozbitá.tarvelo");
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("PK\x03\x04 tohle není sada");
-    file.close();
+    const QString damaged = written(path("rozbitá.tarvelo"), "PK\x03\x04 tohle není sada");
     QTimer answerer;
     answerer.setInterval(5);
     QObject::connect(&answerer, &QTimer::timeout, [&] {

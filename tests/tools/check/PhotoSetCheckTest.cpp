@@ -12,7 +12,9 @@
 #include "TempDir.h"
 #include "Utf8Path.h"
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #ifndef _WIN32
@@ -31,16 +33,29 @@ std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
+// A set whose nineteen pictures are 40 x 30, made as `recipeFor` says for
+// each; the files written, in order.
+std::vector<fixtures::Bytes>
+writeSet(const std::filesystem::path& root,
+         const std::function<void(int, fixtures::JpegRecipe&)>& recipeFor = {}) {
+    std::filesystem::create_directories(root / "obr/0");
+    std::vector<fixtures::Bytes> files;
+    for (int i = 0; i < 19; ++i) {
+        fixtures::JpegRecipe recipe;
+        recipe.width = 40;
+        recipe.height = 30;
+        if (recipeFor) {
+            recipeFor(i, recipe);
+        }
+        files.push_back(fixtures::makeJpeg(recipe));
+        fixtures::writeFile(root / "obr/0" / (std::to_string(i) + ".jpg"), files.back());
+    }
+    return files;
+}
+
 TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     fixtures::TempDir root;
-    std::filesystem::create_directories(root.path() / "obr/0");
-    fixtures::JpegRecipe recipe;
-    recipe.width = 40;
-    recipe.height = 30;
-    for (int i = 0; i < 19; ++i) {
-        fixtures::writeFile(root.path() / "obr/0" / (std::to_string(i) + ".jpg"),
-                            fixtures::makeJpeg(recipe));
-    }
+    writeSet(root.path());
     std::ostringstream out;
     fixtures::TempDir dump;
     EXPECT_TRUE(checkPhotoSet(root.path(), dump.path(), out));
@@ -63,9 +78,12 @@ TEST(PhotoSetCheck, ReportsEveryPhotographAndFailsOnAnyError) {
     std::filesystem::remove(root.path() / "obr/0/7.jpg");
     // A file of endless scans, as found on the web: refused, and the check
     // goes on to the next picture.
-    recipe.progressive = true;
+    fixtures::JpegRecipe endless;
+    endless.width = 40;
+    endless.height = 30;
+    endless.progressive = true;
     fixtures::writeFile(root.path() / "obr/0/11.jpg",
-                        fixtures::withScans(fixtures::makeJpeg(recipe), maxJpegScans + 1));
+                        fixtures::withScans(fixtures::makeJpeg(endless), maxJpegScans + 1));
     std::ostringstream again;
     EXPECT_FALSE(checkPhotoSet(root.path(), std::nullopt, again));
     report = lines(again.str());
@@ -188,31 +206,24 @@ Ppm readPpm(const std::filesystem::path& path) {
 
 TEST(PhotoSetCheck, TurnedPhotographsAreDumpedUprightAndTheirLinesSaySo) {
     fixtures::TempDir root;
-    std::filesystem::create_directories(root.path() / "obr/0");
-    fixtures::JpegRecipe recipe;
-    recipe.width = 40;
-    recipe.height = 30;
-    std::vector<fixtures::Bytes> files;
-    for (int i = 0; i < 19; ++i) {
-        fixtures::JpegRecipe r = recipe;
-        if (i == 0) { // a portrait 30 x 40 stored on its side
-            r.width = 30;
-            r.height = 40;
-            r.orientation = 6;
-        }
-        if (i == 1) {
-            r.orientation = 3;
-        }
-        if (i == 2) {
-            r.orientation = 7;
-            r.exifByteOrder = fixtures::ByteOrder::Big;
-        }
-        if (i == 4) {
-            r.orientation = 1;
-        }
-        files.push_back(fixtures::makeJpeg(r));
-        fixtures::writeFile(root.path() / "obr/0" / (std::to_string(i) + ".jpg"), files.back());
-    }
+    const std::vector<fixtures::Bytes> files =
+        writeSet(root.path(), [](int i, fixtures::JpegRecipe& r) {
+            if (i == 0) { // a portrait 30 x 40 stored on its side
+                r.width = 30;
+                r.height = 40;
+                r.orientation = 6;
+            }
+            if (i == 1) {
+                r.orientation = 3;
+            }
+            if (i == 2) {
+                r.orientation = 7;
+                r.exifByteOrder = fixtures::ByteOrder::Big;
+            }
+            if (i == 4) {
+                r.orientation = 1;
+            }
+        });
     std::ostringstream out;
     fixtures::TempDir dump;
     EXPECT_TRUE(checkPhotoSet(root.path(), dump.path(), out));
