@@ -74,6 +74,7 @@ void removeAbandonedTemporaryFolders() {
         const bool locked = QFileInfo::exists(QDir(folder).filePath(lockName));
         const std::unique_ptr<QLockFile> lock = lockIn(folder);
         if (locked ? lock->tryLock(0) : entry.lastModified().toUTC() < aMinuteAgo) {
+            lock->unlock(); // its file goes with the folder
             QDir(folder).removeRecursively();
         }
     }
