@@ -172,6 +172,18 @@ void JpegDecompressor::calcOutputDimensions() {
     jpeg_calc_output_dimensions(&info_);
 }
 
+void JpegDecompressor::scaleToCover(int width, int height) {
+    info_.scale_denom = 8;
+    for (unsigned int n = 1; n <= 8; ++n) {
+        info_.scale_num = n;
+        calcOutputDimensions();
+        if (static_cast<int>(info_.output_width) >= width &&
+            static_cast<int>(info_.output_height) >= height) {
+            return;
+        }
+    }
+}
+
 void JpegDecompressor::startDecompress() {
     if (setjmp(error_.jump)) {
         throwError();

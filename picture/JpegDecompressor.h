@@ -64,6 +64,11 @@ public:
     void finishDecompress();
     bool hasMultipleScans();
 
+    // After readHeader: the smallest of libjpeg's scaled sizes n/8 whose
+    // output still covers width x height (the full size when none does), so
+    // that a picture drawn small is decoded small.
+    void scaleToCover(int width, int height);
+
     // From the first Exif APP1 marker the header read kept (saveMarkers of
     // APP1 first); Upright when there is none or it is damaged.
     Orientation orientation() const;

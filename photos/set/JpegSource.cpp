@@ -83,21 +83,6 @@ UprightPicture readHeader(JpegDecompressor& decompressor) {
     return picture;
 }
 
-// 3. The smallest of libjpeg's scaled sizes n/8 that still covers `wanted`
-//    (the stored copy, before it is turned).
-void scaleToCover(JpegDecompressor& decompressor, QSize wanted) {
-    auto& info = decompressor.info();
-    info.scale_denom = 8;
-    for (unsigned int n = 1; n <= 8; ++n) {
-        info.scale_num = n;
-        decompressor.calcOutputDimensions();
-        if (static_cast<int>(info.output_width) >= wanted.width() &&
-            static_cast<int>(info.output_height) >= wanted.height()) {
-            return;
-        }
-    }
-}
-
 // 4. Every row, into an image of the output size. 5. Unlike the quiz, refuse
 //    what the library made up: a photograph with a grey band is no
 //    photograph to store.
@@ -135,7 +120,10 @@ UprightPicture decodeUpright(JpegDecompressor& decompressor) {
     picture.storedSize = swap ? placedSize(height, width) : placedSize(width, height);
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN); // RGB32's byte order is BGRX
     const RowFormat format = chooseRowFormat(decompressor.info(), ColourLayout::Bgrx);
-    scaleToCover(decompressor, swap ? picture.storedSize.transposed() : picture.storedSize);
+    // 3. The smallest of libjpeg's scaled sizes that still covers the stored
+    //    copy, before it is turned.
+    const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
+    decompressor.scaleToCover(wanted.width(), wanted.height());
     picture.image = turnUpright(decodeRows(decompressor, format), picture.orientation);
     return picture;
 }

@@ -17,20 +17,6 @@ namespace {
 // bounds that for a file built to exhaust memory.
 constexpr long maxLibraryMemory = 512L * 1024 * 1024;
 
-// The smallest scale n/8 whose output still covers box.
-void chooseScale(JpegDecompressor& decompressor, QSize box) {
-    auto& info = decompressor.info();
-    info.scale_denom = 8;
-    for (unsigned int n = 1; n <= 8; ++n) {
-        info.scale_num = n;
-        decompressor.calcOutputDimensions();
-        if (static_cast<int>(info.output_width) >= box.width() &&
-            static_cast<int>(info.output_height) >= box.height()) {
-            return;
-        }
-    }
-}
-
 // Every row of the picture at its chosen scale. A file cut short decodes
 // what it has, the rest made up by the library, as the quiz shows it.
 QImage decodeScaled(const JpegPicture& picture, QSize box) {
@@ -44,7 +30,7 @@ QImage decodeScaled(const JpegPicture& picture, QSize box) {
     auto& info = decompressor.info();
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN); // RGB32 is blue, green, red, x in memory
     const RowFormat format = chooseRowFormat(info, ColourLayout::Bgrx);
-    chooseScale(decompressor, box);
+    decompressor.scaleToCover(box.width(), box.height());
     decompressor.startDecompress();
     QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                  format == RowFormat::Grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
