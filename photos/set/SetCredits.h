@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "PhotoCredit.h"
+#include "PhotoSet.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace tarvelo {
+
+// The credits of a set's photographs, kept in one small file in the set's
+// obr folder, so that a take-over, which swaps obr whole, carries them. A
+// credit is tied to its photograph's bytes (their SHA-256), not to its
+// place: when photographs move up after a removal, their credits follow
+// without a write, and a photograph that was replaced never shows the
+// credit of the one before it. The file is outside data like any other:
+// read with its size bounded, each text through ForeignText's bounds.
+
+struct CreditedPhoto {
+    QString path; // absolute, as PhotoSet::photos gives it
+    PhotoCredit credit;
+};
+
+// The credit of the photograph at `path` in `set`; nothing when it has none.
+std::optional<PhotoCredit> creditOf(const PhotoSet& set, const QString& path);
+
+// Every photograph of the set that has a credit, in breed order, then
+// photograph order.
+std::vector<CreditedPhoto> creditsOf(const PhotoSet& set);
+
+// Gives the photograph at `path` its credit, replacing any it had, and lets
+// go of credits whose photographs are no longer in the set. Written as every
+// write to a set is (atomically, never through a link). A Czech message when
+// that fails; the photograph itself is never touched.
+std::optional<QString> recordCredit(const PhotoSet& set, const QString& path,
+                                    const PhotoCredit& credit);
+
+// Takes the credit of the photograph at `path` away.
+std::optional<QString> forgetCredit(const PhotoSet& set, const QString& path);
+
+} // namespace tarvelo
