@@ -45,6 +45,10 @@ QString addText() {
     return QStringLiteral("Přidat fotografii…");
 }
 
+QString commonsText() {
+    return QStringLiteral("Najít na Wikimedia Commons…");
+}
+
 void setFrameColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -79,12 +83,8 @@ PhotoRow::PhotoRow(int index, const QString& breed, RowEditing editing, QWidget*
     layout->addLayout(makeCells());
     layout->addStretch(1);
     if (!readOnly_) {
-        add_ = makeButton(addText(), this);
-        add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed);
-        add_->installEventFilter(this);
-        connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
         layout->addSpacing(8);
-        layout->addWidget(add_, 0, Qt::AlignVCenter);
+        layout->addLayout(makeButtons());
     }
 
     showPictures(1, true);
@@ -108,6 +108,23 @@ QWidget* PhotoRow::makeTextColumn() {
     text->addStretch(1);
     column->setFixedWidth(textWidth);
     return column;
+}
+
+QLayout* PhotoRow::makeButtons() {
+    add_ = makeButton(addText(), this);
+    add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed_);
+    connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
+    commons_ = makeButton(commonsText(), this);
+    commons_->setAccessibleName(QStringLiteral("Najít na Wikimedia Commons: ") + breed_);
+    connect(commons_, &QPushButton::clicked, this, [this] { emit commonsRequested(index_); });
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* button : {add_, commons_}) {
+        button->installEventFilter(this);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    return buttons;
 }
 
 QHBoxLayout* PhotoRow::makeCells() {
@@ -154,7 +171,7 @@ QList<QWidget*> PhotoRow::tabStops() {
         }
     }
     if (add_ != nullptr) {
-        stops << add_;
+        stops << add_ << commons_;
     }
     return stops;
 }
@@ -167,11 +184,13 @@ int PhotoRow::widthWithAllPhotos() const {
     // alike.
     int addWidth = 0;
     if (add_ != nullptr) {
-        addWidth = add_->sizeHint().width();
+        addWidth = std::max(add_->sizeHint().width(), commons_->sizeHint().width());
     } else {
-        QPushButton probe(addText());
-        probe.setFont(fontA());
-        addWidth = probe.sizeHint().width();
+        for (const QString& text : {addText(), commonsText()}) {
+            QPushButton probe(text);
+            probe.setFont(fontA());
+            addWidth = std::max(addWidth, probe.sizeHint().width());
+        }
     }
     const int addColumn = 8 + layout()->spacing() + addWidth;
     return margins.left() + margins.right() + 2 * lineWidth() + textWidth + maxThumbnails * cell +

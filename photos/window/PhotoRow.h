@@ -25,7 +25,7 @@ enum class RowEditing { Editable, ReadOnly };
 
 // One breed of the set: its name, thumbnails of the photographs the quiz will
 // show for it (or of its drawing), a button under each photograph that
-// removes it, and "Přidat fotografii…"; a row only to look at has neither
+// removes it, "Přidat fotografii…" and "Najít na Wikimedia Commons…"; a row only to look at has neither
 // button, takes no drops, and Enter, Space and Delete change nothing. The
 // row takes the keyboard focus itself, so the arrow keys can walk the rows,
 // and takes dropped image files as if they had been chosen.
@@ -41,6 +41,7 @@ public:
     const QString& breed() const { return breed_; }
     // Null in a row only to look at.
     QPushButton* addButton() const { return add_; }
+    QPushButton* commonsButton() const { return commons_; }
     QLabel* stateLabel() const { return state_; }
     // Photograph n (0-based) of those shown, and the button that removes it.
     QLabel* thumbnail(int n = 0) const { return cells_.at(static_cast<std::size_t>(n)).picture; }
@@ -82,6 +83,7 @@ public:
 
 signals:
     void addRequested(int index);
+    void commonsRequested(int index);
     // number 1 is the first photograph.
     void removeRequested(int index, int number);
     void photosDropped(int index, const QStringList& paths);
@@ -108,6 +110,7 @@ private:
     };
 
     QWidget* makeTextColumn();
+    QLayout* makeButtons();
     QHBoxLayout* makeCells();
     void makeCell(Cell& cell, QHBoxLayout* cells);
     void updateState();
@@ -125,6 +128,7 @@ private:
     QLabel* name_;
     QLabel* state_;
     QPushButton* add_ = nullptr;
+    QPushButton* commons_ = nullptr;
     std::array<Cell, maxThumbnails> cells_;
     bool drawing_ = true;
     std::vector<std::optional<QString>> problems_;

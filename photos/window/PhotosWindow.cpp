@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotosWindow.h"
 
+#include "CommonsDialog.h"
+#include "CommonsFill.h"
+#include "CommonsService.h"
+
 #include "BreedPhotos.h"
 #include "CzechCounts.h"
 #include "DocumentsFolder.h"
@@ -69,6 +73,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
     setTabOrder(quiz_, paperTest_);
     setTabOrder(paperTest_, saveSet_);
     setTabOrder(saveSet_, openSet_);
+    setTabOrder(openSet_, fill_);
 
     edit(set_);
     // The rows scroll; the window fits the screen it opens on.
@@ -108,6 +113,13 @@ QHBoxLayout* PhotosWindow::makeTop() {
     openSet_ = makeButton(QStringLiteral("Otevřít sadu ze souboru…"),
                           QStringLiteral("Otevřít sadu ze souboru k prohlížení"));
     connect(openSet_, &QPushButton::clicked, this, &PhotosWindow::askAndOpenSharedSet);
+    fill_ = makeButton(QStringLiteral("Doplnit z Wikimedia Commons…"),
+                       QStringLiteral("Doplnit fotografie z Wikimedia Commons"));
+    connect(fill_, &QPushButton::clicked, this, [this] {
+        if (const std::optional<int> count = askFillCount(this)) {
+            fillFromCommons(*count);
+        }
+    });
 
     top_ = new QHBoxLayout;
     top_->addWidget(where_, 1);
@@ -119,12 +131,18 @@ QHBoxLayout* PhotosWindow::makeTop() {
     fileButtons->addWidget(saveSet_);
     fileButtons->addWidget(openSet_);
     top_->addLayout(fileButtons);
+    auto* commonsButtons = new QVBoxLayout;
+    commonsButtons->addWidget(fill_);
+    commonsButtons->addStretch(1);
+    top_->addLayout(commonsButtons);
     return top_;
 }
 
 void PhotosWindow::connectRows() {
     for (int i = 0; i < rowCount(); ++i) {
         connect(row(i), &PhotoRow::addRequested, this, &PhotosWindow::askAndAdd);
+        connect(row(i), &PhotoRow::commonsRequested, this,
+                [this](int index) { findOnCommons({index}); });
         connect(row(i), &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
         connect(row(i), &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
     }
@@ -373,6 +391,53 @@ void PhotosWindow::importDone(int index, const QStringList& files,
         reportError(text);
     }
     emit importFinished(index, failures.isEmpty());
+}
+
+CommonsService& PhotosWindow::commons() {
+    if (commons_ == nullptr) {
+        commons_ = new CommonsService(this);
+    }
+    return *commons_;
+}
+
+CommonsDialog* PhotosWindow::findOnCommons(std::vector<int> breeds) {
+    if (busy() || breeds.empty()) {
+        return nullptr;
+    }
+    if (const std::optional<QString> problem = commons().endpointProblem()) {
+        reportError(*problem);
+        return nullptr;
+    }
+    auto* dialog = new CommonsDialog(commons(), set_, std::move(breeds), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Downloaded photographs go in beside the rows' thumbnails, as an
+    // import's do.
+    connect(dialog, &CommonsDialog::addingStarted, this, [this] { importPause_.emplace(*view_); });
+    connect(dialog, &CommonsDialog::addingFinished, this,
+            [this](int index, int added) { commonsAdded(index, added); });
+    select(breeds.front());
+    dialog->open();
+    return dialog;
+}
+
+CommonsDialog* PhotosWindow::fillFromCommons(int count) {
+    std::vector<int> breeds = breedsWithFewerThan(set_, count);
+    if (breeds.empty()) {
+        statusLabel()->setText(
+            QStringLiteral("Každé plemeno už má aspoň %1.").arg(photographCount(count)));
+        return nullptr;
+    }
+    return findOnCommons(std::move(breeds));
+}
+
+void PhotosWindow::commonsAdded(int index, int added) {
+    importPause_.reset();
+    view_->refreshRow(index);
+    if (added > 0) {
+        selectPicture(index, row(index)->photoCount() - 1);
+        statusLabel()->setText(QStringLiteral("%1: přidáno %2 z Wikimedia Commons.")
+                                   .arg(row(index)->breed(), photographCount(added)));
+    }
 }
 
 void PhotosWindow::removePhoto(int index, int number) {

@@ -21,6 +21,8 @@ class QScrollArea;
 
 namespace tarvelo {
 
+class CommonsDialog;
+class CommonsService;
 class PhotoRow;
 class PictureBox;
 class QuizLauncher;
@@ -62,6 +64,14 @@ public:
     // move up, and the drawing comes back after the last.
     void removePhoto(int index, int number);
 
+    // The Commons dialog for the breeds given, one after another, opened
+    // over the window; what it adds goes into the set as an import's would.
+    CommonsDialog* findOnCommons(std::vector<int> breeds);
+    // "Doplnit z Wikimedia Commons…": every breed with fewer than count
+    // photographs in that dialog; null when every breed has enough.
+    CommonsDialog* fillFromCommons(int count);
+    QPushButton* fillButton() const { return fill_; }
+
     // Adds the choice between the user's own set and the machine's class set
     // ("pro všechny uživatele tohoto počítače"), the window now editing the
     // class set when onClassSet. Choosing the class set is refused, with a
@@ -94,6 +104,8 @@ private:
     QPushButton* makeButton(const QString& text, const QString& spoken);
     void connectRows();
     void askAndAdd(int index);
+    CommonsService& commons();
+    void commonsAdded(int index, int added);
     void importDone(int index, const QStringList& files, const std::vector<ImportResult>& results);
     void startQuiz();
     void reportError(const QString& text);
@@ -110,6 +122,7 @@ private:
     QPushButton* paperTest_ = nullptr;
     QPushButton* saveSet_ = nullptr;
     QPushButton* openSet_ = nullptr;
+    QPushButton* fill_ = nullptr;
     QHBoxLayout* top_ = nullptr;
     QRadioButton* forAllChoice_ = nullptr;
     QRadioButton* ownChoice_ = nullptr;
@@ -120,6 +133,9 @@ private:
     QuizLauncher* quizLauncher_;
     // The shared sets opened from here, each in its own window.
     SharedSetOpener* shared_;
+    // Made when the teacher first asks Commons, and kept, with what it
+    // found, for as long as the window is open.
+    CommonsService* commons_ = nullptr;
 };
 
 } // namespace tarvelo

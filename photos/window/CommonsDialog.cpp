@@ -1,0 +1,378 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommonsDialog.h"
+
+#include "BreedCatalogue.h"
+#include "BreedPhotos.h"
+#include "CommonsService.h"
+#include "CzechCounts.h"
+#include "ForeignText.h"
+#include "MessageBoxes.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvelo {
+
+namespace {
+// Half the width Commons scales its grid thumbnails to: five abreast fit a
+// school laptop's screen, and a calf is still told from a cow.
+const QSize iconSize(165, 124);
+
+// Commons' names and authors are long; an item shows the start of each.
+constexpr TextBounds itemBounds{.characters = 28, .lines = 1};
+
+QString breedName(int breed) {
+    return QString::fromUtf8(answerName(breed));
+}
+
+QIcon blankIcon() {
+    QPixmap blank(iconSize);
+    blank.fill(QColor(230, 230, 230));
+    return QIcon(blank);
+}
+
+// The thumbnail in the middle of an icon-sized field, never scaled up.
+QIcon iconOf(const QImage& image) {
+    QPixmap field(iconSize);
+    field.fill(Qt::white);
+    const QImage scaled =
+        image.size().boundedTo(iconSize) == image.size()
+            ? image
+            : image.scaled(iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&field);
+    painter.drawImage((iconSize.width() - scaled.width()) / 2,
+                      (iconSize.height() - scaled.height()) / 2, scaled);
+    return QIcon(field);
+}
+
+QString itemText(const CommonsCandidate& candidate) {
+    return plainText(candidate.credit.author, itemBounds) + QLatin1Char('\n') +
+           plainText(candidate.credit.licence, itemBounds);
+}
+
+QString itemDetails(const CommonsCandidate& candidate) {
+    return plainText(candidate.title, quotedNameBounds) + QLatin1Char('\n') +
+           QStringLiteral("Autor: ") + plainText(candidate.credit.author, quotedNameBounds) +
+           QLatin1Char('\n') + QStringLiteral("Licence: ") +
+           plainText(candidate.credit.licence, quotedNameBounds);
+}
+} // namespace
+
+CommonsDialog::CommonsDialog(CommonsService& service, PhotoSet set, std::vector<int> breeds,
+                             QWidget* parent)
+    : QDialog(parent), service_(&service), set_(std::move(set)), breeds_(std::move(breeds)) {
+    setWindowTitle(QStringLiteral("Fotografie z Wikimedia Commons"));
+    makeLayout();
+    showBreed();
+}
+
+CommonsDialog::~CommonsDialog() {
+    // Nothing the service still has queued for this dialog may reach it,
+    // and whoever waits for the end of an adding hears of it.
+    if (service_) {
+        service_->cancel();
+    }
+    if (adding_) {
+        emit addingFinished(breed(), 0, {});
+    }
+}
+
+int CommonsDialog::breed() const {
+    return breeds_.at(step_);
+}
+
+void CommonsDialog::makeLayout() {
+    heading_ = new QLabel(this);
+    heading_->setTextFormat(Qt::PlainText);
+    heading_->setWordWrap(true);
+    searchText_ = new QLineEdit(this);
+    searchText_->setPlaceholderText(QStringLiteral("Hledat jiná slova…"));
+    searchText_->setAccessibleName(QStringLiteral("Hledat na Wikimedia Commons"));
+    searchText_->setMaxLength(100);
+    searchButton_ = new QPushButton(QStringLiteral("Hledat"), this);
+    candidates_ = new QListWidget(this);
+    candidates_->setViewMode(QListView::IconMode);
+    candidates_->setIconSize(iconSize);
+    candidates_->setGridSize(iconSize + QSize(24, 56));
+    candidates_->setResizeMode(QListView::Adjust);
+    candidates_->setMovement(QListView::Static);
+    candidates_->setWordWrap(true);
+    candidates_->setUniformItemSizes(true);
+    candidates_->setSelectionMode(QAbstractItemView::SingleSelection);
+    candidates_->setAccessibleName(QStringLiteral("Nalezené fotografie"));
+    candidates_->setMinimumSize(5 * (iconSize.width() + 24) + 30, 2 * (iconSize.height() + 56));
+    status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    progress_ = new QProgressBar(this);
+    progress_->hide();
+    add_ = new QPushButton(QStringLiteral("Přidat vybrané"), this);
+    skip_ = new QPushButton(QStringLiteral("Přeskočit plemeno"), this);
+    cancel_ = new QPushButton(QStringLiteral("Zavřít"), this);
+    // Enter in the search line searches; it must not add what is ticked.
+    for (QPushButton* button : {searchButton_, add_, skip_, cancel_}) {
+        button->setAutoDefault(false);
+    }
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(searchText_, 1);
+    search->addWidget(searchButton_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(progress_, 1);
+    buttons->addStretch();
+    buttons->addWidget(add_);
+    buttons->addWidget(skip_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
+    layout->addLayout(search);
+    layout->addWidget(candidates_, 1);
+    layout->addWidget(status_);
+    layout->addLayout(buttons);
+
+    connect(searchText_, &QLineEdit::returnPressed, this, &CommonsDialog::searchTyped);
+    connect(searchButton_, &QPushButton::clicked, this, &CommonsDialog::searchTyped);
+    connect(candidates_, &QListWidget::itemChanged, this, &CommonsDialog::updateAddButton);
+    connect(add_, &QPushButton::clicked, this, &CommonsDialog::startAdding);
+    connect(skip_, &QPushButton::clicked, this, &CommonsDialog::nextBreed);
+    connect(cancel_, &QPushButton::clicked, this, &CommonsDialog::reject);
+}
+
+void CommonsDialog::showBreed() {
+    const QString name = breedName(breed());
+    heading_->setText(
+        (breeds_.size() > 1 ? QStringLiteral("%1 (plemeno %2 z %3)")
+                                  .arg(name)
+                                  .arg(step_ + 1)
+                                  .arg(breeds_.size())
+                            : name) +
+        QStringLiteral("\nVyberte fotografie, na kterých je opravdu toto plemeno. Každá se "
+                       "přidá i se jménem autora a licencí."));
+    skip_->setVisible(step_ + 1 < breeds_.size());
+    searchText_->clear();
+    status_->setText(QStringLiteral("Hledám fotografie plemene %1 na Wikimedia Commons…").arg(name));
+    const int generation = ++generation_;
+    candidates_->clear();
+    shown_.clear();
+    updateAddButton();
+    service_->findForBreed(breed(), [self = QPointer(this), generation, name](const CandidateList& list) {
+        if (self && generation == self->generation_) {
+            self->showCandidates(list, name);
+        }
+    });
+}
+
+void CommonsDialog::searchTyped() {
+    const QString text = searchText_->text().simplified();
+    if (text.isEmpty() || adding_) {
+        return;
+    }
+    status_->setText(QStringLiteral("Hledám „%1“ na Wikimedia Commons…").arg(text));
+    const int generation = ++generation_;
+    candidates_->clear();
+    shown_.clear();
+    updateAddButton();
+    service_->search(text, [self = QPointer(this), generation, text](const CandidateList& list) {
+        if (self && generation == self->generation_) {
+            self->showCandidates(list, QStringLiteral("„%1“").arg(text));
+        }
+    });
+}
+
+void CommonsDialog::showCandidates(const CandidateList& list, const QString& what) {
+    if (list.problem) {
+        status_->setText(*list.problem);
+        emit candidatesShown();
+        return;
+    }
+    shown_ = list.candidates;
+    const QIcon blank = blankIcon();
+    for (const CommonsCandidate& candidate : shown_) {
+        auto* item = new QListWidgetItem(blank, itemText(candidate), candidates_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setToolTip(itemDetails(candidate));
+    }
+    QString text =
+        shown_.empty()
+            ? QStringLiteral("Pro %1 jsem na Wikimedia Commons nenašel žádnou volně použitelnou "
+                             "fotografii. Zkuste hledat jiná slova.")
+                  .arg(what)
+            : QStringLiteral("Nalezeno: %1. Zaškrtněte ty, které chcete přidat.")
+                  .arg(photographCount(static_cast<int>(shown_.size())));
+    if (list.refused > 0) {
+        text += QStringLiteral(" Dalších %1 jsem vynechal: jejich licence nedovoluje volné použití.")
+                    .arg(list.refused);
+    }
+    status_->setText(text);
+    updateAddButton();
+    emit candidatesShown();
+    fetchThumbnails(0);
+}
+
+void CommonsDialog::fetchThumbnails(std::size_t from) {
+    if (from >= shown_.size()) {
+        return;
+    }
+    const int generation = generation_;
+    service_->fetchGridThumbnail(
+        shown_.at(from), [self = QPointer(this), generation, from](
+                             const QImage& image, const std::optional<QString>& problem) {
+            if (!self || generation != self->generation_) {
+                return;
+            }
+            QListWidgetItem* item = self->candidates_->item(static_cast<int>(from));
+            if (item != nullptr) {
+                if (problem || image.isNull()) {
+                    item->setToolTip(item->toolTip() + QLatin1Char('\n') +
+                                     problem.value_or(QString()));
+                } else {
+                    item->setIcon(iconOf(image));
+                }
+            }
+            self->fetchThumbnails(from + 1);
+        });
+}
+
+std::vector<CommonsCandidate> CommonsDialog::chosen() const {
+    std::vector<CommonsCandidate> ticked;
+    for (int n = 0; n < candidates_->count(); ++n) {
+        if (candidates_->item(n)->checkState() == Qt::Checked &&
+            static_cast<std::size_t>(n) < shown_.size()) {
+            ticked.push_back(shown_.at(static_cast<std::size_t>(n)));
+        }
+    }
+    return ticked;
+}
+
+void CommonsDialog::choose(int n, bool chosen) {
+    if (QListWidgetItem* item = candidates_->item(n)) {
+        item->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void CommonsDialog::updateAddButton() {
+    const int ticked = static_cast<int>(chosen().size());
+    const int room = maxPhotosPerBreed - set_.photoCount(breed());
+    add_->setEnabled(!adding_ && ticked > 0 && ticked <= room);
+    add_->setText(ticked > 0 ? QStringLiteral("Přidat vybrané (%1)").arg(ticked)
+                             : QStringLiteral("Přidat vybrané"));
+    if (!adding_ && ticked > room) {
+        status_->setText(room > 0 ? QStringLiteral("Vybráno %1, plemeno má ale místo už jen pro %2.")
+                                        .arg(photographCount(ticked), photographCount(room))
+                                  : QStringLiteral("Plemeno už má %1, víc jich mít nemůže.")
+                                        .arg(photographCount(maxPhotosPerBreed)));
+    }
+}
+
+void CommonsDialog::startAdding() {
+    std::vector<CommonsCandidate> ticked = chosen();
+    if (ticked.empty() || adding_) {
+        return;
+    }
+    adding_ = true;
+    cancelRequested_ = false;
+    for (QWidget* widget : {static_cast<QWidget*>(candidates_), static_cast<QWidget*>(searchText_),
+                            static_cast<QWidget*>(searchButton_), static_cast<QWidget*>(skip_)}) {
+        widget->setEnabled(false);
+    }
+    add_->setEnabled(false);
+    cancel_->setText(QStringLiteral("Zrušit"));
+    const int total = static_cast<int>(ticked.size());
+    progress_->setRange(0, total);
+    progress_->setValue(0);
+    progress_->show();
+    status_->setText(QStringLiteral("Stahuji a ukládám %1…").arg(ofCount(1, total)));
+    emit addingStarted(breed());
+    service_->addToSet(
+        set_, breed(), std::move(ticked),
+        [self = QPointer(this)](int done, int all) {
+            if (!self) {
+                return false;
+            }
+            self->progress_->setValue(done);
+            if (done < all && !self->cancelRequested_) {
+                self->status_->setText(
+                    QStringLiteral("Stahuji a ukládám %1…").arg(ofCount(done + 1, all)));
+            }
+            return !self->cancelRequested_;
+        },
+        [self = QPointer(this)](const CommonsAddResult& result) {
+            if (self) {
+                self->addingDone(result.added, result.cancelled, result.problems);
+            }
+        });
+}
+
+void CommonsDialog::addingDone(int added, bool cancelled, const QStringList& problems) {
+    adding_ = false;
+    progress_->hide();
+    cancel_->setText(QStringLiteral("Zavřít"));
+    for (QWidget* widget : {static_cast<QWidget*>(candidates_), static_cast<QWidget*>(searchText_),
+                            static_cast<QWidget*>(searchButton_), static_cast<QWidget*>(skip_)}) {
+        widget->setEnabled(true);
+    }
+    const int current = breed();
+    emit addingFinished(current, added, problems);
+    status_->setText((cancelled ? QStringLiteral("Zrušeno. %1: přidáno %2.")
+                                : QStringLiteral("%1: přidáno %2."))
+                         .arg(breedName(current), photographCount(added)));
+    if (!problems.isEmpty()) {
+        showError(this, QStringLiteral("Tyto fotografie se nepodařilo přidat:\n\n") +
+                            problems.join(QLatin1Char('\n')) +
+                            (added > 0 ? QStringLiteral("\n\nOstatní fotografie jsou uložené.")
+                                       : QString()));
+    }
+    if (cancelled || !problems.isEmpty()) {
+        // The teacher decides what comes next.
+        for (int n = 0; n < candidates_->count(); ++n) {
+            candidates_->item(n)->setCheckState(Qt::Unchecked);
+        }
+        updateAddButton();
+        return;
+    }
+    if (step_ + 1 < breeds_.size()) {
+        nextBreed();
+    } else {
+        accept();
+    }
+}
+
+void CommonsDialog::nextBreed() {
+    if (adding_ || step_ + 1 >= breeds_.size()) {
+        return;
+    }
+    service_->cancel();
+    ++step_;
+    showBreed();
+}
+
+void CommonsDialog::reject() {
+    if (adding_) {
+        // What is already in stays; the rest is not fetched.
+        cancelRequested_ = true;
+        status_->setText(QStringLiteral("Ruším…"));
+        return;
+    }
+    QDialog::reject();
+}
+
+void CommonsDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter anywhere but the search line would otherwise press a button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !searchText_->hasFocus()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace tarvelo
