@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedCatalogue.h"
+#include "BreedSources.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -64,4 +65,26 @@ TEST(Catalogue, AllPicturesAvailableAndNothingOutside) {
     }
     EXPECT_FALSE(pictureAvailable(-1));
     EXPECT_FALSE(pictureAvailable(19));
+}
+
+TEST(Catalogue, EachBreedIsLookedForUnderItsOwnArticle) {
+    // The articles follow the picture order: a slip would fill a breed with
+    // another breed's photographs.
+    EXPECT_EQ(breedSource(0).article, "Charolais cattle");
+    EXPECT_EQ(breedSource(3).article, "Simmental cattle"); // "Masný simentál"
+    EXPECT_EQ(breedSource(5).article, "Belgian Blue");     // "Belgické modro-bílé"
+    EXPECT_EQ(breedSource(12).site, "cswiki");
+    EXPECT_EQ(breedSource(12).article, answerName(12));
+    EXPECT_EQ(breedSource(14).article, "Holstein Friesian cattle");
+    EXPECT_EQ(breedSource(17).article, "Ayrshire cattle"); // "Ayshirský skot"
+    EXPECT_EQ(breedSource(18).article, "Brown Swiss cattle");
+    EXPECT_THROW(breedSource(19), std::out_of_range);
+    for (int breed = 0; breed < breedCount; ++breed) {
+        const BreedSource& source = breedSource(breed);
+        // Every breed can at least be searched for; an article needs its site.
+        EXPECT_FALSE(source.searchWords.empty()) << breed;
+        EXPECT_EQ(source.site.empty(), source.article.empty()) << breed;
+    }
+    // Red Holstein alone has no article: it is only searched for.
+    EXPECT_TRUE(breedSource(15).article.empty());
 }

@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+namespace tarvelo {
+
+// The two APIs the program asks: Commons' and Wikidata's. HTTPS only; plain
+// http only to this computer's own loopback address, which is where the tests'
+// server answers.
+struct CommonsEndpoints {
+    QUrl commons;
+    QUrl wikidata;
+    // Czech, when an endpoint given in the environment is refused; no
+    // request is then sent at all.
+    std::optional<QString> problem;
+    // Both endpoints are on the loopback address over plain http, so the
+    // files their answers name may be too.
+    bool plainLoopback = false;
+};
+
+inline constexpr const char* commonsApiVariable = "TARVELO_COMMONS_API";
+inline constexpr const char* wikidataApiVariable = "TARVELO_WIKIDATA_API";
+
+// From TARVELO_COMMONS_API and TARVELO_WIKIDATA_API, else Wikimedia's own.
+CommonsEndpoints endpointsFromEnvironment();
+// The same from the two texts; an empty one means the default.
+CommonsEndpoints endpointsFrom(const QString& commons, const QString& wikidata);
+
+bool isLoopbackHost(const QString& host);
+
+// Whether the program may fetch url (a thumbnail, a photograph, where a
+// redirect leads): https anywhere, plain http only to the loopback address
+// and only when the endpoints themselves are there.
+bool mayFetch(const QUrl& url, bool plainLoopback);
+
+} // namespace tarvelo

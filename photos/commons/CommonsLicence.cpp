@@ -1,0 +1,162 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CommonsLicence.h"
+
+#include "ForeignText.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+
+namespace tarvelo {
+
+namespace {
+
+// Commons' own fields are short; anything longer is cut before any work on it.
+constexpr qsizetype htmlInputLimit = 20'000;
+constexpr qsizetype authorCharacters = 300;
+constexpr qsizetype licenceCharacters = 100;
+constexpr qsizetype titleCharacters = 250;
+constexpr qsizetype urlCharacters = 2000;
+
+// extmetadata's field `name`: {"value": "...", "source": ...}.
+QString metadataValue(const QJsonObject& metadata, const char* name) {
+    const QJsonValue value = metadata.value(QLatin1String(name)).toObject().value(u"value");
+    if (value.isString()) {
+        return value.toString().left(htmlInputLimit);
+    }
+    // A few fields may come as numbers or flags; present is what counts.
+    if (value.isBool()) {
+        return value.toBool() ? QStringLiteral("true") : QString();
+    }
+    if (value.isDouble()) {
+        return QString::number(value.toDouble());
+    }
+    return {};
+}
+
+// A link the credit may show: https only, as plain text.
+QString httpsLink(const QString& text) {
+    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    if (text.size() > urlCharacters || !url.isValid() ||
+        url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0 ||
+        url.host().isEmpty()) {
+        return {};
+    }
+    return url.toString(QUrl::FullyEncoded);
+}
+
+QString decodedEntity(const QString& name) {
+    static const std::pair<const char*, char16_t> named[] = {
+        {"amp", u'&'},    {"lt", u'<'},     {"gt", u'>'},     {"quot", u'"'},   {"apos", u'\''},
+        {"nbsp", u' '},   {"ndash", u'–'},  {"mdash", u'—'},  {"copy", u'©'},   {"hellip", u'…'},
+        {"laquo", u'«'},  {"raquo", u'»'},  {"bdquo", u'„'},  {"ldquo", u'“'},  {"rdquo", u'”'},
+        {"lsquo", u'‘'},  {"rsquo", u'’'},  {"eacute", u'é'}, {"aacute", u'á'}, {"iacute", u'í'},
+        {"oacute", u'ó'}, {"uacute", u'ú'}, {"auml", u'ä'},   {"ouml", u'ö'},   {"uuml", u'ü'},
+        {"szlig", u'ß'},  {"ccedil", u'ç'}, {"egrave", u'è'},
+    };
+    if (name.startsWith(QLatin1Char('#'))) {
+        bool ok = false;
+        const uint code =
+            name.size() > 1 && (name.at(1) == QLatin1Char('x') || name.at(1) == QLatin1Char('X'))
+                ? name.mid(2).toUInt(&ok, 16)
+                : name.mid(1).toUInt(&ok, 10);
+        if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return QStringLiteral("\uFFFD");
+        }
+        const char32_t character = code;
+        return QString::fromUcs4(&character, 1);
+    }
+    for (const auto& [entity, character] : named) {
+        if (name == QLatin1String(entity)) {
+            return QString(QChar(character));
+        }
+    }
+    return QLatin1Char('&') + name + QLatin1Char(';');
+}
+
+QString decodedEntities(const QString& text) {
+    static const QRegularExpression entity(
+        QStringLiteral("&(#[0-9]{1,8}|#[xX][0-9a-fA-F]{1,7}|[a-zA-Z]{2,8});"));
+    QString decoded;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = entity.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        decoded += text.mid(from, match.capturedStart() - from);
+        decoded += decodedEntity(match.captured(1));
+        from = match.capturedEnd();
+    }
+    decoded += text.mid(from);
+    return decoded;
+}
+
+} // namespace
+
+bool isFreeLicence(const QString& license) {
+    // "cc-by-sa-4.0", "cc-by-2.0", "cc-by-sa-3.0-de", "cc-by-sa-3.0-migrated".
+    static const QRegularExpression free(
+        QStringLiteral("^(cc0|pd|cc-pd|cc-by(-sa)?-[0-9]+(\\.[0-9]+)?(-[a-z0-9-]{1,20})?)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return free.match(license.trimmed()).hasMatch();
+}
+
+QString plainFromHtml(const QString& html, qsizetype characters) {
+    static const QRegularExpression tag(QStringLiteral("<[^<>]*>"));
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    QString text = html.left(htmlInputLimit);
+    // A tag may separate words (<br>, </td><td>): it becomes a space, and
+    // spaces collapse below. Entities come after, so an encoded "&lt;b&gt;"
+    // stays text.
+    text.replace(tag, QStringLiteral(" "));
+    text = decodedEntities(text);
+    text.replace(space, QStringLiteral(" "));
+    return plainText(text.trimmed(), TextBounds{.characters = characters, .lines = 1});
+}
+
+std::variant<std::monostate, CommonsCandidate, RefusedFile> judgeFile(const QJsonObject& page) {
+    const QString title = plainText(page.value(u"title").toString().left(htmlInputLimit),
+                                    TextBounds{.characters = titleCharacters, .lines = 1});
+    const QJsonArray infos = page.value(u"imageinfo").toArray();
+    if (title.isEmpty() || infos.isEmpty() || !infos.first().isObject()) {
+        return std::monostate{};
+    }
+    const QJsonObject info = infos.first().toObject();
+    const QJsonObject metadata = info.value(u"extmetadata").toObject();
+    const QString mime = info.value(u"mime").toString();
+    const bool usable =
+        (mime == QLatin1String("image/jpeg") || mime == QLatin1String("image/png")) &&
+        isFreeLicence(metadataValue(metadata, "License")) &&
+        metadataValue(metadata, "NonFree").trimmed().isEmpty() &&
+        metadataValue(metadata, "DeletionReason").trimmed().isEmpty() &&
+        metadataValue(metadata, "Restrictions").trimmed().isEmpty();
+    const QString pageLink = httpsLink(info.value(u"descriptionurl").toString());
+    const int width = info.value(u"width").toInt();
+    const int height = info.value(u"height").toInt();
+    if (!usable || pageLink.isEmpty() || width <= 0 || height <= 0) {
+        return RefusedFile{title};
+    }
+
+    CommonsCandidate candidate;
+    candidate.title = title;
+    candidate.mime = mime;
+    candidate.size = QSize(width, height);
+    candidate.gridThumbnail = QUrl(info.value(u"thumburl").toString().left(urlCharacters));
+    PhotoCredit& credit = candidate.credit;
+    for (const char* field : {"Attribution", "Artist", "Credit"}) {
+        credit.author = plainFromHtml(metadataValue(metadata, field), authorCharacters);
+        if (!credit.author.isEmpty()) {
+            break;
+        }
+    }
+    credit.licence = plainFromHtml(metadataValue(metadata, "LicenseShortName"), licenceCharacters);
+    if (credit.licence.isEmpty()) {
+        credit.licence = plainText(metadataValue(metadata, "License"),
+                                   TextBounds{.characters = licenceCharacters, .lines = 1});
+    }
+    credit.licenceUrl = httpsLink(metadataValue(metadata, "LicenseUrl"));
+    credit.page = pageLink;
+    credit.shortPage = httpsLink(info.value(u"descriptionshorturl").toString());
+    credit.title = title;
+    return candidate;
+}
+
+} // namespace tarvelo
