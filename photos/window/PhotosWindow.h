@@ -47,6 +47,8 @@ public:
     QLabel* statusLabel() const { return view_->statusLabel(); }
     QScrollArea* rowsArea() const { return view_->rowsArea(); }
     QPushButton* quizButton() const { return quiz_; }
+    // "Autor a licence…" of the previewed photograph.
+    QPushButton* creditButton() const { return credit_; }
 
     int selectedIndex() const { return view_->selectedIndex(); }
     int selectedPicture() const { return view_->selectedPicture(); }
@@ -93,6 +95,8 @@ private:
     QHBoxLayout* makeTop();
     QPushButton* makeButton(const QString& text, const QString& spoken);
     void connectRows();
+    void addCreditButton();
+    void editCredit();
     void askAndAdd(int index);
     void importDone(int index, const QStringList& files, const std::vector<ImportResult>& results);
     void startQuiz();
@@ -110,6 +114,7 @@ private:
     QPushButton* paperTest_ = nullptr;
     QPushButton* saveSet_ = nullptr;
     QPushButton* openSet_ = nullptr;
+    QPushButton* credit_ = nullptr;
     QHBoxLayout* top_ = nullptr;
     QRadioButton* forAllChoice_ = nullptr;
     QRadioButton* ownChoice_ = nullptr;
