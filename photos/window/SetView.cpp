@@ -105,7 +105,7 @@ QGroupBox* SetView::makePreview() {
     credit_->setTextFormat(Qt::RichText);
     credit_->setOpenExternalLinks(true);
     credit_->setWordWrap(false);
-    credit_->setFixedHeight(credit_->fontMetrics().height());
+    credit_->setFixedHeight(credit_->fontMetrics().lineSpacing());
     credit_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     credit_->setAccessibleName(QStringLiteral("Autor fotografie v náhledu"));
     QPalette links = credit_->palette();
