@@ -26,7 +26,8 @@ bool startsWith(const std::string& name, std::string_view prefix) {
     return name.compare(0, prefix.size(), prefix) == 0;
 }
 
-// .N.jpg.XXXXXXXX or ~N.jpg.XXXXXXXX, N a picture index, X a hex digit.
+// .N.jpg.XXXXXXXX or ~N.jpg.XXXXXXXX, N a picture index, X a hex digit; the
+// same for the credits file in obr.
 bool isWriterTemporary(const std::string& name) {
     if (name.size() < 2 || (name[0] != '.' && name[0] != '~')) {
         return false;
@@ -41,6 +42,9 @@ bool isWriterTemporary(const std::string& name) {
         }
     }
     const std::string picture = name.substr(1, dot - 1);
+    if (picture == setCreditsFileName) {
+        return true;
+    }
     for (int index = 0; index < breedCount; ++index) {
         if (picture == std::to_string(index) + ".jpg") {
             return true;
@@ -59,6 +63,21 @@ std::vector<fs::path> stagingFolders(const fs::path& folder) {
         }
     }
     return found;
+}
+
+// The temporary files of writes cut short in folder.
+void removeLeftovers(const fs::path& folder) {
+    std::error_code error;
+    std::vector<fs::path> leftovers;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (isWriterTemporary(entry->path().filename().string())) {
+            leftovers.push_back(entry->path());
+        }
+    }
+    for (const fs::path& leftover : leftovers) {
+        fs::remove(leftover, error);
+    }
 }
 
 } // namespace
@@ -89,20 +108,11 @@ void recoverSetFolder(const fs::path& folder) {
     if (!isRealFolder(obr)) {
         return;
     }
+    removeLeftovers(obr);
     for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
         const fs::path pictures = obr / std::to_string(photo);
-        if (!isRealFolder(pictures)) {
-            continue;
-        }
-        std::vector<fs::path> leftovers;
-        for (fs::directory_iterator entry(pictures, error), end; !error && entry != end;
-             entry.increment(error)) {
-            if (isWriterTemporary(entry->path().filename().string())) {
-                leftovers.push_back(entry->path());
-            }
-        }
-        for (const fs::path& leftover : leftovers) {
-            fs::remove(leftover, error);
+        if (isRealFolder(pictures)) {
+            removeLeftovers(pictures);
         }
     }
 }

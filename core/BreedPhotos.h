@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvelo {
@@ -16,6 +17,10 @@ inline constexpr int maxPhotosPerBreed = 10;
 // system's own form: obr\<photo>\<index>.jpg on Windows, obr/<photo>/<index>.jpg
 // elsewhere. Photograph 0 is picturePath(index).
 std::string photoPath(int index, int photo);
+
+// Beside obr/0 .. obr/9 in obr: who took the set's photographs and under
+// what licence (photos/set/SetCredits.h). The quiz never reads it.
+inline constexpr std::string_view setCreditsFileName = "tarvelo-credits.json";
 
 // Whether a file is there to be read; it is never opened, only looked up.
 using PhotoLookup = std::function<bool(const std::string& path)>;

@@ -133,6 +133,14 @@ std::optional<QString> PhotoSet::linkInSet() const {
     if (linked(obr)) {
         return obr;
     }
+    // The credits file is read and written beside the photographs: a link
+    // there is as much a trap as one in a photograph's place.
+    const QString credits = QStringLiteral("obr/") +
+                            QString::fromUtf8(setCreditsFileName.data(),
+                                              static_cast<qsizetype>(setCreditsFileName.size()));
+    if (linked(credits)) {
+        return credits;
+    }
     // A folder that is a link is named itself; what is in it is not looked at.
     for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
         const QString folder = QString::fromStdString(folderBelow(photo));

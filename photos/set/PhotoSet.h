@@ -43,9 +43,9 @@ public:
     // Where writes below root go, and how what they make may be read.
     SetFolder folder() const;
 
-    // The first of obr, obr/0 .. obr/9 and the photographs in them that is a
-    // symbolic link, junction or other reparse point, as "obr/5" or
-    // "obr/5/3.jpg"; nothing when none is. Nothing is to be written to such a
+    // The first of obr, its credits file, obr/0 .. obr/9 and the photographs
+    // in them that is a symbolic link, junction or other reparse point, as
+    // "obr/5" or "obr/5/3.jpg"; nothing when none is. Nothing is to be written to such a
     // set, nor read from it to go elsewhere (an export).
     std::optional<QString> linkInSet() const;
     // The Czech sentence refusing a change to a set with that link.

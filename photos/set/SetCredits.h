@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BreedPhotos.h"
 #include "PhotoCredit.h"
 #include "PhotoSet.h"
 
 #include <QString>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace tarvelo {
@@ -18,6 +20,10 @@ namespace tarvelo {
 // without a write, and a photograph that was replaced never shows the
 // credit of the one before it. The file is outside data like any other:
 // read with its size bounded, each text through ForeignText's bounds.
+
+// The file, below the set's folder.
+inline constexpr std::string_view setCreditsFile = "obr/tarvelo-credits.json";
+static_assert(setCreditsFile.ends_with(setCreditsFileName));
 
 struct CreditedPhoto {
     QString path; // absolute, as PhotoSet::photos gives it
@@ -37,6 +43,11 @@ std::vector<CreditedPhoto> creditsOf(const PhotoSet& set);
 // that fails; the photograph itself is never touched.
 std::optional<QString> recordCredit(const PhotoSet& set, const QString& path,
                                     const PhotoCredit& credit);
+
+// recordCredit for several photographs at once, in one write: each is given
+// its credit, the others keep theirs.
+std::optional<QString> recordCredits(const PhotoSet& set,
+                                     const std::vector<CreditedPhoto>& credits);
 
 // Takes the credit of the photograph at `path` away.
 std::optional<QString> forgetCredit(const PhotoSet& set, const QString& path);

@@ -46,16 +46,21 @@ TEST_F(SetFolderRecoveryTest, LeftoversOfAKilledChangeGoAndNothingElse) {
     write(set / "obr/0/3.jpg", "photo");
     write(set / "obr/0/.3.jpg.1a2b3c4d", "half written");
     write(set / "obr/2/~18.jpg.deadbeef", "half written on Windows");
+    write(set / "obr/tarvelo-credits.json", "credits");
+    write(set / "obr/.tarvelo-credits.json.0badf00d", "half written credits");
     write(set / ".tarvelo-new-Ab12Cd/obr/0/3.jpg", "staged");
     // Names that only look alike stay.
     write(set / "obr/0/.3.jpg.notahexx", "keep");
     write(set / "obr/0/.19.jpg.1a2b3c4d", "keep");
     write(set / "obr/0/.3.jpg.1a2b3c4", "keep");
+    write(set / "obr/.tarvelo-credits.txt.0badf00d", "keep");
     write(set / "poznamky.txt", "keep");
     recoverSetFolder(set);
-    EXPECT_EQ(names(set), (std::set<std::string>{"obr", "obr/0", "obr/0/3.jpg",
-                                                 "obr/0/.3.jpg.notahexx", "obr/0/.19.jpg.1a2b3c4d",
-                                                 "obr/0/.3.jpg.1a2b3c4", "obr/2", "poznamky.txt"}));
+    EXPECT_EQ(names(set),
+              (std::set<std::string>{"obr", "obr/0", "obr/0/3.jpg", "obr/0/.3.jpg.notahexx",
+                                     "obr/0/.19.jpg.1a2b3c4d", "obr/0/.3.jpg.1a2b3c4", "obr/2",
+                                     "obr/tarvelo-credits.json",
+                                     "obr/.tarvelo-credits.txt.0badf00d", "poznamky.txt"}));
     EXPECT_EQ(read(set / "obr/0/3.jpg"), "photo");
 }
 

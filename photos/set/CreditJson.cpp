@@ -1,0 +1,112 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CreditJson.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QUrl>
+
+namespace tarvelo {
+
+namespace {
+
+const QString authorKey = QStringLiteral("author");
+const QString licenceKey = QStringLiteral("licence");
+const QString licenceUrlKey = QStringLiteral("licenceUrl");
+const QString pageKey = QStringLiteral("page");
+const QString shortPageKey = QStringLiteral("shortPage");
+const QString titleKey = QStringLiteral("title");
+
+QString boundedText(const QString& text, TextBounds bounds) {
+    return plainText(text, bounds).trimmed();
+}
+
+// Only a whole https:// address is a link worth keeping: anything else (an
+// http page, javascript:, a file) could lead a teacher who clicks it anywhere.
+QString boundedUrl(const QString& text) {
+    const QString url = text.trimmed();
+    if (url.isEmpty() || url.size() > maxCreditUrlLength ||
+        !url.startsWith(QLatin1String("https://"))) {
+        return {};
+    }
+    // No spaces, controls or direction marks: what is shown is where it leads.
+    if (plainText(url, {.characters = maxCreditUrlLength + 1, .lines = 1}) != url ||
+        url.contains(QLatin1Char(' '))) {
+        return {};
+    }
+    const QUrl parsed(url, QUrl::StrictMode);
+    if (!parsed.isValid() || parsed.scheme() != QLatin1String("https") || parsed.host().isEmpty()) {
+        return {};
+    }
+    return url;
+}
+
+} // namespace
+
+QJsonObject creditToJson(const PhotoCredit& credit) {
+    return QJsonObject{{authorKey, credit.author},         {licenceKey, credit.licence},
+                       {licenceUrlKey, credit.licenceUrl}, {pageKey, credit.page},
+                       {shortPageKey, credit.shortPage},   {titleKey, credit.title}};
+}
+
+std::optional<PhotoCredit> boundedCredit(const PhotoCredit& credit) {
+    PhotoCredit bounded{.author = boundedText(credit.author, creditAuthorBounds),
+                        .licence = boundedText(credit.licence, creditLicenceBounds),
+                        .licenceUrl = boundedUrl(credit.licenceUrl),
+                        .page = boundedUrl(credit.page),
+                        .shortPage = boundedUrl(credit.shortPage),
+                        .title = boundedText(credit.title, creditTitleBounds)};
+    if (bounded.author.isEmpty() && bounded.licence.isEmpty()) {
+        return std::nullopt;
+    }
+    return bounded;
+}
+
+std::optional<PhotoCredit> creditFromJson(const QJsonValue& value) {
+    if (!value.isObject()) {
+        return std::nullopt;
+    }
+    const QJsonObject object = value.toObject();
+    // A number or a list where a text belongs is no text: toString() gives
+    // nothing for it.
+    const auto text = [&object](const QString& key) { return object.value(key).toString(); };
+    return boundedCredit({.author = text(authorKey),
+                          .licence = text(licenceKey),
+                          .licenceUrl = text(licenceUrlKey),
+                          .page = text(pageKey),
+                          .shortPage = text(shortPageKey),
+                          .title = text(titleKey)});
+}
+
+std::optional<QJsonObject> boundedJsonObject(const QByteArray& bytes, int maxDepth) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : bytes) {
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > maxDepth) {
+                return std::nullopt;
+            }
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return std::nullopt;
+    }
+    return document.object();
+}
+
+} // namespace tarvelo
