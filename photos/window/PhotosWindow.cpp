@@ -12,6 +12,7 @@
 #include "Fonts.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
+#include "OwnCreditDialog.h"
 #include "PaperTestDialog.h"
 #include "PhotoFileDialog.h"
 #include "PhotoRow.h"
@@ -65,6 +66,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
     layout->addLayout(makeTop());
     layout->addWidget(view_, 1);
     connectRows();
+    addCreditButton();
     connect(quizLauncher_, &QuizLauncher::failed, this, &PhotosWindow::reportError);
     connect(shared_, &SharedSetOpener::useRequested, this, &PhotosWindow::useSharedSet);
 
@@ -145,6 +147,32 @@ void PhotosWindow::connectRows() {
                 [this](int index) { findOnCommons({index}); });
         connect(row(i), &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
         connect(row(i), &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
+    }
+}
+
+// Beside the preview: a credit is given to the photograph seen there.
+void PhotosWindow::addCreditButton() {
+    credit_ = makeButton(QStringLiteral("Autor a licence…"),
+                         QStringLiteral("Autor a licence fotografie v náhledu"));
+    view_->addPreviewButton(credit_);
+    connect(credit_, &QPushButton::clicked, this, &PhotosWindow::editCredit);
+    connect(view_, &SetView::previewChanged, this,
+            [this] { credit_->setEnabled(view_->photographSelected()); });
+    credit_->setEnabled(view_->photographSelected());
+}
+
+void PhotosWindow::editCredit() {
+    if (busy()) { // the import may be moving the photographs
+        statusLabel()->setText(QStringLiteral("Počkejte, až se fotografie uloží."));
+        return;
+    }
+    if (!view_->photographSelected()) {
+        return;
+    }
+    const QString said = editOwnCredit(this, set_, view_->selectedPath());
+    view_->refreshCredit();
+    if (!said.isEmpty()) {
+        statusLabel()->setText(said);
     }
 }
 

@@ -49,6 +49,8 @@ public:
     QLabel* statusLabel() const { return view_->statusLabel(); }
     QScrollArea* rowsArea() const { return view_->rowsArea(); }
     QPushButton* quizButton() const { return quiz_; }
+    // "Autor a licence…" of the previewed photograph.
+    QPushButton* creditButton() const { return credit_; }
 
     int selectedIndex() const { return view_->selectedIndex(); }
     int selectedPicture() const { return view_->selectedPicture(); }
@@ -103,6 +105,8 @@ private:
     QHBoxLayout* makeTop();
     QPushButton* makeButton(const QString& text, const QString& spoken);
     void connectRows();
+    void addCreditButton();
+    void editCredit();
     void askAndAdd(int index);
     CommonsService& commons();
     void commonsAdded(int index, int added);
@@ -123,6 +127,7 @@ private:
     QPushButton* saveSet_ = nullptr;
     QPushButton* openSet_ = nullptr;
     QPushButton* fill_ = nullptr;
+    QPushButton* credit_ = nullptr;
     QHBoxLayout* top_ = nullptr;
     QRadioButton* forAllChoice_ = nullptr;
     QRadioButton* ownChoice_ = nullptr;

@@ -3,16 +3,21 @@
 #include "SetView.h"
 
 #include "BreedCatalogue.h"
+#include "CreditText.h"
 #include "CzechCounts.h"
 #include "Fonts.h"
+#include "PhotoSourcesDialog.h"
 #include "PictureBox.h"
 #include "QuizPicture.h"
+#include "SetCredits.h"
 #include "ThumbnailLoader.h"
 #include "WindowText.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -26,6 +31,8 @@ namespace tarvelo {
 namespace {
 // Where the quiz places its picture box inside the box's black group.
 constexpr int quizPictureInset = 16;
+// The credit line takes the place of most of the inset below the picture.
+constexpr int creditGap = 4;
 } // namespace
 
 SetView::SetView(RowEditing editing, QWidget* parent)
@@ -35,7 +42,7 @@ SetView::SetView(RowEditing editing, QWidget* parent)
     status_->setAccessibleName(QStringLiteral("Stav"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(makePreview(), 0, Qt::AlignHCenter);
+    layout->addLayout(makeTop());
     layout->addWidget(makeRows(editing), 1);
     layout->addWidget(status_);
     shown_.resize(rows_.size());
@@ -49,6 +56,33 @@ SetView::SetView(RowEditing editing, QWidget* parent)
 // The loader, a child, waits for its thread before the rows go.
 SetView::~SetView() = default;
 
+// The preview in the middle as the quiz has it, the buttons about it on its
+// right.
+QGridLayout* SetView::makeTop() {
+    top_ = new QGridLayout;
+    top_->setContentsMargins(0, 0, 0, 0);
+    top_->addWidget(makePreview(), 0, 1);
+    sources_ = new QPushButton(QStringLiteral("Zdroje fotografií"), this);
+    sources_->setFont(fontA());
+    sources_->setAccessibleName(QStringLiteral("Zdroje fotografií: autoři a licence všech "
+                                               "fotografií sady"));
+    connect(sources_, &QPushButton::clicked, this, &SetView::showSources);
+    previewButtons_ = new QVBoxLayout;
+    previewButtons_->addStretch(1);
+    previewButtons_->addWidget(sources_);
+    top_->addLayout(previewButtons_, 0, 2, Qt::AlignLeft);
+    top_->setColumnStretch(0, 1);
+    top_->setColumnStretch(2, 1);
+    return top_;
+}
+
+void SetView::addPreviewButton(QPushButton* button) {
+    button->setParent(this);
+    previewButtons_->insertWidget(previewButtons_->indexOf(sources_), button);
+    setTabOrder(credit_, button);
+    setTabOrder(button, sources_);
+}
+
 QGroupBox* SetView::makePreview() {
     previewGroup_ = new QGroupBox(this);
     previewGroup_->setFont(fontA());
@@ -59,11 +93,30 @@ QGroupBox* SetView::makePreview() {
     previewProblem_ = makeWindowText(QString(), fontB(), previewGroup_);
     previewProblem_->setFixedSize(quizPictureSize);
     previewProblem_->setAlignment(Qt::AlignCenter);
-    previewStack_ = new QStackedLayout(previewGroup_);
-    previewStack_->setContentsMargins(quizPictureInset, quizPictureInset, quizPictureInset,
-                                      quizPictureInset);
+    previewStack_ = new QStackedLayout;
     previewStack_->addWidget(preview_);
     previewStack_->addWidget(previewProblem_);
+    // One line, always there, so that the preview keeps its place whether
+    // the picture has a credit or not; a long one is cut at the picture's
+    // edge rather than widening the window.
+    credit_ = new QLabel(previewGroup_);
+    credit_->setFont(fontB());
+    setColours(credit_, Qt::white, Qt::black);
+    credit_->setTextFormat(Qt::RichText);
+    credit_->setOpenExternalLinks(true);
+    credit_->setWordWrap(false);
+    credit_->setFixedHeight(credit_->fontMetrics().lineSpacing());
+    credit_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    credit_->setAccessibleName(QStringLiteral("Autor fotografie v náhledu"));
+    QPalette links = credit_->palette();
+    links.setColor(QPalette::Link, QColor(0x99, 0xcc, 0xff)); // legible on black
+    links.setColor(QPalette::LinkVisited, QColor(0xcc, 0x99, 0xff));
+    credit_->setPalette(links);
+    auto* inner = new QVBoxLayout(previewGroup_);
+    inner->setContentsMargins(quizPictureInset, quizPictureInset, quizPictureInset, creditGap);
+    inner->setSpacing(creditGap);
+    inner->addLayout(previewStack_);
+    inner->addWidget(credit_);
     return previewGroup_;
 }
 
@@ -162,10 +215,10 @@ QSize SetView::sizeHint() const {
     const int width = rows_.front()->widthWithAllPhotos() + inner.left() + inner.right() +
                       scroll_->verticalScrollBar()->sizeHint().width() + frames;
     const int spacing = layout()->spacing();
-    const int height = previewGroup_->sizeHint().height() + spacing +
+    const int height = top_->sizeHint().height() + spacing +
                        rows_.front()->heightWithPhotos() * 5 / 2 + inner.top() + frames + spacing +
                        status_->sizeHint().height();
-    return {std::max(width, previewGroup_->sizeHint().width()), height};
+    return {std::max(width, top_->sizeHint().width()), height};
 }
 
 void SetView::select(int index) {
@@ -216,6 +269,36 @@ void SetView::showPreview() {
     }
     previewProblem_->setText(problem.value_or(QString()));
     previewStack_->setCurrentWidget(problem ? static_cast<QWidget*>(previewProblem_) : preview_);
+    refreshCredit();
+}
+
+QString SetView::selectedPath() const {
+    if (selected_ < 0) {
+        return {};
+    }
+    return shown_.at(static_cast<std::size_t>(selected_)).value(selectedPicture_);
+}
+
+bool SetView::photographSelected() const {
+    return selected_ >= 0 && !row(selected_)->holdsDrawing() && !selectedPath().isEmpty();
+}
+
+void SetView::refreshCredit() {
+    const std::optional<PhotoCredit> credit =
+        photographSelected() ? creditOf(set_, selectedPath()) : std::nullopt;
+    credit_->setText(credit ? creditLineHtml(*credit) : QString());
+    credit_->setAccessibleDescription(credit ? creditLineText(*credit) : QString());
+    // A stop for the keyboard only while it has a link to open.
+    const bool linked = credit && credit_->text().contains(QStringLiteral("<a "));
+    credit_->setTextInteractionFlags(linked ? Qt::LinksAccessibleByMouse |
+                                                  Qt::LinksAccessibleByKeyboard
+                                            : Qt::NoTextInteraction);
+    credit_->setFocusPolicy(linked ? Qt::StrongFocus : Qt::NoFocus);
+    emit previewChanged();
+}
+
+void SetView::showSources() {
+    showPhotoSources(this, set_);
 }
 
 void SetView::step(int index, int step) {

@@ -9,8 +9,11 @@
 #include <QWidget>
 #include <vector>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QPushButton;
+class QVBoxLayout;
 class QScrollArea;
 class QStackedLayout;
 
@@ -23,7 +26,9 @@ class ThumbnailLoader;
 // order, the selected photograph drawn by the quiz's own picture box, and a
 // status line. The arrow keys walk the rows, keeping their column. The rows'
 // thumbnails are decoded off the window's thread and filled in as they
-// come; the view changes nothing in the set.
+// come; the view changes nothing in the set. Under the preview, who took the
+// photograph and its licence; beside it "Zdroje fotografií", the credits of
+// the whole set.
 class SetView : public QWidget {
     Q_OBJECT
 
@@ -42,6 +47,13 @@ public:
     PictureBox* preview() const { return preview_; }
     QLabel* previewProblem() const { return previewProblem_; }
     QLabel* statusLabel() const { return status_; }
+    // The previewed photograph's credit: one line of rich text, empty for a
+    // drawing and a photograph without one.
+    QLabel* creditLabel() const { return credit_; }
+    QPushButton* sourcesButton() const { return sources_; }
+    // Puts a window's own button beside the preview, before "Zdroje
+    // fotografií", in the order of the keyboard too.
+    void addPreviewButton(QPushButton* button);
     QScrollArea* rowsArea() const { return scroll_; }
     // The last of the rows' stops for Tab.
     QWidget* lastTabStop() const { return lastTabStop_; }
@@ -51,6 +63,13 @@ public:
     int selectedPicture() const { return selectedPicture_; }
     void select(int index);
     void selectPicture(int index, int picture);
+    // The previewed file, and whether it is a photograph (not a drawing).
+    QString selectedPath() const;
+    bool photographSelected() const;
+    // Reads the previewed photograph's credit again, after it changed.
+    void refreshCredit();
+    // "Zdroje fotografií": the set's credits in a dialog of their own.
+    void showSources();
 
     bool thumbnailsPending() const;
     // Drops the thumbnails still to come, as the window closes; shown
@@ -68,11 +87,14 @@ public:
 signals:
     // Every thumbnail asked for is filled in.
     void thumbnailsReady();
+    // Another picture is previewed, or the set changed under it.
+    void previewChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QGridLayout* makeTop();
     QGroupBox* makePreview();
     QScrollArea* makeRows(RowEditing editing);
     void showPreview();
@@ -89,6 +111,10 @@ private:
     QStackedLayout* previewStack_ = nullptr;
     PictureBox* preview_ = nullptr;
     QLabel* previewProblem_ = nullptr;
+    QLabel* credit_ = nullptr;
+    QGridLayout* top_ = nullptr;
+    QVBoxLayout* previewButtons_ = nullptr;
+    QPushButton* sources_ = nullptr;
     QLabel* status_ = nullptr;
     ThumbnailLoader* loader_ = nullptr;
     int selected_ = -1;

@@ -10,13 +10,16 @@
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "JpegFixtures.h"
+#include "OwnCreditDialog.h"
 #include "PaperTestDialog.h"
 #include "PhotoRow.h"
+#include "PhotoSourcesDialog.h"
 #include "PhotosAccessibility.h"
 #include "PhotosApplication.h"
 #include "PictureBox.h"
 #include "SaveSetDialog.h"
 #include "SetArchive.h"
+#include "SetCredits.h"
 #include "SetView.h"
 #include "SharedSet.h"
 #include "SharedSetContents.h"
@@ -26,6 +29,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -43,10 +47,14 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #ifndef _WIN32
@@ -763,6 +771,333 @@ TEST_F(PhotosWindowTest, VytisknoutTestAsksForTheLevelAndTheFileAndWritesIt) {
 namespace tarvelo::testing {
 namespace {
 
+// What a rich-text label shows, and its links as "text -> address".
+struct Rendered {
+    QString text;
+    QStringList links;
+};
+
+Rendered rendered(const QLabel* label) {
+    QTextDocument document;
+    document.setHtml(label->text());
+    Rendered shown{document.toPlainText(), {}};
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().isAnchor()) {
+                shown.links << fragment.text() + QStringLiteral(" -> ") +
+                                   fragment.charFormat().anchorHref();
+            }
+        }
+    }
+    return shown;
+}
+
+// Answers each dialog of tarvelo-photos' own (not a message box) as it
+// opens; one left open after the answer is cancelled, so a failed check
+// never leaves the test waiting.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::function<void(QDialog*)> answer) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [answer = std::move(answer)] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || qobject_cast<QMessageBox*>(dialog) != nullptr) {
+                return;
+            }
+            answer(dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+        timer_.start();
+    }
+
+private:
+    QTimer timer_;
+};
+
+const PhotoCredit fromCommons{
+    .author = QStringLiteral("Jan Novák"),
+    .licence = QStringLiteral("CC BY-SA 4.0"),
+    .licenceUrl = QStringLiteral("https://creativecommons.org/licenses/by-sa/4.0/"),
+    .page = QStringLiteral("https://commons.wikimedia.org/wiki/File:Hereford_bull.jpg"),
+    .shortPage = QStringLiteral("https://commons.wikimedia.org/w/index.php?curid=4242"),
+    .title = QStringLiteral("File:Hereford bull.jpg")};
+// A credit without a page, as a teacher gives one.
+PhotoCredit own(const QString& author, const QString& licence, const QString& terms = {}) {
+    PhotoCredit credit;
+    credit.author = author;
+    credit.licence = licence;
+    credit.licenceUrl = terms;
+    return credit;
+}
+
+const PhotoCredit ownCredit =
+    own(QStringLiteral("Petra Malá"), QStringLiteral("Všechna práva vyhrazena"));
+
+// A set whose Hereford (4) has a photograph from Commons and an own one,
+// Galloway (11) one without a credit.
+class CreditsTest : public PhotosWindowTest {
+protected:
+    void openWithCredits() {
+        open();
+        ASSERT_TRUE(importInto(
+            4, {writePhoto("commons.jpg", 1600, 1200), writePhoto("own.jpg", 900, 1200)}));
+        ASSERT_TRUE(importInto(11, writePhoto("bare.jpg", 1200, 900)));
+        ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), fromCommons));
+        ASSERT_FALSE(recordCredit(window->photoSet(), setFile(1, 4), ownCredit));
+    }
+    QLabel* creditLine() const { return window->view()->creditLabel(); }
+};
+
+// Under the preview, in the window as a teacher sees it: the author and
+// licence of the photograph shown, Commons as a link to its page; nothing
+// for a drawing or a photograph without a credit, the preview where it was.
+TEST_F(CreditsTest, ThePreviewNamesItsPhotographsAuthorLicenceAndPage) {
+    openWithCredits();
+    const QPoint previewAt = window->preview()->mapTo(window.get(), QPoint(0, 0));
+    window->selectPicture(4, 0);
+    Rendered shown = rendered(creditLine());
+    EXPECT_EQ(shown.text, QStringLiteral("Foto: Jan Novák · CC BY-SA 4.0 · Wikimedia Commons"));
+    EXPECT_EQ(shown.links,
+              (QStringList{"CC BY-SA 4.0 -> https://creativecommons.org/licenses/by-sa/4.0/",
+                           "Wikimedia Commons -> "
+                           "https://commons.wikimedia.org/wiki/File:Hereford_bull.jpg"}));
+    EXPECT_TRUE(creditLine()->openExternalLinks());
+    EXPECT_TRUE(creditLine()->isVisible());
+    EXPECT_EQ(accessibleText(creditLine(), QAccessible::Description), shown.text);
+    EXPECT_FALSE(accessibleText(creditLine(), QAccessible::Name).isEmpty());
+    EXPECT_TRUE(window->creditButton()->isEnabled());
+    const int lineHeight = creditLine()->height();
+
+    window->selectPicture(4, 1);
+    shown = rendered(creditLine());
+    EXPECT_EQ(shown.text, QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
+    EXPECT_TRUE(shown.links.isEmpty());
+
+    // Clicked in a row, too.
+    QTest::mouseClick(window->row(4)->thumbnail(0), Qt::LeftButton);
+    EXPECT_TRUE(rendered(creditLine()).text.startsWith(QStringLiteral("Foto: Jan Novák")));
+
+    // A photograph without a credit, and a drawing: nothing, the button
+    // for a credit only where there is a photograph to give it to.
+    window->select(11);
+    EXPECT_TRUE(creditLine()->text().isEmpty());
+    EXPECT_TRUE(window->creditButton()->isEnabled());
+    window->select(5);
+    EXPECT_TRUE(creditLine()->text().isEmpty());
+    EXPECT_TRUE(accessibleText(creditLine(), QAccessible::Description).isEmpty());
+    EXPECT_FALSE(window->creditButton()->isEnabled());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->preview()->mapTo(window.get(), QPoint(0, 0)), previewAt);
+    EXPECT_EQ(creditLine()->height(), lineHeight);
+
+    // Removed, the photograph from Commons takes its credit along; the own
+    // one that moves up keeps its own.
+    window->row(4)->removeButton(0)->click();
+    ASSERT_TRUE(thumbnailsFilled(window->view()));
+    window->selectPicture(4, 0);
+    EXPECT_EQ(rendered(creditLine()).text,
+              QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// An author, licence or page is outside text: markup in it is shown as
+// written, an address in it is no link, control and direction characters
+// go, and only an https page becomes a link.
+TEST_F(CreditsTest, MarkupAndAddressesInACreditAreShownAsTextNeverAsLinks) {
+    open();
+    ASSERT_TRUE(importInto(4, writePhoto("a.jpg", 800, 600)));
+    const QString author = QStringLiteral("<b>Jan</b><img src=\"/dev/zero\"> "
+                                          "http://x.invalid &amp;");
+    const QString licence = QStringLiteral("<a href=\"https://x.in\">x</a>");
+    PhotoCredit hostile = own(author + QStringLiteral("\u202e\x1b"), licence,
+                              QStringLiteral("http://creativecommons.org/"));
+    hostile.page = QStringLiteral("javascript:alert(1)");
+    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), hostile));
+    window->selectPicture(4, 0);
+    Rendered shown = rendered(creditLine());
+    EXPECT_EQ(shown.text, QStringLiteral("Foto: %1 · %2 · Wikimedia Commons").arg(author, licence));
+    EXPECT_TRUE(shown.links.isEmpty()) << shown.links.join(", ").toStdString();
+
+    // A page that would break out of its link's quotes is no link either.
+    hostile.page = QStringLiteral("https://commons.wikimedia.org/\" onclick=\"x");
+    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), hostile));
+    window->view()->refreshCredit();
+    EXPECT_TRUE(rendered(creditLine()).links.isEmpty());
+
+    // A name without end is cut: the line stays one line, the window its size.
+    const QSize before = window->sizeHint();
+    hostile.author = QString(5000, QLatin1Char('W'));
+    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), hostile));
+    window->view()->refreshCredit();
+    EXPECT_LT(rendered(creditLine()).text.size(), 120);
+    EXPECT_EQ(window->sizeHint(), before);
+}
+
+// "Zdroje fotografií" lists every credit of the set with its breed and
+// number, read only; Escape closes it. Without credits, a sentence says so.
+TEST_F(CreditsTest, ZdrojeFotografiiListsEveryCreditOfTheSet) {
+    openWithCredits();
+    QPushButton* sources = window->view()->sourcesButton();
+    EXPECT_EQ(sources->text(), QStringLiteral("Zdroje fotografií"));
+    QStringList rows;
+    QStringList links;
+    bool escapeClosed = false;
+    bool emptyShown = false;
+    DialogAnswerer answerer([&](QDialog* opened) {
+        auto* dialog = qobject_cast<PhotoSourcesDialog*>(opened);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Zdroje fotografií"));
+        EXPECT_EQ(dialog->closeButton()->text(), QStringLiteral("Zavřít"));
+        emptyShown = dialog->emptyLabel()->isVisible() && !dialog->table()->isVisible();
+        QTableWidget* table = dialog->table();
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < table->columnCount(); ++c) {
+                cells << table->item(r, c)->text();
+                EXPECT_FALSE(table->item(r, c)->flags().testFlag(Qt::ItemIsEditable));
+            }
+            rows << cells.join(QStringLiteral(" | "));
+            if (auto* link = qobject_cast<QLabel*>(table->cellWidget(r, 4))) {
+                EXPECT_TRUE(link->openExternalLinks());
+                links << rendered(link).links;
+            }
+        }
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        escapeClosed = !dialog->isVisible();
+    });
+
+    sources->click();
+    EXPECT_EQ(rows, (QStringList{"Hereford | 1 | Jan Novák | CC BY-SA 4.0 | "
+                                 "https://commons.wikimedia.org/w/index.php?curid=4242",
+                                 "Hereford | 2 | Petra Malá | Všechna práva vyhrazena | "}));
+    EXPECT_EQ(links, (QStringList{"https://commons.wikimedia.org/w/index.php?curid=4242 -> "
+                                  "https://commons.wikimedia.org/w/index.php?curid=4242"}));
+    EXPECT_TRUE(escapeClosed);
+    EXPECT_FALSE(emptyShown);
+
+    // A second breed comes in the catalogue's order.
+    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 11), ownCredit));
+    rows.clear();
+    sources->click();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows.at(2).startsWith(window->row(11)->breed() + QStringLiteral(" | 1 | Petra")))
+        << rows.at(2).toStdString();
+
+    for (const QString& credited : {setFile(0, 4), setFile(1, 4), setFile(0, 11)}) {
+        ASSERT_FALSE(forgetCredit(window->photoSet(), credited));
+    }
+    rows.clear();
+    sources->click();
+    EXPECT_TRUE(rows.isEmpty());
+    EXPECT_TRUE(emptyShown);
+    PhotoSourcesDialog empty(window->photoSet());
+    EXPECT_EQ(empty.emptyLabel()->text(),
+              QStringLiteral("Žádná fotografie sady nemá uvedeného autora."));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// "Autor a licence…" records a teacher's own credit, prefilled the next
+// time; a photograph from Commons keeps its page; "Zrušit" changes nothing,
+// an empty author takes the credit away, and a failed write is said.
+TEST_F(CreditsTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) {
+    openWithCredits();
+    QPushButton* edit = window->creditButton();
+    EXPECT_EQ(edit->text(), QStringLiteral("Autor a licence…"));
+    QString author;
+    QString licence;
+    bool cancel = false;
+    QStringList prefilled;
+    QStringList offered;
+    DialogAnswerer answerer([&](QDialog* opened) {
+        auto* dialog = qobject_cast<OwnCreditDialog*>(opened);
+        ASSERT_NE(dialog, nullptr);
+        prefilled << dialog->authorField()->text() + QStringLiteral(" | ") +
+                         dialog->licenceField()->currentText();
+        offered.clear();
+        for (int i = 0; i < dialog->licenceField()->count(); ++i) {
+            offered << dialog->licenceField()->itemText(i);
+        }
+        EXPECT_TRUE(dialog->licenceField()->isEditable());
+        EXPECT_EQ(dialog->okButton()->text(), QStringLiteral("OK"));
+        dialog->authorField()->setText(author);
+        dialog->licenceField()->setCurrentText(licence);
+        if (cancel) {
+            dialog->reject();
+        } else {
+            dialog->okButton()->click();
+        }
+    });
+
+    window->select(11);
+    author = QStringLiteral("  Marie Horáková ");
+    licence = QStringLiteral("CC BY 4.0");
+    edit->click();
+    EXPECT_EQ(prefilled, (QStringList{" | CC BY 4.0"}));
+    EXPECT_EQ(offered, (QStringList{"CC BY 4.0", "CC BY-SA 4.0", "CC0 1.0", "Volné dílo",
+                                    "Všechna práva vyhrazena"}));
+    const PhotoCredit recorded =
+        own(QStringLiteral("Marie Horáková"), QStringLiteral("CC BY 4.0"),
+            QStringLiteral("https://creativecommons.org/licenses/by/4.0/"));
+    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 11)), recorded);
+    EXPECT_EQ(rendered(creditLine()).text, QStringLiteral("Foto: Marie Horáková · CC BY 4.0"));
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Autor a licence fotografie uloženy."));
+
+    // Prefilled; a licence typed in is taken as written.
+    licence = QStringLiteral("se svolením chovatele");
+    edit->click();
+    EXPECT_EQ(prefilled.back(), QStringLiteral("Marie Horáková | CC BY 4.0"));
+    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 11)), own(recorded.author, licence));
+
+    // A photograph from Commons keeps its page and, for its licence, the link.
+    window->selectPicture(4, 0);
+    author = QStringLiteral("Jan Novák (Wikimedia)");
+    licence = fromCommons.licence;
+    edit->click();
+    EXPECT_EQ(prefilled.back(), QStringLiteral("Jan Novák | CC BY-SA 4.0"));
+    PhotoCredit kept = fromCommons;
+    kept.author = author;
+    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)), kept);
+    EXPECT_EQ(rendered(creditLine()).links.size(), 2);
+
+    cancel = true;
+    author = QStringLiteral("Někdo jiný");
+    edit->click();
+    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)), kept);
+    cancel = false;
+
+    author = QStringLiteral("   ");
+    edit->click();
+    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)), std::nullopt);
+    EXPECT_TRUE(creditLine()->text().isEmpty());
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Autor fotografie odebrán."));
+    EXPECT_TRUE(boxes.empty());
+
+#ifndef _WIN32
+    // A set that cannot be written: the box says why, nothing changes.
+    if (geteuid() != 0) {
+        const QString obr = QDir(root()).filePath(QStringLiteral("obr"));
+        ASSERT_EQ(chmod(obr.toUtf8().constData(), 0555), 0);
+        window->selectPicture(4, 1);
+        author = QStringLiteral("Nový autor");
+        edit->click();
+        chmod(obr.toUtf8().constData(), 0755);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes.back().format, Qt::PlainText);
+        EXPECT_EQ(creditOf(window->photoSet(), setFile(1, 4)), ownCredit);
+        EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Autor fotografie nebyl uložen."));
+    }
+#endif
+}
+
+} // namespace
+} // namespace tarvelo::testing
+
+namespace tarvelo::testing {
+namespace {
+
 // A set as a colleague shares it: two photographs of Hereford (4), one of
 // breed 9, in NAME.tarvelo.
 class SharedSetFileTest : public PhotosWindowTest {
@@ -898,10 +1233,20 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_EQ(shared->useForAllButton()->text(),
               QStringLiteral("Použít pro všechny uživatele tohoto počítače"));
 
-    // Only the set's view: no button that starts, prints, saves, opens,
-    // adds or removes.
+    // Only the set's view and its list of sources: no button that starts,
+    // prints, saves, opens, adds, removes or gives a credit.
     SetView* view = shared->view();
-    EXPECT_TRUE(view->findChildren<QPushButton*>().isEmpty());
+    EXPECT_EQ(view->findChildren<QPushButton*>(), QList<QPushButton*>{view->sourcesButton()});
+    for (const QPushButton* button : shared->findChildren<QPushButton*>()) {
+        EXPECT_NE(button->text(), QStringLiteral("Autor a licence…"));
+    }
+    // Credits are shown, as in the editor.
+    ASSERT_FALSE(recordCredit(shared->unpacked(), shared->unpacked().photoPath(4, 1), ownCredit));
+    view->selectPicture(4, 1);
+    EXPECT_EQ(rendered(view->creditLabel()).text,
+              QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
+    view->selectPicture(4, 0);
+    EXPECT_TRUE(view->creditLabel()->text().isEmpty());
     PhotoRow* hereford = view->row(4);
     EXPECT_EQ(hereford->photoCount(), 2);
     EXPECT_EQ(view->row(9)->photoCount(), 1);

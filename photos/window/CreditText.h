@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Tarvelo developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ForeignText.h"
+#include "PhotoCredit.h"
+
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+namespace tarvelo {
+
+// How a photograph's credit is shown in the editor. Its texts came from
+// outside (Commons, a shared set), so each is cut to its bounds and put on
+// one line, and rich text is built only from escaped texts and links that
+// are plainly web pages.
+
+// Under the preview the line is as wide as the picture: a long author must
+// leave room for the licence and the link after it.
+inline constexpr TextBounds lineAuthorBounds{.characters = 60, .lines = 1};
+inline constexpr TextBounds lineLicenceBounds{.characters = 30, .lines = 1};
+// In the list of the set's sources each has a column of its own.
+inline constexpr TextBounds listAuthorBounds{.characters = 200, .lines = 1};
+inline constexpr TextBounds listLicenceBounds{.characters = 60, .lines = 1};
+
+// address as a link to open in the browser: only an https address with a
+// host, of a sane length; nothing otherwise (javascript:, file:, a
+// relative path, an address that runs on).
+std::optional<QUrl> webLink(const QString& address);
+
+// "<a href="…">text</a>" for a link from webLink, text escaped.
+QString linkHtml(const QUrl& link, const QString& text);
+
+// The line under the preview, as rich text: "Foto: AUTHOR · LICENCE ·
+// Wikimedia Commons", the last a link to the photograph's page, the licence
+// one to its terms where they are on the web; without the last part for a
+// teacher's own photograph.
+QString creditLineHtml(const PhotoCredit& credit);
+// The same words as plain text, for a screen reader.
+QString creditLineText(const PhotoCredit& credit);
+
+} // namespace tarvelo
