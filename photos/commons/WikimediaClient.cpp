@@ -127,7 +127,11 @@ WikimediaClient::WikimediaClient(bool plainLoopback, QObject* parent)
     network_->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
     deadline_.setSingleShot(true);
     retry_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this, [this] { stop(timedOut(current_->url)); });
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        if (current_) {
+            stop(timedOut(current_->url));
+        }
+    });
     connect(&retry_, &QTimer::timeout, this, &WikimediaClient::send);
 }
 

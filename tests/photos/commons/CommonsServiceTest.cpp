@@ -353,16 +353,25 @@ TEST_F(CommonsServiceTest, GridThumbnailsAreFetchedOnceAndBadOnesRefused) {
     EXPECT_TRUE(redirected.second->contains(QStringLiteral("není zabezpečená")))
         << redirected.second->toStdString();
     EXPECT_TRUE(redirected.first.isNull());
+    // A redirect that stays on this computer, as the endpoints do, is followed.
+    server.faults().thumbnails = Faults::Thumbnails::RedirectHere;
+    server.forgetRequests();
+    const auto followed = thumbnail(list.candidates[5]);
+    EXPECT_FALSE(followed.second);
+    EXPECT_EQ(followed.first.width(), 330);
+    ASSERT_EQ(server.requests().size(), 2u);
+    EXPECT_TRUE(server.requests().back().query.hasQueryItem(QStringLiteral("moved")));
+    EXPECT_EQ(server.requests().back().userAgent, WikimediaClient::userAgent());
 
     // Larger than allowed, with or without a Content-Length to tell.
     server.faults().thumbnails = Faults::Thumbnails::Good;
     limits.thumbnailBytes = 1000;
     service->setLimits(limits);
-    const auto large = thumbnail(list.candidates[5]);
+    const auto large = thumbnail(list.candidates[6]);
     ASSERT_TRUE(large.second);
     EXPECT_TRUE(large.second->contains(QStringLiteral("víc dat")));
     server.faults().noContentLength = true;
-    EXPECT_TRUE(thumbnail(list.candidates[6]).second);
+    EXPECT_TRUE(thumbnail(list.candidates[1]).second);
 
     // A thumbnail somewhere other than https is never asked for.
     CommonsCandidate elsewhere = cow;
@@ -482,6 +491,30 @@ TEST_F(CommonsServiceTest, NothingComesBackAfterCancelOrOnceTheServiceIsGone) {
     service.reset();
     runFor(600);
     EXPECT_FALSE(called);
+}
+
+TEST_F(CommonsServiceTest, FilesNamedByTitleAreJudgedAsAnyOther) {
+    std::optional<CandidateList> found;
+    service->lookUpTitles({QStringLiteral("File:Jersey cow.jpg"),
+                           QStringLiteral("File:Jersey gfdl.jpg"),
+                           QStringLiteral("File:Nothing here.jpg")},
+                          [&](const CandidateList& list) { found = list; });
+    ASSERT_TRUE(waitUntil([&] { return found.has_value(); }));
+    EXPECT_FALSE(found->problem);
+    EXPECT_EQ(titlesOf(*found), QStringList{QStringLiteral("File:Jersey cow.jpg")});
+    EXPECT_EQ(found->refusedTitles, QStringList{QStringLiteral("File:Jersey gfdl.jpg")});
+    EXPECT_EQ(found->missingTitles, QStringList{QStringLiteral("File:Nothing here.jpg")});
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests().front().value("titles"),
+              QStringLiteral("File:Jersey cow.jpg|File:Jersey gfdl.jpg|File:Nothing here.jpg"));
+
+    // A '|' in a title would ask for another file: refused unasked.
+    found.reset();
+    service->lookUpTitles({QStringLiteral("File:A.jpg|File:Jersey nonfree.jpg")},
+                          [&](const CandidateList& list) { found = list; });
+    ASSERT_TRUE(waitUntil([&] { return found.has_value(); }));
+    EXPECT_TRUE(found->problem);
+    EXPECT_EQ(server.requests().size(), 1u);
 }
 
 TEST(CommonsServiceEndpoints, AnUnusableEndpointIsSaidAndNothingIsSent) {

@@ -114,7 +114,9 @@ Answer FakeCommons::respond(const RecordedRequest& request) {
         return world_.api(request.query, base());
     }
     if (request.path.startsWith(QLatin1String("/thumb/"))) {
-        switch (faults_.thumbnails) {
+        // Where RedirectHere sent it: served as it is.
+        const bool moved = request.query.hasQueryItem(QStringLiteral("moved"));
+        switch (moved ? Faults::Thumbnails::Good : faults_.thumbnails) {
         case Faults::Thumbnails::Good:
             break;
         case Faults::Thumbnails::Truncated: {
@@ -130,6 +132,11 @@ Answer FakeCommons::respond(const RecordedRequest& request) {
                     "text/plain",
                     "Found",
                     {{"Location", "http://upload.example.org" + request.path.toUtf8()}}};
+        case Faults::Thumbnails::RedirectHere:
+            return {302,
+                    "text/plain",
+                    "Found",
+                    {{"Location", (base() + request.path + QStringLiteral("?moved=1")).toUtf8()}}};
         }
         return world_.thumbnail(request.path);
     }

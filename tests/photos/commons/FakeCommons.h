@@ -51,6 +51,7 @@ struct Faults {
         Truncated,      // the first half of the JPEG only
         NotAnImage,     // an HTML page, sent as image/jpeg
         RedirectToHttp, // 302 to plain http on another host
+        RedirectHere,   // 302 to the same thumbnail here, which is then served
     } thumbnails = Thumbnails::Good;
 };
 
