@@ -118,10 +118,17 @@ protected:
         return found;
     }
 
+    // A stalled server is waited for this long, in the tests that stall it:
+    // the others keep the usual limits, so a busy machine fails none.
+    void stallFor(std::chrono::milliseconds transfer, std::chrono::milliseconds deadline) {
+        limits.transferTimeout = transfer;
+        limits.deadline = deadline;
+        service->setLimits(limits);
+        server.faults().stall = true;
+    }
+
     NetworkLimits limits = [] {
         NetworkLimits shortened;
-        shortened.transferTimeout = std::chrono::milliseconds(400);
-        shortened.deadline = std::chrono::milliseconds(3000);
         shortened.lagWait = std::chrono::milliseconds(500);
         return shortened;
     }();
@@ -274,6 +281,31 @@ TEST_F(CommonsServiceTest, TeachersSearchIsAFileSearchKeptForTheSession) {
     EXPECT_TRUE(searchFor(QStringLiteral("   ")).problem);
 }
 
+TEST_F(CommonsServiceTest, ManyCallsAtOnceAreAskedOneAtATime) {
+    const CandidateList jerseys = find(jersey);
+    ASSERT_GE(jerseys.candidates.size(), 5u);
+    server.forgetRequests();
+    server.faults().answerDelayMs = 30;
+    int thumbnails = 0;
+    std::optional<CandidateList> charolais;
+    std::optional<CandidateList> searched;
+    for (std::size_t i = 0; i < 5; ++i) {
+        service->fetchGridThumbnail(jerseys.candidates[i],
+                                    [&](const QImage& image, const std::optional<QString>&) {
+                                        thumbnails += image.isNull() ? 0 : 1;
+                                    });
+    }
+    service->findForBreed(0, [&](const CandidateList& list) { charolais = list; });
+    service->search(QStringLiteral("Salers"), [&](const CandidateList& list) { searched = list; });
+    ASSERT_TRUE(waitUntil([&] { return thumbnails == 5 && charolais && searched; }));
+    EXPECT_EQ(charolais->candidates.size(), 58u);
+    EXPECT_EQ(searched->candidates.size(), 6u);
+    ASSERT_EQ(server.requests().size(), 9u);
+    for (const RecordedRequest& request : server.requests()) {
+        EXPECT_FALSE(request.overlapped) << request.path.toStdString();
+    }
+}
+
 TEST_F(CommonsServiceTest, ServerThatAsksToWaitIsWaitedForOneRequestAtATime) {
     server.faults().maxlagAnswers = 1;
     server.faults().tooManyRequests = 1;
@@ -308,11 +340,16 @@ TEST_F(CommonsServiceTest, ServerThatKeepsRefusingOrAsksTooLongAWaitIsAProblem) 
 }
 
 TEST_F(CommonsServiceTest, StalledServerTimesOutAndUnusableAnswersAreRefused) {
-    server.faults().stall = true;
-    const CandidateList stalled = find(15);
-    ASSERT_TRUE(stalled.problem);
-    EXPECT_TRUE(stalled.problem->contains(QStringLiteral("neodpověděl včas")))
-        << stalled.problem->toStdString();
+    // Silence past the transfer timeout, then past the whole request's deadline.
+    using std::chrono::milliseconds;
+    for (const auto& [transfer, deadline] : {std::pair(milliseconds(300), milliseconds(60'000)),
+                                             std::pair(milliseconds(60'000), milliseconds(300))}) {
+        stallFor(transfer, deadline);
+        const CandidateList stalled = find(15);
+        ASSERT_TRUE(stalled.problem);
+        EXPECT_TRUE(stalled.problem->contains(QStringLiteral("neodpověděl včas")))
+            << stalled.problem->toStdString();
+    }
 
     server.faults().stall = false;
     server.faults().deepAnswers = true;
@@ -449,7 +486,7 @@ TEST_F(CommonsServiceTest, BadDownloadsLeaveTheSetAsItWas) {
         EXPECT_TRUE(creditsOf(set).empty());
     }
     server.faults().thumbnails = Faults::Thumbnails::Good;
-    server.faults().stall = true;
+    stallFor(std::chrono::milliseconds(300), std::chrono::milliseconds(1000));
     const CommonsAddResult stalled = add(set, jersey, chosen);
     EXPECT_EQ(stalled.added, 0);
     ASSERT_EQ(stalled.problems.size(), 1);

@@ -4,6 +4,7 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace tarvelo::fake {
 
@@ -87,7 +88,15 @@ void FakeCommons::read(QTcpSocket* socket) {
         return;
     }
     const bool thumbnail = request.path.startsWith(QLatin1String("/thumb/"));
-    answer(socket, respond(request), !(thumbnail && faults_.noContentLength));
+    const Answer given = respond(request);
+    const bool withLength = !(thumbnail && faults_.noContentLength);
+    if (faults_.answerDelayMs > 0) {
+        QTimer::singleShot(faults_.answerDelayMs, socket, [this, socket, given, withLength] {
+            answer(socket, given, withLength);
+        });
+        return;
+    }
+    answer(socket, given, withLength);
 }
 
 Answer FakeCommons::respond(const RecordedRequest& request) {

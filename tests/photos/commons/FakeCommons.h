@@ -42,6 +42,9 @@ struct Faults {
     int retryAfterSeconds = 1;
     // No request gets any answer; the connection stays open.
     bool stall = false;
+    // Every answer comes this late, so that a client asking again before it
+    // came would be seen (RecordedRequest::overlapped).
+    int answerDelayMs = 0;
     // API answers nested far deeper than any real one.
     bool deepAnswers = false;
     // Thumbnails without Content-Length, the connection closed at their end.
