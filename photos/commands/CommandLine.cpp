@@ -4,6 +4,7 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "CommonsCommand.h"
 #include "ImportCommand.h"
 #include "PaperTestCommand.h"
 #include "SetFileCommand.h"
@@ -29,6 +30,8 @@ const std::array forms{
     CommandForm{"--paper-test", "OUT.pdf [--beginner] [DIR | --class-set]", paperTestMain},
     CommandForm{"--export", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
     CommandForm{"--import-set", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
+    CommandForm{"--commons", "INDEX", commonsCommandMain},
+    CommandForm{"--commons-add", "INDEX TITLE... [DIR | --class-set]", commonsCommandMain},
     CommandForm{"--help", "", printUsage},
 };
 
@@ -62,7 +65,8 @@ QString commandUsage() {
                      formLine(form);
     }
     lines << QStringLiteral(
-                 "INDEX is the breed, 0 to %1; N is its photograph, 1 (the first) to %2.")
+                 "INDEX is the breed, 0 to %1; N is its photograph, 1 (the first) to %2;\n"
+                 "TITLE is a file on Wikimedia Commons, as \"File:Jersey cow.jpg\".")
                  .arg(breedCount - 1)
                  .arg(maxPhotosPerBreed);
     return lines.join(QLatin1Char('\n'));

@@ -185,6 +185,15 @@ void CommonsService::lookUpTitles(const QStringList& titles,
         refusal =
             QStringLiteral("Zadejte jeden až %1 souborů z Wikimedia Commons.").arg(titlesPerAnswer);
     }
+    // '|' separates the titles in the question: one inside a title would
+    // ask for others.
+    for (const QString& title : titles) {
+        if (!refusal && (title.contains(QLatin1Char('|')) ||
+                         title != plainText(title, TextBounds{.characters = 255, .lines = 1}))) {
+            refusal = QStringLiteral("Takový soubor na Wikimedia Commons být nemůže: „%1“.")
+                          .arg(quotedName(title));
+        }
+    }
     if (refusal) {
         CandidateList failed;
         failed.problem = refusal;

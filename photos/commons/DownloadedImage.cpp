@@ -22,6 +22,12 @@ DecodedThumbnail decodeThumbnail(const QByteArray& bytes) {
     if (kind == DownloadedKind::Other) {
         return {{}, QStringLiteral("Náhled z Wikimedia Commons není obrázek.")};
     }
+    // Qt's readers show what a cut-off file holds, grey below: a download
+    // cut short is refused before, by the end its format always has.
+    const QByteArray end = bytes.right(64);
+    if (!(kind == DownloadedKind::Jpeg ? end.contains("\xFF\xD9") : end.contains("IEND"))) {
+        return {{}, QStringLiteral("Náhled z Wikimedia Commons nepřišel celý.")};
+    }
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -24,16 +25,21 @@ QString hostOf(const QUrl& url) {
     return quotedName(url.host());
 }
 
-QString megabytes(qint64 bytes) {
-    return QLocale(QLocale::Czech)
-        .toString(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f',
-                  bytes < 10 * 1024 * 1024 ? 1 : 0);
+// "20 MiB", "2 kB": the bound as a teacher reads it.
+QString amount(qint64 bytes) {
+    const QLocale czech(QLocale::Czech);
+    if (bytes >= 1024 * 1024) {
+        return czech.toString(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f',
+                              bytes % (1024 * 1024) == 0 ? 0 : 1) +
+               QStringLiteral(" MiB");
+    }
+    return czech.toString((bytes + 1023) / 1024) + QStringLiteral(" kB");
 }
 
 QString tooLarge(qint64 maxBytes) {
     return QStringLiteral("Server Wikimedia Commons poslal víc dat, než program přijme "
-                          "(nejvýš %1 MiB). Stahování bylo přerušeno.")
-        .arg(megabytes(maxBytes));
+                          "(nejvýš %1). Stahování bylo přerušeno.")
+        .arg(amount(maxBytes));
 }
 
 QString timedOut(const QUrl& url) {
@@ -114,10 +120,18 @@ WikimediaClient::WikimediaClient(bool plainLoopback, QObject* parent)
     : QObject(parent), plainLoopback_(plainLoopback), network_(new QNetworkAccessManager(this)) {
     // A school's proxy is the way out, as the teacher's browser goes.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    if (plainLoopback_) {
+        // This computer's own server is never reached through a proxy.
+        network_->setProxy(QNetworkProxy::NoProxy);
+    }
     network_->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
     deadline_.setSingleShot(true);
     retry_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this, [this] { stop(timedOut(current_->url)); });
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        if (current_) {
+            stop(timedOut(current_->url));
+        }
+    });
     connect(&retry_, &QTimer::timeout, this, &WikimediaClient::send);
 }
 
@@ -140,9 +154,9 @@ QUrl WikimediaClient::apiUrl(const QUrl& endpoint, const ApiParameters& paramete
         if (!query.isEmpty()) {
             query += '&';
         }
-        // '+' is a space to PHP: every character but the unreserved and
-        // the '|' that separates values is encoded.
-        query += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value, "|");
+        // '+' is a space to PHP: every character but the unreserved ones
+        // is encoded, the '|' between values too.
+        query += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
     }
     QUrl url = endpoint;
     url.setQuery(QString::fromLatin1(query), QUrl::StrictMode);
@@ -227,7 +241,7 @@ void WikimediaClient::send() {
 }
 
 void WikimediaClient::received() {
-    if (!reply_ || stopped_) {
+    if (!reply_ || stopped_ || !reply_->isOpen()) {
         return;
     }
     // Read no more than one byte past the bound: a lying Content-Length
