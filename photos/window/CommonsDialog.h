@@ -50,6 +50,10 @@ public:
     void choose(int n, bool chosen = true);
     bool busy() const { return adding_; }
 
+    // Closes the dialog; while photographs are being added, it stops them
+    // after the one being stored instead, as "Zrušit" does.
+    void reject() override;
+
 signals:
     // Photographs are about to go into breed, and have gone (added of them).
     void addingStarted(int breed);
@@ -58,7 +62,6 @@ signals:
     void candidatesShown();
 
 protected:
-    void reject() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

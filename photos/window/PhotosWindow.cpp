@@ -436,6 +436,7 @@ CommonsDialog* PhotosWindow::findOnCommons(std::vector<int> breeds) {
         reportError(*problem);
         return nullptr;
     }
+    const int first = breeds.front();
     auto* dialog = new CommonsDialog(commons(), set_, std::move(breeds), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Downloaded photographs go in beside the rows' thumbnails, as an
@@ -443,7 +444,7 @@ CommonsDialog* PhotosWindow::findOnCommons(std::vector<int> breeds) {
     connect(dialog, &CommonsDialog::addingStarted, this, [this] { importPause_.emplace(*view_); });
     connect(dialog, &CommonsDialog::addingFinished, this,
             [this](int index, int added) { commonsAdded(index, added); });
-    select(breeds.front());
+    select(first);
     dialog->open();
     return dialog;
 }

@@ -6,6 +6,7 @@
 // short of photographs, and a network that fails.
 #include "PhotosWindow.h"
 
+#include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "CommonsDialog.h"
 #include "FakeCommons.h"
@@ -217,8 +218,9 @@ TEST_F(CommonsDialogTest, ATypedSearchReplacesTheCandidatesAndTheRoomLeftIsRespe
     EXPECT_FALSE(dialog->addButton()->isEnabled()) << "the old ticks went with the old list";
 
     // Room for one more only: two ticked cannot go in.
+    PhotoSet set = window->photoSet();
     for (int n = 0; n < maxPhotosPerBreed - 1; ++n) {
-        ASSERT_TRUE(window->photoSet().addPhoto(4, setFile(0, 0)).ok);
+        ASSERT_TRUE(set.addPhoto(4, QString::fromStdString(dir / "kresby") + "/0.jpg").ok);
     }
     dialog->choose(0);
     dialog->choose(1);
