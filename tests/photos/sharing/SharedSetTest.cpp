@@ -9,6 +9,7 @@
 #include "PhotoFixtures.h"
 #include "RawArchive.h"
 #include "SetArchive.h"
+#include "SetCredits.h"
 #include "SetFolderLock.h"
 #include "SetReplacement.h"
 #include "SharedSetContents.h"
@@ -318,11 +319,54 @@ TEST_F(SharedSetTest, ExportWritesOnlyWhatImportTakes) {
     }
 }
 
+PhotoCredit creditBy(const QString& author) {
+    return {.author = author,
+            .licence = QStringLiteral("CC BY 4.0"),
+            .licenceUrl = QStringLiteral("https://creativecommons.org/licenses/by/4.0/"),
+            .page = QStringLiteral("https://commons.wikimedia.org/wiki/File:Tur.jpg"),
+            .shortPage = QStringLiteral("https://commons.wikimedia.org/w/index.php?curid=7"),
+            .title = QStringLiteral("File:Tur.jpg")};
+}
+
+// The photographs taken over bring their credits; the set's own old ones go
+// with the photographs they belonged to.
+TEST_F(SharedSetTest, ATakenOverSetBringsItsPhotographsCredits) {
+    PhotoSet from(QString::fromStdString(dir / "odjinud"), drawings);
+    ASSERT_TRUE(from.choose(2, photo(640, 480, "a.jpg")).ok);
+    ASSERT_TRUE(from.addPhoto(2, photo(320, 240, "b.jpg")).ok);
+    ASSERT_TRUE(from.addPhoto(9, photo(400, 300, "c.jpg")).ok);
+    ASSERT_EQ(recordCredit(from, stored(from, 2, 1), creditBy("Jana")), std::nullopt);
+    ASSERT_EQ(recordCredit(from, stored(from, 9, 0), creditBy("Petr")), std::nullopt);
+
+    ASSERT_TRUE(set.choose(2, photo(800, 600, "d.jpg")).ok);
+    ASSERT_EQ(recordCredit(set, stored(set, 2, 0), creditBy("Původní")), std::nullopt);
+    ASSERT_EQ(takeOverSharedSet(set, false, from), std::nullopt);
+    const std::vector<CreditedPhoto> credits = creditsOf(set);
+    ASSERT_EQ(credits.size(), 2u);
+    EXPECT_EQ(credits[0].path, stored(set, 2, 1));
+    EXPECT_EQ(credits[0].credit, creditBy("Jana"));
+    EXPECT_EQ(credits[1].path, stored(set, 9, 0));
+    EXPECT_EQ(credits[1].credit, creditBy("Petr"));
+    EXPECT_EQ(creditOf(set, stored(set, 2, 0)), std::nullopt);
+    // Only the credits of photographs that came: the file holds no others.
+    QFile creditsFile(root + QStringLiteral("/obr/tarvelo-credits.json"));
+    ASSERT_TRUE(creditsFile.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(creditsFile.readAll().contains("Původní"));
+
+    // A set without credits taken over leaves none behind.
+    PhotoSet plain(QString::fromStdString(dir / "bez"), drawings);
+    ASSERT_TRUE(plain.choose(2, photo(320, 200, "e.jpg")).ok);
+    ASSERT_EQ(replaceSetPictures(set, plain), std::nullopt);
+    EXPECT_TRUE(creditsOf(set).empty());
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/obr/tarvelo-credits.json")));
+}
+
 // Taking a set over changes all of it or none of it.
 TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
     ASSERT_TRUE(set.ensureComplete());
     ASSERT_TRUE(set.choose(4, photo(640, 480, "a.jpg")).ok);
     ASSERT_TRUE(set.addPhoto(4, photo(320, 240, "b.jpg")).ok);
+    ASSERT_EQ(recordCredit(set, stored(set, 4, 1), creditBy("Jana")), std::nullopt);
     const auto before = snapshot(root);
     const auto unchanged = [&] {
         EXPECT_EQ(snapshot(root), before);
@@ -360,7 +404,8 @@ TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
     // The drawings are gone, so the new set cannot be made complete.
     PhotoSet withoutDrawings(root, QString::fromStdString(dir / "nikde"));
     PhotoSet from(QString::fromStdString(dir / "odjinud"), drawings);
-    ASSERT_TRUE(from.ensureComplete());
+    ASSERT_TRUE(from.choose(4, photo(400, 300, "c.jpg")).ok);
+    ASSERT_EQ(recordCredit(from, stored(from, 4, 0), creditBy("Cizí")), std::nullopt);
     EXPECT_TRUE(replaceSetPictures(withoutDrawings, from).has_value());
     unchanged();
 }
