@@ -5,6 +5,7 @@
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "CommonsCommand.h"
+#include "CreditsCommand.h"
 #include "ImportCommand.h"
 #include "PaperTestCommand.h"
 #include "SetFileCommand.h"
@@ -32,6 +33,7 @@ const std::array forms{
     CommandForm{"--import-set", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
     CommandForm{"--commons", "INDEX", commonsCommandMain},
     CommandForm{"--commons-add", "INDEX TITLE... [DIR | --class-set]", commonsCommandMain},
+    CommandForm{"--credits", "[DIR | --class-set]", creditsCommandMain},
     CommandForm{"--help", "", printUsage},
 };
 

@@ -39,8 +39,11 @@ std::vector<CreditedPhoto> creditsOf(const PhotoSet& set);
 
 // Gives the photograph at `path` its credit, replacing any it had, and lets
 // go of credits whose photographs are no longer in the set. Written as every
-// write to a set is (atomically, never through a link). A Czech message when
-// that fails; the photograph itself is never touched.
+// write to a set is (atomically, never through a link); a set holding a link,
+// its credits file included, is refused (PhotoSet::linkRefusal). A Czech
+// message when that fails, or when `path` is none of the set's photographs
+// (a drawing, a file elsewhere); the photograph itself is never touched.
+// Two photographs with the same bytes are one photograph with one credit.
 std::optional<QString> recordCredit(const PhotoSet& set, const QString& path,
                                     const PhotoCredit& credit);
 
