@@ -18,7 +18,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -110,10 +109,6 @@ QGroupBox* SetView::makePreview() {
     credit_->setFixedHeight(credit_->fontMetrics().lineSpacing());
     credit_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     credit_->setAccessibleName(QStringLiteral("Autor fotografie v náhledu"));
-    QPalette links = credit_->palette();
-    links.setColor(QPalette::Link, QColor(0x99, 0xcc, 0xff)); // legible on black
-    links.setColor(QPalette::LinkVisited, QColor(0xcc, 0x99, 0xff));
-    credit_->setPalette(links);
     auto* inner = new QVBoxLayout(previewGroup_);
     inner->setContentsMargins(quizPictureInset, quizPictureInset, quizPictureInset, creditGap);
     inner->setSpacing(creditGap);
