@@ -3,8 +3,10 @@
 // The window of tarvelo-photos, driven through its own code paths: the rows,
 // adding, dropping and removing photographs, several at once, a refused
 // photograph, a picture the quiz could not show, one that fails in the
-// preview's paint, the keyboard and the window's size; a set saved to one
-// file and such a file opened to look at, play and take over.
+// preview's paint, the keyboard and the window's size; the photographs'
+// credits under the preview, in "Zdroje fotografií" and given by the
+// teacher; a set saved to one file and such a file opened to look at, play
+// and take over.
 #include "PhotosWindow.h"
 
 #include "BreedCatalogue.h"
