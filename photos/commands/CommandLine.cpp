@@ -4,6 +4,7 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "CreditsCommand.h"
 #include "ImportCommand.h"
 #include "PaperTestCommand.h"
 #include "SetFileCommand.h"
@@ -29,6 +30,7 @@ const std::array forms{
     CommandForm{"--paper-test", "OUT.pdf [--beginner] [DIR | --class-set]", paperTestMain},
     CommandForm{"--export", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
     CommandForm{"--import-set", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
+    CommandForm{"--credits", "[DIR | --class-set]", creditsCommandMain},
     CommandForm{"--help", "", printUsage},
 };
 

@@ -5,6 +5,7 @@
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "PhotoSet.h"
+#include "SetCredits.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -47,12 +48,18 @@ PaperTest drawPaperTest(const QString& setRoot, const QString& drawingsDir, Pape
     std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), random);
 
+    const PhotoSet set(setRoot, drawingsDir);
     PaperTest test;
     test.level = level;
     for (const int breed : order) {
         const std::vector<QString> pictures = printablePictures(setRoot, drawingsDir, breed);
         std::uniform_int_distribution<std::size_t> pick(0, pictures.size() - 1);
-        test.questions.push_back({breed, pictures[pick(random)]});
+        PaperQuestion question{.breed = breed, .picture = pictures[pick(random)], .credit = {}};
+        // A drawing is the program's own, whatever a credits file claims.
+        if (set.photos(breed).contains(question.picture)) {
+            question.credit = creditOf(set, question.picture);
+        }
+        test.questions.push_back(std::move(question));
     }
     return test;
 }

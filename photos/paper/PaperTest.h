@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PhotoCredit.h"
+
 #include <QString>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -19,6 +22,9 @@ QString paperTestLevelName(PaperTestLevel level);
 struct PaperQuestion {
     int breed = 0;   // index in the catalogue (BreedCatalogue::answers)
     QString picture; // the file printed for it, absolute, with Qt's separators
+    // Who took the photograph, printed under it as its licence asks; nothing
+    // for a drawing or a photograph the set records no credit for.
+    std::optional<PhotoCredit> credit;
 };
 
 // A written test, decided in full before anything is drawn, so that the
@@ -37,7 +43,7 @@ std::vector<QString> printablePictures(const QString& setRoot, const QString& dr
                                        int index);
 
 // The breeds in a random order, each with one of its printable pictures,
-// every one equally likely.
+// every one equally likely, and that photograph's credit (SetCredits.h).
 PaperTest drawPaperTest(const QString& setRoot, const QString& drawingsDir, PaperTestLevel level,
                         std::mt19937& random);
 

@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
+#include "ForeignText.h"
 #include "PdfJpeg.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
@@ -17,6 +18,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <span>
@@ -38,6 +40,13 @@ constexpr double cellWidth = (contentWidth - columnGap) / 2;
 constexpr double numberHeight = 7;
 constexpr double photoHeight = 60;
 constexpr double answerLineGap = 10; // under the photograph, room for handwriting
+// A photograph's credit, in small print at the top of that gap: two lines at
+// most, so the handwriting keeps its room.
+constexpr double creditHeight = 5;
+constexpr double creditPoints = 6;
+// The author as the credit names them; a longer name is cut, so that the
+// licence and the link stay on the paper.
+constexpr TextBounds printedAuthorBounds{.characters = 60, .lines = 1};
 constexpr double cellSpacing = 5;
 constexpr double cellHeight = numberHeight + photoHeight + answerLineGap + cellSpacing;
 
@@ -115,10 +124,10 @@ public:
     }
 
     void text(const QRectF& mm, const QString& text, const QFont& font,
-              Qt::Alignment flags = Qt::AlignLeft | Qt::AlignVCenter) {
+              Qt::Alignment flags = Qt::AlignLeft | Qt::AlignVCenter, int wrap = 0) {
         painter_.setFont(font);
         painter_.drawText(area(mm.x(), mm.y(), mm.width(), mm.height()),
-                          static_cast<int>(flags.toInt()), text);
+                          static_cast<int>(flags.toInt()) | wrap, text);
     }
 
     // Width of text in millimetres.
@@ -191,10 +200,53 @@ double drawChoices(Sheet& sheet, double top) {
     return height + 6;
 }
 
-void drawQuestion(Sheet& sheet, int number, const QImage& image, double x, double y) {
+// What a free licence asks to be printed with the photograph: "Foto:
+// AUTHOR, LICENCE" and the link to its page. Never its title, which often
+// names the breed.
+struct PrintedCredit {
+    QString words;
+    QString link;
+};
+PrintedCredit printedCredit(const PhotoCredit& credit) {
+    QStringList parts;
+    for (const QString& part : {plainText(credit.author, printedAuthorBounds),
+                                plainText(credit.licence, {.characters = 60, .lines = 1})}) {
+        if (!part.trimmed().isEmpty()) {
+            parts << part.trimmed();
+        }
+    }
+    return {QStringLiteral("Foto: ") + parts.join(QStringLiteral(", ")),
+            credit.shortPage.isEmpty() ? credit.page : credit.shortPage};
+}
+
+// The credit in small print under the photograph: on one line when it fits,
+// else the link on a line of its own, so that it is not broken where it need
+// not be; a link longer than a line (a page without a short link) is broken
+// within itself.
+void drawCredit(Sheet& sheet, const PhotoCredit& credit, double x, double y) {
+    const PrintedCredit printed = printedCredit(credit);
+    const QFont font = paperFont(creditPoints);
+    const auto fits = [&](const QString& text) { return sheet.textWidth(text, font) <= cellWidth; };
+    QString text = printed.words;
+    if (!printed.link.isEmpty()) {
+        const QString separator =
+            printed.words.endsWith(QLatin1Char(' ')) ? QString() : QStringLiteral(",");
+        const QString oneLine = text + separator + QLatin1Char(' ') + printed.link;
+        text = fits(oneLine) || !fits(text) ? oneLine
+                                            : text + separator + QLatin1Char('\n') + printed.link;
+    }
+    sheet.text({x, y, cellWidth, creditHeight}, text, font, Qt::AlignLeft | Qt::AlignTop,
+               fits(printed.link) ? Qt::TextWordWrap : Qt::TextWrapAnywhere);
+}
+
+void drawQuestion(Sheet& sheet, int number, const QImage& image,
+                  const std::optional<PhotoCredit>& credit, double x, double y) {
     sheet.text({x, y, cellWidth, numberHeight}, QStringLiteral("%1.").arg(number),
                paperFont(13, true));
     sheet.picture(image, x, y + numberHeight, cellWidth, photoHeight);
+    if (credit) {
+        drawCredit(sheet, *credit, x, y + numberHeight + photoHeight + 0.5);
+    }
     sheet.line(x, y + numberHeight + photoHeight + answerLineGap - 1, x + cellWidth);
 }
 
@@ -255,8 +307,8 @@ PaperTestPdf renderPaperTest(const PaperTest& test) {
                 sheet.newPage();
                 y = 0;
             }
-            drawQuestion(sheet, static_cast<int>(i) + 1, image, left ? 0 : cellWidth + columnGap,
-                         y);
+            drawQuestion(sheet, static_cast<int>(i) + 1, image, question.credit,
+                         left ? 0 : cellWidth + columnGap, y);
             if (!left || i + 1 == test.questions.size()) {
                 y += cellHeight;
             }

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QUrl>
+#include <utility>
 
 namespace tarvelo {
 
@@ -44,9 +45,19 @@ QString boundedUrl(const QString& text) {
 } // namespace
 
 QJsonObject creditToJson(const PhotoCredit& credit) {
-    return QJsonObject{{authorKey, credit.author},         {licenceKey, credit.licence},
-                       {licenceUrlKey, credit.licenceUrl}, {pageKey, credit.page},
-                       {shortPageKey, credit.shortPage},   {titleKey, credit.title}};
+    // Empty texts are left out: a shared set's manifest has little room.
+    QJsonObject object;
+    for (const auto& [key, text] : {std::pair{authorKey, credit.author},
+                                    {licenceKey, credit.licence},
+                                    {licenceUrlKey, credit.licenceUrl},
+                                    {pageKey, credit.page},
+                                    {shortPageKey, credit.shortPage},
+                                    {titleKey, credit.title}}) {
+        if (!text.isEmpty()) {
+            object.insert(key, text);
+        }
+    }
+    return object;
 }
 
 std::optional<PhotoCredit> boundedCredit(const PhotoCredit& credit) {

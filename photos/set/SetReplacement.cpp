@@ -8,6 +8,7 @@
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "PictureSets.h"
+#include "SetCredits.h"
 #include "SetFolderRecovery.h"
 #include "Utf8Path.h"
 #include "WriteFailure.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace tarvelo {
 
@@ -114,6 +116,10 @@ std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from) {
         return message;
     }
     PhotoSet& staged = replacement->staged();
+    // Read before the copies, so that what the staging folder records is what
+    // `from` said of the very photographs copied.
+    const std::vector<CreditedPhoto> credited = creditsOf(from);
+    std::vector<CreditedPhoto> carried;
     for (int index = 0; index < breedCount; ++index) {
         for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
             const QString source = from.photoPath(index, photo);
@@ -125,7 +131,17 @@ std::optional<QString> replaceSetPictures(PhotoSet& set, const PhotoSet& from) {
                 return notReplaced(
                     QStringLiteral("fotografii „%1“ nelze zkopírovat").arg(native(source)));
             }
+            const auto credit = std::find_if(credited.begin(), credited.end(),
+                                             [&](const auto& c) { return c.path == source; });
+            if (credit != credited.end()) {
+                carried.push_back({target, credit->credit});
+            }
         }
+    }
+    // The credits go in the staged obr, so the swap brings them with their
+    // photographs, or leaves the old ones with the old set.
+    if (const auto failed = recordCredits(staged, carried)) {
+        return QStringLiteral("%1 Sada zůstala, jak byla.").arg(*failed);
     }
     return replacement->commit();
 }

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "CreditJson.h"
 #include "ForeignText.h"
 #include "JpegMarkers.h"
 #include "JpegPicture.h"
@@ -12,6 +13,7 @@
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "SetArchive.h"
+#include "SetCredits.h"
 #include "TemporaryFolder.h"
 #include "WriteFailure.h"
 
@@ -22,6 +24,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <algorithm>
+#include <map>
 #include <new>
 
 namespace tarvelo {
@@ -135,6 +138,7 @@ public:
         if (!info) {
             return outcome();
         }
+        std::vector<CreditedPhoto> credited;
         // Photographs by breed and number, so obr/1 comes before obr/2
         // whatever order the archive lists them in.
         std::vector<std::pair<Place, std::size_t>> photos;
@@ -157,11 +161,21 @@ public:
             if (!unpackPhotograph(archive, i, place.index, number)) {
                 return outcome();
             }
+            // The credit goes to the file the photograph became, renumbered
+            // and perhaps imported anew; its bytes tie the two together.
+            if (const auto credit = credits_.find(archive.files()[i].name);
+                credit != credits_.end()) {
+                credited.push_back({target_.photoPath(place.index, number), credit->second});
+            }
             ++photographs_;
         }
         QString message;
         if (!target_.ensureComplete(&message)) {
             message_ = message;
+            return outcome();
+        }
+        if (const auto failed = recordCredits(target_, credited)) {
+            message_ = *failed;
             return outcome();
         }
         return outcome(std::move(info));
@@ -214,9 +228,25 @@ private:
                        .arg(sharedSetFormat));
             return std::nullopt;
         }
+        readCredits(manifest.value(QStringLiteral("credits")), archive);
         return SharedSetInfo{
             .name = shownSetName(manifest.value(QStringLiteral("name")).toString()),
             .note = shownSetNote(manifest.value(QStringLiteral("note")).toString())};
+    }
+
+    // The photographs' credits, by the entry they are for: only entries of
+    // photographs the archive holds, each credit bounded (creditFromJson).
+    // An older Tarvelo wrote none; anything but an object is none too.
+    void readCredits(const QJsonValue& value, const SetArchiveReader& archive) {
+        const QJsonObject credits = value.toObject();
+        for (const auto& file : archive.files()) {
+            if (!placeOf(file.name)) {
+                continue;
+            }
+            if (auto credit = creditFromJson(credits.value(file.name))) {
+                credits_.insert_or_assign(file.name, std::move(*credit));
+            }
+        }
     }
 
     // The photograph as the teacher is told of it: its entry and its breed.
@@ -286,6 +316,7 @@ private:
     const UnpackProgress& progress_;
     SharedSetLimits limits_;
     QString message_;
+    std::map<QString, PhotoCredit> credits_;
     bool cancelled_ = false;
     int photographs_ = 0;
     long long work_ = 0;
@@ -360,6 +391,51 @@ private:
     qint64 bytes_ = 0;
 };
 
+// The manifest, within the size every Tarvelo reads. An older one, which
+// knows no credits, passes over their key. A set of 190 photographs from
+// Commons nears the limit: their titles go first (never shown on paper, and
+// on the page anyway), then the long page gives way to the short link, which
+// leads to the same page.
+std::optional<QByteArray> manifestWith(const SharedSetInfo& info, QJsonObject credits) {
+    const auto written = [&info](const QJsonObject& withCredits) {
+        QJsonObject manifest{{QStringLiteral("format"), sharedSetFormat},
+                             {QStringLiteral("name"), info.name},
+                             {QStringLiteral("note"), info.note}};
+        if (!withCredits.isEmpty()) {
+            manifest.insert(QStringLiteral("credits"), withCredits);
+            return QJsonDocument(manifest).toJson(QJsonDocument::Compact);
+        }
+        return QJsonDocument(manifest).toJson(QJsonDocument::Indented);
+    };
+    // Each credit's `key` becomes the text at `with`, where that is not empty;
+    // an empty `with` takes the key away.
+    const auto thinned = [&credits](const QString& key, const QString& with) {
+        for (auto credit = credits.begin(); credit != credits.end(); ++credit) {
+            QJsonObject object = credit.value().toObject();
+            const QString text = with.isEmpty() ? QString() : object.value(with).toString();
+            if (with.isEmpty()) {
+                object.remove(key);
+            } else if (!text.isEmpty()) {
+                object.insert(key, text);
+            }
+            credit.value() = object;
+        }
+    };
+    QByteArray bytes = written(credits);
+    if (bytes.size() > maxManifestBytes) {
+        thinned(QStringLiteral("title"), {});
+        bytes = written(credits);
+    }
+    if (bytes.size() > maxManifestBytes) {
+        thinned(QStringLiteral("page"), QStringLiteral("shortPage"));
+        bytes = written(credits);
+    }
+    if (bytes.size() > maxManifestBytes) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 bool writeWhole(const QString& path, const QByteArray& bytes, QString* reason) {
     if (const auto error = writeFileAtomically(path.toStdString(), bytesOf(bytes))) {
         *reason = writeFailureReason(*error);
@@ -390,11 +466,14 @@ std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& i
             .arg(*link);
     }
     std::vector<ArchiveEntry> entries;
-    const QJsonObject manifest{{QStringLiteral("format"), sharedSetFormat},
-                               {QStringLiteral("name"), info.name},
-                               {QStringLiteral("note"), info.note}};
-    entries.push_back({QLatin1String(sharedSetManifest),
-                       QJsonDocument(manifest).toJson(QJsonDocument::Indented)});
+    entries.push_back({QLatin1String(sharedSetManifest), {}}); // written once credits are known
+    std::map<QString, PhotoCredit> creditByPath;
+    for (CreditedPhoto& credited : creditsOf(set)) {
+        creditByPath.insert_or_assign(credited.path, std::move(credited.credit));
+    }
+    // Keyed by the entry a photograph is written as, so a credit follows it
+    // whether it goes out as it is or re-encoded.
+    QJsonObject credits;
     Export out(limits);
     int photographs = 0;
     for (int index = 0; index < breedCount; ++index) {
@@ -405,8 +484,11 @@ std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& i
             if (!bytes) {
                 return message;
             }
-            entries.push_back(
-                {QStringLiteral("obr/%1/%2.jpg").arg(next++).arg(index), std::move(*bytes)});
+            const QString entry = QStringLiteral("obr/%1/%2.jpg").arg(next++).arg(index);
+            if (const auto credit = creditByPath.find(path); credit != creditByPath.end()) {
+                credits.insert(entry, creditToJson(credit->second));
+            }
+            entries.push_back({entry, std::move(*bytes)});
             ++photographs;
         }
     }
@@ -418,6 +500,11 @@ std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& i
     if (!out.withinLimits()) {
         return QStringLiteral("Sada je na jeden soubor příliš velká.");
     }
+    auto manifest = manifestWith(info, credits);
+    if (!manifest) {
+        return QStringLiteral("Zdroje fotografií jsou na popis sady příliš dlouhé.");
+    }
+    entries.front().bytes = std::move(*manifest);
     const auto archive = writeSetArchive(entries);
     if (!archive) {
         return QStringLiteral("Na zápis sady nestačí paměť.");

@@ -13,7 +13,9 @@ namespace tarvelo {
 
 // A picture set shared as one file, NAME.tarvelo: a ZIP archive holding the
 // photographs as obr/K/N.jpg and, at its root, tarvelo-set.json with the
-// set's name and a free note. A newer Tarvelo may write a higher format.
+// set's name, a free note and the photographs' credits, by entry:
+// "credits": {"obr/K/N.jpg": {"author", "licence", …}} (a Tarvelo that knows
+// no credits passes over the key). A newer Tarvelo may write a higher format.
 inline constexpr int sharedSetFormat = 1;
 inline constexpr auto sharedSetManifest = "tarvelo-set.json";
 
@@ -45,7 +47,9 @@ struct UnpackedSharedSet {
 // decoder) goes in byte for byte; any other through the import every
 // photograph takes, which scales it down and leaves Exif, GPS, ICC and
 // comments behind. Breeds without photographs get their drawing. The name
-// and note come back as plain text of bounded length. It touches nothing but
+// and note come back as plain text of bounded length; each photograph's
+// credit, bounded as SetCredits keeps it, is recorded in the target for the
+// file the photograph became. It touches nothing but
 // the file and the target, so it may run on a worker thread.
 UnpackedSharedSet unpackSharedSet(const QString& file, PhotoSet& target,
                                   const UnpackProgress& progress = {},
@@ -55,7 +59,8 @@ UnpackedSharedSet unpackSharedSet(const QString& file, PhotoSet& target,
 // set's file, through a temporary file and a rename. A photograph the file
 // could not carry as it is (metadata anywhere in it, larger than the quiz
 // draws it, more work than the limits allow) goes out as an import would
-// store it, so the file written is always one unpackSharedSet takes. A Czech
+// store it, so the file written is always one unpackSharedSet takes. Each
+// photograph's credit goes with it, keyed by its entry. A Czech
 // message when the set holds no photograph or the file cannot be written.
 std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& info,
                                      const QString& file, const SharedSetLimits& limits = {});

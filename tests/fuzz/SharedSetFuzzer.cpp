@@ -5,7 +5,9 @@
 // set. Whatever the bytes, the file is either refused with a message or gives
 // a whole set the quiz shows, and nothing is written outside that set.
 #include "BreedCatalogue.h"
+#include "ForeignText.h"
 #include "PhotoSet.h"
+#include "SetCredits.h"
 #include "SharedSet.h"
 
 #include <QByteArray>
@@ -95,8 +97,9 @@ std::optional<QString> openSharedSetFile(const QString& file, tarvelo::PhotoSet&
     return unpacked.message;
 }
 
-// Only obr/K/N.jpg may be in the set, and each breed's first picture is there
-// and shows in the quiz, as every photograph does.
+// Only obr/K/N.jpg and the credits file may be in the set, and each breed's
+// first picture is there and shows in the quiz, as every photograph does.
+// Credits are bounded plain text with https links only.
 void checkUnpackedSet(const tarvelo::PhotoSet& set) {
     // Anchored at the very end: "$" would let a name end in a line feed.
     static const QRegularExpression layout(
@@ -105,7 +108,18 @@ void checkUnpackedSet(const tarvelo::PhotoSet& set) {
                     QDirIterator::Subdirectories);
     const QDir root(set.root());
     while (it.hasNext()) {
-        check(layout.match(root.relativeFilePath(it.next())).hasMatch());
+        const QString name = root.relativeFilePath(it.next());
+        check(layout.match(name).hasMatch() ||
+              name == QLatin1String(tarvelo::setCreditsFile.data(),
+                                    static_cast<qsizetype>(tarvelo::setCreditsFile.size())));
+    }
+    for (const tarvelo::CreditedPhoto& credited : tarvelo::creditsOf(set)) {
+        const tarvelo::PhotoCredit& credit = credited.credit;
+        check(credit.author.size() <= 200 && credit.licence.size() <= 60);
+        check(credit.author == tarvelo::plainText(credit.author, {.characters = 200, .lines = 1}));
+        for (const QString& link : {credit.licenceUrl, credit.page, credit.shortPage}) {
+            check(link.isEmpty() || link.startsWith(QLatin1String("https://")));
+        }
     }
     for (int index = 0; index < tarvelo::breedCount; ++index) {
         // A drawing, copied from the program's own, is known to show.

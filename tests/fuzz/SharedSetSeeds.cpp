@@ -153,6 +153,11 @@ void manifests(Corpus& corpus) {
         {"odd-types", R"({"format": 1, "name": 5, "note": [1, {"a": null}]})"},
         {"markup", R"({"format": 1, "name": "<b>Třída</b>\n<img src=x>", "note": "\u0000\t"})"},
         {"byte-order-mark", "\xEF\xBB\xBF{\"format\": 1}"},
+        {"credits",
+         R"({"format": 1, "credits": {"obr/0/0.jpg": {"author": "Jana <b>N</b>", "licence": )"
+         R"("CC BY 4.0", "licenceUrl": "https://creativecommons.org/licenses/by/4.0/", )"
+         R"("page": "http://example.org/", "shortPage": 7, "title": "File:\u202eA.jpg"}, )"
+         R"("obr/9/18.jpg": {"author": "nikdo"}, "../x": "y"}})"},
     };
     for (const auto& [name, json] : variants) {
         corpus.add(std::string("manifest-") + name,

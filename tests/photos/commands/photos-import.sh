@@ -216,7 +216,8 @@ cp "$work/said" "$work/said.unknown"
 "$photos" --help >"$work/help" 2>"$work/said" || fail "--help fails: $(cat "$work/said")"
 [ ! -s "$work/said" ] || fail "--help says on standard error: $(cat "$work/said")"
 cmp -s "$work/help" "$work/said.unknown" || fail "--help and misuse print different usages"
-for option in --import --add --remove --paper-test --export --import-set --class-set FILE.tarvelo; do
+for option in --import --add --remove --paper-test --export --import-set --credits --class-set \
+    FILE.tarvelo; do
     grep -q -- " $option" "$work/help" || fail "--help does not name $option"
 done
 status=0

@@ -9,14 +9,18 @@
 #include "JpegWritePlugin.h"
 #include "PaperTestPdf.h"
 #include "PhotoFixtures.h"
+#include "PhotoSet.h"
+#include "SetCredits.h"
 #include "TempDir.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageIOPlugin>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
@@ -247,6 +251,86 @@ TEST_F(PaperTestTest, BeginnersGetTheNamesInTheAnswerListsOrderAndTheFontsAreEmb
         ASSERT_GE(columns.size(), 6);
         EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << row.toStdString();
     }
+}
+
+// Under each credited photograph its author, licence and short link, as its
+// licence asks; never its title (which names the breed), nothing under a
+// drawing or an uncredited photograph, even when a credits file claims it.
+TEST_F(PaperTestTest, ACreditedPhotographIsPrintedWithItsAuthorLicenceAndLink) {
+    const PhotoSet set(root, drawings);
+    const auto credited = [](const QString& author, const QString& shortPage) {
+        return PhotoCredit{.author = author,
+                           .licence = QStringLiteral("CC BY-SA 4.0"),
+                           .licenceUrl = QStringLiteral("https://creativecommons.org/"),
+                           .page = QStringLiteral("https://commons.wikimedia.org/wiki/File:B.jpg"),
+                           .shortPage = shortPage,
+                           .title = QStringLiteral("File:Hereford bull in Wales.jpg")};
+    };
+    const PhotoCredit commons =
+        credited(QStringLiteral("Jana Nováková"),
+                 QStringLiteral("https://commons.wikimedia.org/w/index.php?curid=42"));
+    const PhotoCredit longAuthor = credited(QString(100, QLatin1Char('A')), {});
+    const PhotoCredit own{.author = QStringLiteral("Paní učitelka"),
+                          .licence = QStringLiteral("CC BY 4.0"),
+                          .licenceUrl = {},
+                          .page = {},
+                          .shortPage = {},
+                          .title = {}};
+    ASSERT_EQ(recordCredit(set, addPhoto(0, 0, 400, 300), commons), std::nullopt);
+    ASSERT_EQ(recordCredit(set, addPhoto(1, 0, 408, 300), longAuthor), std::nullopt);
+    ASSERT_EQ(recordCredit(set, addPhoto(2, 0, 416, 300), own), std::nullopt);
+    addPhoto(3, 0, 424, 300);
+    // A credits file claiming the drawing of breed 5 as well.
+    ASSERT_TRUE(QDir().mkpath(root + "/obr/0"));
+    ASSERT_TRUE(QFile::copy(drawings + "/5.jpg", root + "/obr/0/5.jpg"));
+    QFile creditsFile(root + "/obr/tarvelo-credits.json");
+    ASSERT_TRUE(creditsFile.open(QIODevice::ReadOnly));
+    QJsonObject stored = QJsonDocument::fromJson(creditsFile.readAll()).object();
+    creditsFile.close();
+    QJsonArray entries = stored.value("credits").toArray();
+    const Bytes drawing = readBytes(drawings + "/5.jpg");
+    entries.append(QJsonObject{
+        {"sha256",
+         QString::fromLatin1(
+             QCryptographicHash::hash(QByteArrayView(drawing.data(), qsizetype(drawing.size())),
+                                      QCryptographicHash::Sha256)
+                 .toHex())},
+        {"author", "Podvrh"},
+        {"licence", "CC0"}});
+    stored.insert("credits", entries);
+    ASSERT_TRUE(creditsFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    creditsFile.write(QJsonDocument(stored).toJson());
+    creditsFile.close();
+
+    const PaperTest test = draw(PaperTestLevel::Advanced, 5);
+    for (const PaperQuestion& question : test.questions) {
+        const std::optional<PhotoCredit> expected = question.breed == 0 ? std::optional(commons)
+                                                    : question.breed == 1
+                                                        ? std::optional(longAuthor)
+                                                    : question.breed == 2 ? std::optional(own)
+                                                                          : std::nullopt;
+        EXPECT_EQ(question.credit, expected) << "breed " << question.breed;
+    }
+
+    const QString file = save(test);
+    const auto text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw")}, file);
+    SKIP_WITHOUT(text, "pdftotext");
+    const QStringList all = pages(*text);
+    ASSERT_GE(all.size(), 2);
+    // Lines wrapped in the cell join up again.
+    const QString questions = all.mid(0, all.size() - 1).join(QLatin1Char(' ')).simplified();
+    EXPECT_TRUE(questions.contains(QStringLiteral(
+        "Foto: Jana Nováková, CC BY-SA 4.0, https://commons.wikimedia.org/w/index.php?curid=42")))
+        << questions.toStdString();
+    EXPECT_TRUE(questions.contains(QStringLiteral("Foto: Paní učitelka, CC BY 4.0")))
+        << questions.toStdString();
+    EXPECT_TRUE(questions.contains(QStringLiteral("Foto: ") + QString(59, QLatin1Char('A')) +
+                                   QStringLiteral("…, CC BY-SA 4.0, "
+                                                  "https://commons.wikimedia.org/wiki/File:B.jpg")))
+        << questions.toStdString();
+    EXPECT_EQ(questions.count(QStringLiteral("Foto:")), 3);
+    EXPECT_FALSE(questions.contains(QStringLiteral("Podvrh")));
+    EXPECT_FALSE(questions.contains(QStringLiteral("Hereford")));
 }
 
 // The widest photographs a set stores, 19 of them, with the noise of a real

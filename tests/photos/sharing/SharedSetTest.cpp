@@ -9,6 +9,7 @@
 #include "PhotoFixtures.h"
 #include "RawArchive.h"
 #include "SetArchive.h"
+#include "SetCredits.h"
 #include "SetFolderLock.h"
 #include "SetReplacement.h"
 #include "SharedSetContents.h"
@@ -19,6 +20,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 #include <map>
 #include <zip.h>
@@ -318,11 +322,209 @@ TEST_F(SharedSetTest, ExportWritesOnlyWhatImportTakes) {
     }
 }
 
+PhotoCredit creditBy(const QString& author) {
+    return {.author = author,
+            .licence = QStringLiteral("CC BY 4.0"),
+            .licenceUrl = QStringLiteral("https://creativecommons.org/licenses/by/4.0/"),
+            .page = QStringLiteral("https://commons.wikimedia.org/wiki/File:Tur.jpg"),
+            .shortPage = QStringLiteral("https://commons.wikimedia.org/w/index.php?curid=7"),
+            .title = QStringLiteral("File:Tur.jpg")};
+}
+
+// The photographs taken over bring their credits; the set's own old ones go
+// with the photographs they belonged to.
+TEST_F(SharedSetTest, ATakenOverSetBringsItsPhotographsCredits) {
+    PhotoSet from(QString::fromStdString(dir / "odjinud"), drawings);
+    ASSERT_TRUE(from.choose(2, photo(640, 480, "a.jpg")).ok);
+    ASSERT_TRUE(from.addPhoto(2, photo(320, 240, "b.jpg")).ok);
+    ASSERT_TRUE(from.addPhoto(9, photo(400, 300, "c.jpg")).ok);
+    ASSERT_EQ(recordCredit(from, stored(from, 2, 1), creditBy("Jana")), std::nullopt);
+    ASSERT_EQ(recordCredit(from, stored(from, 9, 0), creditBy("Petr")), std::nullopt);
+
+    ASSERT_TRUE(set.choose(2, photo(800, 600, "d.jpg")).ok);
+    ASSERT_EQ(recordCredit(set, stored(set, 2, 0), creditBy("Původní")), std::nullopt);
+    ASSERT_EQ(takeOverSharedSet(set, false, from), std::nullopt);
+    const std::vector<CreditedPhoto> credits = creditsOf(set);
+    ASSERT_EQ(credits.size(), 2u);
+    EXPECT_EQ(credits[0].path, stored(set, 2, 1));
+    EXPECT_EQ(credits[0].credit, creditBy("Jana"));
+    EXPECT_EQ(credits[1].path, stored(set, 9, 0));
+    EXPECT_EQ(credits[1].credit, creditBy("Petr"));
+    EXPECT_EQ(creditOf(set, stored(set, 2, 0)), std::nullopt);
+    // Only the credits of photographs that came: the file holds no others.
+    QFile creditsFile(root + QStringLiteral("/obr/tarvelo-credits.json"));
+    ASSERT_TRUE(creditsFile.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(creditsFile.readAll().contains("Původní"));
+
+    // A set without credits taken over leaves none behind.
+    PhotoSet plain(QString::fromStdString(dir / "bez"), drawings);
+    ASSERT_TRUE(plain.choose(2, photo(320, 200, "e.jpg")).ok);
+    ASSERT_EQ(replaceSetPictures(set, plain), std::nullopt);
+    EXPECT_TRUE(creditsOf(set).empty());
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/obr/tarvelo-credits.json")));
+}
+
+// The manifest of a shared set's file, as it is in the archive.
+QJsonObject manifestIn(const QString& file) {
+    SetArchiveReader archive(file, [](const QString&) { return true; });
+    for (std::size_t i = 0; i < archive.files().size(); ++i) {
+        if (archive.files()[i].name == QLatin1String(sharedSetManifest)) {
+            return QJsonDocument::fromJson(archive.read(i).value_or(QByteArray())).object();
+        }
+    }
+    return {};
+}
+
+// Credits go out keyed by the entry each photograph is written as, and come
+// back on the file it becomes: renumbered, and re-encoded on the way.
+TEST_F(SharedSetTest, CreditsTravelWithTheirPhotographsThroughTheFile) {
+    ASSERT_TRUE(set.choose(4, photo(640, 480, "a.jpg")).ok);
+    ASSERT_TRUE(set.addPhoto(4, photo(320, 240, "b.jpg")).ok);
+    // In a gap, with Exif: it goes out as obr/2/4.jpg, re-encoded.
+    ASSERT_TRUE(QDir().mkpath(root + "/obr/5"));
+    writeFile(
+        pathFromUtf8(stored(set, 4, 5).toStdString()),
+        withExifOrientation(makeJpeg({.width = 300, .height = 200, .pattern = Pattern::Photo}), 6));
+    ASSERT_TRUE(set.choose(11, photo(500, 400, "c.jpg")).ok);
+    ASSERT_EQ(recordCredit(set, stored(set, 4, 0), creditBy("Jana")), std::nullopt);
+    ASSERT_EQ(recordCredit(set, stored(set, 4, 5), creditBy("Otočená")), std::nullopt);
+    ASSERT_EQ(recordCredit(set, stored(set, 11, 0), creditBy("Petr")), std::nullopt);
+
+    ASSERT_EQ(saveSharedSet(set, {.name = "S kredity", .note = {}}, file), std::nullopt);
+    const QJsonObject credits = manifestIn(file).value("credits").toObject();
+    EXPECT_EQ(credits.keys(), (QStringList{"obr/0/11.jpg", "obr/0/4.jpg", "obr/2/4.jpg"}));
+    EXPECT_EQ(credits.value("obr/2/4.jpg").toObject().value("author").toString(), "Otočená");
+    EXPECT_EQ(manifestIn(file).value("format").toInt(), 1);
+
+    TempDir other;
+    PhotoSet elsewhere(QString::fromStdString(other / "jinde"), drawings);
+    ASSERT_TRUE(unpackSharedSet(file, elsewhere).info.has_value());
+    const std::vector<CreditedPhoto> back = creditsOf(elsewhere);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[0].path, stored(elsewhere, 4, 0));
+    EXPECT_EQ(back[0].credit, creditBy("Jana"));
+    EXPECT_EQ(back[1].path, stored(elsewhere, 4, 2));
+    EXPECT_EQ(back[1].credit, creditBy("Otočená"));
+    EXPECT_EQ(back[2].path, stored(elsewhere, 11, 0));
+    EXPECT_EQ(creditOf(elsewhere, stored(elsewhere, 4, 1)), std::nullopt);
+
+    // A set without credits writes none, as before.
+    PhotoSet plain(QString::fromStdString(other / "bez"), drawings);
+    ASSERT_TRUE(plain.choose(2, photo(320, 200, "d.jpg")).ok);
+    ASSERT_EQ(saveSharedSet(plain, {}, file), std::nullopt);
+    EXPECT_FALSE(manifestIn(file).contains("credits"));
+}
+
+// Links as long as a credit may hold: the manifest keeps within the size
+// every Tarvelo opens, the titles and long pages giving way first.
+TEST_F(SharedSetTest, ManyLongCreditsKeepTheManifestWithinItsSize) {
+    const QString longLink =
+        QStringLiteral("https://commons.wikimedia.org/") + QString(1960, QLatin1Char('a'));
+    PhotoCredit longest = creditBy("Jana");
+    longest.licenceUrl = longLink + "/licence";
+    longest.page = longLink + "/page";
+    longest.title = QString(250, QLatin1Char('T'));
+    int photographs = 0;
+    const auto addCredited = [&](int count) {
+        for (int i = 0; i < count; ++i, ++photographs) {
+            const int index = photographs % breedCount;
+            const ImportResult added =
+                set.addPhoto(index, photo(200 + 8 * photographs, 160, "p.jpg"));
+            ASSERT_TRUE(added.ok) << added.message.toStdString();
+            ASSERT_EQ(recordCredit(set, added.storedPath, longest), std::nullopt);
+        }
+    };
+    addCredited(18);
+    ASSERT_EQ(saveSharedSet(set, {}, file), std::nullopt);
+    TempDir other;
+    PhotoSet elsewhere(QString::fromStdString(other / "jinde"), drawings);
+    const UnpackedSharedSet opened = unpackSharedSet(file, elsewhere);
+    ASSERT_TRUE(opened.info.has_value()) << opened.message.toStdString();
+    const std::vector<CreditedPhoto> back = creditsOf(elsewhere);
+    ASSERT_EQ(back.size(), 18u);
+    EXPECT_EQ(back[0].credit.title, QString());
+    EXPECT_EQ(back[0].credit.page, longest.shortPage);
+    EXPECT_EQ(back[0].credit.shortPage, longest.shortPage);
+    EXPECT_EQ(back[0].credit.licenceUrl, longest.licenceUrl);
+    EXPECT_TRUE(back[0].credit.fromCommons());
+
+    // Past even that, the file is not written, rather than lose credits.
+    addCredited(14);
+    const auto refused = saveSharedSet(set, {}, file);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_TRUE(refused->contains("Zdroje fotografií")) << refused->toStdString();
+}
+
+// Credits in a file made to harm: markup, controls, huge texts, other links
+// than https, entries that are not there, wrong types. The set opens, and
+// what it keeps is bounded plain text.
+TEST_F(SharedSetTest, HostileCreditsOpenAsBoundedPlainText) {
+    const QString huge(20000, QLatin1Char('x'));
+    const QJsonObject credits{
+        {"obr/0/0.jpg",
+         QJsonObject{{"author", "<a href=\"https://zlo.example\">Jana</a>\x1b[2J\n\u202e" + huge},
+                     {"licence", huge},
+                     {"licenceUrl", "http://creativecommons.org/"},
+                     {"page", "javascript:alert(1)"},
+                     {"shortPage", "https://commons.wikimedia.org/\u202e/x"},
+                     {"title", QJsonArray{"File:A.jpg"}}}},
+        {"obr/0/1.jpg", "jen text"},
+        {"obr/1/1.jpg", QJsonObject{{"author", 42}, {"licence", QJsonObject{}}}},
+        {"obr/5/5.jpg", QJsonObject{{"author", "Není tu"}, {"licence", "CC0"}}},
+        {"../../obr/0/2.jpg", QJsonObject{{"author", "Mimo"}, {"licence", "CC0"}}},
+        {"obr/0/2.jpg", QJsonObject{{"author", "Dobrá"},
+                                    {"licence", "CC0"},
+                                    {"page", "https://commons.wikimedia.org/wiki/File:B.jpg"}}}};
+    const QByteArray json =
+        QJsonDocument(QJsonObject{{"format", 1}, {"credits", credits}}).toJson();
+    const QByteArray jpeg = asBytes(makeJpeg({}));
+    // With Exif, so imported anew: its credit goes to bytes it never had.
+    const QByteArray turned =
+        asBytes(withExifOrientation(makeJpeg({.width = 56, .height = 30}), 6));
+    writeArchive(rawArchive({{"tarvelo-set.json", json},
+                             {"obr/0/0.jpg", jpeg},
+                             {"obr/0/1.jpg", asBytes(makeJpeg({.width = 40, .height = 30}))},
+                             {"obr/1/1.jpg", asBytes(makeJpeg({.width = 48, .height = 30}))},
+                             {"obr/0/2.jpg", turned}}));
+    TempDir other;
+    PhotoSet target(QString::fromStdString(other / "sada"), drawings);
+    const UnpackedSharedSet opened = unpackSharedSet(file, target);
+    ASSERT_TRUE(opened.info.has_value()) << opened.message.toStdString();
+    const std::vector<CreditedPhoto> kept = creditsOf(target);
+    ASSERT_EQ(kept.size(), 2u);
+    const PhotoCredit& hostile = kept[0].credit;
+    EXPECT_EQ(kept[0].path, stored(target, 0, 0));
+    EXPECT_TRUE(hostile.author.startsWith("<a href=\"https://zlo.example\">Jana</a>[2J"))
+        << hostile.author.toStdString();
+    EXPECT_LE(hostile.author.size(), 200);
+    EXPECT_LE(hostile.licence.size(), 60);
+    for (const QString& text : {hostile.author, hostile.licence}) {
+        EXPECT_FALSE(text.contains(QChar(0x1b)) || text.contains(QChar(0x202e)) ||
+                     text.contains(QLatin1Char('\n')));
+    }
+    EXPECT_EQ(hostile.licenceUrl, QString());
+    EXPECT_EQ(hostile.page, QString());
+    EXPECT_EQ(hostile.shortPage, QString());
+    EXPECT_EQ(hostile.title, QString());
+    EXPECT_EQ(kept[1].path, stored(target, 2, 0));
+    EXPECT_EQ(kept[1].credit.author, "Dobrá");
+    EXPECT_NE(asBytes(readBytes(kept[1].path)), turned);
+    EXPECT_TRUE(kept[1].credit.fromCommons());
+
+    // Credits that are no object at all: the set opens without them.
+    writeArchive(rawArchive(
+        {{"tarvelo-set.json", R"({"format": 1, "credits": [1, 2]})"}, {"obr/0/0.jpg", jpeg}}));
+    PhotoSet second(QString::fromStdString(other / "druhá"), drawings);
+    ASSERT_TRUE(unpackSharedSet(file, second).info.has_value());
+    EXPECT_TRUE(creditsOf(second).empty());
+}
+
 // Taking a set over changes all of it or none of it.
 TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
     ASSERT_TRUE(set.ensureComplete());
     ASSERT_TRUE(set.choose(4, photo(640, 480, "a.jpg")).ok);
     ASSERT_TRUE(set.addPhoto(4, photo(320, 240, "b.jpg")).ok);
+    ASSERT_EQ(recordCredit(set, stored(set, 4, 1), creditBy("Jana")), std::nullopt);
     const auto before = snapshot(root);
     const auto unchanged = [&] {
         EXPECT_EQ(snapshot(root), before);
@@ -360,7 +562,8 @@ TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
     // The drawings are gone, so the new set cannot be made complete.
     PhotoSet withoutDrawings(root, QString::fromStdString(dir / "nikde"));
     PhotoSet from(QString::fromStdString(dir / "odjinud"), drawings);
-    ASSERT_TRUE(from.ensureComplete());
+    ASSERT_TRUE(from.choose(4, photo(400, 300, "c.jpg")).ok);
+    ASSERT_EQ(recordCredit(from, stored(from, 4, 0), creditBy("Cizí")), std::nullopt);
     EXPECT_TRUE(replaceSetPictures(withoutDrawings, from).has_value());
     unchanged();
 }
