@@ -1121,8 +1121,8 @@ TEST_F(CreditsTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) 
 namespace tarvelo::testing {
 namespace {
 
-// A set as a colleague shares it: two photographs of Hereford (4), one of
-// breed 9, in NAME.tarvelo.
+// A set as a colleague shares it: two photographs of Hereford (4), the
+// second with its author named, one of breed 9, in NAME.tarvelo.
 class SharedSetFileTest : public PhotosWindowTest {
 protected:
     QString shareColleaguesSet() {
@@ -1131,6 +1131,7 @@ protected:
         EXPECT_TRUE(colleague.addPhoto(4, writePhoto("h1.jpg", 1600, 1200)).ok);
         EXPECT_TRUE(colleague.addPhoto(4, writePhoto("h2.jpg", 900, 1200)).ok);
         EXPECT_TRUE(colleague.addPhoto(9, writePhoto("x.jpg", 1200, 900)).ok);
+        EXPECT_FALSE(recordCredit(colleague, colleague.photoPath(4, 1), ownCredit));
         const QString file = path("od kolegy.tarvelo");
         EXPECT_FALSE(saveSharedSet(colleague,
                                    {.name = QStringLiteral("Plemena ze statku"),
@@ -1263,8 +1264,7 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     for (const QPushButton* button : shared->findChildren<QPushButton*>()) {
         EXPECT_NE(button->text(), QStringLiteral("Autor a licence…"));
     }
-    // Credits are shown, as in the editor.
-    ASSERT_FALSE(recordCredit(shared->unpacked(), shared->unpacked().photoPath(4, 1), ownCredit));
+    // The credit that came with the file is shown, as in the editor.
     view->selectPicture(4, 1);
     EXPECT_EQ(rendered(view->creditLabel()).text,
               QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
@@ -1325,6 +1325,9 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->statusLabel()->text(),
               QStringLiteral("Sada „Plemena ze statku“ je teď vaší sadou."));
+    window->selectPicture(4, 1);
+    EXPECT_EQ(rendered(window->view()->creditLabel()).text,
+              QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
     QTest::qWait(20);
     EXPECT_TRUE(guard.isNull());
     EXPECT_FALSE(QDir(unpacked).exists());
