@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CreditText.h"
 
+#include <QColor>
+
 namespace tarvelo {
 
 namespace {
@@ -11,6 +13,8 @@ constexpr qsizetype maxLinkLength = 2000;
 
 const QString separator = QStringLiteral(" · ");
 const QString commonsName = QStringLiteral("Wikimedia Commons");
+// Light blue: the default dark blue is hardly seen on the preview's black.
+const QString linkOnBlack = QStringLiteral("#99ccff");
 
 QString author(const PhotoCredit& credit) {
     return plainText(credit.author, lineAuthorBounds);
@@ -35,9 +39,12 @@ std::optional<QUrl> webLink(const QString& address) {
     return url;
 }
 
-QString linkHtml(const QUrl& link, const QString& text) {
-    return QStringLiteral("<a href=\"%1\">%2</a>")
-        .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(), text.toHtmlEscaped());
+QString linkHtml(const QUrl& link, const QString& text, const QString& colour) {
+    const QString style = QColor::isValidColorName(colour)
+                              ? QStringLiteral(" style=\"color:%1\"").arg(QColor(colour).name())
+                              : QString();
+    return QStringLiteral("<a href=\"%1\"%2>%3</a>")
+        .arg(link.toString(QUrl::FullyEncoded).toHtmlEscaped(), style, text.toHtmlEscaped());
 }
 
 QString creditLineHtml(const PhotoCredit& credit) {
@@ -45,11 +52,13 @@ QString creditLineHtml(const PhotoCredit& credit) {
     const QString shownLicence = licence(credit);
     if (!shownLicence.isEmpty()) {
         const std::optional<QUrl> terms = webLink(credit.licenceUrl);
-        html += separator + (terms ? linkHtml(*terms, shownLicence) : shownLicence.toHtmlEscaped());
+        html += separator + (terms ? linkHtml(*terms, shownLicence, linkOnBlack)
+                                   : shownLicence.toHtmlEscaped());
     }
     if (credit.fromCommons()) {
         const std::optional<QUrl> page = webLink(credit.page);
-        html += separator + (page ? linkHtml(*page, commonsName) : commonsName.toHtmlEscaped());
+        html += separator +
+                (page ? linkHtml(*page, commonsName, linkOnBlack) : commonsName.toHtmlEscaped());
     }
     return html;
 }

@@ -29,13 +29,14 @@ inline constexpr TextBounds listLicenceBounds{.characters = 60, .lines = 1};
 // relative path, an address that runs on).
 std::optional<QUrl> webLink(const QString& address);
 
-// "<a href="…">text</a>" for a link from webLink, text escaped.
-QString linkHtml(const QUrl& link, const QString& text);
+// "<a href="…">text</a>" for a link from webLink, text escaped; in colour
+// (#rrggbb) where the default blue would not be read.
+QString linkHtml(const QUrl& link, const QString& text, const QString& colour = {});
 
 // The line under the preview, as rich text: "Foto: AUTHOR · LICENCE ·
 // Wikimedia Commons", the last a link to the photograph's page, the licence
 // one to its terms where they are on the web; without the last part for a
-// teacher's own photograph.
+// teacher's own photograph. Its links are light, for the preview's black.
 QString creditLineHtml(const PhotoCredit& credit);
 // The same words as plain text, for a screen reader.
 QString creditLineText(const PhotoCredit& credit);

@@ -55,6 +55,8 @@ OwnCreditDialog::OwnCreditDialog(const std::optional<PhotoCredit>& current, QWid
     author_ = new QLineEdit(this);
     author_->setMaxLength(static_cast<int>(listAuthorBounds.characters));
     author_->setAccessibleName(QStringLiteral("Autor"));
+    // Room for a name with its organisation, "Jan Novák, ZD Lány".
+    author_->setMinimumWidth(author_->fontMetrics().averageCharWidth() * 40);
     licence_ = new QComboBox(this);
     licence_->setEditable(true);
     licence_->setInsertPolicy(QComboBox::NoInsert);

@@ -91,12 +91,15 @@ PhotoSourcesDialog::PhotoSourcesDialog(const PhotoSet& set, QWidget* parent) : Q
         table_->setItem(r, AuthorColumn, cell(plainText(credit.author, listAuthorBounds)));
         table_->setItem(r, LicenceColumn, cell(plainText(credit.licence, listLicenceBounds)));
         const std::optional<QUrl> page = pageOf(credit);
-        // The cell beneath the link holds its address for a screen reader.
-        table_->setItem(r, PageColumn,
-                        cell(page ? plainText(page->toDisplayString(), pageBounds) : QString()));
+        // The cell beneath the link shows nothing (the two would overlap)
+        // and tells a screen reader the address.
+        QTableWidgetItem* pageCell = cell(QString());
         if (page) {
+            pageCell->setData(Qt::AccessibleTextRole,
+                              plainText(page->toDisplayString(), pageBounds));
             table_->setCellWidget(r, PageColumn, pageLink(*page, table_));
         }
+        table_->setItem(r, PageColumn, pageCell);
     }
     table_->resizeColumnsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);

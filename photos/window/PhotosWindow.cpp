@@ -150,7 +150,7 @@ void PhotosWindow::connectRows() {
     }
 }
 
-// Beside the preview: a credit is given to the photograph seen there.
+// Under the preview: a credit is given to the photograph seen there.
 void PhotosWindow::addCreditButton() {
     credit_ = makeButton(QStringLiteral("Autor a licence…"),
                          QStringLiteral("Autor a licence fotografie v náhledu"));

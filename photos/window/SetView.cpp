@@ -16,8 +16,8 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -56,8 +56,9 @@ SetView::SetView(RowEditing editing, QWidget* parent)
 // The loader, a child, waits for its thread before the rows go.
 SetView::~SetView() = default;
 
-// The preview in the middle as the quiz has it, the buttons about it on its
-// right.
+// The preview in the middle as the quiz has it, the buttons about its
+// photograph under it on the right: beside it they would make the window too
+// wide for a small screen.
 QGridLayout* SetView::makeTop() {
     top_ = new QGridLayout;
     top_->setContentsMargins(0, 0, 0, 0);
@@ -67,10 +68,10 @@ QGridLayout* SetView::makeTop() {
     sources_->setAccessibleName(QStringLiteral("Zdroje fotografií: autoři a licence všech "
                                                "fotografií sady"));
     connect(sources_, &QPushButton::clicked, this, &SetView::showSources);
-    previewButtons_ = new QVBoxLayout;
+    previewButtons_ = new QHBoxLayout;
     previewButtons_->addStretch(1);
     previewButtons_->addWidget(sources_);
-    top_->addLayout(previewButtons_, 0, 2, Qt::AlignLeft);
+    top_->addLayout(previewButtons_, 1, 1);
     top_->setColumnStretch(0, 1);
     top_->setColumnStretch(2, 1);
     return top_;
@@ -108,10 +109,6 @@ QGroupBox* SetView::makePreview() {
     credit_->setFixedHeight(credit_->fontMetrics().lineSpacing());
     credit_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     credit_->setAccessibleName(QStringLiteral("Autor fotografie v náhledu"));
-    QPalette links = credit_->palette();
-    links.setColor(QPalette::Link, QColor(0x99, 0xcc, 0xff)); // legible on black
-    links.setColor(QPalette::LinkVisited, QColor(0xcc, 0x99, 0xff));
-    credit_->setPalette(links);
     auto* inner = new QVBoxLayout(previewGroup_);
     inner->setContentsMargins(quizPictureInset, quizPictureInset, quizPictureInset, creditGap);
     inner->setSpacing(creditGap);

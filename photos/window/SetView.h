@@ -11,9 +11,9 @@
 
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
-class QVBoxLayout;
 class QScrollArea;
 class QStackedLayout;
 
@@ -27,7 +27,7 @@ class ThumbnailLoader;
 // status line. The arrow keys walk the rows, keeping their column. The rows'
 // thumbnails are decoded off the window's thread and filled in as they
 // come; the view changes nothing in the set. Under the preview, who took the
-// photograph and its licence; beside it "Zdroje fotografií", the credits of
+// photograph and its licence; below it "Zdroje fotografií", the credits of
 // the whole set.
 class SetView : public QWidget {
     Q_OBJECT
@@ -51,7 +51,7 @@ public:
     // drawing and a photograph without one.
     QLabel* creditLabel() const { return credit_; }
     QPushButton* sourcesButton() const { return sources_; }
-    // Puts a window's own button beside the preview, before "Zdroje
+    // Puts a window's own button under the preview, before "Zdroje
     // fotografií", in the order of the keyboard too.
     void addPreviewButton(QPushButton* button);
     QScrollArea* rowsArea() const { return scroll_; }
@@ -113,7 +113,7 @@ private:
     QLabel* previewProblem_ = nullptr;
     QLabel* credit_ = nullptr;
     QGridLayout* top_ = nullptr;
-    QVBoxLayout* previewButtons_ = nullptr;
+    QHBoxLayout* previewButtons_ = nullptr;
     QPushButton* sources_ = nullptr;
     QLabel* status_ = nullptr;
     ThumbnailLoader* loader_ = nullptr;
