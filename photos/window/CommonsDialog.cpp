@@ -75,11 +75,7 @@ CommonsDialog::CommonsDialog(CommonsService& service, PhotoSet set, std::vector<
 }
 
 CommonsDialog::~CommonsDialog() {
-    // Nothing the service still has queued for this dialog may reach it,
-    // and whoever waits for the end of an adding hears of it.
-    if (service_) {
-        service_->cancel();
-    }
+    // Whoever waits for the end of an adding hears of it.
     if (adding_) {
         emit addingFinished(breed(), 0, {});
     }
@@ -149,25 +145,25 @@ void CommonsDialog::makeLayout() {
 void CommonsDialog::showBreed() {
     const QString name = breedName(breed());
     heading_->setText(
-        (breeds_.size() > 1 ? QStringLiteral("%1 (plemeno %2 z %3)")
-                                  .arg(name)
-                                  .arg(step_ + 1)
-                                  .arg(breeds_.size())
-                            : name) +
+        (breeds_.size() > 1
+             ? QStringLiteral("%1 (plemeno %2 z %3)").arg(name).arg(step_ + 1).arg(breeds_.size())
+             : name) +
         QStringLiteral("\nVyberte fotografie, na kterých je opravdu toto plemeno. Každá se "
                        "přidá i se jménem autora a licencí."));
     skip_->setVisible(step_ + 1 < breeds_.size());
     searchText_->clear();
-    status_->setText(QStringLiteral("Hledám fotografie plemene %1 na Wikimedia Commons…").arg(name));
+    status_->setText(
+        QStringLiteral("Hledám fotografie plemene %1 na Wikimedia Commons…").arg(name));
     const int generation = ++generation_;
     candidates_->clear();
     shown_.clear();
     updateAddButton();
-    service_->findForBreed(breed(), [self = QPointer(this), generation, name](const CandidateList& list) {
-        if (self && generation == self->generation_) {
-            self->showCandidates(list, name);
-        }
-    });
+    service_->findForBreed(breed(),
+                           [self = QPointer(this), generation, name](const CandidateList& list) {
+                               if (self && generation == self->generation_) {
+                                   self->showCandidates(list, name);
+                               }
+                           });
 }
 
 void CommonsDialog::searchTyped() {
@@ -209,8 +205,9 @@ void CommonsDialog::showCandidates(const CandidateList& list, const QString& wha
             : QStringLiteral("Nalezeno: %1. Zaškrtněte ty, které chcete přidat.")
                   .arg(photographCount(static_cast<int>(shown_.size())));
     if (list.refused > 0) {
-        text += QStringLiteral(" Dalších %1 jsem vynechal: jejich licence nedovoluje volné použití.")
-                    .arg(list.refused);
+        text +=
+            QStringLiteral(" Dalších %1 jsem vynechal: jejich licence nedovoluje volné použití.")
+                .arg(list.refused);
     }
     status_->setText(text);
     updateAddButton();
@@ -223,23 +220,22 @@ void CommonsDialog::fetchThumbnails(std::size_t from) {
         return;
     }
     const int generation = generation_;
-    service_->fetchGridThumbnail(
-        shown_.at(from), [self = QPointer(this), generation, from](
-                             const QImage& image, const std::optional<QString>& problem) {
-            if (!self || generation != self->generation_) {
-                return;
+    service_->fetchGridThumbnail(shown_.at(from), [self = QPointer(this), generation,
+                                                   from](const QImage& image,
+                                                         const std::optional<QString>& problem) {
+        if (!self || generation != self->generation_) {
+            return;
+        }
+        QListWidgetItem* item = self->candidates_->item(static_cast<int>(from));
+        if (item != nullptr) {
+            if (problem || image.isNull()) {
+                item->setToolTip(item->toolTip() + QLatin1Char('\n') + problem.value_or(QString()));
+            } else {
+                item->setIcon(iconOf(image));
             }
-            QListWidgetItem* item = self->candidates_->item(static_cast<int>(from));
-            if (item != nullptr) {
-                if (problem || image.isNull()) {
-                    item->setToolTip(item->toolTip() + QLatin1Char('\n') +
-                                     problem.value_or(QString()));
-                } else {
-                    item->setIcon(iconOf(image));
-                }
-            }
-            self->fetchThumbnails(from + 1);
-        });
+        }
+        self->fetchThumbnails(from + 1);
+    });
 }
 
 std::vector<CommonsCandidate> CommonsDialog::chosen() const {
@@ -266,10 +262,11 @@ void CommonsDialog::updateAddButton() {
     add_->setText(ticked > 0 ? QStringLiteral("Přidat vybrané (%1)").arg(ticked)
                              : QStringLiteral("Přidat vybrané"));
     if (!adding_ && ticked > room) {
-        status_->setText(room > 0 ? QStringLiteral("Vybráno %1, plemeno má ale místo už jen pro %2.")
-                                        .arg(photographCount(ticked), photographCount(room))
-                                  : QStringLiteral("Plemeno už má %1, víc jich mít nemůže.")
-                                        .arg(photographCount(maxPhotosPerBreed)));
+        status_->setText(room > 0
+                             ? QStringLiteral("Vybráno %1, plemeno má ale místo už jen pro %2.")
+                                   .arg(photographCount(ticked), photographCount(room))
+                             : QStringLiteral("Plemeno už má %1, víc jich mít nemůže.")
+                                   .arg(photographCount(maxPhotosPerBreed)));
     }
 }
 
@@ -322,9 +319,9 @@ void CommonsDialog::addingDone(int added, bool cancelled, const QStringList& pro
     }
     const int current = breed();
     emit addingFinished(current, added, problems);
-    status_->setText((cancelled ? QStringLiteral("Zrušeno. %1: přidáno %2.")
-                                : QStringLiteral("%1: přidáno %2."))
-                         .arg(breedName(current), photographCount(added)));
+    status_->setText(
+        (cancelled ? QStringLiteral("Zrušeno. %1: přidáno %2.") : QStringLiteral("%1: přidáno %2."))
+            .arg(breedName(current), photographCount(added)));
     if (!problems.isEmpty()) {
         showError(this, QStringLiteral("Tyto fotografie se nepodařilo přidat:\n\n") +
                             problems.join(QLatin1Char('\n')) +
@@ -363,6 +360,15 @@ void CommonsDialog::reject() {
         return;
     }
     QDialog::reject();
+}
+
+void CommonsDialog::done(int result) {
+    // What is still queued for this dialog (thumbnails, mostly) is not
+    // fetched; the service, and what it found, stay for the next dialog.
+    if (service_) {
+        service_->cancel();
+    }
+    QDialog::done(result);
 }
 
 void CommonsDialog::keyPressEvent(QKeyEvent* event) {

@@ -53,6 +53,7 @@ public:
     // Closes the dialog; while photographs are being added, it stops them
     // after the one being stored instead, as "Zrušit" does.
     void reject() override;
+    void done(int result) override;
 
 signals:
     // Photographs are about to go into breed, and have gone (added of them).

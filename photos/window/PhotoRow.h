@@ -25,10 +25,10 @@ enum class RowEditing { Editable, ReadOnly };
 
 // One breed of the set: its name, thumbnails of the photographs the quiz will
 // show for it (or of its drawing), a button under each photograph that
-// removes it, "Přidat fotografii…" and "Najít na Wikimedia Commons…"; a row only to look at has neither
-// button, takes no drops, and Enter, Space and Delete change nothing. The
-// row takes the keyboard focus itself, so the arrow keys can walk the rows,
-// and takes dropped image files as if they had been chosen.
+// removes it, "Přidat fotografii…" and "Najít na Wikimedia Commons…"; a row only to look at has
+// neither button, takes no drops, and Enter, Space and Delete change nothing. The row takes the
+// keyboard focus itself, so the arrow keys can walk the rows, and takes dropped image files as if
+// they had been chosen.
 class PhotoRow : public QFrame {
     Q_OBJECT
 

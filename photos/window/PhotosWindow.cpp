@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotosWindow.h"
 
+#include "BreedPhotos.h"
 #include "CommonsDialog.h"
 #include "CommonsFill.h"
 #include "CommonsService.h"
-
-#include "BreedPhotos.h"
 #include "CzechCounts.h"
 #include "DocumentsFolder.h"
 #include "Fonts.h"

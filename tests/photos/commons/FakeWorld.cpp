@@ -420,6 +420,9 @@ Answer FakeWorld::thumbnail(const QString& path) const {
     recipe.width = width;
     recipe.height = height;
     recipe.pattern = fixtures::Pattern::Photo;
+    // Each file a picture of its own, as on Commons: two photographs of one
+    // breed are never the same bytes.
+    recipe.quality = 70 + static_cast<int>(index % 25);
     const fixtures::Bytes jpeg = fixtures::makeJpeg(recipe);
     return {
         200,
