@@ -45,8 +45,10 @@ QString addText() {
     return QStringLiteral("Přidat fotografii…");
 }
 
+// On two lines in the smaller font, under "Přidat fotografii…": a row of
+// ten photographs still fits a school laptop's screen.
 QString commonsText() {
-    return QStringLiteral("Najít na Wikimedia Commons…");
+    return QStringLiteral("Najít na Wikimedia\nCommons…");
 }
 
 void setFrameColour(QWidget* widget, const QColor& colour) {
@@ -115,6 +117,7 @@ QLayout* PhotoRow::makeButtons() {
     add_->setAccessibleName(QStringLiteral("Přidat fotografii: ") + breed_);
     connect(add_, &QPushButton::clicked, this, [this] { emit addRequested(index_); });
     commons_ = makeButton(commonsText(), this);
+    commons_->setFont(fontB());
     commons_->setAccessibleName(QStringLiteral("Najít na Wikimedia Commons: ") + breed_);
     connect(commons_, &QPushButton::clicked, this, [this] { emit commonsRequested(index_); });
     auto* buttons = new QVBoxLayout;
@@ -186,11 +189,11 @@ int PhotoRow::widthWithAllPhotos() const {
     if (add_ != nullptr) {
         addWidth = std::max(add_->sizeHint().width(), commons_->sizeHint().width());
     } else {
-        for (const QString& text : {addText(), commonsText()}) {
-            QPushButton probe(text);
-            probe.setFont(fontA());
-            addWidth = std::max(addWidth, probe.sizeHint().width());
-        }
+        QPushButton add(addText());
+        add.setFont(fontA());
+        QPushButton commons(commonsText());
+        commons.setFont(fontB());
+        addWidth = std::max(add.sizeHint().width(), commons.sizeHint().width());
     }
     const int addColumn = 8 + layout()->spacing() + addWidth;
     return margins.left() + margins.right() + 2 * lineWidth() + textWidth + maxThumbnails * cell +

@@ -135,8 +135,12 @@ private:
 TEST_F(CommonsDialogTest, ARowFindsItsBreedsFreePhotographsAndAddsTheChosenWithCredits) {
     open();
     EXPECT_TRUE(commons.requests().empty()) << "nothing goes out before the teacher asks";
-    ASSERT_EQ(window->row(4)->commonsButton()->text(),
+    // The button's text wraps; what it says, and what a screen reader
+    // hears, is one line.
+    ASSERT_EQ(window->row(4)->commonsButton()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')),
               QStringLiteral("Najít na Wikimedia Commons…"));
+    EXPECT_EQ(window->row(4)->commonsButton()->accessibleName(),
+              QStringLiteral("Najít na Wikimedia Commons: Hereford"));
     CommonsDialog* dialog = openFor(4);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->breed(), 4);

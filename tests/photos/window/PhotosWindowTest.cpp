@@ -479,10 +479,13 @@ TEST_F(PhotosWindowTest, TheKeyboardWalksRowsAndPressesButtons) {
     press(Qt::Key_Up); // nothing above the first row
     EXPECT_EQ(QApplication::focusWidget(), window->row(0));
 
-    // Tab: the row, its "Přidat fotografii…", then the next row (a drawing
-    // is no stop: there is nothing to do with it).
+    // Tab: the row, its "Přidat fotografii…" and "Najít na Wikimedia
+    // Commons…", then the next row (a drawing is no stop: there is nothing
+    // to do with it).
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->row(0)->addButton());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->row(0)->commonsButton());
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->row(1));
     // The arrows keep the column.
@@ -519,7 +522,7 @@ TEST_F(PhotosWindowTest, TheKeyboardWalksRowsAndPressesButtons) {
     EXPECT_EQ(QApplication::focusWidget(), window->row(2));
 
     // The last tab stop is the quiz button.
-    window->row(18)->addButton()->setFocus();
+    window->row(18)->commonsButton()->setFocus();
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->quizButton());
     EXPECT_TRUE(boxes.empty());
