@@ -84,6 +84,7 @@ bench: build
 	"$(BUILD)/bench/tarvelo-photos-bench" $(PHOTO_ROUNDS)
 	"$(BUILD)/bench/tarvelo-photos-window-bench" $(PHOTO_ROUNDS)
 	"$(BUILD)/bench/tarvelo-startup-bench" $(STARTUP_RUNS)
+	bench/commons-add-bench "$(BUILD)" $(PHOTO_ROUNDS)
 	@if [ -f "$(WINDOWS_BUILD)/tools/check/tarvelo-check.exe" ]; then \
 		xvfb-run -a bench/windows-check-bench "$(WINDOWS_BUILD)" \
 			"$$(sed -n 's/^TARVELO_WINDOWS_DLL_DIRS:STRING=//p' "$(WINDOWS_BUILD)/CMakeCache.txt")"; \

@@ -74,7 +74,9 @@ void FakeCommons::read(QTcpSocket* socket) {
     const QUrl target(QString::fromLatin1(requestLine.value(1)));
     RecordedRequest request;
     request.path = target.path();
-    request.query = QUrlQuery(target.query(QUrl::FullyEncoded));
+    // As PHP reads a query: '+' is a space, as curl and forms write one.
+    request.query =
+        QUrlQuery(target.query(QUrl::FullyEncoded).replace(u'+', QStringLiteral("%20")));
     for (const QByteArray& line : lines.mid(1)) {
         const qsizetype colon = line.indexOf(':');
         if (colon > 0 && line.left(colon).trimmed().toLower() == "user-agent") {
