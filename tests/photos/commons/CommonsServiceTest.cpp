@@ -334,6 +334,17 @@ TEST_F(CommonsServiceTest, ServerThatKeepsRefusingOrAsksTooLongAWaitIsAProblem) 
     EXPECT_TRUE(searchFor(QStringLiteral("Jersey")).problem);
     EXPECT_EQ(server.requests().size(), 1u);
 
+    // A server error is said with its status, and not asked again.
+    server.forgetRequests();
+    server.faults().retryAfterSeconds = 1;
+    server.faults().tooManyRequests = 0;
+    server.faults().serverErrors = 1;
+    const CandidateList failed = find(15);
+    ASSERT_TRUE(failed.problem);
+    EXPECT_TRUE(failed.problem->contains(QStringLiteral("chybou 500")))
+        << failed.problem->toStdString();
+    EXPECT_EQ(server.requests().size(), 1u);
+
     // A failed search is not kept: once the server is well, it is asked again.
     server.faults().tooManyRequests = 0;
     EXPECT_EQ(find(15).candidates.size(), 2u);

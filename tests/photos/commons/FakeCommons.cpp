@@ -107,6 +107,10 @@ Answer FakeCommons::respond(const RecordedRequest& request) {
                 "Too many requests",
                 {{"Retry-After", QByteArray::number(faults_.retryAfterSeconds)}}};
     }
+    if (faults_.serverErrors > 0) {
+        --faults_.serverErrors;
+        return {500, "text/html", "<html><body>Internal Server Error</body></html>", {}};
+    }
     if (request.isApi()) {
         if (faults_.maxlagAnswers > 0 && request.query.hasQueryItem(QStringLiteral("maxlag"))) {
             --faults_.maxlagAnswers;

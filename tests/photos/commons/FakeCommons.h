@@ -40,6 +40,8 @@ struct Faults {
     // The next this many requests get HTTP 429 with Retry-After (seconds).
     int tooManyRequests = 0;
     int retryAfterSeconds = 1;
+    // The next this many requests get HTTP 500.
+    int serverErrors = 0;
     // No request gets any answer; the connection stays open.
     bool stall = false;
     // Every answer comes this late, so that a client asking again before it
