@@ -319,6 +319,13 @@ TEST_F(CommonsServiceTest, ServerThatAsksToWaitIsWaitedForOneRequestAtATime) {
         EXPECT_EQ(request.query.toString(), requests.front().query.toString());
         EXPECT_FALSE(request.overlapped);
     }
+
+    // Retry-After may be an HTTP date instead.
+    server.forgetRequests();
+    server.faults().tooManyRequests = 1;
+    server.faults().retryAfterDate = true;
+    EXPECT_EQ(searchFor(QStringLiteral("Salers")).candidates.size(), 6u);
+    EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST_F(CommonsServiceTest, ServerThatKeepsRefusingOrAsksTooLongAWaitIsAProblem) {
@@ -332,7 +339,10 @@ TEST_F(CommonsServiceTest, ServerThatKeepsRefusingOrAsksTooLongAWaitIsAProblem) 
     server.forgetRequests();
     server.faults().retryAfterSeconds = 3600;
     EXPECT_TRUE(searchFor(QStringLiteral("Jersey")).problem);
-    EXPECT_EQ(server.requests().size(), 1u);
+    server.faults().retryAfterDate = true;
+    EXPECT_TRUE(searchFor(QStringLiteral("Salers")).problem);
+    EXPECT_EQ(server.requests().size(), 2u);
+    server.faults().retryAfterDate = false;
 
     // A server error is said with its status, and not asked again.
     server.forgetRequests();
