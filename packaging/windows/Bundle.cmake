@@ -1,9 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Tarvelo developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows folder a teacher unzips or installs: the two programs beside
-# every DLL they load, Qt's windows platform and style plugins, its TLS
-# plugin on Windows' own Schannel (photographs from Wikimedia Commons come
-# over HTTPS only), the picture
+# every DLL they load, Qt's windows platform, style and TLS plugins, the picture
 # set, a README and the licences. Nothing in it comes from the Linux side.
 # `cmake --install` into a folder makes it; make windows zips it.
 
@@ -11,6 +9,11 @@ install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6
     $<TARGET_FILE:Qt6::Network> DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+# Photographs from Wikimedia Commons come over HTTPS only, through Windows'
+# own TLS (Schannel); without the plugin every request would fail.
+if(NOT TARGET Qt6::QSchannelBackendPlugin)
+    message(FATAL_ERROR "Qt's Schannel TLS plugin is missing; run scripts/windows-toolchain")
+endif()
 install(FILES $<TARGET_FILE:Qt6::QSchannelBackendPlugin> DESTINATION tls)
 
 find_file(TARVELO_JPEG_DLL libjpeg-62.dll PATH_SUFFIXES bin REQUIRED)

@@ -30,7 +30,7 @@ class CommonsService : public QObject {
 public:
     // Endpoints from the environment (CommonsEndpoints.h).
     explicit CommonsService(QObject* parent = nullptr);
-    CommonsService(const CommonsEndpoints& endpoints, QObject* parent = nullptr);
+    explicit CommonsService(const CommonsEndpoints& endpoints, QObject* parent = nullptr);
     ~CommonsService() override;
 
     // Czech, when an endpoint variable is unusable; every call then fails with it.

@@ -2,10 +2,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DownloadedImage.h"
 
+#include "JpegPicture.h"
+#include "PictureErrors.h"
+#include "RasterImage.h"
+
 #include <QBuffer>
 #include <QImageReader>
+#include <vector>
 
 namespace tarvelo {
+
+namespace {
+
+// Through the project's own libjpeg-turbo decoder: Qt is built without its
+// JPEG plugin on Windows. Null when it cannot be decoded or is too large.
+QImage decodedJpeg(const QByteArray& bytes) {
+    try {
+        JpegPicture picture =
+            JpegPicture::fromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        if (picture.width() <= 0 || picture.height() <= 0 || picture.width() > thumbnailMaxSide ||
+            picture.height() > thumbnailMaxSide) {
+            return {};
+        }
+        picture.decodeRaster(
+            DecodeLimits{.maxPixels = qint64{thumbnailMaxSide} * thumbnailMaxSide});
+        if (picture.decodeFailed() || picture.raster() == nullptr) {
+            return {};
+        }
+        return scaledRasterImage(*picture.raster(),
+                                 QSize(picture.uprightWidth(), picture.uprightHeight()),
+                                 picture.orientation());
+    } catch (const PictureError&) {
+        return {};
+    }
+}
+
+QImage decodedPng(const QByteArray& bytes) {
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > thumbnailMaxSide || size.height() > thumbnailMaxSide) {
+        return {};
+    }
+    return reader.read();
+}
+
+} // namespace
 
 DownloadedKind downloadedKind(const QByteArray& bytes) {
     if (bytes.startsWith(QByteArrayLiteral("\xFF\xD8\xFF"))) {
@@ -22,24 +66,15 @@ DecodedThumbnail decodeThumbnail(const QByteArray& bytes) {
     if (kind == DownloadedKind::Other) {
         return {{}, QStringLiteral("Náhled z Wikimedia Commons není obrázek.")};
     }
-    // Qt's readers show what a cut-off file holds, grey below: a download
+    // A decoder shows what a cut-off file holds, blank below: a download
     // cut short is refused before, by the end its format always has.
     const QByteArray end = bytes.right(64);
     if (!(kind == DownloadedKind::Jpeg ? end.contains("\xFF\xD9") : end.contains("IEND"))) {
         return {{}, QStringLiteral("Náhled z Wikimedia Commons nepřišel celý.")};
     }
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, kind == DownloadedKind::Jpeg ? "jpeg" : "png");
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > thumbnailMaxSide || size.height() > thumbnailMaxSide) {
-        return {{}, QStringLiteral("Náhled z Wikimedia Commons nelze zobrazit.")};
-    }
-    QImage image = reader.read();
+    QImage image = kind == DownloadedKind::Jpeg ? decodedJpeg(bytes) : decodedPng(bytes);
     if (image.isNull()) {
-        return {{}, QStringLiteral("Náhled z Wikimedia Commons je poškozený.")};
+        return {{}, QStringLiteral("Náhled z Wikimedia Commons nelze zobrazit.")};
     }
     return {std::move(image), std::nullopt};
 }

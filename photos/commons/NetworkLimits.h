@@ -13,7 +13,7 @@ struct NetworkLimits {
     // No byte for this long ends a request.
     std::chrono::milliseconds transferTimeout{20'000};
     // Nor may a whole request take longer, however slowly bytes trickle in.
-    std::chrono::milliseconds deadline{90'000};
+    std::chrono::milliseconds deadline{120'000};
     // A server that asks to wait (maxlag, 429, 503) is asked again at most
     // this many times, and never after more than longestWait.
     int retries = 3;

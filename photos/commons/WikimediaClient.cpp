@@ -107,7 +107,12 @@ std::optional<milliseconds> retryAfterHeader(const QByteArray& header) {
     if (number) {
         return seconds < 0 ? std::nullopt : std::optional(milliseconds(seconds * 1000));
     }
-    const QDateTime when = QDateTime::fromString(QString::fromLatin1(text), Qt::RFC2822Date);
+    // An HTTP date ends in "GMT", which Qt's RFC 2822 reading does not take.
+    QString date = QString::fromLatin1(text.left(64));
+    if (date.endsWith(QLatin1String(" GMT"))) {
+        date.replace(date.size() - 3, 3, QStringLiteral("+0000"));
+    }
+    const QDateTime when = QDateTime::fromString(date, Qt::RFC2822Date);
     if (!when.isValid()) {
         return std::nullopt;
     }

@@ -319,6 +319,13 @@ TEST_F(CommonsServiceTest, ServerThatAsksToWaitIsWaitedForOneRequestAtATime) {
         EXPECT_EQ(request.query.toString(), requests.front().query.toString());
         EXPECT_FALSE(request.overlapped);
     }
+
+    // Retry-After may be an HTTP date instead.
+    server.forgetRequests();
+    server.faults().tooManyRequests = 1;
+    server.faults().retryAfterDate = true;
+    EXPECT_EQ(searchFor(QStringLiteral("Salers")).candidates.size(), 6u);
+    EXPECT_EQ(server.requests().size(), 2u);
 }
 
 TEST_F(CommonsServiceTest, ServerThatKeepsRefusingOrAsksTooLongAWaitIsAProblem) {
@@ -332,6 +339,20 @@ TEST_F(CommonsServiceTest, ServerThatKeepsRefusingOrAsksTooLongAWaitIsAProblem) 
     server.forgetRequests();
     server.faults().retryAfterSeconds = 3600;
     EXPECT_TRUE(searchFor(QStringLiteral("Jersey")).problem);
+    server.faults().retryAfterDate = true;
+    EXPECT_TRUE(searchFor(QStringLiteral("Salers")).problem);
+    EXPECT_EQ(server.requests().size(), 2u);
+    server.faults().retryAfterDate = false;
+
+    // A server error is said with its status, and not asked again.
+    server.forgetRequests();
+    server.faults().retryAfterSeconds = 1;
+    server.faults().tooManyRequests = 0;
+    server.faults().serverErrors = 1;
+    const CandidateList failed = find(15);
+    ASSERT_TRUE(failed.problem);
+    EXPECT_TRUE(failed.problem->contains(QStringLiteral("chybou 500")))
+        << failed.problem->toStdString();
     EXPECT_EQ(server.requests().size(), 1u);
 
     // A failed search is not kept: once the server is well, it is asked again.

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeCommons.h"
 
+#include <QDateTime>
 #include <QHostAddress>
+#include <QLocale>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -104,10 +106,18 @@ void FakeCommons::read(QTcpSocket* socket) {
 Answer FakeCommons::respond(const RecordedRequest& request) {
     if (faults_.tooManyRequests > 0) {
         --faults_.tooManyRequests;
-        return {429,
-                "text/plain",
-                "Too many requests",
-                {{"Retry-After", QByteArray::number(faults_.retryAfterSeconds)}}};
+        const QByteArray wait =
+            faults_.retryAfterDate
+                ? QLocale::c()
+                      .toString(QDateTime::currentDateTimeUtc().addSecs(faults_.retryAfterSeconds),
+                                QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'"))
+                      .toLatin1()
+                : QByteArray::number(faults_.retryAfterSeconds);
+        return {429, "text/plain", "Too many requests", {{"Retry-After", wait}}};
+    }
+    if (faults_.serverErrors > 0) {
+        --faults_.serverErrors;
+        return {500, "text/html", "<html><body>Internal Server Error</body></html>", {}};
     }
     if (request.isApi()) {
         if (faults_.maxlagAnswers > 0 && request.query.hasQueryItem(QStringLiteral("maxlag"))) {

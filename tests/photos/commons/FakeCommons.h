@@ -40,6 +40,10 @@ struct Faults {
     // The next this many requests get HTTP 429 with Retry-After (seconds).
     int tooManyRequests = 0;
     int retryAfterSeconds = 1;
+    // Retry-After as an HTTP date that many seconds from now, not as seconds.
+    bool retryAfterDate = false;
+    // The next this many requests get HTTP 500.
+    int serverErrors = 0;
     // No request gets any answer; the connection stays open.
     bool stall = false;
     // Every answer comes this late, so that a client asking again before it
