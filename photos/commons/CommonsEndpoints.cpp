@@ -5,6 +5,7 @@
 #include "ForeignText.h"
 
 #include <QHostAddress>
+#include <QSslSocket>
 
 namespace tarvelo {
 
@@ -68,6 +69,14 @@ CommonsEndpoints endpointsFrom(const QString& commons, const QString& wikidata) 
     endpoints.commons = commonsApi.url;
     endpoints.wikidata = wikidataApi.url;
     endpoints.problem = commonsApi.problem ? commonsApi.problem : wikidataApi.problem;
+    // A Windows folder that lost its TLS plugin would fail every request
+    // with Qt's own English words; it is said once, before anything is sent.
+    const bool secure = !commonsApi.plainLoopback || !wikidataApi.plainLoopback;
+    if (!endpoints.problem && secure && !QSslSocket::supportsSsl()) {
+        endpoints.problem =
+            QStringLiteral("Program nemá podporu zabezpečeného spojení (TLS), bez které se "
+                           "s Wikimedia Commons spojit nelze. Nainstalujte prosím Tarvelo znovu.");
+    }
     endpoints.plainLoopback = commonsApi.plainLoopback || wikidataApi.plainLoopback;
     return endpoints;
 }
