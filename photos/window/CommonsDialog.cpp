@@ -8,6 +8,7 @@
 #include "CzechCounts.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
+#include "WindowSize.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -71,6 +73,8 @@ CommonsDialog::CommonsDialog(CommonsService& service, PhotoSet set, std::vector<
     : QDialog(parent), service_(&service), set_(std::move(set)), breeds_(std::move(breeds)) {
     setWindowTitle(QStringLiteral("Fotografie z Wikimedia Commons"));
     makeLayout();
+    const QSize wanted = sizeHint() + QSize(2 * (iconSize.width() + 24), iconSize.height() + 56);
+    resize(windowSizeFor(wanted, screen()->availableGeometry()));
     showBreed();
 }
 
@@ -104,7 +108,9 @@ void CommonsDialog::makeLayout() {
     candidates_->setUniformItemSizes(true);
     candidates_->setSelectionMode(QAbstractItemView::SingleSelection);
     candidates_->setAccessibleName(QStringLiteral("Nalezené fotografie"));
-    candidates_->setMinimumSize(5 * (iconSize.width() + 24) + 30, 2 * (iconSize.height() + 56));
+    // Three abreast at the least, so the dialog fits a school laptop at any
+    // scale; it opens with five abreast and two rows where the screen has room.
+    candidates_->setMinimumSize(3 * (iconSize.width() + 24) + 30, iconSize.height() + 56);
     status_ = new QLabel(this);
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
