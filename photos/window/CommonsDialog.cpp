@@ -202,6 +202,9 @@ void CommonsDialog::showCandidates(const CandidateList& list, const QString& wha
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setToolTip(itemDetails(candidate));
+        // A screen reader says the two lines as one.
+        item->setData(Qt::AccessibleTextRole,
+                      itemText(candidate).replace(QLatin1Char('\n'), QStringLiteral(", ")));
     }
     QString text =
         shown_.empty()
