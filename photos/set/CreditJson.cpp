@@ -89,35 +89,4 @@ std::optional<PhotoCredit> creditFromJson(const QJsonValue& value) {
                           .title = text(titleKey)});
 }
 
-std::optional<QJsonObject> boundedJsonObject(const QByteArray& bytes, int maxDepth) {
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (const char c : bytes) {
-        if (inString) {
-            if (escaped) {
-                escaped = false;
-            } else if (c == '\\') {
-                escaped = true;
-            } else if (c == '"') {
-                inString = false;
-            }
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            if (++depth > maxDepth) {
-                return std::nullopt;
-            }
-        } else if (c == '}' || c == ']') {
-            --depth;
-        }
-    }
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        return std::nullopt;
-    }
-    return document.object();
-}
-
 } // namespace tarvelo

@@ -37,9 +37,4 @@ std::optional<PhotoCredit> creditFromJson(const QJsonValue& value);
 // Commons said), so that what is stored is what a reader would take.
 std::optional<PhotoCredit> boundedCredit(const PhotoCredit& credit);
 
-// `bytes` as one JSON object, refused (nothing) when they are not one or nest
-// deeper than maxDepth, before Qt's parser, whose own limit is far deeper,
-// sees them.
-std::optional<QJsonObject> boundedJsonObject(const QByteArray& bytes, int maxDepth);
-
 } // namespace tarvelo

@@ -3,6 +3,7 @@
 #include "SetCredits.h"
 
 #include "AtomicFile.h"
+#include "BoundedJson.h"
 #include "BreedCatalogue.h"
 #include "CreditJson.h"
 #include "PictureErrors.h"
@@ -81,7 +82,8 @@ Credits readCredits(const PhotoSet& set) {
     } catch (const PictureError&) {
         return {};
     }
-    const std::optional<QJsonObject> document = boundedJsonObject(bytes, maxCreditsDepth);
+    const std::optional<QJsonObject> document =
+        boundedJsonObject(bytes, maxCreditsFileBytes, maxCreditsDepth);
     if (!document || document->value(QStringLiteral("format")).toInt() != creditsFormat) {
         return {};
     }

@@ -8,6 +8,8 @@
 
 namespace tarvelo {
 
+// JSON from outside (MediaWiki's answers, a set's credits) is checked for
+// size and depth before Qt's parser, whose own limit is far deeper, sees it.
 // MediaWiki's answers nest eight or nine deep; a few dozen levels are room
 // to spare, and far from what would exhaust QJsonDocument's stack.
 inline constexpr int jsonMaxDepth = 48;
