@@ -144,7 +144,8 @@ TEST_F(CommonsDialogTest, ARowFindsItsBreedsFreePhotographsAndAddsTheChosenWithC
     CommonsDialog* dialog = openFor(4);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->breed(), 4);
-    const auto& shown = dialog->shownCandidates();
+    // A copy: the dialog goes once its photographs are in.
+    const std::vector<CommonsCandidate> shown = dialog->shownCandidates();
     ASSERT_GE(shown.size(), 4U); // the category's three, and the search's besides
     for (const CommonsCandidate& candidate : shown) {
         EXPECT_FALSE(candidate.credit.author.isEmpty()) << candidate.title.toStdString();
