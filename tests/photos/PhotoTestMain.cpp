@@ -4,8 +4,10 @@
 #include <QLoggingCategory>
 #include <gtest/gtest.h>
 
-// The engine asks the application for the program's folder, and the written
-// test's PDF for the fonts: a GUI application, headless.
+// The engine asks the application for the program's folder, the written
+// test's PDF for the fonts, the network for an event loop and the import
+// for a GUI application's image readers: a GUI application, headless. The
+// engine's tests and the Commons tests share it.
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
