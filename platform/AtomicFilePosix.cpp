@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicFile.h"
+#include "Descriptor.h"
+#include "TreeRemoval.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -15,37 +16,6 @@
 namespace tarvelo {
 
 namespace {
-
-// Owns a descriptor; close() reports what the destructor would swallow.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-    // Linux releases the descriptor even when close fails with EINTR, and the
-    // data was synced before, so only the other errors count.
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result != 0 && errno != EINTR ? errno : 0;
-    }
-
-private:
-    int fd_;
-};
 
 // The folder part of path, with its final slash; empty for a bare name.
 std::string folderOf(const std::string& path) {
@@ -112,15 +82,6 @@ int setPermissions(int fd, int folder, const std::string& path, NewEntries entri
         return everyone == 0 || ::fchmod(fd, everyone) == 0 ? 0 : errno;
     }
     return ::fchmod(fd, (status.st_mode & 0777) | everyone) == 0 ? 0 : errno;
-}
-
-// A folder's fsync makes the rename durable; file systems that cannot sync a
-// folder say EINVAL, and there is nothing more to do on them.
-int syncOpenFolder(int dir) {
-    if (::fsync(dir) != 0 && errno != EINVAL && errno != ENOTSUP) {
-        return errno;
-    }
-    return 0;
 }
 
 int syncFolder(const std::string& folder) {
@@ -276,53 +237,6 @@ std::optional<WriteError> syncChanged(int folder) {
         return WriteError{WriteStep::SyncFolder, err};
     }
     return std::nullopt;
-}
-
-// Removes name from the folder open as parent, and first, when it is a
-// folder, what is in it, depth folders deep at most. Folders are opened
-// without following a link, and a link is removed as the name it is.
-int removeTree(int parent, const std::string& name, int depth) {
-    Descriptor dir(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (!dir.valid()) {
-        if (errno == ENOENT) {
-            return 0;
-        }
-        if (errno != ENOTDIR && errno != ELOOP) {
-            return errno;
-        }
-        // A file or a link in the folder's place.
-        return ::unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
-    }
-    if (depth == 0) {
-        return ELOOP;
-    }
-    // The listing reads its own descriptor, which closedir closes.
-    const int listed = ::dup(dir.get());
-    DIR* listing = listed < 0 ? nullptr : ::fdopendir(listed);
-    if (!listing) {
-        const int err = errno;
-        if (listed >= 0) {
-            ::close(listed);
-        }
-        return err;
-    }
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string entryName = entry->d_name;
-        if (entryName != "." && entryName != "..") {
-            names.push_back(entryName);
-        }
-    }
-    ::closedir(listing);
-    for (const std::string& entry : names) {
-        if (const int err = removeTree(dir.get(), entry, depth - 1)) {
-            return err;
-        }
-    }
-    if (::unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
-        return errno;
-    }
-    return syncOpenFolder(parent);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AtomicFile.h"
+#include "TreeRemoval.h"
 #include "WideText.h"
 
 #include <algorithm>
@@ -211,45 +212,6 @@ Reached reachFileIn(const SetFolder& set, const std::string& below) {
         append(reached.path, parts->back());
     }
     return reached;
-}
-
-// Removes path, and first, when it is a folder, what is in it, depth folders
-// deep at most. A junction or other reparse point is removed itself, never
-// entered.
-DWORD removeTree(const std::wstring& path, int depth) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD err = GetLastError();
-        return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? 0 : err;
-    }
-    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (folder && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        if (depth == 0) {
-            return ERROR_CANT_RESOLVE_FILENAME;
-        }
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found;
-        const HANDLE listing = FindFirstFileW((path + L"\\*").c_str(), &found);
-        if (listing != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") {
-                    names.push_back(name);
-                }
-            } while (FindNextFileW(listing, &found));
-            FindClose(listing);
-        }
-        for (const std::wstring& name : names) {
-            std::wstring inside = path;
-            append(inside, name);
-            if (const DWORD err = removeTree(inside, depth - 1)) {
-                return err;
-            }
-        }
-    }
-    // A link to a folder goes as a folder does, a link to a file as a file.
-    const BOOL removed = folder ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
-    return removed ? 0 : GetLastError();
 }
 
 } // namespace

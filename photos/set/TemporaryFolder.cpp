@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TemporaryFolder.h"
 
+#include "OwnFolder.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -14,8 +16,15 @@ namespace {
 
 const QString lockName = QStringLiteral(".tarvelo-photos.lock");
 
+// Where this account's temporary folders go: a folder only it may enter
+// where the system has one, else the system's temporary folder, in which
+// QTemporaryDir makes them rwx------.
+QString temporaryBase() {
+    return QString::fromStdString(privateTemporaryBase(QDir::tempPath().toStdString()));
+}
+
 QString folderTemplate() {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("tarvelo-photos-XXXXXX"));
+    return QDir(temporaryBase()).filePath(QStringLiteral("tarvelo-photos-XXXXXX"));
 }
 
 // Whose process holds a lock is all that counts, never its age: a quiz may
@@ -55,28 +64,44 @@ std::optional<TemporaryFolder> makeTemporaryFolder(QString* message) {
     }
     if (message) {
         *message = QStringLiteral("Nelze vytvořit dočasnou složku v „%1“.")
-                       .arg(QDir::toNativeSeparators(QDir::tempPath()));
+                       .arg(QDir::toNativeSeparators(temporaryBase()));
     }
     return std::nullopt;
 }
 
-void removeAbandonedTemporaryFolders() {
+namespace {
+
+// Every account may make a folder of our name in /tmp: only this account's
+// own are looked into, and they are removed without ever following a link.
+void removeAbandonedIn(const QString& base) {
     static const QRegularExpression ours(
         QRegularExpression::anchoredPattern(QStringLiteral("tarvelo-photos-[A-Za-z0-9]{6}")));
-    const QDir temporary(QDir::tempPath());
+    const QDir temporary(base);
     const QDateTime aMinuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
-    for (const QFileInfo& entry :
-         temporary.entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (entry.isSymLink() || !ours.match(entry.fileName()).hasMatch()) {
+    const std::string parent = base.toStdString();
+    for (const QString& name :
+         temporary.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System)) {
+        if (!ours.match(name).hasMatch() || !isOwnFolder(parent, name.toStdString())) {
             continue;
         }
-        const QString folder = entry.absoluteFilePath();
+        const QString folder = temporary.filePath(name);
         const bool locked = QFileInfo::exists(QDir(folder).filePath(lockName));
         const std::unique_ptr<QLockFile> lock = lockIn(folder);
-        if (locked ? lock->tryLock(0) : entry.lastModified().toUTC() < aMinuteAgo) {
+        if (locked ? lock->tryLock(0) : QFileInfo(folder).lastModified().toUTC() < aMinuteAgo) {
             lock->unlock(); // its file goes with the folder
-            QDir(folder).removeRecursively();
+            removeOwnFolder(parent, name.toStdString());
         }
+    }
+}
+
+} // namespace
+
+void removeAbandonedTemporaryFolders() {
+    // Those of earlier runs may be in the system's temporary folder still.
+    const QString base = temporaryBase();
+    removeAbandonedIn(base);
+    if (QDir(base) != QDir(QDir::tempPath())) {
+        removeAbandonedIn(QDir::tempPath());
     }
 }
 

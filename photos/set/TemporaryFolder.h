@@ -10,10 +10,12 @@
 
 namespace tarvelo {
 
-// A fresh folder of tarvelo-photos under the system's temporary folder,
-// removed with all it holds when this goes. A lock inside tells a later start
-// that it is in use; one a killed run left behind has a lock that no live
-// process holds, and removeAbandonedTemporaryFolders takes it away.
+// A fresh folder of tarvelo-photos that only this account may enter: in
+// $XDG_RUNTIME_DIR where that is the account's own, else in the system's
+// temporary folder with mode 0700 (privateTemporaryBase). It is removed with
+// all it holds when this goes. A lock inside tells a later start that it is
+// in use; one a killed run left behind has a lock that no live process holds,
+// and removeAbandonedTemporaryFolders takes it away.
 class TemporaryFolder {
 public:
     TemporaryFolder(QTemporaryDir folder, std::unique_ptr<QLockFile> lock);
@@ -32,8 +34,10 @@ private:
 // A new temporary folder, or nothing with the Czech reason in message.
 std::optional<TemporaryFolder> makeTemporaryFolder(QString* message);
 
-// Removes the temporary folders of killed runs: only folders named as
-// makeTemporaryFolder names them, never through a link, and only those
+// Removes the temporary folders of killed runs, where makeTemporaryFolder puts
+// them and in the system's temporary folder: only folders named as it names
+// them that this account owns with mode 0700 (one of another account is left
+// alone, silently), never through a link (removeOwnFolder), and only those
 // whose lock no live process holds (or, made just before a kill left them
 // without one, older than a minute).
 void removeAbandonedTemporaryFolders();
