@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SetFolderRecovery.h"
 
+#include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "SetFolderLock.h"
+#include "SetPlaces.h"
+#include "Utf8Path.h"
 
 #include <cctype>
 #include <string>
@@ -17,9 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// isLink rather than symlink_status, which follows a junction on Windows.
 bool isRealFolder(const fs::path& path) {
     std::error_code error;
-    return fs::symlink_status(path, error).type() == fs::file_type::directory;
+    return !isLink(utf8FromPath(path)) && fs::is_directory(path, error);
 }
 
 bool startsWith(const std::string& name, std::string_view prefix) {
@@ -53,35 +57,42 @@ bool isWriterTemporary(const std::string& name) {
     return false;
 }
 
-std::vector<fs::path> stagingFolders(const fs::path& folder) {
-    std::vector<fs::path> found;
+// The names of the staging folders (or whatever has such a name) in folder.
+std::vector<std::string> stagingNames(const fs::path& folder) {
+    std::vector<std::string> found;
     std::error_code error;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        if (startsWith(entry->path().filename().string(), stagingPrefix)) {
-            found.push_back(entry->path());
+        std::string name = utf8FromPath(entry->path().filename());
+        if (startsWith(name, stagingPrefix)) {
+            found.push_back(std::move(name));
         }
     }
     return found;
 }
 
-// The temporary files of writes cut short in folder.
-void removeLeftovers(const fs::path& folder) {
+// The temporary files of writes cut short in the folder below the set, each
+// removed as the name it is.
+void removeLeftovers(const SetFolder& set, const fs::path& folder, const std::string& below) {
     std::error_code error;
-    std::vector<fs::path> leftovers;
+    std::vector<std::string> leftovers;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
-        if (isWriterTemporary(entry->path().filename().string())) {
-            leftovers.push_back(entry->path());
+        std::string name = utf8FromPath(entry->path().filename());
+        if (isWriterTemporary(name)) {
+            leftovers.push_back(std::move(name));
         }
     }
-    for (const fs::path& leftover : leftovers) {
-        fs::remove(leftover, error);
+    for (const std::string& leftover : leftovers) {
+        removeFileInSet(set, below + "/" + leftover);
     }
 }
 
 } // namespace
 
+// Everything below the set's folder is changed through the walks that never
+// pass a link (AtomicFile.h): a link or junction where a staging folder or
+// obr/K should be is removed as itself, and nothing where it leads is touched.
 void recoverSetFolder(const fs::path& folder) {
     if (folder.empty() || !isRealFolder(folder)) {
         return;
@@ -90,30 +101,46 @@ void recoverSetFolder(const fs::path& folder) {
     if (!lock.held()) {
         return;
     }
+    const SetFolder set{utf8FromPath(folder)};
     const fs::path obr = folder / "obr";
-    const std::vector<fs::path> staging = stagingFolders(folder);
+    const std::vector<std::string> staging = stagingNames(folder);
     std::error_code error;
     if (!fs::exists(fs::symlink_status(obr, error))) {
-        for (const fs::path& stage : staging) {
-            if (isRealFolder(stage / "old")) {
-                fs::rename(stage / "old", obr, error);
+        for (const std::string& stage : staging) {
+            const fs::path old = folder / pathFromUtf8(stage) / "old";
+            if (isRealFolder(folder / pathFromUtf8(stage)) && isRealFolder(old) &&
+                !replaceInSet(set, stage + "/old", "obr")) {
                 break;
             }
         }
     }
-    // remove_all removes a link, never what it points to.
-    for (const fs::path& stage : staging) {
-        fs::remove_all(stage, error);
+    for (const std::string& stage : staging) {
+        removeTreeInSet(set, stage);
     }
     if (!isRealFolder(obr)) {
         return;
     }
-    removeLeftovers(obr);
+    removeLeftovers(set, obr, "obr");
     for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        const std::string below = "obr/" + std::to_string(photo);
         const fs::path pictures = obr / std::to_string(photo);
         if (isRealFolder(pictures)) {
-            removeLeftovers(pictures);
+            removeLeftovers(set, pictures, below);
         }
+    }
+}
+
+void recoverClassSetFolder(const fs::path& folder) {
+    if (!folder.empty() && classSetFolderGuarded(folder)) {
+        recoverSetFolder(folder);
+    }
+}
+
+void recoverEditedSet(const EditedSet& edited) {
+    if (edited.everyAccount) {
+        recoverClassSetFolder(edited.folder);
+    } else {
+        recoverSetFolder(edited.folder);
     }
 }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PictureSets.h"
+
 #include <filesystem>
 #include <string_view>
 
@@ -17,8 +19,18 @@ inline constexpr std::string_view stagingPrefix = ".tarvelo-new-";
 // between the two steps of a swap comes back from STAGING/old, and the
 // staging folders and the atomic writer's temporary files (.N.jpg.XXXXXXXX,
 // ~N.jpg.XXXXXXXX in obr/K) go. Only names of that pattern are touched, never
-// through a link, and only while this process holds the set's lock; a set this
-// user may not change is left as it is.
+// through a link or junction (one in their place is removed as itself), and
+// only while this process holds the set's lock; a set this user may not
+// change is left as it is.
 void recoverSetFolder(const std::filesystem::path& folder);
+
+// recoverSetFolder for a class set's folder, only where it is the system's
+// (classSetFolderGuarded): in one that another account made or may write in,
+// it could swap a link in while the folder is walked. The launcher mends the
+// class set at every start, for every account, administrators included.
+void recoverClassSetFolder(const std::filesystem::path& folder);
+
+// The set tarvelo-photos edits, mended as the kind of set it is.
+void recoverEditedSet(const EditedSet& edited);
 
 } // namespace tarvelo

@@ -13,9 +13,12 @@ int main() {
     const tarvelo::PictureSetPlaces places = tarvelo::pictureSetPlaces(programs);
     // A change of a set cut short by a kill is mended before a set is chosen:
     // between the two steps of a swap its obr may be missing.
-    for (const auto& folder : {places.unzipped, places.own, places.classSetHome}) {
+    // The class set only where it is the system's: the launcher runs for
+    // every account, administrators included.
+    for (const auto& folder : {places.unzipped, places.own}) {
         tarvelo::recoverSetFolder(folder);
     }
+    tarvelo::recoverClassSetFolder(places.classSetHome);
     const tarvelo::PictureSetChoice set = tarvelo::choosePictureSet(places);
     return tarvelo::startQuiz(programs, set.folder);
 }

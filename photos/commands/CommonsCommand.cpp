@@ -150,7 +150,7 @@ int runCommonsCommand(const QStringList& arguments, const QString& programFolder
         say(QString::fromStdString(*chosen->problem));
         return 1;
     }
-    recoverSetFolder(chosen->folder);
+    recoverEditedSet(*chosen);
     PhotoSet set = PhotoSet::forEdited(*chosen);
     QString problem;
     if (!set.ensureComplete(&problem)) {

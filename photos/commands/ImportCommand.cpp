@@ -63,7 +63,7 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
-    recoverSetFolder(edited.folder);
+    recoverEditedSet(edited);
     PhotoSet set = PhotoSet::forEdited(edited);
 
     QString problem;

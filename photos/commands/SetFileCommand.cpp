@@ -78,7 +78,7 @@ int runSetFileCommand(const QStringList& arguments, const QString& programFolder
     if (!edited) {
         return 2;
     }
-    recoverSetFolder(edited->folder);
+    recoverEditedSet(*edited);
     const QString file = arguments.at(2);
     return option == QLatin1String("--export") ? exportSet(*edited, file)
                                                : importSet(*edited, file);

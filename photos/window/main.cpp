@@ -36,9 +36,9 @@ tarvelo::EditedSet preparedSet(const tarvelo::PictureSetPlaces& places, const QS
         places, tarvelo::pathFromUtf8(sharedFile ? std::string() : argument.toStdString()),
         classSet);
     tarvelo::removeAbandonedTemporaryFolders();
-    tarvelo::recoverSetFolder(edited.folder);
+    tarvelo::recoverEditedSet(edited);
     if (edited.offersClassSet) {
-        tarvelo::recoverSetFolder(places.classSetHome);
+        tarvelo::recoverClassSetFolder(places.classSetHome);
     }
     return edited;
 }

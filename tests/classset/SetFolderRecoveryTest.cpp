@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace tarvelo {
 namespace {
@@ -98,6 +99,57 @@ TEST_F(SetFolderRecoveryTest, NothingIsDoneWhileAnotherHoldsTheSetNorThroughALin
     EXPECT_EQ(read(elsewhere / ".3.jpg.1a2b3c4d"), "someone else's");
     EXPECT_FALSE(fs::exists(fs::symlink_status(set / ".tarvelo-new-Link00")));
     EXPECT_FALSE(fs::exists(set / ".tarvelo-new-Ab12Cd"));
+}
+
+// A link where a staging folder, something in one, or a writer's temporary
+// file is, is removed as itself: nothing where it leads is touched, and no
+// folder it leads to becomes the set's obr. Links are made with symlinks, so
+// this runs where the system makes them (Linux); Wine makes no junctions, so
+// on Windows only the plain trees above go through the same removal.
+TEST_F(SetFolderRecoveryTest, LinksAreRemovedAsLinksNeverFollowed) {
+    const fs::path elsewhere = dir.path() / "jinde";
+    write(elsewhere / "3.jpg", "someone else's");
+    write(elsewhere / "old/0/3.jpg", "someone else's set");
+    struct Case {
+        const char* link; // below the set
+        fs::path target;  // what it leads to
+        bool withoutObr;  // a swap cut between its steps, as it looks
+    } cases[] = {
+        {".tarvelo-new-Link01", elsewhere, false},
+        {".tarvelo-new-Link02", elsewhere, true}, // its old would become obr
+        {".tarvelo-new-Ab12Cd/obr", elsewhere, false},
+        {".tarvelo-new-Ab12Cd/old", elsewhere / "old", true},
+        {".tarvelo-new-Ab12Cd/obr/0/3.jpg", elsewhere / "3.jpg", false},
+        {"obr/0/.3.jpg.1a2b3c4d", elsewhere / "3.jpg", false},
+        {"obr/1", elsewhere, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        fs::remove_all(set);
+        if (!c.withoutObr) {
+            write(set / "obr/0/3.jpg", "photo");
+        }
+        fs::create_directories((set / c.link).parent_path());
+        std::error_code error;
+        if (fs::is_directory(c.target)) {
+            fs::create_directory_symlink(c.target, set / c.link, error);
+        } else {
+            fs::create_symlink(c.target, set / c.link, error);
+        }
+        if (error) {
+            GTEST_SKIP() << "no links here: " << error.message();
+        }
+        recoverSetFolder(set);
+        EXPECT_EQ(read(elsewhere / "3.jpg"), "someone else's");
+        EXPECT_EQ(read(elsewhere / "old/0/3.jpg"), "someone else's set");
+        const bool staging = std::string_view(c.link).starts_with(stagingPrefix);
+        if (staging || std::string_view(c.link).starts_with("obr/0/")) {
+            EXPECT_FALSE(fs::exists(fs::symlink_status(set / c.link)));
+        }
+        EXPECT_FALSE(fs::exists(set / ".tarvelo-new-Ab12Cd"));
+        EXPECT_FALSE(fs::is_symlink(set / "obr"));
+        EXPECT_EQ(fs::exists(set / "obr/0/3.jpg"), !c.withoutObr);
+    }
 }
 
 } // namespace
