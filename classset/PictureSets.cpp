@@ -139,10 +139,21 @@ EditedSet editedSet(const PictureSetPlaces& places, const fs::path& named, bool 
 }
 
 std::optional<std::string> classSetRefusal(const fs::path& folder) {
+    // A folder not there yet is made as the class set's when it is written.
+    std::error_code error;
+    if (fs::exists(fs::symlink_status(folder, error)) && !classSetFolderGuarded(folder)) {
+        return classSetUnguardedText(folder);
+    }
     if (mayWriteClassSet(folder)) {
         return std::nullopt;
     }
     return classSetRefusalText(folder);
+}
+
+std::string classSetUnguardedText(const fs::path& folder) {
+    return "Složka sady pro všechny uživatele (" + shown(folder) +
+           ") nepatří správci počítače nebo do ní smějí zapisovat i jiní uživatelé, proto se "
+           "nepoužije. Nic nebylo změněno.";
 }
 
 std::string classSetRefusalText(const fs::path& folder) {

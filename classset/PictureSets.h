@@ -51,8 +51,9 @@ PictureSetPlaces pictureSetPlaces(const std::filesystem::path& programFolder);
 bool holdsPictureSet(const std::filesystem::path& folder);
 
 // The set the launchers start the quiz in: an unzipped Tarvelo's folder; else
-// the own set if it holds one; else the first trusted class set that does;
-// else the bundled set.
+// the own set if it holds one; else the first trusted class set that does
+// (classSetTrusted: one that is not the system's is passed over); else the
+// bundled set.
 PictureSetChoice choosePictureSet(const PictureSetPlaces& places);
 
 // What tarvelo-photos works on.
@@ -79,8 +80,12 @@ EditedSet editedSet(const PictureSetPlaces& places, const std::filesystem::path&
                     bool classSet);
 
 // Whether this user may change the class set in folder; when not, the Czech
-// sentence that says so and who may.
+// sentence that says so and who may, or, where the folder is there but not
+// the system's (classSetFolderGuarded), why it is not used.
 std::optional<std::string> classSetRefusal(const std::filesystem::path& folder);
+
+// The sentence classSetRefusal gives for a folder that is not the system's.
+std::string classSetUnguardedText(const std::filesystem::path& folder);
 
 // The sentence classSetRefusal gives for folder.
 std::string classSetRefusalText(const std::filesystem::path& folder);

@@ -28,11 +28,23 @@ std::vector<std::filesystem::path> classSetFolders();
 // on Windows, /usr/local/share/tarvelo elsewhere.
 std::filesystem::path classSetHome();
 
-// Whether the set in folder may be played to this user as the class set. On
-// Windows the folder, its obr and obr\0 and every file in obr\0 must belong to
-// Administrators, SYSTEM or this user: a set another ordinary user put there
-// is never played to everyone. Elsewhere only the system's administrator makes
-// the folders of $XDG_DATA_DIRS, so any set found there is played.
+// Whether folder, where a class set is, is the system's: a folder, not a
+// link, junction or other reparse point, owned by root (Windows:
+// Administrators or SYSTEM) or by this account itself, in which nobody else
+// may write. On Linux that is no write bit for others, and one for the group
+// only where the group may write in the folder above as well (as staff may in
+// Debian's /usr/local/share), which gives it this folder anyway. On Windows
+// the DACL grants the right to write only to Administrators, SYSTEM,
+// TrustedInstaller and this account. A class set's folder that is not so is
+// neither played, nor mended, nor written to: another account may have made
+// it, or may swap a link into it while it is walked.
+bool classSetFolderGuarded(const std::filesystem::path& folder);
+
+// Whether the set in folder may be played to this user as the class set: the
+// folder, its obr and every obr/K there is are guarded (classSetFolderGuarded);
+// on Windows every file in them must belong to Administrators, SYSTEM or this
+// user besides. A set another ordinary user put there is never played to
+// everyone.
 bool classSetTrusted(const std::filesystem::path& folder);
 
 // Whether this process may change the class set in folder: on Windows it runs
@@ -48,9 +60,11 @@ bool mayWriteClassSet(const std::filesystem::path& folder);
 // /usr/local/share is for staff). On Windows it gets rights of its own besides, not
 // inherited from %ProgramData%, where any user may create folders: owned by
 // Administrators, full control for them and SYSTEM, read and execute for
-// Users, passed on to everything in it. A folder that has rights of its own
-// already keeps them, as it does its mode elsewhere. The Czech sentence that
-// says why when that fails.
+// Users, passed on to everything in it. A folder that is there already is
+// taken only where it is a folder, not a link or junction, owned by root
+// (Administrators or SYSTEM) or this account; one that has rights of its own
+// then keeps them, as it does its mode elsewhere. The Czech sentence that says
+// why when that fails.
 std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& folder);
 
 // Who may change the class set, as one Czech sentence.

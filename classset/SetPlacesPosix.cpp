@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BreedPhotos.h"
 #include "SetPlaces.h"
 
 #include <cerrno>
@@ -17,6 +18,19 @@ namespace {
 std::string_view environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
+}
+
+// root's, or this account's own.
+bool isSystemsOrMine(const struct stat& status) {
+    return status.st_uid == 0 || status.st_uid == ::geteuid();
+}
+
+std::filesystem::path withoutTrailingSeparator(const std::filesystem::path& folder) {
+    std::filesystem::path normal = folder.lexically_normal();
+    if (normal.has_relative_path() && !normal.has_filename()) {
+        normal = normal.parent_path();
+    }
+    return normal;
 }
 
 } // namespace
@@ -59,7 +73,39 @@ std::filesystem::path classSetHome() {
     return "/usr/local/share/tarvelo";
 }
 
-bool classSetTrusted(const std::filesystem::path&) {
+bool classSetFolderGuarded(const std::filesystem::path& folder) {
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        !isSystemsOrMine(status) || (status.st_mode & S_IWOTH) != 0) {
+        return false;
+    }
+    if ((status.st_mode & S_IWGRP) == 0) {
+        return true;
+    }
+    // The same group may rename anything in a folder above that it may write
+    // in, unless that folder is sticky: this one is its anyway.
+    struct stat above {};
+    const std::filesystem::path parent = withoutTrailingSeparator(folder).parent_path();
+    return !parent.empty() && ::stat(parent.c_str(), &above) == 0 &&
+           above.st_gid == status.st_gid && (above.st_mode & S_IWGRP) != 0 &&
+           (above.st_mode & S_ISVTX) == 0;
+}
+
+bool classSetTrusted(const std::filesystem::path& folder) {
+    const std::filesystem::path obr = folder / "obr";
+    if (!classSetFolderGuarded(folder) || !classSetFolderGuarded(obr)) {
+        return false;
+    }
+    for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        const std::filesystem::path pictures = obr / std::to_string(photo);
+        struct stat status {};
+        if (photo > 0 && ::lstat(pictures.c_str(), &status) != 0 && errno == ENOENT) {
+            continue;
+        }
+        if (!classSetFolderGuarded(pictures)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -85,6 +131,7 @@ std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& fo
     if (!up.has_filename()) {
         up = up.parent_path();
     }
+    const std::filesystem::path target = up;
     for (; !std::filesystem::exists(up, error) && up.has_relative_path(); up = up.parent_path()) {
         missing.push_back(up);
     }
@@ -102,6 +149,15 @@ std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& fo
             return "Složku „" + made->string() + "“ pro sadu všech uživatelů nelze vytvořit (" +
                    std::generic_category().message(errno) + "). Nic nebylo změněno.";
         }
+    }
+    // Whoever made the folder, with whatever inside, owns it: one that is not
+    // root's (or this account's) is not taken over.
+    struct stat status {};
+    if (::lstat(target.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        !isSystemsOrMine(status)) {
+        return "Složka „" + target.string() +
+               "“ pro sadu všech uživatelů nepatří správci počítače, proto se nepoužije. Nic "
+               "nebylo změněno.";
     }
     return std::nullopt;
 }

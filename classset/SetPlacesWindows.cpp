@@ -6,6 +6,7 @@
 
 #include <aclapi.h>
 #include <memory>
+#include <optional>
 #include <sddl.h>
 #include <shlobj.h>
 #include <string>
@@ -53,6 +54,99 @@ std::unique_ptr<unsigned char[]> processUser() {
         return nullptr;
     }
     return buffer;
+}
+
+PSID userOf(const std::unique_ptr<unsigned char[]>& buffer) {
+    return buffer ? reinterpret_cast<TOKEN_USER*>(buffer.get())->User.Sid : nullptr;
+}
+
+// NT SERVICE\TrustedInstaller, which owns much of what Windows installs.
+bool isTrustedInstaller(PSID sid) {
+    PSID raw = nullptr;
+    if (!ConvertStringSidToSidW(L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
+                                &raw)) {
+        return false;
+    }
+    const std::unique_ptr<void, LocalFreer> installer(raw);
+    return EqualSid(sid, installer.get());
+}
+
+// The system's own accounts, or this user.
+bool isSystemOrUser(PSID sid, PSID user) {
+    return IsWellKnownSid(sid, WinBuiltinAdministratorsSid) ||
+           IsWellKnownSid(sid, WinLocalSystemSid) || isTrustedInstaller(sid) ||
+           (user && EqualSid(sid, user));
+}
+
+// What lets a trustee change a folder's content, or its rights.
+constexpr ACCESS_MASK writeRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_DELETE_CHILD |
+                                    DELETE | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+
+// Whether dacl lets nobody but the system's accounts and user write; no DACL
+// at all lets everyone.
+bool onlySystemOrUserWrite(PACL dacl, PSID user) {
+    if (!dacl) {
+        return false;
+    }
+    for (WORD i = 0; i < dacl->AceCount; ++i) {
+        void* raw = nullptr;
+        if (!GetAce(dacl, i, &raw)) {
+            return false;
+        }
+        // Every kind of ACE has its mask just after the header.
+        const auto* ace = static_cast<const ACCESS_ALLOWED_ACE*>(raw);
+        const BYTE type = ace->Header.AceType;
+        const bool denies = type == ACCESS_DENIED_ACE_TYPE ||
+                            type == ACCESS_DENIED_OBJECT_ACE_TYPE ||
+                            type == ACCESS_DENIED_CALLBACK_ACE_TYPE ||
+                            type == ACCESS_DENIED_CALLBACK_OBJECT_ACE_TYPE;
+        if (denies || (ace->Header.AceFlags & INHERIT_ONLY_ACE) || !(ace->Mask & writeRights)) {
+            continue;
+        }
+        if (type != ACCESS_ALLOWED_ACE_TYPE) {
+            return false; // a kind whose trustee is not where this looks
+        }
+        const PSID sid = const_cast<DWORD*>(&ace->SidStart);
+        if (!isSystemOrUser(sid, user)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The owner and DACL of the folder at path itself, opened so that a
+// junction or other reparse point in its place is not followed; nothing when
+// it is no folder, or a reparse point.
+struct FolderRights {
+    std::unique_ptr<void, LocalFreer> descriptor;
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+};
+
+std::optional<FolderRights> folderRights(const std::filesystem::path& path) {
+    const HANDLE raw =
+        CreateFileW(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<void, HandleCloser> folder(raw);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(folder.get(), &information) ||
+        !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return std::nullopt;
+    }
+    FolderRights rights;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(folder.get(), SE_FILE_OBJECT,
+                        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &rights.owner,
+                        nullptr, &rights.dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    rights.descriptor.reset(descriptor);
+    return rights;
 }
 
 // Administrators, SYSTEM and user may have made what path names; nobody else.
@@ -112,6 +206,18 @@ DWORD giveClassSetRights(const std::filesystem::path& folder) {
                                  owner, nullptr, dacl, nullptr);
 }
 
+// A new folder with the class set's rights from the start; 0, or the system's error.
+DWORD makeWithClassSetRights(const std::filesystem::path& folder) {
+    PSECURITY_DESCRIPTOR raw = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(classSetRights, SDDL_REVISION_1, &raw,
+                                                              nullptr)) {
+        return GetLastError();
+    }
+    const std::unique_ptr<void, LocalFreer> descriptor(raw);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, raw, FALSE};
+    return CreateDirectoryW(folder.c_str(), &attributes) ? 0 : GetLastError();
+}
+
 bool tokenHas(WELL_KNOWN_SID_TYPE type) {
     unsigned char sid[SECURITY_MAX_SID_SIZE];
     DWORD size = sizeof sid;
@@ -145,12 +251,20 @@ std::filesystem::path classSetHome() {
 // Every folder and file the quiz may read from the set: obr\0, which is
 // always there, and whichever further photographs' folders obr\1 .. obr\9
 // exist.
+bool classSetFolderGuarded(const std::filesystem::path& folder) {
+    const auto userBuffer = processUser();
+    const PSID user = userOf(userBuffer);
+    const std::optional<FolderRights> rights = folderRights(folder);
+    return rights && rights->owner && isSystemOrUser(rights->owner, user) &&
+           onlySystemOrUserWrite(rights->dacl, user);
+}
+
 bool classSetTrusted(const std::filesystem::path& folder) {
     const auto userBuffer = processUser();
-    const PSID user =
-        userBuffer ? reinterpret_cast<TOKEN_USER*>(userBuffer.get())->User.Sid : nullptr;
+    const PSID user = userOf(userBuffer);
     const auto obr = folder / L"obr";
-    if (!ownedByTrusted(folder, user) || !ownedByTrusted(obr, user)) {
+    if (!classSetFolderGuarded(folder) || !classSetFolderGuarded(obr) ||
+        !ownedByTrusted(folder, user) || !ownedByTrusted(obr, user)) {
         return false;
     }
     for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
@@ -160,7 +274,7 @@ bool classSetTrusted(const std::filesystem::path& folder) {
             !std::filesystem::exists(std::filesystem::symlink_status(pictures, error))) {
             continue;
         }
-        if (!ownedByTrusted(pictures, user)) {
+        if (!classSetFolderGuarded(pictures) || !ownedByTrusted(pictures, user)) {
             return false;
         }
         for (std::filesystem::directory_iterator entry(pictures, error), end;
@@ -181,12 +295,32 @@ bool mayWriteClassSet(const std::filesystem::path&) {
 }
 
 std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
+    const auto cannotMake = [&folder](long long code) {
         return "Složku „" + utf8FromPath(folder) +
-               "“ pro sadu všech uživatelů nelze vytvořit (chyba " + std::to_string(error.value()) +
+               "“ pro sadu všech uživatelů nelze vytvořit (chyba " + std::to_string(code) +
                "). Nic nebylo změněno.";
+    };
+    std::error_code error;
+    std::filesystem::create_directories(folder.parent_path(), error);
+    if (error) {
+        return cannotMake(error.value());
+    }
+    // Made with its rights in one step, so nobody can slip in between.
+    const DWORD made = makeWithClassSetRights(folder);
+    if (made == 0) {
+        return std::nullopt;
+    }
+    if (made != ERROR_ALREADY_EXISTS) {
+        return cannotMake(made);
+    }
+    // Any user may create folders in %ProgramData%: one that is there is
+    // taken only from the system's accounts (or this administrator).
+    const auto userBuffer = processUser();
+    const std::optional<FolderRights> rights = folderRights(folder);
+    if (!rights || !rights->owner || !isSystemOrUser(rights->owner, userOf(userBuffer))) {
+        return "Složka „" + utf8FromPath(folder) +
+               "“ pro sadu všech uživatelů nepatří správci počítače, proto se nepoužije. Nic "
+               "nebylo změněno.";
     }
     if (hasOwnRights(folder)) {
         return std::nullopt;

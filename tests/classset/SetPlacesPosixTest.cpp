@@ -3,6 +3,7 @@
 // Where the own, class and installed sets are looked for, from the XDG
 // variables and the program's folder, and who may write a class set.
 #include "PictureSets.h"
+#include "SetFolderRecovery.h"
 #include "SetPlaces.h"
 #include "TempDir.h"
 
@@ -192,6 +193,77 @@ TEST(MayWriteClassSet, TheRefusalSaysWhichSetAndWhoMay) {
     EXPECT_EQ(classSetRefusalText("/usr/local/share/./tarvelo"),
               "Sadu pro všechny uživatele tohoto počítače (/usr/local/share/tarvelo) nemůžete "
               "měnit. Smí to jen root nebo člen skupiny její složky. Nic nebylo změněno.");
+    EXPECT_EQ(classSetUnguardedText("/usr/local/share/./tarvelo"),
+              "Složka sady pro všechny uživatele (/usr/local/share/tarvelo) nepatří správci "
+              "počítače nebo do ní smějí zapisovat i jiní uživatelé, proto se nepoužije. Nic "
+              "nebylo změněno.");
+}
+
+// A class set's folder that another account owns, or that others may write
+// in, is not played (the launcher falls back on the drawings), not mended,
+// not taken for writing, and the editor says why. The group may write only
+// where it may write in the folder above too, as staff in /usr/local/share.
+TEST(ClassSetGuard, OnlyAFolderOfTheSystemsIsUsed) {
+    struct Case {
+        const char* name;
+        mode_t above;
+        mode_t mode;
+        bool foreign; // owned by another account
+        bool link;    // a link to such a folder in its place
+        bool used;
+    } cases[] = {
+        {"root's, read by all", 0755, 0755, false, false, true},
+        {"staff's, as in /usr/local/share", 02775, 02775, false, false, true},
+        {"others may write", 0755, 0757, false, false, false},
+        {"a group that may not write above", 0755, 0775, false, false, false},
+        {"a group above whose folder is sticky", 01775, 0775, false, false, false},
+        {"a link", 0755, 0755, false, true, false},
+        {"another account's", 0755, 0755, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.foreign && ::geteuid() != 0) {
+            continue; // only root gives a folder to another account
+        }
+        fixtures::TempDir temp;
+        const fs::path above = temp.path() / "share";
+        const fs::path real = above / (c.link ? "real" : "tarvelo");
+        const fs::path folder = above / "tarvelo";
+        fs::create_directories(real / "obr" / "0");
+        std::ofstream(real / ".tarvelo-new-Ab12Cd") << "left by a killed change";
+        ASSERT_EQ(::chmod(above.c_str(), c.above), 0);
+        ASSERT_EQ(::chmod(real.c_str(), c.mode), 0);
+        if (c.link) {
+            fs::create_directory_symlink(real, folder);
+        }
+        if (c.foreign) {
+            ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
+        }
+        PictureSetPlaces places;
+        places.own = temp.path() / "own";
+        places.classSets = {folder};
+        places.classSetHome = folder;
+        places.bundled = temp.path() / "bundled";
+
+        EXPECT_EQ(classSetFolderGuarded(folder), c.used);
+        EXPECT_EQ(choosePictureSet(places).kind,
+                  c.used ? PictureSetKind::Class : PictureSetKind::Bundled);
+        const EditedSet edited = editedSet(places, {}, true);
+        if (c.used) {
+            EXPECT_NE(edited.problem, classSetUnguardedText(folder));
+        } else {
+            EXPECT_EQ(edited.problem, classSetUnguardedText(folder));
+            EXPECT_EQ(classSetRefusal(folder), classSetUnguardedText(folder));
+        }
+        recoverClassSetFolder(folder);
+        EXPECT_EQ(fs::exists(real / ".tarvelo-new-Ab12Cd"), !c.used);
+        // Only a folder of root's (or this account's) is taken for writing.
+        const auto prepared = prepareClassSetFolder(folder);
+        EXPECT_EQ(prepared.has_value(), c.link || c.foreign);
+        if (prepared) {
+            EXPECT_NE(prepared->find("nepatří správci počítače"), std::string::npos) << *prepared;
+        }
+    }
 }
 
 } // namespace
