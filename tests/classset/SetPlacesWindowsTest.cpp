@@ -75,6 +75,24 @@ TEST(WindowsSetPlaces, AForeignPhotographInAnyFolderOfTheClassSetIsNotTrusted) {
     EXPECT_FALSE(classSetTrusted(set));
 }
 
+// A class set's folder that another user owns is not the system's: it is
+// neither played nor taken over for writing, and the editor says why.
+TEST(WindowsSetPlaces, AFolderAnotherUserOwnsIsNotTheClassSets) {
+    fixtures::TempDir temp;
+    const fs::path home = temp.path() / L"tarvelo";
+    fs::create_directories(home / "obr" / "0");
+    ASSERT_TRUE(classSetFolderGuarded(home));
+    if (!giveToUsers(home)) {
+        GTEST_SKIP() << "this system does not let the test change a folder's owner";
+    }
+    EXPECT_FALSE(classSetFolderGuarded(home));
+    EXPECT_FALSE(classSetTrusted(home));
+    EXPECT_EQ(classSetRefusal(home), classSetUnguardedText(home));
+    const auto refused = prepareClassSetFolder(home);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_NE(refused->find("nepatří správci počítače"), std::string::npos) << *refused;
+}
+
 // The DACL of path and whether it is its own (protected), or nothing when
 // the system does not say.
 struct Rights {
