@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "CommandOutput.h"
+#include "ExternalLink.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SetCredits.h"
@@ -36,9 +37,12 @@ int runCreditsCommand(const QStringList& arguments, const QString& programFolder
     const QDir root(set.root());
     QStringList lines;
     for (const CreditedPhoto& credited : creditsOf(set)) {
+        // A page is printed as the paper test prints it: whole on Commons,
+        // elsewhere only its host.
+        const std::optional<QUrl> page = externalLink(credited.credit.page);
         // "/" on every system, as the set's own layout names it.
         lines << QStringList{root.relativeFilePath(credited.path), credited.credit.author,
-                             credited.credit.licence, credited.credit.page}
+                             credited.credit.licence, page ? printedPage(*page) : QString()}
                      .join(QLatin1Char('\t'));
     }
     if (!lines.isEmpty()) {

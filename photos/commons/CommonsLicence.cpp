@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommonsLicence.h"
 
+#include "ExternalLink.h"
 #include "ForeignText.h"
 
 #include <QJsonArray>
@@ -34,15 +35,9 @@ QString metadataValue(const QJsonObject& metadata, const char* name) {
     return {};
 }
 
-// A link the credit may show: https only, as plain text.
+// A link the credit may show, judged as a link from a file is.
 QString httpsLink(const QString& text) {
-    const QUrl url(text.trimmed(), QUrl::StrictMode);
-    if (text.size() > urlCharacters || !url.isValid() ||
-        url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0 ||
-        url.host().isEmpty()) {
-        return {};
-    }
-    return url.toString(QUrl::FullyEncoded);
+    return keptLink(text);
 }
 
 QString decodedEntity(const QString& name) {

@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
+#include "ExternalLink.h"
 #include "ForeignText.h"
 #include "PdfJpeg.h"
 #include "PictureErrors.h"
@@ -201,7 +202,8 @@ double drawChoices(Sheet& sheet, double top) {
 }
 
 // What a free licence asks to be printed with the photograph: "Foto:
-// AUTHOR, LICENCE" and the link to its page. Never its title, which often
+// AUTHOR, LICENCE" and the link to its page on Commons (of a page elsewhere
+// only its host). Never its title, which often
 // names the breed.
 struct PrintedCredit {
     QString words;
@@ -215,8 +217,13 @@ PrintedCredit printedCredit(const PhotoCredit& credit) {
             parts << part.trimmed();
         }
     }
+    // Judged again: a pupil reads where the link leads, never a look-alike.
+    std::optional<QUrl> page = externalLink(credit.shortPage);
+    if (!page) {
+        page = externalLink(credit.page);
+    }
     return {QStringLiteral("Foto: ") + parts.join(QStringLiteral(", ")),
-            credit.shortPage.isEmpty() ? credit.page : credit.shortPage};
+            page ? printedPage(*page) : QString()};
 }
 
 // The credit in small print under the photograph: on one line when it fits,

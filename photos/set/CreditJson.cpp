@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CreditJson.h"
 
-#include <QJsonDocument>
-#include <QJsonParseError>
-#include <QUrl>
+#include "ExternalLink.h"
+
 #include <utility>
 
 namespace tarvelo {
@@ -20,26 +19,6 @@ const QString titleKey = QStringLiteral("title");
 
 QString boundedText(const QString& text, TextBounds bounds) {
     return plainText(text, bounds).trimmed();
-}
-
-// Only a whole https:// address is a link worth keeping: anything else (an
-// http page, javascript:, a file) could lead a teacher who clicks it anywhere.
-QString boundedUrl(const QString& text) {
-    const QString url = text.trimmed();
-    if (url.isEmpty() || url.size() > maxCreditUrlLength ||
-        !url.startsWith(QLatin1String("https://"))) {
-        return {};
-    }
-    // No spaces, controls or direction marks: what is shown is where it leads.
-    if (plainText(url, {.characters = maxCreditUrlLength + 1, .lines = 1}) != url ||
-        url.contains(QLatin1Char(' '))) {
-        return {};
-    }
-    const QUrl parsed(url, QUrl::StrictMode);
-    if (!parsed.isValid() || parsed.scheme() != QLatin1String("https") || parsed.host().isEmpty()) {
-        return {};
-    }
-    return url;
 }
 
 } // namespace
@@ -61,11 +40,14 @@ QJsonObject creditToJson(const PhotoCredit& credit) {
 }
 
 std::optional<PhotoCredit> boundedCredit(const PhotoCredit& credit) {
+    // A link is kept only as ExternalLink judges it: anything else (an http
+    // page, javascript:, an address with user information or a port) could
+    // lead a teacher who clicks it elsewhere than it reads.
     PhotoCredit bounded{.author = boundedText(credit.author, creditAuthorBounds),
                         .licence = boundedText(credit.licence, creditLicenceBounds),
-                        .licenceUrl = boundedUrl(credit.licenceUrl),
-                        .page = boundedUrl(credit.page),
-                        .shortPage = boundedUrl(credit.shortPage),
+                        .licenceUrl = keptLink(credit.licenceUrl),
+                        .page = keptLink(credit.page),
+                        .shortPage = keptLink(credit.shortPage),
                         .title = boundedText(credit.title, creditTitleBounds)};
     if (bounded.author.isEmpty() && bounded.licence.isEmpty()) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ExternalLink.h"
 #include "ForeignText.h"
 #include "PhotoCredit.h"
 
@@ -24,12 +25,12 @@ inline constexpr TextBounds creditLicenceBounds{.characters = 60, .lines = 1};
 inline constexpr TextBounds creditTitleBounds{.characters = 250, .lines = 1};
 // A link longer than this is no Commons page; it is dropped, never cut,
 // as a cut link leads somewhere else.
-inline constexpr qsizetype maxCreditUrlLength = 2000;
+inline constexpr qsizetype maxCreditUrlLength = maxExternalLinkLength;
 
 QJsonObject creditToJson(const PhotoCredit& credit);
 
 // The credit in `value`, each text through plainText's bounds and each link
-// kept only when it is a whole https:// address; nothing when `value` is not
+// kept only as keptLink (ExternalLink.h) keeps it; nothing when `value` is not
 // an object or names neither an author nor a licence.
 std::optional<PhotoCredit> creditFromJson(const QJsonValue& value);
 

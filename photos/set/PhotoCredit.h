@@ -9,7 +9,8 @@ namespace tarvelo {
 // Who took a photograph and under what licence it may be used: what a free
 // licence asks to be shown wherever the photograph is. Every text is plain
 // text (never HTML) and came from outside, so it is shown through
-// ForeignText's bounds.
+// ForeignText's bounds, and each link is judged by ExternalLink where it is
+// read and again where it is shown.
 struct PhotoCredit {
     // The author as the licence asks them to be named ("Jan Novák").
     QString author;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ExternalLink.h"
 #include "ForeignText.h"
 #include "PhotoCredit.h"
 
@@ -24,9 +25,9 @@ inline constexpr TextBounds lineLicenceBounds{.characters = 30, .lines = 1};
 inline constexpr TextBounds listAuthorBounds{.characters = 200, .lines = 1};
 inline constexpr TextBounds listLicenceBounds{.characters = 60, .lines = 1};
 
-// address as a link to open in the browser: only an https address with a
-// host, of a sane length; nothing otherwise (javascript:, file:, a
-// relative path, an address that runs on).
+// address as a link to open in the browser: only one externalLink keeps
+// (ExternalLink.h); nothing otherwise (javascript:, file:, an address with
+// user information or a port, one that runs on).
 std::optional<QUrl> webLink(const QString& address);
 
 // "<a href="…">text</a>" for a link from webLink, text escaped; in colour
@@ -34,9 +35,11 @@ std::optional<QUrl> webLink(const QString& address);
 QString linkHtml(const QUrl& link, const QString& text, const QString& colour = {});
 
 // The line under the preview, as rich text: "Foto: AUTHOR · LICENCE ·
-// Wikimedia Commons", the last a link to the photograph's page, the licence
-// one to its terms where they are on the web; without the last part for a
-// teacher's own photograph. Its links are light, for the preview's black.
+// Wikimedia Commons", the last a link to the photograph's page (named by its
+// host when that is not Commons), the licence one to its terms on Creative
+// Commons' site (terms elsewhere follow it as a link named by their host);
+// without the last part for a teacher's own photograph. Its links are
+// light, for the preview's black.
 QString creditLineHtml(const PhotoCredit& credit);
 // The same words as plain text, for a screen reader.
 QString creditLineText(const PhotoCredit& credit);

@@ -43,6 +43,12 @@ QTableWidgetItem* cell(const QString& text) {
 // The page's address, short where Commons gave a short one, as it is shown.
 constexpr TextBounds pageBounds{.characters = 300, .lines = 1};
 
+// A page on Commons by its address, readable; any other only by its host,
+// so that a shared set's own words in a path are never shown as Commons'.
+QString shownPage(const QUrl& page) {
+    return plainText(isCommonsPage(page) ? page.toDisplayString() : linkHost(page), pageBounds);
+}
+
 // The photograph's page to open, the short address preferred; nothing when
 // it is no web page.
 std::optional<QUrl> pageOf(const PhotoCredit& credit) {
@@ -55,7 +61,7 @@ QLabel* pageLink(const QUrl& page, QWidget* parent) {
     label->setTextFormat(Qt::RichText);
     label->setOpenExternalLinks(true);
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    label->setText(linkHtml(page, plainText(page.toDisplayString(), pageBounds)));
+    label->setText(linkHtml(page, shownPage(page)));
     return label;
 }
 } // namespace
@@ -95,8 +101,7 @@ PhotoSourcesDialog::PhotoSourcesDialog(const PhotoSet& set, QWidget* parent) : Q
         // and tells a screen reader the address.
         QTableWidgetItem* pageCell = cell(QString());
         if (page) {
-            pageCell->setData(Qt::AccessibleTextRole,
-                              plainText(page->toDisplayString(), pageBounds));
+            pageCell->setData(Qt::AccessibleTextRole, shownPage(*page));
             table_->setCellWidget(r, PageColumn, pageLink(*page, table_));
         }
         table_->setItem(r, PageColumn, pageCell);

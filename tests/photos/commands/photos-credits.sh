@@ -5,8 +5,9 @@
 # succeeds; credits recorded for its photographs come one line each, in breed
 # then photograph order, tab-separated, their text as plain text; a credit
 # whose photograph is gone, a damaged credits file and one that is a link
-# print nothing of theirs; no set gives 1, misuse 2, each said on standard
-# error.
+# print nothing of theirs, nor do pages that are not what they read as (a
+# page elsewhere than on Commons prints its host); no set gives 1, misuse 2,
+# each said on standard error.
 # Usage: photos-credits.sh TARVELO-PHOTOS DRAWINGS
 set -eu
 photos=$1 drawings=$2
@@ -60,6 +61,26 @@ rm "$credits"
 ln -s "$work/good.json" "$credits"
 listed
 [ ! -s "$work/out" ] || fail "a credits file that is a link gives $(cat "$work/out")"
+rm "$credits"
+
+# Pages that read as Commons' but lead elsewhere print nothing; a page
+# elsewhere prints only its real host.
+printf '{"format": 1, "credits": [
+  {"sha256": "%s", "author": "Jana", "licence": "CC BY 4.0",
+   "page": "https://commons.wikimedia.org@evil.example/wiki/File:A.jpg"},
+  {"sha256": "%s", "author": "Jiná", "licence": "CC0",
+   "page": "https://evil.example/wiki/File:A.jpg"},
+  {"sha256": "%s", "author": "Třetí", "licence": "CC0",
+   "page": "https://commons.wikimedia.org:443/wiki/File:A.jpg"}
+]}\n' "$(hash "$set_dir/obr/0/4.jpg")" "$(hash "$set_dir/obr/1/4.jpg")" \
+    "$(hash "$set_dir/obr/0/7.jpg")" >"$credits"
+printf '%s\t%s\t%s\t%s\n' \
+    obr/0/4.jpg Jana "CC BY 4.0" "" \
+    obr/1/4.jpg "Jiná" CC0 evil.example \
+    obr/0/7.jpg "Třetí" CC0 "" >"$work/expected"
+listed
+cmp -s "$work/out" "$work/expected" ||
+    fail "spoofed pages: $(cat "$work/out"), not $(cat "$work/expected")"
 rm "$credits"
 
 # No set there: 1, said; misuse: 2 and the usage.
