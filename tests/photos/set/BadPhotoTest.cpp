@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoFixtures.h"
+#include "PhotoImport.h"
 #include "PhotoSet.h"
+#include "SetArchive.h"
+#include "SharedSet.h"
 #include "TempDir.h"
 
 #include <QColorSpace>
@@ -13,7 +16,15 @@
 #include <map>
 #include <random>
 #ifndef _WIN32
+#include <atomic>
+#include <chrono>
+#include <cstdio> // renameat2
+#include <fcntl.h>
+#include <functional>
+#include <future>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #endif
 
 namespace tarvelo::fixtures {
@@ -143,6 +154,99 @@ TEST(BadPhotoTest, APipeOrASparseTerabyteIsRefusedAtOnce) {
         QStringLiteral("Soubor „obří.jpg“ nelze přečíst: obrázek je příliš velký (")))
         << sparse.message.toStdString();
     EXPECT_EQ(snapshot(set.root()), before);
+}
+#endif
+
+#ifndef _WIN32
+// A pipe put in the place of the file a reader was given, before its open
+// or between any look and the open: each reader refuses it at once or reads
+// the file, and never waits for a writer. The reads run on a thread of their
+// own; should one wait, the pipe is written to, so that the test ends.
+TEST(BadPhotoTest, APipeSwappedInForTheFileIsNeverWaitedOn) {
+    struct Reader {
+        const char* name;
+        Bytes file;
+        // Whether the file at path was read; the refusal must be the one for
+        // a pipe when it was not.
+        std::function<bool(const QString& path, const QString& target)> read;
+    };
+    const Bytes photo = makeJpeg({.width = 320, .height = 240, .pattern = Pattern::Photo});
+    const auto archive = writeSetArchive(
+        {{QStringLiteral("tarvelo-set.json"), QByteArray(R"({"format": 1})")},
+         {QStringLiteral("obr/0/4.jpg"), QByteArray(reinterpret_cast<const char*>(photo.data()),
+                                                    static_cast<qsizetype>(photo.size()))}});
+    ASSERT_TRUE(archive.has_value());
+    const Reader readers[] = {
+        {"the import", photo,
+         [](const QString& path, const QString& target) {
+             const ImportResult result = importPhoto(path, target);
+             EXPECT_TRUE(result.ok || result.message.contains(QStringLiteral("roura")))
+                 << result.message.toStdString();
+             return result.ok;
+         }},
+        {"a shared set's archive", Bytes(archive->begin(), archive->end()),
+         [](const QString& path, const QString&) {
+             const SetArchiveReader reader(path, [](const QString&) { return true; });
+             EXPECT_TRUE(!reader.refusal() || *reader.refusal() == QStringLiteral("soubor nejde "
+                                                                                  "přečíst"));
+             return !reader.refusal();
+         }},
+    };
+    for (const Reader& reader : readers) {
+        SCOPED_TRACE(reader.name);
+        TempDir dir;
+        const std::string path = dir / "soubor";
+        const std::string other = dir / "jiný";
+        const QString target = QString::fromStdString(dir / "cíl.jpg");
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        writeFile(pathFromUtf8(other), reader.file);
+        const auto exchange = [&] {
+            return ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, other.c_str(), RENAME_EXCHANGE) ==
+                   0;
+        };
+        if (!exchange() || !exchange()) {
+            GTEST_SKIP() << "this file system swaps no names in one step";
+        }
+
+        std::atomic<bool> swapping{false};
+        std::atomic<int> pipeRefused{0};
+        std::atomic<int> fileRead{0};
+        auto reads = std::async(std::launch::async, [&] {
+            // First the pipe where the file should be, then while the two swap.
+            if (!reader.read(QString::fromStdString(path), target)) {
+                ++pipeRefused;
+            }
+            swapping = true;
+            for (int i = 0; i < 100 || fileRead == 0 || pipeRefused < 2; ++i) {
+                (reader.read(QString::fromStdString(path), target) ? fileRead : pipeRefused)++;
+                if (i > 5000) {
+                    break; // the swapper starved: what was seen still counts
+                }
+            }
+            swapping = false;
+        });
+        std::jthread swapper([&](const std::stop_token& stop) {
+            while (!stop.stop_requested()) {
+                if (swapping) {
+                    exchange();
+                }
+                std::this_thread::yield();
+            }
+        });
+        const bool ended = reads.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+        EXPECT_TRUE(ended) << "a read waited on the pipe";
+        while (reads.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+            for (const std::string& name : {path, other}) {
+                const int writer = ::open(name.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                if (writer >= 0) {
+                    ::close(writer);
+                }
+            }
+        }
+        swapper.request_stop();
+        EXPECT_GE(pipeRefused, 2);
+        EXPECT_GE(fileRead, 1);
+    }
 }
 #endif
 
