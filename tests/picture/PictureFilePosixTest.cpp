@@ -8,7 +8,6 @@
 #include "RegularFile.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,14 +117,6 @@ TEST_F(PictureFile, ARegularFileIsJudgedOnWhatWasOpened) {
             EXPECT_EQ(file.descriptor(), -1);
         }
     }
-    // Moved, the descriptor goes with it and is closed once.
-    RegularFile first(dir / "photo.jpg");
-    const int descriptor = first.descriptor();
-    RegularFile second = std::move(first);
-    EXPECT_EQ(first.descriptor(), -1);
-    EXPECT_EQ(second.descriptor(), descriptor);
-    second = RegularFile(dir / "fifo.jpg");
-    EXPECT_EQ(::fcntl(descriptor, F_GETFD), -1); // closed by the assignment
 }
 
 TEST(SystemErrorText, DropsTrailingFullStopsSpacesAndControls) {
