@@ -9,12 +9,14 @@
 #include "JpegWriter.h"
 #include "PictureErrors.h"
 #include "QtImageSource.h"
+#include "RegularFile.h"
 #include "WriteFailure.h"
 
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdint>
 #include <functional>
 #include <new>
 
@@ -26,41 +28,52 @@ namespace {
 constexpr qint64 maxSourceBytes = 512LL * 1024 * 1024;
 constexpr int storedQuality = 90;
 
-// The source opened for reading, checked for what can be told without
-// decoding it.
-void openSource(QFile& file) {
-    if (!file.exists()) {
-        throw ImportFailure{ImportProblem::Missing, {}};
-    }
-    const QFileInfo info(file.fileName());
-    if (info.isDir()) {
-        throw ImportFailure{ImportProblem::NotAnImage, {}};
-    }
-    // Opening a FIFO waits for a writer, which may never come.
-    if (!info.isFile()) {
-        throw ImportFailure{ImportProblem::NotAFile, {}};
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ImportFailure{ImportProblem::Unreadable,
-                            file.error() == QFileDevice::PermissionsError
-                                ? QStringLiteral("chybí oprávnění ke čtení")
-                                : QStringLiteral("soubor nelze otevřít")};
-    }
-    const qint64 size = file.size();
-    if (size == 0) {
-        throw ImportFailure{ImportProblem::Empty, {}};
-    }
-    if (size > maxSourceBytes) {
-        throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
-                                                         .arg(size / (1024 * 1024))
-                                                         .arg(maxSourceBytes / (1024 * 1024))};
-    }
-}
-
 bool isJpeg(const QByteArray& bytes) {
     return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
            static_cast<unsigned char>(bytes[1]) == 0xD8 &&
            static_cast<unsigned char>(bytes[2]) == 0xFF;
+}
+
+// The source opened for reading and judged on what was opened: a pipe put
+// in the photograph's place after the teacher picked it is refused, never
+// waited on.
+RegularFile openSource(const QString& source) {
+    RegularFile opened(source.toStdString());
+    switch (opened.refusal()) {
+    case RegularFile::Refusal::None:
+        break;
+    case RegularFile::Refusal::Missing:
+        throw ImportFailure{ImportProblem::Missing, {}};
+    case RegularFile::Refusal::Folder:
+        throw ImportFailure{ImportProblem::NotAnImage, {}};
+    case RegularFile::Refusal::NotRegular:
+        throw ImportFailure{ImportProblem::NotAFile, {}};
+    case RegularFile::Refusal::Denied:
+        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chybí oprávnění ke čtení")};
+    default:
+        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("soubor nelze otevřít")};
+    }
+    const auto size = opened.size();
+    if (size == 0) {
+        throw ImportFailure{ImportProblem::Empty, {}};
+    }
+    if (size > static_cast<std::uint64_t>(maxSourceBytes)) {
+        throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
+                                                         .arg(size / (1024 * 1024))
+                                                         .arg(maxSourceBytes / (1024 * 1024))};
+    }
+    return opened;
+}
+
+// The photograph in source, read and turned upright; the file is closed
+// again before anything is written, as the target may be the same file.
+UprightPicture readSource(const QString& source) {
+    const RegularFile opened = openSource(source);
+    QFile file;
+    if (!file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("soubor nelze otevřít")};
+    }
+    return isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
 }
 
 // Scaled down with Qt's smooth (area-averaging) filter, then in sRGB.
@@ -95,10 +108,7 @@ void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
 using StoredWrite = std::function<std::optional<WriteError>(std::span<const std::uint8_t>)>;
 
 ImportResult importOrThrow(const QString& source, const QString& target, const StoredWrite& write) {
-    QFile file(source);
-    openSource(file);
-    UprightPicture picture = isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
-    file.close(); // before the target is replaced: it may be the same file
+    UprightPicture picture = readSource(source);
     if (picture.image.isNull() || picture.storedSize.isEmpty()) {
         throw ImportFailure{ImportProblem::Damaged, {}};
     }

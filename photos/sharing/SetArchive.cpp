@@ -3,10 +3,10 @@
 #include "SetArchive.h"
 
 #include "ForeignText.h"
+#include "RegularFile.h"
 #include "ZipHandles.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 #include <ctime>
@@ -92,12 +92,18 @@ std::optional<QByteArray> readEntry(zip_t* archive, zip_uint64_t index, qint64 d
 // offset the library asks for, never held in memory.
 class FileSource {
 public:
-    explicit FileSource(const QString& path) : file_(path) { zip_error_init(&error_); }
+    FileSource() { zip_error_init(&error_); }
     ~FileSource() { zip_error_fini(&error_); }
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
-    bool open() { return file_.open(QIODevice::ReadOnly); }
+    // Judged on what was opened: a FIFO or a device put in the file's place
+    // would make the open wait, or a read go on for ever.
+    bool open(const QString& path) {
+        opened_ = RegularFile(path.toStdString());
+        return opened_.isOpen() &&
+               file_.open(opened_.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+    }
     qint64 size() const { return file_.size(); }
     // A file that begins as a ZIP archive but has no directory at its end was
     // cut short.
@@ -164,7 +170,8 @@ private:
         }
     }
 
-    QFile file_;
+    RegularFile opened_;
+    QFile file_; // reads opened_, so goes first
     zip_error_t error_;
 };
 
@@ -198,7 +205,6 @@ std::optional<QString> entryRefusal(zip_t* archive, zip_uint64_t index, const zi
 } // namespace
 
 struct SetArchiveReader::Library {
-    explicit Library(const QString& path) : file(path) {}
     FileSource file;
     Archive archive;
 };
@@ -207,7 +213,7 @@ SetArchiveReader::~SetArchiveReader() = default;
 
 SetArchiveReader::SetArchiveReader(const QString& path, const EntryNameRule& allowed,
                                    const SharedSetLimits& limits)
-    : library_(std::make_unique<Library>(path)) {
+    : library_(std::make_unique<Library>()) {
     open(path, allowed, limits);
 }
 
@@ -227,8 +233,7 @@ void SetArchiveReader::open(const QString& path, const EntryNameRule& allowed,
 std::optional<QString> SetArchiveReader::openArchive(const QString& path,
                                                      const SharedSetLimits& limits) {
     FileSource& file = library_->file;
-    // A FIFO or a device would make the open wait, or read for ever.
-    if (!QFileInfo(path).isFile() || !file.open()) {
+    if (!file.open(path)) {
         return QStringLiteral("soubor nejde přečíst");
     }
     // libzip takes an empty file for an empty archive.

@@ -4,8 +4,7 @@
 
 namespace tarvelo {
 
-SharedSetCopy unpackSharedSetCopy(const QString& file, const QString& drawingsDir,
-                                  const UnpackProgress& progress) {
+SharedSetCopy makeSharedSetCopy(const QString& drawingsDir) {
     QString problem;
     std::optional<TemporaryFolder> folder = makeTemporaryFolder(&problem);
     if (!folder) {
@@ -15,8 +14,21 @@ SharedSetCopy unpackSharedSetCopy(const QString& file, const QString& drawingsDi
     }
     auto owned = std::make_unique<TemporaryFolder>(std::move(*folder));
     PhotoSet set(owned->path(), drawingsDir);
-    UnpackedSharedSet unpacked = unpackSharedSet(file, set, progress);
-    return {.folder = std::move(owned), .set = std::move(set), .unpacked = std::move(unpacked)};
+    return {.folder = std::move(owned), .set = std::move(set), .unpacked = {}};
+}
+
+void unpackInto(SharedSetCopy& copy, const QString& file, const UnpackProgress& progress) {
+    if (!copy.folder) {
+        return; // its message says why there is no folder
+    }
+    copy.unpacked = unpackSharedSet(file, copy.set, progress);
+}
+
+SharedSetCopy unpackSharedSetCopy(const QString& file, const QString& drawingsDir,
+                                  const UnpackProgress& progress) {
+    SharedSetCopy copy = makeSharedSetCopy(drawingsDir);
+    unpackInto(copy, file, progress);
+    return copy;
 }
 
 } // namespace tarvelo

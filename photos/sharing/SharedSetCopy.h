@@ -20,8 +20,18 @@ struct SharedSetCopy {
     UnpackedSharedSet unpacked;
 };
 
-// Unpacks the shared set in `file` (unpackSharedSet) into a new temporary
-// folder, its missing breeds drawn from drawingsDir.
+// A new temporary folder for a copy, its set still empty, missing breeds to
+// be drawn from drawingsDir. The folder (and its lock) is made here and goes
+// on the thread that drops the copy; unpackInto may run on another.
+SharedSetCopy makeSharedSetCopy(const QString& drawingsDir);
+
+// Unpacks the shared set in `file` (unpackSharedSet) into copy's folder and
+// says how in copy.unpacked. It touches the file and what lies in the
+// folder, never the folder itself or its lock, so it may run on a worker
+// thread while the thread that made the copy keeps it.
+void unpackInto(SharedSetCopy& copy, const QString& file, const UnpackProgress& progress = {});
+
+// Both of the above, one after the other.
 SharedSetCopy unpackSharedSetCopy(const QString& file, const QString& drawingsDir,
                                   const UnpackProgress& progress = {});
 

@@ -68,6 +68,7 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
     addCreditButton();
     connect(quizLauncher_, &QuizLauncher::failed, this, &PhotosWindow::reportError);
     connect(shared_, &SharedSetOpener::useRequested, this, &PhotosWindow::useSharedSet);
+    connect(shared_, &SharedSetOpener::openingEnded, this, &PhotosWindow::sharedSetOpeningEnded);
 
     // After the rows' stops for Tab come the window's buttons.
     setTabOrder(view_->lastTabStop(), quiz_);
@@ -247,23 +248,28 @@ void PhotosWindow::askAndOpenSharedSet() {
     }
 }
 
-SharedSetWindow* PhotosWindow::openSharedSet(const QString& file) {
+void PhotosWindow::openSharedSet(const QString& file) {
     // The class set is offered to whoever may write it, as in the choice above.
     const bool offerForAll =
         forAll_ && !classSetRefusal(pathFromUtf8(forAll_->root().toStdString()));
-    const SharedSetOpener::Opened opened =
-        shared_->open(file, set_.drawingsDir(), offerForAll, isVisible() ? this : nullptr);
-    if (opened.window == nullptr) {
-        if (opened.problem.isEmpty()) {
-            statusLabel()->setText(QStringLiteral("Otevírání sady bylo zrušeno."));
-        } else {
-            reportError(opened.problem);
-        }
-        return nullptr;
+    shared_->open(file, set_.drawingsDir(), offerForAll, isVisible() ? this : nullptr);
+}
+
+bool PhotosWindow::openingSharedSet() const {
+    return shared_->opening();
+}
+
+void PhotosWindow::sharedSetOpeningEnded(SharedSetWindow* shared, const QString& shownName,
+                                         const QString& problem) {
+    if (shared != nullptr) {
+        statusLabel()->setText(
+            QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shownName));
+    } else if (problem.isEmpty()) {
+        statusLabel()->setText(QStringLiteral("Otevírání sady bylo zrušeno."));
+    } else {
+        reportError(problem);
     }
-    statusLabel()->setText(
-        QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(opened.shownName));
-    return opened.window;
+    emit sharedSetOpened(shared);
 }
 
 // Replaces the set's photographs with those of the shared set shown in
@@ -520,6 +526,7 @@ QSize PhotosWindow::sizeHint() const {
 
 void PhotosWindow::closeEvent(QCloseEvent* event) {
     view_->stopThumbnails();
+    shared_->cancelOpening(); // no window comes up for a set opened from here
     QWidget::closeEvent(event);
 }
 

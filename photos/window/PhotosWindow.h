@@ -4,6 +4,7 @@
 
 #include "PhotoSet.h"
 #include "SetView.h"
+#include "SharedSetWindow.h"
 #include "WindowSize.h"
 
 #include <QPointer>
@@ -27,7 +28,6 @@ class PhotoRow;
 class PictureBox;
 class QuizLauncher;
 class SharedSetOpener;
-class SharedSetWindow;
 
 // The window of tarvelo-photos: the set's view, in which each row adds and
 // removes its breed's photographs, and buttons that start the quiz on the
@@ -84,10 +84,13 @@ public:
     bool busy() const { return worker_ != nullptr; }
 
     // "Otevřít sadu ze souboru…" without the file dialog: the shared set in
-    // file shown in a window of its own, to look at, play, or take over as
-    // a set this window edits (which it then shows). Nothing, and the reason
-    // in a box, when the file is refused.
-    SharedSetWindow* openSharedSet(const QString& file);
+    // file unpacked off the window's thread and shown in a window of its
+    // own, to look at, play, or take over as a set this window edits (which
+    // it then shows); sharedSetOpened tells when. The reason goes in a box
+    // when the file is refused. A set still being opened is given up, and so
+    // is the opening when this window is closed.
+    void openSharedSet(const QString& file);
+    bool openingSharedSet() const;
     QPushButton* saveSetButton() const { return saveSet_; }
     QPushButton* openSetButton() const { return openSet_; }
 
@@ -97,6 +100,9 @@ public:
 
 signals:
     void importFinished(int index, bool ok);
+    // An opening of a shared set ended: its window, or null when the file
+    // was refused or the opening cancelled.
+    void sharedSetOpened(tarvelo::SharedSetWindow* shared);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +122,8 @@ private:
     void edit(PhotoSet set);
     void chooseClassSet(bool forAll);
     void askAndOpenSharedSet();
+    void sharedSetOpeningEnded(SharedSetWindow* shared, const QString& shownName,
+                               const QString& problem);
     void useSharedSet(QWidget* shared, const QString& shownName, const PhotoSet& unpacked,
                       bool forAll);
 

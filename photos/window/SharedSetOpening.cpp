@@ -1,60 +1,52 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Opening a shared set to look at: the unpacking, which may take seconds
-// for a full set, shows its progress in a box that can stop it.
 #include "SharedSetOpening.h"
 
-#include "PhotosApplication.h"
-#include "SharedSetCopy.h"
+#include "SharedSetUnpacking.h"
 #include "SharedSetWindow.h"
 
-#include <QCoreApplication>
-#include <QProgressDialog>
 #include <QTimer>
 #include <memory>
 
 namespace tarvelo {
 
-OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir, bool offerForAll,
-                                  QWidget* parent) {
-    QProgressDialog box(QStringLiteral("Otevírám sdílenou sadu…"), QStringLiteral("Zrušit"), 0, 0,
-                        parent);
-    box.setWindowTitle(photosTitle());
-    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    box.setMinimumDuration(400); // a small set opens without a box flashing up
-    box.setAutoReset(false);
-    box.setAutoClose(false);
-    // Between photographs the window's events are handled: the box is drawn
-    // and "Zrušit" (or Escape) is seen.
-    SharedSetCopy copy = unpackSharedSetCopy(file, drawingsDir, [&box](int done, int total) {
-        box.setMaximum(total);
-        box.setValue(done);
-        box.setLabelText(QStringLiteral("Otevírám sdílenou sadu… %1 z %2").arg(done).arg(total));
-        QCoreApplication::processEvents();
-        return !box.wasCanceled();
-    });
-    box.reset();
-    if (!copy.unpacked.info) {
-        return {.window = nullptr, .problem = copy.unpacked.message};
-    }
-    return {.window =
-                std::make_unique<SharedSetWindow>(file, *copy.unpacked.info, std::move(copy.folder),
-                                                  std::move(copy.set), offerForAll),
-            .problem = {}};
-}
-
 SharedSetOpener::SharedSetOpener(QObject* parent) : QObject(parent) {}
 
 SharedSetOpener::~SharedSetOpener() = default;
 
-SharedSetOpener::Opened SharedSetOpener::open(const QString& file, const QString& drawingsDir,
-                                              bool offerForAll, QWidget* parent) {
-    OpenedSharedSet opened = openSharedSetFile(file, drawingsDir, offerForAll, parent);
-    if (!opened.window) {
-        return {.window = nullptr, .shownName = {}, .problem = opened.problem};
+void SharedSetOpener::open(const QString& file, const QString& drawingsDir, bool offerForAll,
+                           QWidget* parent) {
+    if (unpacking_) {
+        unpacking_->disconnect(this);
+        unpacking_->cancel();
+        unpacking_->deleteLater(); // waits for its photograph there, not here
     }
-    SharedSetWindow* shared = opened.window.get();
-    windows_.push_back(std::move(opened.window));
+    offerForAll_ = offerForAll;
+    unpacking_ = new SharedSetUnpacking(file, drawingsDir, parent, this);
+    connect(unpacking_, &SharedSetUnpacking::finished, this, &SharedSetOpener::unpacked);
+}
+
+void SharedSetOpener::cancelOpening() {
+    if (unpacking_) {
+        unpacking_->cancel();
+    }
+}
+
+void SharedSetOpener::unpacked() {
+    SharedSetUnpacking* done = unpacking_;
+    unpacking_ = nullptr;
+    // It goes once its signal has returned; its copy is ours now, and goes
+    // with its folder at the end of this unless a window takes it.
+    done->deleteLater();
+    SharedSetCopy copy = done->takeCopy();
+    if (!copy.unpacked.info) {
+        emit openingEnded(nullptr, {}, copy.unpacked.message);
+        return;
+    }
+    windows_.push_back(std::make_unique<SharedSetWindow>(done->file(), *copy.unpacked.info,
+                                                         std::move(copy.folder),
+                                                         std::move(copy.set), offerForAll_));
+    SharedSetWindow* shared = windows_.back().get();
     connect(shared, &SharedSetWindow::useRequested, this, [this, shared](bool forAll) {
         emit useRequested(shared, shared->shownName(), shared->unpacked(), forAll);
     });
@@ -67,7 +59,7 @@ SharedSetOpener::Opened SharedSetOpener::open(const QString& file, const QString
     });
     shared->show();
     shared->activateWindow();
-    return {.window = shared, .shownName = shared->shownName(), .problem = {}};
+    emit openingEnded(shared, shared->shownName(), {});
 }
 
 void SharedSetOpener::close(QWidget* window) {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "PhotoSet.h"
+#include "SharedSetUnpacking.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -15,19 +17,9 @@ namespace tarvelo {
 
 class SharedSetWindow;
 
-// Reads file and unpacks it into a fresh temporary folder, breeds without
-// photographs drawn from drawingsDir, while a progress box over parent
-// offers "Zrušit". The view, or the Czech sentence why the file was
-// refused; neither when the teacher cancelled.
-struct OpenedSharedSet {
-    std::unique_ptr<SharedSetWindow> window;
-    QString problem;
-};
-OpenedSharedSet openSharedSetFile(const QString& file, const QString& drawingsDir, bool offerForAll,
-                                  QWidget* parent = nullptr);
-
-// The shared sets the editor opened, each shown in a window of its own that
-// goes, and its folder with it, once it is closed and its quiz has ended.
+// The shared sets the editor opens, each unpacked off the window's thread
+// and then shown in a window of its own that goes, and its folder with it,
+// once it is closed and its quiz has ended. One set is opened at a time.
 class SharedSetOpener : public QObject {
     Q_OBJECT
 
@@ -35,23 +27,33 @@ public:
     explicit SharedSetOpener(QObject* parent = nullptr);
     ~SharedSetOpener() override;
 
-    struct Opened {
-        SharedSetWindow* window = nullptr; // null when refused or cancelled
-        QString shownName;
-        QString problem; // empty when cancelled
-    };
-    // Opens file as openSharedSetFile does and shows its window.
-    Opened open(const QString& file, const QString& drawingsDir, bool offerForAll, QWidget* parent);
+    // Starts unpacking file into a fresh temporary folder, breeds without
+    // photographs drawn from drawingsDir, behind a progress box over parent
+    // that offers "Zrušit"; openingEnded tells how it went. A set still
+    // being opened is given up first, without a word and without a window.
+    void open(const QString& file, const QString& drawingsDir, bool offerForAll, QWidget* parent);
+    bool opening() const { return unpacking_ != nullptr; }
+    // Stops the set being opened: openingEnded follows, cancelled.
+    void cancelOpening();
     // Closes one of the windows it opened.
     void close(QWidget* window);
 
 signals:
+    // The opened set's window, shown, and its name as shown; or none, with
+    // the Czech sentence why the file was refused, or with none when the
+    // opening was cancelled.
+    void openingEnded(tarvelo::SharedSetWindow* window, const QString& shownName,
+                      const QString& problem);
     // The set shown in window is to replace the user's own set's
     // photographs, or the class set's when forAll.
     void useRequested(QWidget* window, const QString& shownName, const tarvelo::PhotoSet& unpacked,
                       bool forAll);
 
 private:
+    void unpacked();
+
+    QPointer<SharedSetUnpacking> unpacking_;
+    bool offerForAll_ = false;
     std::vector<std::unique_ptr<SharedSetWindow>> windows_;
 };
 

@@ -54,13 +54,25 @@ int showWindow(const tarvelo::PictureSetPlaces& places, const tarvelo::EditedSet
                                                           tarvelo::NewEntries::ReadableByAll),
                              classSet);
     }
+    bool refused = false;
     if (!tarvelo::isSharedSetFile(argument)) {
         window.show();
-    } else if (window.openSharedSet(argument) == nullptr) {
-        // Asked to show only that file: after its box there is nothing to show.
-        return 1;
+    } else {
+        // Asked to show only that file: refused or cancelled, after its box
+        // there is nothing to show.
+        QObject::connect(
+            &window, &tarvelo::PhotosWindow::sharedSetOpened, &window,
+            [&refused](tarvelo::SharedSetWindow* shared) {
+                if (shared == nullptr) {
+                    refused = true;
+                    QCoreApplication::exit(1);
+                }
+            },
+            Qt::SingleShotConnection);
+        window.openSharedSet(argument);
     }
-    return QCoreApplication::exec();
+    const int code = QCoreApplication::exec();
+    return refused ? 1 : code;
 }
 
 int windowMain(int argc, char** argv) {

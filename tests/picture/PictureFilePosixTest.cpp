@@ -5,7 +5,9 @@
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "PictureFileTesting.h"
+#include "RegularFile.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +71,52 @@ TEST_F(PictureFile, ASparseTerabyteIsRefusedBeforeAnythingIsAllocated) {
     fs::resize_file(dir / "3.jpg", 1ULL << 40);
     EXPECT_EQ(messageOf<EFOpenError>([&] { loadPicture(dir / "3.jpg"); }),
               "Cannot open file \"" + dir / "3.jpg" + "\". File too large");
+}
+
+// A file is judged on what its open gave, so whatever stands at the path
+// then is what counts: a FIFO is refused without waiting for a writer, a
+// device behind a link as well, and a link itself where none may be.
+TEST_F(PictureFile, ARegularFileIsJudgedOnWhatWasOpened) {
+    using Refusal = RegularFile::Refusal;
+    fixtures::writeFile(dir / "photo.jpg", fixtures::makeJpeg({}));
+    fs::create_directory(dir.path() / "folder.jpg");
+    ASSERT_EQ(::mkfifo((dir / "fifo.jpg").c_str(), 0644), 0);
+    fs::create_symlink(dir.path() / "photo.jpg", dir.path() / "link.jpg");
+    fs::create_symlink("/dev/null", dir.path() / "null.jpg");
+    const auto size = fs::file_size(dir.path() / "photo.jpg");
+    struct Case {
+        const char* name;
+        Links links;
+        Refusal refusal;
+        int error;
+    };
+    const Case cases[] = {
+        {"photo.jpg", Links::Follow, Refusal::None, 0},
+        {"photo.jpg", Links::Refuse, Refusal::None, 0},
+        {"link.jpg", Links::Follow, Refusal::None, 0},
+        {"link.jpg", Links::Refuse, Refusal::Link, ELOOP},
+        {"folder.jpg", Links::Follow, Refusal::Folder, EISDIR},
+        {"fifo.jpg", Links::Follow, Refusal::NotRegular, ENOTSUP},
+        {"null.jpg", Links::Follow, Refusal::NotRegular, ENOTSUP},
+        {"null.jpg", Links::Refuse, Refusal::Link, ELOOP},
+        {"missing.jpg", Links::Follow, Refusal::Missing, ENOENT},
+        {"photo.jpg/inside", Links::Follow, Refusal::Missing, ENOTDIR},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.links == Links::Refuse ? " (no links)" : ""));
+        RegularFile file(dir / c.name, c.links);
+        EXPECT_EQ(file.refusal(), c.refusal);
+        EXPECT_EQ(file.error(), c.error);
+        EXPECT_EQ(file.isOpen(), c.refusal == Refusal::None);
+        if (file.isOpen()) {
+            EXPECT_EQ(file.size(), size);
+            char first[2] = {};
+            EXPECT_EQ(::read(file.descriptor(), first, 2), 2);
+            EXPECT_EQ(static_cast<unsigned char>(first[0]), 0xFF);
+        } else {
+            EXPECT_EQ(file.descriptor(), -1);
+        }
+    }
 }
 
 TEST(SystemErrorText, DropsTrailingFullStopsSpacesAndControls) {

@@ -7,6 +7,7 @@
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "PictureFileTesting.h"
+#include "RegularFile.h"
 #include "Utf8Path.h"
 
 #include <filesystem>
@@ -46,6 +47,40 @@ TEST_F(PictureFile, PhotographsAreNamedWithBackslashesInACzechNamedFolder) {
     const std::string missing = messageOf<EFOpenError>([] { loadPicture(picturePath(4)); });
     EXPECT_EQ(missing, "Cannot open file \"" + utf8FromPath(game) + "\\obr\\0\\4.jpg\". " +
                            systemErrorText(ERROR_FILE_NOT_FOUND));
+}
+
+// A file is judged on the handle its open gave: a folder, a device and a
+// missing file are told apart, and only a file on disk is read.
+TEST_F(PictureFile, ARegularFileIsJudgedOnWhatWasOpened) {
+    using Refusal = RegularFile::Refusal;
+    fixtures::writeFile(dir / "photo.jpg", fixtures::makeJpeg({}));
+    fs::create_directory(dir.path() / "folder.jpg");
+    // A pipe with a server that never writes: reading it would wait for ever.
+    const HANDLE server =
+        CreateNamedPipeW(L"\\\\.\\pipe\\tarvelo-regular-file", PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE,
+                         1, 0, 0, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    struct Case {
+        std::string path;
+        Refusal refusal;
+    };
+    const Case cases[] = {
+        {dir / "photo.jpg", Refusal::None},
+        {dir / "folder.jpg", Refusal::Folder},
+        {dir / "missing.jpg", Refusal::Missing},
+        {"NUL", Refusal::NotRegular},
+        {"\\\\.\\pipe\\tarvelo-regular-file", Refusal::NotRegular},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        RegularFile file(c.path);
+        EXPECT_EQ(file.refusal(), c.refusal);
+        EXPECT_EQ(file.isOpen(), c.refusal == Refusal::None);
+        if (file.isOpen()) {
+            EXPECT_EQ(file.size(), fs::file_size(dir.path() / "photo.jpg"));
+        }
+    }
+    CloseHandle(server);
 }
 
 TEST(SystemErrorText, IsTheSystemsOwnTextWithoutTrailingStopsOrLineEnds) {

@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotoFixtures.h"
+#include "PhotoImport.h"
 #include "PhotoSet.h"
+#include "SetArchive.h"
 #include "TempDir.h"
 
 #include <QColorSpace>
@@ -13,7 +15,15 @@
 #include <map>
 #include <random>
 #ifndef _WIN32
+#include <atomic>
+#include <chrono>
+#include <cstdio> // renameat2
+#include <fcntl.h>
+#include <functional>
+#include <future>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #endif
 
 namespace tarvelo::fixtures {
@@ -143,6 +153,75 @@ TEST(BadPhotoTest, APipeOrASparseTerabyteIsRefusedAtOnce) {
         QStringLiteral("Soubor „obří.jpg“ nelze přečíst: obrázek je příliš velký (")))
         << sparse.message.toStdString();
     EXPECT_EQ(snapshot(set.root()), before);
+}
+#endif
+
+#ifndef _WIN32
+// A pipe put in the place of the file a reader was given, before its open or
+// between any look and the open: each reader refuses it at once or reads the
+// file, never waiting for a writer. Should one wait, the pipe is opened for
+// writing, which lets it go, so that the test fails rather than hangs.
+TEST(BadPhotoTest, APipeSwappedInForTheFileIsNeverWaitedOn) {
+    const Bytes photo = makeJpeg({.width = 320, .height = 240});
+    const auto archive = writeSetArchive(
+        {{QStringLiteral("tarvelo-set.json"), QByteArray(R"({"format": 1})")},
+         {QStringLiteral("obr/0/4.jpg"), QByteArray(reinterpret_cast<const char*>(photo.data()),
+                                                    static_cast<qsizetype>(photo.size()))}});
+    ASSERT_TRUE(archive.has_value());
+    TempDir dir;
+    const std::string path = dir / "soubor";
+    const std::string other = dir / "jiný";
+    // Whether the file was read; refused, it must have been for being a pipe.
+    const std::function<bool()> readers[] = {
+        [&] {
+            const ImportResult result =
+                importPhoto(QString::fromStdString(path), QString::fromStdString(dir / "cíl.jpg"));
+            EXPECT_TRUE(result.ok || result.message.contains(QStringLiteral("roura")));
+            return result.ok;
+        },
+        [&] {
+            const SetArchiveReader reader(QString::fromStdString(path), [](auto&) { return true; });
+            EXPECT_EQ(reader.refusal().value_or(QStringLiteral("soubor nejde přečíst")),
+                      QStringLiteral("soubor nejde přečíst"));
+            return !reader.refusal();
+        },
+    };
+    const Bytes files[] = {photo, Bytes(archive->begin(), archive->end())};
+    const auto exchange = [&] {
+        return ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, other.c_str(), RENAME_EXCHANGE) == 0;
+    };
+    for (std::size_t r = 0; r < std::size(readers); ++r) {
+        SCOPED_TRACE(r == 0 ? "the import" : "a shared set's archive");
+        std::filesystem::remove(path);
+        std::filesystem::remove(pathFromUtf8(other));
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        writeFile(pathFromUtf8(other), files[r]);
+        if (!exchange() || !exchange()) {
+            GTEST_SKIP() << "this file system swaps no names in one step";
+        }
+        std::atomic<int> fileRead{0};
+        std::atomic<int> pipeRefused{0};
+        auto reads = std::async(std::launch::async, [&] {
+            for (int i = 0; i < 5000 && (i < 500 || fileRead == 0 || pipeRefused < 2); ++i) {
+                (readers[r]() ? fileRead : pipeRefused)++;
+            }
+        });
+        std::jthread swapper([&](const std::stop_token& stop) {
+            while (!stop.stop_requested()) {
+                exchange();
+            }
+        });
+        EXPECT_EQ(reads.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+        while (reads.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+            for (const std::string& name : {path, other}) {
+                ::close(::open(name.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+            }
+        }
+        swapper.request_stop();
+        swapper.join();
+        EXPECT_GE(pipeRefused, 2);
+        EXPECT_GE(fileRead, 1);
+    }
 }
 #endif
 

@@ -1190,6 +1190,17 @@ protected:
                                    file));
         return file;
     }
+    // Opens file as "Otevřít sadu ze souboru…" does and waits for its
+    // unpacking to end: the set's window, or null when refused or cancelled.
+    SharedSetWindow* openShared(const QString& file) {
+        QSignalSpy ended(window.get(), &PhotosWindow::sharedSetOpened);
+        window->openSharedSet(file);
+        if (ended.isEmpty() && !ended.wait(30000)) {
+            ADD_FAILURE() << "opening " << file.toStdString() << " never ended";
+            return nullptr;
+        }
+        return ended.front().front().value<SharedSetWindow*>();
+    }
     QString colleagues(int photo, int index) const {
         return path("kolega/obr/" + std::to_string(photo) + "/" + std::to_string(index) + ".jpg");
     }
@@ -1292,7 +1303,7 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     const QString classRoot = path("pro všechny");
     window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(classRoot, path("kresby")),
                           false);
-    SharedSetWindow* shared = window->openSharedSet(file);
+    SharedSetWindow* shared = openShared(file);
     ASSERT_NE(shared, nullptr);
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
     EXPECT_TRUE(shared->isVisible());
@@ -1384,7 +1395,7 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_FALSE(QDir(unpacked).exists());
 
     // Taken for every user, it replaces the class set, which is then edited.
-    shared = window->openSharedSet(file);
+    shared = openShared(file);
     ASSERT_NE(shared, nullptr);
     ASSERT_NE(shared->useForAllButton(), nullptr);
     shared->useForAllButton()->click();
@@ -1434,7 +1445,7 @@ TEST_F(SharedSetFileTest, OpeningALargeSetShowsProgressAndZrusitStopsIt) {
         }
     });
     canceller.start();
-    EXPECT_EQ(window->openSharedSet(file), nullptr);
+    EXPECT_EQ(openShared(file), nullptr);
     canceller.stop();
     EXPECT_TRUE(shownText.startsWith(QStringLiteral("Otevírám sdílenou sadu…")))
         << shownText.toStdString();
@@ -1457,7 +1468,9 @@ TEST_F(SharedSetFileTest, ADamagedSharedFileIsRefusedInABoxAndChangesNothing) {
         }
     });
     answerer.start();
+    QSignalSpy ended(window.get(), &PhotosWindow::sharedSetOpened);
     window->openSetButton()->click();
+    ASSERT_TRUE(ended.wait(30000));
     ASSERT_EQ(boxes.size(), 1u);
     const fixtures::SharedSetRead read = fixtures::readSharedSet(damaged);
     ASSERT_FALSE(read.set);
@@ -1466,7 +1479,7 @@ TEST_F(SharedSetFileTest, ADamagedSharedFileIsRefusedInABoxAndChangesNothing) {
         EXPECT_EQ(qobject_cast<SharedSetWindow*>(top), nullptr);
     }
     EXPECT_TRUE(ownSetUntouched());
-    EXPECT_EQ(window->openSharedSet(path("chybí.tarvelo")), nullptr);
+    EXPECT_EQ(openShared(path("chybí.tarvelo")), nullptr);
     EXPECT_EQ(boxes.size(), 2u);
 
     EXPECT_TRUE(isSharedSetFile(damaged));
@@ -1484,7 +1497,7 @@ TEST_F(SharedSetFileTest, ADamagedSharedFileIsRefusedInABoxAndChangesNothing) {
 TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnded) {
     const QString file = shareColleaguesSet();
     open();
-    QPointer<SharedSetWindow> shared = window->openSharedSet(file);
+    QPointer<SharedSetWindow> shared = openShared(file);
     ASSERT_NE(shared, nullptr);
     const QString unpacked = shared->unpacked().root();
     shared->setQuizProgram(QCoreApplication::applicationFilePath());
@@ -1528,7 +1541,7 @@ TEST_F(SharedSetFileTest, HratPlaysTheUnpackedFolderWhichGoesOnlyOnceTheQuizEnde
 // leaves the window its size.
 TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
     open();
-    SharedSetWindow* shared = window->openSharedSet(shareColleaguesSet());
+    SharedSetWindow* shared = openShared(shareColleaguesSet());
     ASSERT_NE(shared, nullptr);
     const QSize ordinary = shared->sizeHint();
     shared->close();
@@ -1542,7 +1555,7 @@ TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
     const QString file = path("znacky.tarvelo");
     ASSERT_FALSE(saveSharedSet(
         colleague, {.name = name + QStringLiteral("\u202e\x1b[2J"), .note = note}, file));
-    shared = window->openSharedSet(file);
+    shared = openShared(file);
     ASSERT_NE(shared, nullptr);
     EXPECT_TRUE(boxes.empty());
     for (QLabel* label : {shared->nameLabel(), shared->noteLabel(), window->statusLabel()}) {
@@ -1577,7 +1590,7 @@ TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
         {.name = QString(5000, QLatin1Char('W')),
          .note = QString(20000, QLatin1Char('W')) + QStringLiteral("\n").repeated(500)},
         endless));
-    shared = window->openSharedSet(endless);
+    shared = openShared(endless);
     ASSERT_NE(shared, nullptr);
     EXPECT_LE(shared->sizeHint().width(), ordinary.width());
     EXPECT_LE(shared->minimumSizeHint().width(), ordinary.width());
