@@ -78,7 +78,7 @@ ROUNDS ?= 15
 PHOTO_ROUNDS ?= 7
 STARTUP_RUNS ?= 11
 # Simulated pupils (seeds) for the learning benchmark.
-LEARNING_SEEDS ?= 1000
+LEARNING_SEEDS ?= 500
 # Where the Windows cross build exists, tarvelo-check.exe against djpeg.exe
 # under Wine as well.
 bench: build
