@@ -120,6 +120,20 @@ std::int32_t PracticeRules::chooseBreed() {
         firstOrder_.pop_back(); // asked early, by a confusion
     }
 
+    // Then a missed breed's second right answer, whose turn has come: kept
+    // for when no new breed is left, so that the last breeds missed have
+    // others to come between their questions.
+    const Item* waiting = nullptr;
+    for (const Item& item : items_) {
+        if (item.breed != lastBreed_ && !item.known && item.asked && !item.deadline &&
+            item.dueAt <= question && (waiting == nullptr || item.dueAt < waiting->dueAt)) {
+            waiting = &item;
+        }
+    }
+    if (waiting != nullptr) {
+        return waiting->breed;
+    }
+
     // Only breeds waiting for their turn are left: meanwhile one known
     // already, the longest unasked, or else one from outside the practice.
     std::int32_t best = -1;
@@ -226,7 +240,6 @@ PracticeAnswer PracticeRules::answer(bool right, std::optional<std::int32_t> con
             item->known = true;
         } else if (!item->known) {
             item->dueAt = question + knownAfterGap + 1;
-            item->deadline = item->dueAt + 2;
         }
         item->lastWasRight = true;
         item->lastRightAt = question;
