@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Program.h"
 
+#include "BackgroundSaver.h"
 #include "LearningFolder.h"
 #include "LearningStore.h"
 #include "LocalClock.h"
@@ -80,11 +81,13 @@ Program::Program(TApplication& application, StartWindowRun runStartWindow, Learn
       form2_(std::make_unique<TForm2>(application, *form1_, std::move(runStartWindow))),
       items_(std::make_unique<Items>(*form1_, *form2_, [this] { return questionDescription(); })),
       quiz_(std::make_unique<Quiz>(items_->view(*form1_->Image1))),
-      store_(std::make_unique<LearningStore>(learning.memoryPath, localTimeStamp)) {
+      store_(std::make_unique<LearningStore>(learning.memoryPath, localTimeStamp)),
+      saver_(std::make_unique<BackgroundSaver>(
+          [this](const LearningMemory& memory) { return store_->save(memory); })) {
     quiz_->showConfusionsIn(items_->confusion(*form1_->Image2));
     practice_ = std::make_unique<Practice>(
         items_->view(*form1_->Image1), items_->practice(*form1_->Image2), *quiz_, store_->memory(),
-        [this](const LearningMemory& memory) { return store_->save(memory); },
+        [this](const LearningMemory& memory) { return saver_->save(memory); },
         std::move(learning.today));
     form1_->bind(*quiz_);
     form1_->bindPractice(*practice_);

@@ -17,6 +17,7 @@
 
 namespace tarvelo {
 
+class BackgroundSaver;
 class LearningStore;
 class TApplication;
 
@@ -70,6 +71,8 @@ private:
     std::unique_ptr<Items> items_;
     std::unique_ptr<Quiz> quiz_;
     std::unique_ptr<LearningStore> store_;
+    // After each answer, off the event loop; written out before the store goes.
+    std::unique_ptr<BackgroundSaver> saver_;
     std::unique_ptr<Practice> practice_;
     std::unique_ptr<StudyWindow> study_;
     // What the start window last started: the result page after a practice
