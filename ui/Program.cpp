@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace tarvelo {
 
@@ -128,6 +129,9 @@ void Program::openStudy() {
             form2_->setActiveControl(nullptr);
             form2_->showAndActivate();
         });
+    // Where the start window was, so the pupil's eyes need not search for it.
+    const QPoint place = form2_->geometry().center() - study_->rect().center();
+    study_->move(std::max(place.x(), 0), std::max(place.y(), 0));
     study_->show();
     study_->raise();
     study_->activateWindow();

@@ -84,6 +84,7 @@ StudyWindow::StudyWindow(StudyDeck deck, std::function<void()> closed)
     Mixed->setFont(fontB());
     Mixed->setFocusPolicy(Qt::NoFocus);
     setColours(Mixed, Qt::white, Qt::black);
+    Mixed->setBackgroundRole(QPalette::Window); // not the button face
     Mixed->setChecked(deck_.order() == StudyOrder::Mixed);
     Close = makeButton(this, {560, 306, 90, 25}, QStringLiteral("Zavřít"));
 
