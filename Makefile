@@ -77,6 +77,8 @@ test-asan:
 ROUNDS ?= 15
 PHOTO_ROUNDS ?= 7
 STARTUP_RUNS ?= 11
+# Simulated pupils (seeds) for the learning benchmark.
+LEARNING_SEEDS ?= 500
 # Where the Windows cross build exists, tarvelo-check.exe against djpeg.exe
 # under Wine as well.
 bench: build
@@ -84,6 +86,7 @@ bench: build
 	"$(BUILD)/bench/tarvelo-photos-bench" $(PHOTO_ROUNDS)
 	"$(BUILD)/bench/tarvelo-photos-window-bench" $(PHOTO_ROUNDS)
 	"$(BUILD)/bench/tarvelo-startup-bench" $(STARTUP_RUNS)
+	"$(BUILD)/bench/tarvelo-learning-bench" $(LEARNING_SEEDS)
 	bench/commons-add-bench "$(BUILD)" $(PHOTO_ROUNDS)
 	@if [ -f "$(WINDOWS_BUILD)/tools/check/tarvelo-check.exe" ]; then \
 		xvfb-run -a bench/windows-check-bench "$(WINDOWS_BUILD)" \

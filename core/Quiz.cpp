@@ -3,6 +3,7 @@
 #include "Quiz.h"
 
 #include "BreedCatalogue.h"
+#include "ResultPage.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,10 +11,6 @@
 namespace tarvelo {
 
 namespace {
-constexpr int resultWindowWidth = 392;
-constexpr int resultWindowHeight = 183;
-constexpr std::string_view startWindowCaption = "Start page";
-
 std::size_t slot(std::int32_t index) {
     return static_cast<std::size_t>(index);
 }
@@ -65,6 +62,7 @@ void Quiz::pressAnswerButton() {
             // The 19th error is shown but only counted when the result is shown.
             showCorrection(round_.errorCount + 1);
             view_.BitBtn1.setText(std::string(RoundPhase::finished));
+            noteMiss();
         }
         return;
     }
@@ -81,6 +79,33 @@ void Quiz::pressAnswerButton() {
     view_.Edit1.setEnabled(false);
     view_.ComboBox1.setEnabled(false);
     view_.Label7.setText(errorLine(round_.errorCount, round_.questionNumber));
+    noteMiss();
+}
+
+void Quiz::showConfusionsIn(ConfusionView view) {
+    confusion_.emplace(view);
+}
+
+void Quiz::restartRound() {
+    missedThisRound_.clear();
+    if (confusion_) {
+        hideConfusion(*confusion_);
+    }
+    prepareNextRound();
+}
+
+// After the correction's own steps, so that the test shows what it always did
+// even where the other breed's photograph fails.
+void Quiz::noteMiss() {
+    missedThisRound_.push_back(round_.currentPicture);
+    if (!confusion_) {
+        return;
+    }
+    if (const auto other = confusedBreed(view_, round_.currentPicture)) {
+        showConfusion(*confusion_, *other, lookup_);
+    } else {
+        hideConfusion(*confusion_);
+    }
 }
 
 bool Quiz::answerIsCorrect() const {
@@ -99,6 +124,9 @@ void Quiz::goToNextQuestion() {
     view_.Edit1.setText({});
     view_.BitBtn1.setText(std::string(RoundPhase::answering));
     view_.GroupBox3.setVisible(false);
+    if (confusion_) {
+        hideConfusion(*confusion_);
+    }
 
     // After a failed load of picture 0 the round runs one question short of
     // its pictures; with nothing left to draw the round ends instead of
@@ -157,20 +185,18 @@ void Quiz::showCorrection(std::int32_t errors) {
 }
 
 void Quiz::finishRound(std::int32_t errors) {
+    lastRoundMissed_ = std::move(missedThisRound_);
+    missedThisRound_.clear();
+    if (confusion_) {
+        hideConfusion(*confusion_);
+    }
     showResultPage();
     view_.Label1.setText(resultText(round_.difficulty, errors, round_.questionNumber));
     prepareNextRound();
 }
 
 void Quiz::showResultPage() {
-    view_.Form2.setVisible(true);
-    view_.Form2.setWindowStateNormal();
-    view_.Form2.setOuterSize(resultWindowWidth, resultWindowHeight);
-    view_.GroupBox1.setVisible(false);
-    view_.GroupBox2.setVisible(true);
-    view_.Form2.setText(std::string(startWindowCaption));
-    view_.Form2.showAndBringForward();
-    view_.Form1.setVisible(false);
+    tarvelo::showResultPage(view_);
 }
 
 void Quiz::prepareNextRound() {

@@ -3,12 +3,15 @@
 #pragma once
 
 #include "BreedPhotos.h"
+#include "ConfusionView.h"
 #include "QuizRandom.h"
 #include "QuizRound.h"
 #include "ViewItems.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace tarvelo {
 
@@ -33,6 +36,17 @@ public:
 
     const QuizRound& round() const { return round_; }
 
+    // When a wrong answer names another breed, also show that breed in the
+    // correction panel (the windows bind it; without it nothing changes).
+    void showConfusionsIn(ConfusionView view);
+    // The breeds the last finished round answered wrong, in the order asked;
+    // empty before any round ended. For a practice of just those.
+    const std::vector<int>& lastRoundMissed() const { return lastRoundMissed_; }
+    // Makes the next round ready, as after a round's result: question 1 with
+    // picture 0, empty enabled inputs, "OK". For when a practice used the
+    // quiz window.
+    void restartRound();
+
 private:
     bool answerIsCorrect() const;
     bool anyPictureLeft() const;
@@ -44,6 +58,7 @@ private:
     void showResultPage();
     void prepareNextRound();
     void loadCurrentPicture();
+    void noteMiss();
 
     QuizView view_;
     SeedSource seedSource_;
@@ -52,6 +67,9 @@ private:
     QuizRound round_;
     // Which of currentPicture's photographs is on display: obr/<currentPhoto_>.
     int currentPhoto_ = 0;
+    std::optional<ConfusionView> confusion_;
+    std::vector<int> missedThisRound_;
+    std::vector<int> lastRoundMissed_;
 };
 
 } // namespace tarvelo

@@ -6,11 +6,13 @@
 #include "Fonts.h"
 #include "ListPrefixSearch.h"
 #include "PictureBox.h"
+#include "Practice.h"
 #include "Quiz.h"
 #include "QuizPicture.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,6 +90,23 @@ TForm1::TForm1(TApplication& application)
     Label7 = makeLabel(GroupBox3, {8, 0, 52, 19}, QStringLiteral("  Chyb: "));
     GroupBox3->hide();
 
+    Label8 = makeLabel(GroupBox2, {16, 88, 4, 19}, QString());
+    Label8->hide();
+
+    GroupBox4 =
+        makeGroup<AlertPanel>(this, {440, 300, 480, 76}, QString(), QStringLiteral("Záměna"));
+    GroupBox4->setFlat(true);
+    GroupBox4->setStyleSheet(QStringLiteral("QGroupBox { border: none; }"));
+    Label9 = makeLabel(GroupBox4, {8, 17, 4, 19}, QString());
+    Frame1 = new QFrame(GroupBox4);
+    Frame1->setGeometry(360, 0, 120, 76);
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    setColours(Frame1, Qt::white, Qt::black);
+    Image2 = new PictureBox(Frame1);
+    Image2->setGeometry(1, 1, 118, 74);
+    Frame1->hide();
+    GroupBox4->hide();
+
     // Tab order: the group boxes, then the list, the field and the button.
     setTabOrder(ComboBox1, Edit1);
     setTabOrder(Edit1, BitBtn1);
@@ -98,14 +117,26 @@ void TForm1::FormCreate() {
     quiz_->prepareFirstQuestion();
 }
 
+bool TForm1::practising() const {
+    return practice_ != nullptr && practice_->running();
+}
+
 void TForm1::FormActivate() {
-    quiz_->applyDifficulty();
+    if (practising()) {
+        practice_->applyDifficulty();
+    } else {
+        quiz_->applyDifficulty();
+    }
     // "Název" labels whichever input the level shows.
     Label1->setBuddy(ComboBox1->isHidden() ? static_cast<QWidget*>(Edit1) : ComboBox1);
 }
 
 void TForm1::BitBtn1Click() {
-    quiz_->pressAnswerButton();
+    if (practising()) {
+        practice_->pressAnswerButton();
+    } else {
+        quiz_->pressAnswerButton();
+    }
 }
 
 } // namespace tarvelo

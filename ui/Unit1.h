@@ -5,6 +5,7 @@
 #include "TForm.h"
 
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -13,6 +14,7 @@ class QPushButton;
 namespace tarvelo {
 
 class PictureBox;
+class Practice;
 class Quiz;
 
 // The quiz window: the photograph on the left, the answer controls on the
@@ -24,6 +26,8 @@ public:
     explicit TForm1(TApplication& application);
 
     void bind(Quiz& quiz) { quiz_ = &quiz; }
+    // While a practice runs, the button and the activation go to it.
+    void bindPractice(Practice& practice) { practice_ = &practice; }
 
     void FormCreate();
     void FormActivate();
@@ -43,9 +47,22 @@ public:
     QGroupBox* GroupBox3;
     QLabel* Label3;
     QLabel* Label7;
+    // What practice adds; hidden throughout a test.
+    QLabel* Label8; // progress, "Umím 12 z 19", under the answer
+    // The breed a wrong answer named, over the right part of the correction
+    // panel: its name and a small photograph beside the right name. A panel
+    // of its own, so that screen readers hear it as it appears and the
+    // correction panel holds what it always held.
+    QGroupBox* GroupBox4;
+    QLabel* Label9; // "Zaměněno s: Jersey"
+    QFrame* Frame1; // the small photograph's frame
+    PictureBox* Image2;
 
 private:
+    bool practising() const;
+
     Quiz* quiz_ = nullptr;
+    Practice* practice_ = nullptr;
 };
 
 } // namespace tarvelo

@@ -71,7 +71,36 @@ TForm2::TForm2(TApplication& application, TForm1& form1, std::function<void(TFor
     Button3 = makeButton(GroupBox2, 160, QStringLiteral("Znovu"));
     setDefaultButton(Button3);
     onClick(Button3, [this] { Button3Click(); });
+    // A test's errors can be practised from its result; the practice's own
+    // end hides the button.
+    Button6 = new QPushButton(QStringLiteral("Procvičit chyby"), GroupBox2);
+    Button6->setGeometry(8, 72, 146, 25);
+    Button6->setFont(fontA());
+    onClick(Button6, [this] { Button6Click(); });
+    Button6->hide();
     GroupBox2->hide();
+
+    Label2 = new QLabel(this);
+    Label2->setGeometry(24, 3, 337, 18);
+    Label2->setFont(fontB());
+    Label2->setTextFormat(Qt::PlainText);
+    setColours(Label2, Qt::white, Qt::black);
+
+    Panel1 = new QWidget(this);
+    Panel1->setGeometry(24, 131, 337, 24);
+    Button4 = new QPushButton(QStringLiteral("&Procvičování"), Panel1);
+    Button4->setGeometry(0, 0, 150, 24);
+    Button5 = new QPushButton(QStringLiteral("P&rohlížení"), Panel1);
+    Button5->setGeometry(187, 0, 150, 24);
+    for (QPushButton* button : {Button4, Button5}) {
+        button->setFont(fontA());
+        button->setFocusPolicy(Qt::ClickFocus); // no tab stop
+    }
+    onClick(Button4, [this] { Button4Click(); });
+    onClick(Button5, [this] { Button5Click(); });
+    // The row belongs to the difficulty page: it shows and hides with it.
+    GroupBox1->installEventFilter(this);
+    GroupBox2->installEventFilter(this);
 
     registerControls();
 }
@@ -81,6 +110,9 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::Button1Click() {
+    if (starts_.test) {
+        starts_.test();
+    }
     form1_.showAndActivate();
     hide();
 }
@@ -103,6 +135,41 @@ QWidget* TForm2::focusTargetOnActivation() {
         return this;
     }
     return TForm::focusTargetOnActivation();
+}
+
+void TForm2::Button4Click() {
+    if (starts_.practice) {
+        starts_.practice();
+    }
+}
+
+void TForm2::Button5Click() {
+    if (starts_.study) {
+        starts_.study();
+    }
+}
+
+void TForm2::Button6Click() {
+    if (starts_.practiceMistakes) {
+        starts_.practiceMistakes();
+    }
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == GroupBox2 && event->type() == QEvent::Show) {
+        Button6->setVisible(starts_.mistakesToPractise && starts_.mistakesToPractise());
+    }
+    if (watched == GroupBox1 && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
+        // Hidden with the window, the page keeps its row; hidden for the
+        // result page, it takes it along.
+        const bool shown = !GroupBox1->isHidden();
+        if (!shown) {
+            releaseFocusFrom(Panel1);
+        }
+        Panel1->setVisible(shown);
+        Label2->setVisible(shown);
+    }
+    return TForm::eventFilter(watched, event);
 }
 
 void TForm2::FormClose(TCloseAction& /*action*/) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewBindings.h"
 
+#include "PracticeTexts.h"
 #include "QuizRound.h"
 #include "TForm.h"
 
@@ -10,8 +11,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <algorithm>
+#include <memory>
 
 namespace tarvelo {
 
@@ -51,13 +54,89 @@ WidgetItem labelItem(QLabel* label) {
             [label](const QString& text) { showText(label, text); }};
 }
 
-WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<int()> questionNumber) {
+WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<QString()> description) {
     return {label, [label] { return label->text(); },
-            [label, picture, questionNumber = std::move(questionNumber)](const QString& text) {
+            [label, picture, description = std::move(description)](const QString& text) {
                 showText(label, text);
-                picture->setAccessibleDescription(
-                    QStringLiteral("Otázka %1 z %2").arg(questionNumber()).arg(questionsPerRound));
+                picture->setAccessibleDescription(description());
             }};
+}
+
+WidgetItem resultItem(QLabel* label) {
+    const QFont stored = label->font();
+    const QPoint place = label->pos();
+    return {label, [label] { return label->text(); },
+            [label, stored, place](const QString& text) {
+                const QWidget* page = label->parentWidget();
+                const int room = page->width() - 2 * place.x();
+                label->setFont(stored);
+                label->setWordWrap(false);
+                label->move(place);
+                if (QFontMetrics(stored).horizontalAdvance(text) <= room) {
+                    showText(label, text);
+                    return;
+                }
+                // Two lines between the page's title and its buttons.
+                QFont smaller = stored;
+                smaller.setPixelSize(15);
+                label->setFont(smaller);
+                label->setWordWrap(true);
+                label->setText(text);
+                label->setGeometry(place.x() - 12, place.y() - 12, room + 24, 48);
+            }};
+}
+
+WidgetItem confusedNameItem(QWidget* panel, QLabel* label, QWidget* picture) {
+    auto name = std::make_shared<QString>();
+    return {panel, [name] { return *name; },
+            [name, label, picture](const QString& text) {
+                *name = text;
+                const QString described =
+                    QString::fromStdString(confusionDescription(text.toStdString()));
+                showText(label, described);
+                label->setAccessibleDescription(described);
+                picture->setAccessibleName(QStringLiteral("Fotografie: ") + text);
+            }};
+}
+
+WidgetItem frameItem(QWidget* widget) {
+    return {widget, [] { return QString(); }, [](const QString&) {}};
+}
+
+NoticeItem::NoticeItem(std::function<QWidget*()> owner) : owner_(std::move(owner)) {}
+
+NoticeItem::~NoticeItem() {
+    delete box_.data(); // owned by a window that may outlive this item
+}
+
+void NoticeItem::setText(const std::string& text) {
+    text_ = QString::fromStdString(text);
+    if (box_ != nullptr) {
+        static_cast<QMessageBox*>(box_.data())->setText(text_);
+    }
+}
+
+bool NoticeItem::visible() const {
+    return box_ != nullptr && box_->isVisible();
+}
+
+void NoticeItem::setVisible(bool visible) {
+    if (!visible) {
+        if (box_ != nullptr) {
+            box_->close();
+        }
+        return;
+    }
+    if (box_ == nullptr) {
+        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Tarvelo"), text_,
+                                    QMessageBox::Ok, owner_());
+        box->setTextFormat(Qt::PlainText); // it may quote a file's name
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        box_ = box;
+    }
+    box_->show();
+    box_->raise();
 }
 
 WidgetItem buttonItem(QAbstractButton* button) {

@@ -49,9 +49,19 @@ using WidgetItem = WidgetItemOf<ViewItem>;
 
 WidgetItem labelItem(QLabel* label);
 // The question number, which also describes the photograph to screen readers
-// ("Otázka 3 z 19"), never naming what it shows. `questionNumber` is read as
-// the label is set.
-WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<int()> questionNumber);
+// ("Otázka 3 z 19", in practice "Otázka 3"), never naming what it shows.
+// `description` is asked as the label is set.
+WidgetItem questionItem(QLabel* label, QWidget* picture, std::function<QString()> description);
+// The result text: in its stored font on one line where it fits the page,
+// as a test's score always does; a longer one (the end of a practice) in a
+// smaller font on up to two lines above the buttons.
+WidgetItem resultItem(QLabel* label);
+// The breed a wrong answer named: the item's text is the bare name, the
+// label shows "Zaměněno s: NAME" and describes itself so to screen readers;
+// shown and hidden with `panel`.
+WidgetItem confusedNameItem(QWidget* panel, QLabel* label, QWidget* picture);
+// A control that only shows and hides (a frame); its text is nothing.
+WidgetItem frameItem(QWidget* widget);
 WidgetItem buttonItem(QAbstractButton* button);
 WidgetItem editItem(QLineEdit* edit);
 WidgetItem groupItem(QGroupBox* group);
@@ -74,6 +84,28 @@ public:
 
 private:
     QRadioButton* radio_;
+};
+
+// A sentence said once (the memory of practice could not be read or saved):
+// shown as a box beside the window on view, which does not stop the play;
+// hidden by closing the box. Its text is plain text.
+class NoticeItem : public ViewItem {
+public:
+    // `owner` gives the window the box belongs to when it opens.
+    explicit NoticeItem(std::function<QWidget*()> owner);
+    ~NoticeItem() override;
+
+    std::string text() const override { return text_.toStdString(); }
+    void setText(const std::string& text) override;
+    bool visible() const override;
+    void setVisible(bool visible) override;
+    bool enabled() const override { return true; }
+    void setEnabled(bool /*enabled*/) override {}
+
+private:
+    std::function<QWidget*()> owner_;
+    QString text_;
+    QPointer<QWidget> box_;
 };
 
 class WindowItem : public WidgetItemOf<WindowViewItem> {

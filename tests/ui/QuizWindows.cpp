@@ -3,6 +3,7 @@
 #include "QuizWindows.h"
 
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "JpegFixtures.h"
 #include "PictureBox.h"
 
@@ -58,8 +59,22 @@ void QuizWindows::writePhoto(int index, int width, int height) {
     fixtures::writeFile(dir.path() / picturePath(index), fixtures::makeJpeg(recipe));
 }
 
+void QuizWindows::writeFurtherPhoto(int index, int photo) {
+    fixtures::JpegRecipe recipe;
+    recipe.width = 200 + 10 * photo;
+    recipe.height = 150;
+    const std::filesystem::path path = dir.path() / photoPath(index, photo);
+    std::filesystem::create_directories(path.parent_path());
+    fixtures::writeFile(path, fixtures::makeJpeg(recipe));
+}
+
 void QuizWindows::writeFile(const std::string& relativePath, const std::string& content) {
     std::ofstream(dir.path() / relativePath, std::ios::binary | std::ios::trunc) << content;
+}
+
+void QuizWindows::writeFileAt(const std::string& path, const std::string& content) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
 void QuizWindows::removeFile(const std::string& relativePath) {
@@ -67,7 +82,9 @@ void QuizWindows::removeFile(const std::string& relativePath) {
 }
 
 void QuizWindows::startProgram() {
-    program = std::make_unique<Program>(app(), [this](TForm2& form) { app().beginModal(form); });
+    program = std::make_unique<Program>(
+        app(), [this](TForm2& form) { app().beginModal(form); },
+        LearningPlace{memoryPath(), [this] { return today; }});
     program->start();
     settle();
 }
@@ -125,7 +142,10 @@ std::string QuizWindows::currentAnswer() const {
 }
 
 void QuizWindows::answerRight() {
-    const QString answer = QString::fromStdString(currentAnswer());
+    answerWith(QString::fromStdString(currentAnswer()));
+}
+
+void QuizWindows::answerWith(const QString& answer) {
     if (form1().Edit1->isVisible()) {
         click(form1().Edit1);
         type(answer);

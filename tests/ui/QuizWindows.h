@@ -39,7 +39,11 @@ protected:
 
     // Writes obr/0/<index>.jpg; all 19 are written by the constructor.
     void writePhoto(int index, int width = 320, int height = 240);
+    // Writes obr/<photo>/<index>.jpg, a breed's further photograph.
+    void writeFurtherPhoto(int index, int photo);
     void writeFile(const std::string& relativePath, const std::string& content);
+    // Writes `content` at an absolute path, making its folder.
+    static void writeFileAt(const std::string& path, const std::string& content);
     void removeFile(const std::string& relativePath);
 
     void startProgram();
@@ -56,6 +60,8 @@ protected:
     void startRound(bool advanced);
     // Answers the current question with the accepted name, by the shown input.
     void answerRight();
+    // Answers with `answer`, by the shown input: typed, or chosen in the list.
+    void answerWith(const QString& answer);
     std::string currentAnswer() const;
 
     TApplication& app() { return tApp(); }
@@ -64,6 +70,13 @@ protected:
     const QuizRound& round() const { return program->quiz().round(); }
 
     fixtures::TempDir dir;
+    // The account's memory of practice, in a folder of the test's own, and
+    // the day practice takes for today.
+    fixtures::TempDir account;
+    std::string memoryPath() const {
+        return (account.path() / "tarvelo" / "learning.txt").string();
+    }
+    LocalDate today = LocalDate{20'000};
     std::unique_ptr<Program> program;
     std::vector<ErrorBoxSeen> errorBoxes;
 
