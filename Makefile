@@ -43,7 +43,7 @@ clean:
 # time; the corpus grows in fuzz-corpus/, crashes land in crash-* files.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-.PHONY: fuzz fuzz-set test-asan bench
+.PHONY: fuzz fuzz-set fuzz-commons test-asan bench
 fuzz:
 	@scripts/install-deps clang libclang-rt-14-dev
 	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
@@ -61,6 +61,17 @@ fuzz-set:
 	"$(FUZZ_BUILD)/tests/fuzz/shared_set_fuzz_seeds" fuzz-set-corpus
 	"$(FUZZ_BUILD)/tests/fuzz/shared_set_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 		-rss_limit_mb=2048 -max_len=131072 -print_final_stats=1 fuzz-set-corpus
+
+# The same for an answer of Commons' or Wikidata's API (the files it offers,
+# their licences and credits, where to go on): the corpus grows in
+# fuzz-commons-corpus/.
+fuzz-commons:
+	@scripts/install-deps clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target commons_answer_fuzzer commons_answer_fuzz_seeds
+	"$(FUZZ_BUILD)/tests/fuzz/commons_answer_fuzz_seeds" fuzz-commons-corpus
+	"$(FUZZ_BUILD)/tests/fuzz/commons_answer_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 fuzz-commons-corpus
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan

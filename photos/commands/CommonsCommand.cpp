@@ -62,6 +62,9 @@ int listCandidates(CommonsService& service, int breed) {
     if (list.refused > 0) {
         say(QStringLiteral("Vynechané soubory (licence nebo typ souboru): %1").arg(list.refused));
     }
+    if (list.notice) {
+        say(*list.notice);
+    }
     if (list.problem) {
         say(*list.problem);
         return 1;

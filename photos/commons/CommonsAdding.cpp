@@ -133,7 +133,7 @@ void CommonsService::addNext(const std::shared_ptr<Adding>& adding) {
                     fresh = std::move(*found);
                 }
             }
-            if (problem || !fresh || !mayFetch(fresh->gridThumbnail, endpoints_.plainLoopback)) {
+            if (problem || !fresh || !mayFetch(fresh->gridThumbnail, endpoints_.plainEndpoints())) {
                 adding->result.problems << notFetched(
                     title, problem.value_or(QStringLiteral("Wikimedia Commons ji už nenabízí "
                                                            "pod svobodnou licencí.")));

@@ -34,6 +34,9 @@ struct CandidateList {
     QStringList refusedTitles;
     // Titles asked for by name that Commons does not have.
     QStringList missingTitles;
+    // Czech, when Commons has more than was fetched (CommonsQueries'
+    // filesAtMost, answersAtMost); the list is still good.
+    std::optional<QString> notice;
 };
 
 struct CommonsAddResult {

@@ -62,6 +62,41 @@ bool mayFetch(const QUrl& url, bool plainLoopback) {
     return plainLoopback && scheme == QLatin1String("http") && isLoopbackHost(url.host());
 }
 
+bool isPlainEndpointUrl(const QUrl& url, const QList<QUrl>& plainEndpoints) {
+    if (!url.isValid() || url.scheme().toLower() != QLatin1String("http") ||
+        !isLoopbackHost(url.host())) {
+        return false;
+    }
+    for (const QUrl& endpoint : plainEndpoints) {
+        if (endpoint.scheme().toLower() == QLatin1String("http") &&
+            isLoopbackHost(endpoint.host()) &&
+            url.host().compare(endpoint.host(), Qt::CaseInsensitive) == 0 &&
+            url.port(80) == endpoint.port(80)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool mayFetch(const QUrl& url, const QList<QUrl>& plainEndpoints) {
+    if (!mayFetch(url, !plainEndpoints.isEmpty())) {
+        return false;
+    }
+    return url.scheme().toLower() == QLatin1String("https") ||
+           isPlainEndpointUrl(url, plainEndpoints);
+}
+
+QList<QUrl> CommonsEndpoints::plainEndpoints() const {
+    QList<QUrl> plain;
+    for (const QUrl& endpoint : {commons, wikidata}) {
+        if (endpoint.scheme().toLower() == QLatin1String("http") &&
+            isLoopbackHost(endpoint.host())) {
+            plain << endpoint;
+        }
+    }
+    return plain;
+}
+
 CommonsEndpoints endpointsFrom(const QString& commons, const QString& wikidata) {
     const Checked commonsApi = checked(commons, defaultCommons, commonsApiVariable);
     const Checked wikidataApi = checked(wikidata, defaultWikidata, wikidataApiVariable);

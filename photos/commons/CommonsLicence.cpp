@@ -3,6 +3,7 @@
 #include "CommonsLicence.h"
 
 #include "ExternalLink.h"
+#include "FileTitle.h"
 #include "ForeignText.h"
 
 #include <QJsonArray>
@@ -15,8 +16,8 @@ namespace {
 // Commons' own fields are short; anything longer is cut before any work on it.
 constexpr qsizetype htmlInputLimit = 20'000;
 constexpr qsizetype authorCharacters = 300;
-constexpr qsizetype licenceCharacters = 100;
-constexpr qsizetype titleCharacters = 250;
+// "File:" and a name of 255 bytes, never cut.
+constexpr qsizetype titleCharacters = 5 + fileTitleBytes;
 constexpr qsizetype urlCharacters = 2000;
 
 // extmetadata's field `name`: {"value": "...", "source": ...}.
@@ -86,14 +87,6 @@ QString decodedEntities(const QString& text) {
 
 } // namespace
 
-bool isFreeLicence(const QString& license) {
-    // "cc-by-sa-4.0", "cc-by-2.0", "cc-by-sa-3.0-de", "cc-by-sa-3.0-migrated".
-    static const QRegularExpression free(
-        QStringLiteral("^(cc0|pd|cc-pd|cc-by(-sa)?-[0-9]+(\\.[0-9]+)?(-[a-z0-9-]{1,20})?)$"),
-        QRegularExpression::CaseInsensitiveOption);
-    return free.match(license.trimmed()).hasMatch();
-}
-
 QString plainFromHtml(const QString& html, qsizetype characters) {
     static const QRegularExpression tag(QStringLiteral("<[^<>]*>"));
     static const QRegularExpression space(QStringLiteral("\\s+"));
@@ -108,18 +101,26 @@ QString plainFromHtml(const QString& html, qsizetype characters) {
 }
 
 std::variant<std::monostate, CommonsCandidate, RefusedFile> judgeFile(const QJsonObject& page) {
-    const QString title = plainText(page.value(u"title").toString().left(htmlInputLimit),
-                                    TextBounds{.characters = titleCharacters, .lines = 1});
+    const QString given = page.value(u"title").toString().left(htmlInputLimit);
+    const QString title =
+        plainText(given, TextBounds{.characters = titleCharacters, .lines = 1}).trimmed();
     const QJsonArray infos = page.value(u"imageinfo").toArray();
     if (title.isEmpty() || infos.isEmpty() || !infos.first().isObject()) {
         return std::monostate{};
     }
+    // A title no real page can have ("<img …>", "%41", a control character)
+    // is no file of Commons; what is named of it is plain text.
+    // A valid title is already plain text; it is kept as Commons wrote it,
+    // as the photograph is asked for again by it.
+    if (!isFileTitle(given)) {
+        return RefusedFile{plainText(title, quotedNameBounds)};
+    }
     const QJsonObject info = infos.first().toObject();
     const QJsonObject metadata = info.value(u"extmetadata").toObject();
     const QString mime = info.value(u"mime").toString();
+    const std::optional<QString> licence = freeLicenceName(metadataValue(metadata, "License"));
     const bool usable =
-        (mime == QLatin1String("image/jpeg") || mime == QLatin1String("image/png")) &&
-        isFreeLicence(metadataValue(metadata, "License")) &&
+        (mime == QLatin1String("image/jpeg") || mime == QLatin1String("image/png")) && licence &&
         metadataValue(metadata, "NonFree").trimmed().isEmpty() &&
         metadataValue(metadata, "DeletionReason").trimmed().isEmpty() &&
         metadataValue(metadata, "Restrictions").trimmed().isEmpty();
@@ -142,11 +143,9 @@ std::variant<std::monostate, CommonsCandidate, RefusedFile> judgeFile(const QJso
             break;
         }
     }
-    credit.licence = plainFromHtml(metadataValue(metadata, "LicenseShortName"), licenceCharacters);
-    if (credit.licence.isEmpty()) {
-        credit.licence = plainText(metadataValue(metadata, "License"),
-                                   TextBounds{.characters = licenceCharacters, .lines = 1});
-    }
+    // LicenseShortName is free text on the file's page; the name shown is
+    // the one of the licence that was judged.
+    credit.licence = *licence;
     credit.licenceUrl = httpsLink(metadataValue(metadata, "LicenseUrl"));
     credit.page = pageLink;
     credit.shortPage = httpsLink(info.value(u"descriptionshorturl").toString());

@@ -3,18 +3,13 @@
 #pragma once
 
 #include "CommonsCandidate.h"
+#include "FreeLicence.h"
 
 #include <QJsonObject>
 #include <QString>
 #include <variant>
 
 namespace tarvelo {
-
-// Whether Commons' machine-readable licence (extmetadata's License, such
-// as "cc-by-sa-4.0") lets a school use and share the photograph with its
-// author named: public domain, CC0, CC BY and CC BY-SA of any version and
-// port. GFDL alone, non-commercial and no-derivatives licences do not.
-bool isFreeLicence(const QString& license);
 
 // The text in a piece of Commons' HTML (an Artist field is often a link):
 // tags dropped, entities decoded, whitespace collapsed, cut to `characters`.
@@ -26,9 +21,10 @@ struct RefusedFile {
 };
 
 // One page of an API answer with prop=imageinfo judged: a candidate when
-// its licence is free, it has no restriction, no deletion request and is a
-// JPEG or PNG; refused otherwise. Nothing at all when the page is no file
-// (no title or no imageinfo).
+// its title is one Commons can have (isFileTitle), its licence is free, it
+// has no restriction, no deletion request and is a JPEG or PNG; refused
+// otherwise. The credit's licence is named from the licence itself. Nothing at all when the page is
+// no file (no title or no imageinfo).
 std::variant<std::monostate, CommonsCandidate, RefusedFile> judgeFile(const QJsonObject& page);
 
 } // namespace tarvelo

@@ -23,6 +23,12 @@ inline constexpr int gridThumbnailWidth = 330;
 // Files asked for in one answer, and followed through `continue` at most.
 inline constexpr int filesPerAnswer = 50;
 inline constexpr int filesAtMost = 100;
+// Answers about files that one search or one breed (its category, then its
+// search) may cost, whatever `continue` says: ten pages of fifty files are
+// more than a teacher looks through, and a server that always says there is
+// more is not followed for ever. What was found stays, and the list says
+// that Commons has more (CandidateList::notice).
+inline constexpr int answersAtMost = 10;
 // Fewer usable files than this in a breed's category: its search words too.
 inline constexpr int enoughCandidates = 5;
 // Titles one imageinfo question may name (the API's own limit).

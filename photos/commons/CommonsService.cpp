@@ -3,6 +3,7 @@
 #include "CommonsService.h"
 
 #include "BreedSources.h"
+#include "CommonsAnswer.h"
 #include "CommonsLicence.h"
 #include "CommonsQueries.h"
 #include "DownloadedImage.h"
@@ -21,6 +22,11 @@ constexpr qsizetype searchCharacters = 200;
 // Grid thumbnails kept for the session: a few breeds' worth.
 constexpr qsizetype thumbnailsKept = 500;
 
+QString moreThanFetched() {
+    return QStringLiteral("Na Wikimedia Commons je víc souborů, než program načetl; ukazuje jen "
+                          "ty první. Další najdete, když budete hledat přesnější slova.");
+}
+
 QString noSuchBreed(int breed) {
     return QStringLiteral("Plemeno číslo %1 v kvízu není.").arg(breed);
 }
@@ -31,6 +37,8 @@ struct CommonsService::Gathering {
     CandidateList list;
     QSet<QString> seen;
     int files = 0;
+    // Answers asked for so far, at most answersAtMost.
+    int answers = 0;
 };
 
 CommonsService::CommonsService(QObject* parent)
@@ -38,7 +46,7 @@ CommonsService::CommonsService(QObject* parent)
 
 CommonsService::CommonsService(const CommonsEndpoints& endpoints, QObject* parent)
     : QObject(parent), endpoints_(endpoints),
-      client_(new WikimediaClient(endpoints.plainLoopback, this)) {}
+      client_(new WikimediaClient(endpoints.plainEndpoints(), this)) {}
 
 CommonsService::~CommonsService() = default;
 
@@ -62,6 +70,12 @@ void CommonsService::cancel() {
 void CommonsService::gatherFiles(const QUrl& endpoint, const ApiParameters& parameters,
                                  const std::shared_ptr<Gathering>& gathering,
                                  std::function<void()> then) {
+    if (gathering->answers >= answersAtMost) {
+        gathering->list.notice = moreThanFetched();
+        then();
+        return;
+    }
+    ++gathering->answers;
     client_->api(endpoint, parameters,
                  [this, endpoint, parameters, gathering, then = std::move(then)](
                      const QJsonObject& answer, const std::optional<QString>& problem) {
@@ -71,33 +85,34 @@ void CommonsService::gatherFiles(const QUrl& endpoint, const ApiParameters& para
                          return;
                      }
                      CandidateList& list = gathering->list;
-                     for (const QJsonObject& page : answerPages(answer)) {
-                         auto judged = judgeFile(page);
-                         if (std::holds_alternative<std::monostate>(judged)) {
-                             continue;
-                         }
-                         ++gathering->files;
-                         if (auto* candidate = std::get_if<CommonsCandidate>(&judged)) {
-                             if (!gathering->seen.contains(candidate->title)) {
-                                 gathering->seen.insert(candidate->title);
-                                 list.candidates.push_back(std::move(*candidate));
-                             }
-                         } else {
-                             const QString& title = std::get<RefusedFile>(judged).title;
-                             if (!gathering->seen.contains(title)) {
-                                 gathering->seen.insert(title);
-                                 ++list.refused;
-                                 list.refusedTitles << title;
-                             }
+                     AnswerFiles files = filesOfAnswer(answer);
+                     gathering->files += static_cast<int>(files.candidates.size()) +
+                                         static_cast<int>(files.refusedTitles.size());
+                     for (CommonsCandidate& candidate : files.candidates) {
+                         if (!gathering->seen.contains(candidate.title)) {
+                             gathering->seen.insert(candidate.title);
+                             list.candidates.push_back(std::move(candidate));
                          }
                      }
-                     list.missingTitles << missingTitles(answer);
-                     const QJsonObject next = continuation(answer);
-                     if (next.isEmpty() || gathering->files >= filesAtMost) {
+                     for (const QString& title : files.refusedTitles) {
+                         if (!gathering->seen.contains(title)) {
+                             gathering->seen.insert(title);
+                             ++list.refused;
+                             list.refusedTitles << title;
+                         }
+                     }
+                     list.missingTitles << files.missingTitles;
+                     if (files.continuation.isEmpty()) {
                          then();
                          return;
                      }
-                     gatherFiles(endpoint, continued(parameters, next), gathering, then);
+                     if (gathering->files >= filesAtMost || gathering->answers >= answersAtMost) {
+                         list.notice = moreThanFetched();
+                         then();
+                         return;
+                     }
+                     gatherFiles(endpoint, continued(parameters, files.continuation), gathering,
+                                 then);
                  });
 }
 
@@ -213,7 +228,7 @@ void CommonsService::fetchGridThumbnail(
         later([done = std::move(done), image = *cached] { done(image, std::nullopt); });
         return;
     }
-    if (endpoints_.problem || !mayFetch(url, endpoints_.plainLoopback)) {
+    if (endpoints_.problem || !mayFetch(url, endpoints_.plainEndpoints())) {
         const QString problem = endpoints_.problem.value_or(
             QStringLiteral("Náhled fotografie „%1“ nemá zabezpečenou adresu; program ho "
                            "neotevře.")

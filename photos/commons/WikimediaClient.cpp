@@ -5,6 +5,7 @@
 #include "BoundedJson.h"
 #include "CommonsEndpoints.h"
 #include "ForeignText.h"
+#include "HeaderNumbers.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -96,39 +97,32 @@ QString networkProblem(QNetworkReply::NetworkError error, const QUrl& url) {
     }
 }
 
-// Retry-After: seconds, or an HTTP date.
-std::optional<milliseconds> retryAfterHeader(const QByteArray& header) {
-    const QByteArray text = header.trimmed();
-    if (text.isEmpty()) {
-        return std::nullopt;
+// A school's proxy is the way out, as the teacher's browser goes; this
+// computer's own server, where an endpoint is on it over plain http, is
+// reached directly, and only that endpoint's host and port.
+class EndpointProxies : public QNetworkProxyFactory {
+public:
+    explicit EndpointProxies(QList<QUrl> plainEndpoints)
+        : plainEndpoints_(std::move(plainEndpoints)) {}
+
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
+        if (isPlainEndpointUrl(query.url(), plainEndpoints_)) {
+            return {QNetworkProxy(QNetworkProxy::NoProxy)};
+        }
+        return systemProxyForQuery(query);
     }
-    bool number = false;
-    const qlonglong seconds = text.toLongLong(&number);
-    if (number) {
-        return seconds < 0 ? std::nullopt : std::optional(milliseconds(seconds * 1000));
-    }
-    // An HTTP date ends in "GMT", which Qt's RFC 2822 reading does not take.
-    QString date = QString::fromLatin1(text.left(64));
-    if (date.endsWith(QLatin1String(" GMT"))) {
-        date.replace(date.size() - 3, 3, QStringLiteral("+0000"));
-    }
-    const QDateTime when = QDateTime::fromString(date, Qt::RFC2822Date);
-    if (!when.isValid()) {
-        return std::nullopt;
-    }
-    return milliseconds(std::max<qint64>(0, QDateTime::currentDateTimeUtc().msecsTo(when)));
-}
+
+private:
+    QList<QUrl> plainEndpoints_;
+};
 
 } // namespace
 
-WikimediaClient::WikimediaClient(bool plainLoopback, QObject* parent)
-    : QObject(parent), plainLoopback_(plainLoopback), network_(new QNetworkAccessManager(this)) {
-    // A school's proxy is the way out, as the teacher's browser goes.
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    if (plainLoopback_) {
-        // This computer's own server is never reached through a proxy.
-        network_->setProxy(QNetworkProxy::NoProxy);
-    }
+WikimediaClient::WikimediaClient(QList<QUrl> plainEndpoints, QObject* parent)
+    : QObject(parent), plainEndpoints_(std::move(plainEndpoints)),
+      network_(new QNetworkAccessManager(this)) {
+    // The manager owns its proxy factory.
+    network_->setProxyFactory(new EndpointProxies(plainEndpoints_));
     network_->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
     deadline_.setSingleShot(true);
     retry_.setSingleShot(true);
@@ -212,7 +206,7 @@ void WikimediaClient::send() {
     if (!current_) {
         return;
     }
-    if (!mayFetch(current_->url, plainLoopback_)) {
+    if (!mayFetch(current_->url, plainEndpoints_)) {
         finish({}, refusedRedirect(current_->url));
         return;
     }
@@ -228,15 +222,15 @@ void WikimediaClient::send() {
     reply_ = reply;
     connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& target) {
         const QUrl resolved = reply->url().resolved(target);
-        if (mayFetch(resolved, plainLoopback_)) {
+        if (mayFetch(resolved, plainEndpoints_)) {
             emit reply->redirectAllowed();
         } else {
             stop(refusedRedirect(resolved));
         }
     });
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > current_->maxBytes) {
+        const std::optional<qint64> length = contentLength(reply->rawHeader("Content-Length"));
+        if (length && *length > current_->maxBytes) {
             stop(tooLarge(current_->maxBytes));
         }
     });
@@ -278,7 +272,8 @@ void WikimediaClient::finished() {
     }
     QNetworkReply& reply = *reply_;
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const std::optional<milliseconds> wait = retryAfterHeader(reply.rawHeader("Retry-After"));
+    const std::optional<milliseconds> wait =
+        retryAfter(reply.rawHeader("Retry-After"), QDateTime::currentDateTimeUtc());
     if (status == 429 || (status == 503 && wait)) {
         waitAndRetry(wait ? wait : std::optional(limits_.lagWait));
         return;

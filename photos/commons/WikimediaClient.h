@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -28,9 +29,11 @@ namespace tarvelo {
 // come from the event loop, never after cancel() or this is gone.
 class WikimediaClient : public QObject {
 public:
-    // plainLoopback: plain http is fetched from the loopback address (the
-    // tests' server); else https only, redirects included.
-    explicit WikimediaClient(bool plainLoopback, QObject* parent = nullptr);
+    // plainEndpoints: the endpoints on the loopback address over plain http
+    // (the tests' server), which alone are asked, and whose host and port
+    // alone are fetched from, without https and past the system's proxy;
+    // everything else https only, redirects included.
+    explicit WikimediaClient(QList<QUrl> plainEndpoints, QObject* parent = nullptr);
     ~WikimediaClient() override;
 
     void setLimits(const NetworkLimits& limits) { limits_ = limits; }
@@ -75,7 +78,7 @@ private:
                 const QJsonObject& answer = {});
     void dropReply();
 
-    bool plainLoopback_;
+    QList<QUrl> plainEndpoints_;
     NetworkLimits limits_;
     QNetworkAccessManager* network_;
     std::deque<Job> waiting_;

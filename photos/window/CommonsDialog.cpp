@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace tarvelo {
@@ -65,6 +66,17 @@ QString itemDetails(const CommonsCandidate& candidate) {
            QStringLiteral("Autor: ") + plainText(candidate.credit.author, quotedNameBounds) +
            QLatin1Char('\n') + QStringLiteral("Licence: ") +
            plainText(candidate.credit.licence, quotedNameBounds);
+}
+
+// The tooltip: rich text made from the plain text, so that a title or an
+// author with markup in it shows as written, never as markup.
+QString detailsTip(const CommonsCandidate& candidate,
+                   const std::optional<QString>& problem = std::nullopt) {
+    QString text = itemDetails(candidate);
+    if (problem) {
+        text += QLatin1Char('\n') + *problem;
+    }
+    return Qt::convertFromPlainText(text);
 }
 } // namespace
 
@@ -201,7 +213,7 @@ void CommonsDialog::showCandidates(const CandidateList& list, const QString& wha
         auto* item = new QListWidgetItem(blank, itemText(candidate), candidates_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        item->setToolTip(itemDetails(candidate));
+        item->setToolTip(detailsTip(candidate));
         // A screen reader says the two lines as one.
         item->setData(Qt::AccessibleTextRole,
                       itemText(candidate).replace(QLatin1Char('\n'), QStringLiteral(", ")));
@@ -218,6 +230,9 @@ void CommonsDialog::showCandidates(const CandidateList& list, const QString& wha
             QStringLiteral(" Dalších %1 jsem vynechal: jejich licence nedovoluje volné použití.")
                 .arg(list.refused);
     }
+    if (list.notice) {
+        text += QLatin1Char(' ') + *list.notice;
+    }
     status_->setText(text);
     updateAddButton();
     emit candidatesShown();
@@ -229,22 +244,22 @@ void CommonsDialog::fetchThumbnails(std::size_t from) {
         return;
     }
     const int generation = generation_;
-    service_->fetchGridThumbnail(shown_.at(from), [self = QPointer(this), generation,
-                                                   from](const QImage& image,
-                                                         const std::optional<QString>& problem) {
-        if (!self || generation != self->generation_) {
-            return;
-        }
-        QListWidgetItem* item = self->candidates_->item(static_cast<int>(from));
-        if (item != nullptr) {
-            if (problem || image.isNull()) {
-                item->setToolTip(item->toolTip() + QLatin1Char('\n') + problem.value_or(QString()));
-            } else {
-                item->setIcon(iconOf(image));
+    service_->fetchGridThumbnail(
+        shown_.at(from), [self = QPointer(this), generation,
+                          from](const QImage& image, const std::optional<QString>& problem) {
+            if (!self || generation != self->generation_) {
+                return;
             }
-        }
-        self->fetchThumbnails(from + 1);
-    });
+            QListWidgetItem* item = self->candidates_->item(static_cast<int>(from));
+            if (item != nullptr) {
+                if (problem || image.isNull()) {
+                    item->setToolTip(detailsTip(self->shown_.at(from), problem));
+                } else {
+                    item->setIcon(iconOf(image));
+                }
+            }
+            self->fetchThumbnails(from + 1);
+        });
 }
 
 std::vector<CommonsCandidate> CommonsDialog::chosen() const {

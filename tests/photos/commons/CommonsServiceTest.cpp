@@ -5,7 +5,9 @@
 // does when they fail, and what adding the chosen photographs does to a set.
 #include "CommonsService.h"
 
+#include "CommonsQueries.h"
 #include "FakeCommons.h"
+#include "ForeignText.h"
 #include "PhotoSet.h"
 #include "SetCredits.h"
 #include "WikimediaClient.h"
@@ -17,6 +19,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
+#include <vector>
 
 using namespace tarvelo;
 using fake::Faults;
@@ -56,6 +60,35 @@ const CommonsCandidate* named(const CandidateList& list, const QString& title) {
     }
     return nullptr;
 }
+
+// Environment variables set for one test, and put back as they were.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(std::vector<std::pair<const char*, QString>> values) {
+        for (const auto& [name, value] : values) {
+            saved_.emplace_back(name, qgetenv(name), qEnvironmentVariableIsSet(name));
+            if (value.isEmpty()) {
+                qunsetenv(name);
+            } else {
+                qputenv(name, value.toLocal8Bit());
+            }
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value, set] : saved_) {
+            if (set) {
+                qputenv(name, value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::vector<std::tuple<const char*, QByteArray, bool>> saved_;
+};
 
 class CommonsServiceTest : public ::testing::Test {
 protected:
@@ -591,4 +624,135 @@ TEST(CommonsServiceEndpoints, AnUnusableEndpointIsSaidAndNothingIsSent) {
     ASSERT_TRUE(waitUntil([&] { return found.has_value(); }));
     EXPECT_EQ(found->problem, service.endpointProblem());
     EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(CommonsServiceTest, HostileTitlesAndLicencesAreLeftOutAndNamesComeFromTheLicence) {
+    // The free ones, by the name their licence itself gives.
+    const QHash<QString, QString> free{
+        {QStringLiteral("File:Hostile lying.jpg"), QStringLiteral("CC BY-SA 3.0 DE")},
+        {QStringLiteral("File:Hostile versions.jpg"), QStringLiteral("CC BY-SA 2.5, 2.0, 1.0")},
+        {QStringLiteral("File:Hostile migrated.jpg"), QStringLiteral("CC BY-SA 3.0")},
+    };
+    const CandidateList list = searchFor(QStringLiteral("Hostile"));
+    ASSERT_FALSE(list.problem);
+    const std::vector<fake::HostileFile> offered = fake::hostileFiles();
+    EXPECT_EQ(list.refused, static_cast<int>(offered.size()) - free.size());
+    for (const fake::HostileFile& file : offered) {
+        const CommonsCandidate* candidate = named(list, file.title);
+        if (!free.contains(file.title)) {
+            EXPECT_EQ(candidate, nullptr) << file.title.toStdString();
+            continue;
+        }
+        ASSERT_NE(candidate, nullptr) << file.title.toStdString();
+        EXPECT_EQ(candidate->credit.licence, free.value(file.title));
+    }
+    // Every title left out is named as plain text only.
+    for (const QString& title : list.refusedTitles) {
+        EXPECT_EQ(title, plainText(title, quotedNameBounds)) << title.toStdString();
+    }
+    EXPECT_TRUE(
+        list.refusedTitles.contains(QStringLiteral("File:<img src=x width=4000><b>CC0</b>.jpg")));
+}
+
+TEST_F(CommonsServiceTest, AnAbsurdRetryAfterGivesUpAtOnce) {
+    for (const QByteArray& wait :
+         {QByteArray("9223372039002260"), QByteArray("99999999999999999999999999999999"),
+          QByteArray("86401"), QByteArray("Fri, 31 Dec 9999 23:59:59 GMT")}) {
+        server.forgetRequests();
+        server.faults().tooManyRequests = 1;
+        server.faults().retryAfterText = wait;
+        // Bounded by waitUntil: a client that waited would fail here, not hang.
+        const CandidateList list = searchFor(QStringLiteral("Salers"));
+        ASSERT_TRUE(list.problem) << wait.constData();
+        EXPECT_TRUE(list.problem->contains(QStringLiteral("přetížený")))
+            << list.problem->toStdString();
+        EXPECT_EQ(server.requests().size(), 1u) << wait.constData();
+    }
+}
+
+TEST_F(CommonsServiceTest, AServerThatAlwaysSaysThereIsMoreIsFollowedABoundedNumberOfTimes) {
+    server.faults().endlessContinue = true;
+    const CandidateList searched = searchFor(QStringLiteral("Salers"));
+    EXPECT_FALSE(searched.problem);
+    EXPECT_EQ(searched.candidates.size(), 6u);
+    ASSERT_TRUE(searched.notice);
+    EXPECT_TRUE(searched.notice->contains(QStringLiteral("víc souborů")))
+        << searched.notice->toStdString();
+    EXPECT_EQ(server.requests().size(), static_cast<std::size_t>(answersAtMost));
+
+    // A breed: its Wikidata item, then its category's answers; Hereford's
+    // three are too few, yet the search is not asked past the bound.
+    for (const auto& [breed, found] : {std::pair(jersey, 7u), std::pair(hereford, 3u)}) {
+        server.forgetRequests();
+        const CandidateList list = find(breed);
+        EXPECT_FALSE(list.problem);
+        EXPECT_EQ(list.candidates.size(), found) << breed;
+        EXPECT_TRUE(list.notice) << breed;
+        EXPECT_EQ(server.requests().size(), static_cast<std::size_t>(answersAtMost) + 1) << breed;
+    }
+
+    // A server that ends its answers gives no such notice.
+    server.faults().endlessContinue = false;
+    const CandidateList charolais = find(0);
+    EXPECT_EQ(charolais.candidates.size(), 58u);
+    EXPECT_FALSE(charolais.notice);
+}
+
+TEST(CommonsServiceEndpoints, OnlyTheLoopbackEndpointIsAskedOverPlainHttpAndPastTheProxy) {
+    fake::FakeCommons server;
+    fake::FakeCommons elsewhere;
+    fake::FakeCommons proxy;
+    ASSERT_TRUE(server.listen());
+    ASSERT_TRUE(elsewhere.listen());
+    ASSERT_TRUE(proxy.listen());
+    // Commons here over plain http; Wikidata over https elsewhere, through
+    // the system's proxy, which is a server that only records.
+    const QString proxyUrl = QStringLiteral("http://127.0.0.1:%1").arg(proxy.port());
+    const ScopedEnvironment proxies({{"http_proxy", proxyUrl},
+                                     {"https_proxy", proxyUrl},
+                                     {"HTTPS_PROXY", proxyUrl},
+                                     {"no_proxy", {}},
+                                     {"NO_PROXY", {}}});
+    const CommonsEndpoints endpoints = endpointsFrom(
+        server.apiUrl().toString(), QStringLiteral("https://wikidata.invalid/w/api.php"));
+    if (endpoints.problem) {
+        GTEST_SKIP() << "no TLS here: " << endpoints.problem->toStdString();
+    }
+    EXPECT_EQ(endpoints.plainEndpoints(), QList<QUrl>{server.apiUrl()});
+    CommonsService service(endpoints);
+    NetworkLimits limits;
+    limits.transferTimeout = std::chrono::milliseconds(2000);
+    service.setLimits(limits);
+    std::optional<CandidateList> found;
+    service.findForBreed(jersey, [&](const CandidateList& list) { found = list; });
+    ASSERT_TRUE(waitUntil([&] { return found.has_value(); }));
+    EXPECT_TRUE(found->problem);
+    // Wikidata's question went to the proxy, as the school's network asks.
+    ASSERT_EQ(proxy.requests().size(), 1u);
+    EXPECT_TRUE(proxy.requests().front().line.startsWith("CONNECT wikidata.invalid:443 "))
+        << proxy.requests().front().line.constData();
+
+    // A file on the Commons endpoint's host and port is fetched directly;
+    // the same on another port of this computer is not asked for.
+    std::optional<CandidateList> searched;
+    service.search(QStringLiteral("Salers"), [&](const CandidateList& list) { searched = list; });
+    ASSERT_TRUE(waitUntil([&] { return searched.has_value(); }));
+    ASSERT_FALSE(searched->candidates.empty());
+    CommonsCandidate moved = searched->candidates.front();
+    QUrl other = moved.gridThumbnail;
+    other.setPort(elsewhere.port());
+    moved.gridThumbnail = other;
+    for (const auto& [candidate, fetched] :
+         {std::pair(searched->candidates.front(), true), std::pair(moved, false)}) {
+        std::optional<std::optional<QString>> problem;
+        service.fetchGridThumbnail(
+            candidate, [&](const QImage&, const std::optional<QString>& said) { problem = said; });
+        ASSERT_TRUE(waitUntil([&] { return problem.has_value(); }));
+        EXPECT_EQ(!problem->has_value(), fetched)
+            << candidate.gridThumbnail.toString().toStdString();
+    }
+    // Commons' questions and its file went straight to it, past the proxy.
+    EXPECT_TRUE(elsewhere.requests().empty());
+    EXPECT_EQ(server.requests().size(), 2u);
+    EXPECT_EQ(proxy.requests().size(), 1u);
 }

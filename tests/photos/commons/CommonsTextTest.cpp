@@ -1,16 +1,23 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What is decided without the network: which licences are free, the text in
-// Commons' HTML, the bounds on JSON, the width a photograph is fetched at,
-// which endpoints and links are used.
+// What is decided without the network: which licences are free and what
+// they are called, which titles can be Commons', the text in Commons' HTML,
+// the bounds on JSON and on headers' numbers, the width a photograph is
+// fetched at, which endpoints and links are used.
 #include "BoundedJson.h"
 #include "CommonsEndpoints.h"
 #include "CommonsLicence.h"
 #include "CommonsQueries.h"
+#include "FileTitle.h"
+#include "ForeignText.h"
+#include "HeaderNumbers.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
+#include <limits>
+#include <tuple>
 #include <variant>
+#include <vector>
 
 using namespace tarvelo;
 
@@ -188,4 +195,233 @@ TEST(CommonsEndpoints, HttpsOnlyExceptOnThisComputersLoopback) {
     EXPECT_FALSE(mayFetch(QUrl(QStringLiteral("http://127.0.0.1/a.jpg")), false));
     EXPECT_TRUE(mayFetch(QUrl(QStringLiteral("http://127.0.0.1/a.jpg")), true));
     EXPECT_FALSE(mayFetch(QUrl(), true));
+}
+
+TEST(CommonsLicence, FreeOnlyByTheGrammarAndNamedFromTheLicenceItself) {
+    // License as Commons writes it, and the name shown; nullptr: not free.
+    const std::vector<std::pair<const char*, const char*>> licences = {
+        {"cc0", "CC0"},
+        {"pd", "Public domain"},
+        {"cc-pd", "Public domain"},
+        {"cc-by-2.0", "CC BY 2.0"},
+        {"cc-by-sa-4.0", "CC BY-SA 4.0"},
+        {"CC-BY-SA-3.0", "CC BY-SA 3.0"},
+        {" cc-by-sa-4.0 ", "CC BY-SA 4.0"},
+        {"cc-by-sa-3.0-de", "CC BY-SA 3.0 DE"},
+        {"cc-by-2.5-pl", "CC BY 2.5 PL"},
+        {"cc-by-2.1-jp", "CC BY 2.1 JP"},
+        {"cc-by-3.0-igo", "CC BY 3.0 IGO"},
+        {"cc-by-sa-2.5-scotland", "CC BY-SA 2.5 Scotland"},
+        {"cc-by-sa-3.0-migrated", "CC BY-SA 3.0"},
+        {"cc-by-sa-3.0-de-migrated", "CC BY-SA 3.0 DE"},
+        {"cc-by-sa-2.5,2.0,1.0", "CC BY-SA 2.5, 2.0, 1.0"},
+        {"cc-by-sa-4.0,3.0,2.5,2.0,1.0", "CC BY-SA 4.0, 3.0, 2.5, 2.0, 1.0"},
+        // Non-commercial or no derivatives, however written.
+        {"cc-by-4.0-nc-nd", nullptr},
+        {"cc-by-4.0-nc", nullptr},
+        {"cc-by-4.0-nd", nullptr},
+        {"cc-by-sa-3.0-nc", nullptr},
+        {"cc-by-nc-4.0", nullptr},
+        {"cc-by-nd-4.0", nullptr},
+        {"cc-by-nc-sa-2.0", nullptr},
+        {"cc-by-sa-3.0-de-nc", nullptr},
+        {"cc-by-sa-3.0-migrated-nc", nullptr},
+        // No such version, port or form.
+        {"cc-by-5.0", nullptr},
+        {"cc-by-4", nullptr},
+        {"cc-by-4.0-", nullptr},
+        {"cc-by-4.0-deu", nullptr},
+        {"cc-by-sa-4.0,", nullptr},
+        {"cc-by-sa-4.0-by", nullptr},
+        {"cc-by-sa-3.0-migrated-with-disclaimers", nullptr},
+        {"cc-by-sa", nullptr},
+        {"cc0-1.0-nc", nullptr},
+        {"pd-nc", nullptr},
+        {"gfdl", nullptr},
+        {"cc0 or gfdl", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& [license, name] : licences) {
+        const std::optional<QString> shown = freeLicenceName(QLatin1String(license));
+        EXPECT_EQ(shown, name ? std::optional(QString::fromUtf8(name)) : std::nullopt) << license;
+        EXPECT_EQ(isFreeLicence(QLatin1String(license)), name != nullptr) << license;
+    }
+    EXPECT_FALSE(freeLicenceName(QStringLiteral("cc-by-4.0") + QString(200, QLatin1Char(' '))));
+}
+
+namespace {
+
+// A page of an imageinfo answer: a free JPEG with this title, licence and
+// short name.
+QJsonObject filePage(const QString& title, const QString& license = QStringLiteral("cc-by-4.0"),
+                     const QString& shortName = QStringLiteral("CC BY 4.0")) {
+    auto field = [](const QString& value) { return QJsonObject{{QStringLiteral("value"), value}}; };
+    const QJsonObject info{
+        {QStringLiteral("width"), 4000},
+        {QStringLiteral("height"), 3000},
+        {QStringLiteral("mime"), QStringLiteral("image/jpeg")},
+        {QStringLiteral("thumburl"), QStringLiteral("https://upload.wikimedia.org/a/330px-A.jpg")},
+        {QStringLiteral("descriptionurl"),
+         QStringLiteral("https://commons.wikimedia.org/wiki/File:A.jpg")},
+        {QStringLiteral("extmetadata"),
+         QJsonObject{{QStringLiteral("License"), field(license)},
+                     {QStringLiteral("LicenseShortName"), field(shortName)},
+                     {QStringLiteral("Artist"), field(QStringLiteral("Ann"))}}}};
+    return {{QStringLiteral("title"), title}, {QStringLiteral("imageinfo"), QJsonArray{info}}};
+}
+
+} // namespace
+
+TEST(CommonsLicence, OnlyTitlesARealPageCanHaveAreOffered) {
+    const QString longest = QStringLiteral("File:") + QString(251, QLatin1Char('a')) + ".jpg";
+    // 255 bytes: 251 + 4, and 125 two-byte letters + 5.
+    const QString czech = QStringLiteral("File:") + QString(125, QChar(u'ž')) + "a.jpg";
+    const std::vector<std::pair<QString, bool>> titles = {
+        {QStringLiteral("File:Jersey cow.jpg"), true},
+        {QStringLiteral("File:Český strakatý skot 1.jpg"), true},
+        {QStringLiteral("File:Cow (2019) - 100% free & fine!.jpg"), true},
+        {QStringLiteral("File:Cow %zz.jpg"), true},
+        {longest, true},
+        {czech, true},
+        {QStringLiteral("File:<img src=x width=4000><b>CC0</b>.jpg"), false},
+        {QStringLiteral("File:Cow [1].jpg"), false},
+        {QStringLiteral("File:Cow {{x}}.jpg"), false},
+        {QStringLiteral("File:A.jpg|File:B.jpg"), false},
+        {QStringLiteral("File:Cow#top.jpg"), false},
+        {QStringLiteral("File:Cow>.jpg"), false},
+        {QStringLiteral("File:Cow%41.jpg"), false},
+        {QStringLiteral("File:Cow%2f.jpg"), false},
+        {QStringLiteral("File:Cow\tcalf.jpg"), false},
+        {QStringLiteral("File:Cow\ncalf.jpg"), false},
+        {QStringLiteral("File:Cow") + QChar(0x7F) + ".jpg", false},
+        {QStringLiteral("File:Cow") + QChar(0x9B) + ".jpg", false},
+        {QStringLiteral("File:Cow\uFFFD.jpg"), false},
+        {QStringLiteral("File:Ann\u202Egpj.exe"), false},
+        {QStringLiteral("File:Cow") + QChar(0xD800) + ".jpg", false},
+        {QStringLiteral("File: Cow.jpg"), false},
+        {QStringLiteral("File:"), false},
+        {longest + QLatin1Char('a'), false},
+        {czech + QLatin1Char('a'), false},
+    };
+    for (const auto& [title, offered] : titles) {
+        EXPECT_EQ(isFileTitle(title), offered) << title.toStdString();
+        const auto judged = judgeFile(filePage(title));
+        if (offered) {
+            const auto* candidate = std::get_if<CommonsCandidate>(&judged);
+            ASSERT_NE(candidate, nullptr) << title.toStdString();
+            EXPECT_EQ(candidate->title, title);
+            EXPECT_EQ(candidate->credit.title, title);
+        } else {
+            // Left out, counted, and named only as plain text.
+            const auto* refused = std::get_if<RefusedFile>(&judged);
+            ASSERT_NE(refused, nullptr) << title.toStdString();
+            EXPECT_EQ(refused->title, plainText(refused->title, quotedNameBounds));
+        }
+    }
+    // The name shown is the licence's own, whatever LicenseShortName says.
+    const auto lying = judgeFile(filePage(
+        QStringLiteral("File:A.jpg"), QStringLiteral("cc-by-sa-3.0-de"), QStringLiteral("CC0")));
+    ASSERT_TRUE(std::holds_alternative<CommonsCandidate>(lying));
+    EXPECT_EQ(std::get<CommonsCandidate>(lying).credit.licence, QStringLiteral("CC BY-SA 3.0 DE"));
+    EXPECT_TRUE(std::holds_alternative<RefusedFile>(judgeFile(filePage(
+        QStringLiteral("File:A.jpg"), QStringLiteral("cc-by-4.0-nc-nd"), QStringLiteral("CC0")))));
+}
+
+TEST(CommonsHeaders, NumbersAreBoundedBeforeAnyArithmetic) {
+    using std::chrono::milliseconds;
+    const QDateTime now(QDate(2026, 12, 10), QTime(17, 0), Qt::UTC);
+    const std::optional<milliseconds> none;
+    const std::vector<std::pair<QByteArray, std::optional<milliseconds>>> waits = {
+        {"", none},
+        {"5", milliseconds(5000)},
+        {" 0 ", milliseconds(0)},
+        {"0000000000000000000000007", milliseconds(7000)},
+        {"86400", milliseconds(86'400'000)},
+        {"86401", retryAfterCeiling},
+        {"9223372039002260", retryAfterCeiling},
+        {"99999999999999999999999999999999", retryAfterCeiling},
+        {"-5", none},
+        {"5s", none},
+        {"1e3", none},
+        {"Thu, 10 Dec 2026 17:00:30 GMT", milliseconds(30'000)},
+        {"Thu, 10 Dec 2026 16:00:00 GMT", milliseconds(0)},
+        {"Mon, 01 Jan 1900 00:00:00 GMT", milliseconds(0)},
+        {"Fri, 31 Dec 9999 23:59:59 GMT", retryAfterCeiling},
+        {"Sat, 11 Dec 2027 17:00:00 GMT", retryAfterCeiling},
+        {"tomorrow", none},
+        {QByteArray(100, '9'), retryAfterCeiling},
+    };
+    for (const auto& [header, wait] : waits) {
+        EXPECT_EQ(retryAfter(header, now), wait) << header.constData();
+    }
+    const std::vector<std::pair<QByteArray, std::optional<qint64>>> lengths = {
+        {"123", 123},
+        {" 12 ", 12},
+        {"0", 0},
+        {"999999999999999999", 999'999'999'999'999'999},
+        {"9223372036854775808", std::numeric_limits<qint64>::max()},
+        {"99999999999999999999999999", std::numeric_limits<qint64>::max()},
+        {"", std::nullopt},
+        {"-1", std::nullopt},
+        {"1 2", std::nullopt},
+        {"0x10", std::nullopt},
+    };
+    for (const auto& [header, length] : lengths) {
+        EXPECT_EQ(contentLength(header), length) << header.constData();
+    }
+}
+
+TEST(CommonsEndpoints, EachEndpointIsJudgedOnItsOwn) {
+    const QString local = QStringLiteral("http://127.0.0.1:8080/w/api.php");
+    const QString https = QStringLiteral("https://www.wikidata.org/w/api.php");
+    struct Case {
+        QString commons;
+        QString wikidata;
+        QStringList plain; // the endpoints asked over plain http
+    };
+    const std::vector<Case> cases = {
+        {local, https, {local}},
+        {https,
+         QStringLiteral("http://localhost:9/w/api.php"),
+         {QStringLiteral("http://localhost:9/w/api.php")}},
+        {{}, {}, {}},
+        {local,
+         QStringLiteral("http://[::1]:8081/w/api.php"),
+         {local, QStringLiteral("http://[::1]:8081/w/api.php")}},
+    };
+    for (const Case& given : cases) {
+        const CommonsEndpoints endpoints = endpointsFrom(given.commons, given.wikidata);
+        EXPECT_FALSE(endpoints.problem) << given.commons.toStdString();
+        QStringList plain;
+        for (const QUrl& endpoint : endpoints.plainEndpoints()) {
+            plain << endpoint.toString();
+        }
+        EXPECT_EQ(plain, given.plain) << given.commons.toStdString();
+    }
+    // A loopback endpoint relaxes nothing for the other one.
+    for (const auto& [commons, wikidata] :
+         {std::pair(local, QStringLiteral("http://wikidata.example.org/w/api.php")),
+          std::pair(QStringLiteral("http://commons.example.org/w/api.php"), local)}) {
+        EXPECT_TRUE(endpointsFrom(commons, wikidata).problem) << wikidata.toStdString();
+    }
+
+    // What may be fetched, and past the proxy, with the Commons endpoint on
+    // this computer and Wikidata's own.
+    const QList<QUrl> plain = endpointsFrom(local, https).plainEndpoints();
+    const std::vector<std::tuple<const char*, bool, bool>> urls = {
+        {"http://127.0.0.1:8080/thumb/1/330px-A.jpg", true, true},
+        {"https://upload.wikimedia.org/a.jpg", true, false},
+        {"https://www.wikidata.org/w/api.php", true, false},
+        {"http://127.0.0.1:8081/thumb/1/330px-A.jpg", false, false},
+        {"http://127.0.0.1/a.jpg", false, false},
+        {"http://localhost:8080/a.jpg", false, false},
+        {"http://www.wikidata.org/w/api.php", false, false},
+        {"http://user@127.0.0.1:8080/a.jpg", false, true},
+        {"ftp://127.0.0.1:8080/a.jpg", false, false},
+    };
+    for (const auto& [url, fetched, direct] : urls) {
+        EXPECT_EQ(mayFetch(QUrl(QLatin1String(url)), plain), fetched) << url;
+        EXPECT_EQ(isPlainEndpointUrl(QUrl(QLatin1String(url)), plain), direct) << url;
+    }
+    EXPECT_FALSE(mayFetch(QUrl(QStringLiteral("http://127.0.0.1:8080/a.jpg")), QList<QUrl>{}));
 }

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QHostAddress>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QTcpSocket>
 #include <QTimer>
@@ -75,6 +77,7 @@ void FakeCommons::read(QTcpSocket* socket) {
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     const QUrl target(QString::fromLatin1(requestLine.value(1)));
     RecordedRequest request;
+    request.line = lines.value(0).trimmed();
     request.path = target.path();
     // As PHP reads a query: '+' is a space, as curl and forms write one.
     request.query =
@@ -107,7 +110,8 @@ Answer FakeCommons::respond(const RecordedRequest& request) {
     if (faults_.tooManyRequests > 0) {
         --faults_.tooManyRequests;
         const QByteArray wait =
-            faults_.retryAfterDate
+            !faults_.retryAfterText.isEmpty() ? faults_.retryAfterText
+            : faults_.retryAfterDate
                 ? QLocale::c()
                       .toString(QDateTime::currentDateTimeUtc().addSecs(faults_.retryAfterSeconds),
                                 QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'"))
@@ -131,6 +135,9 @@ Answer FakeCommons::respond(const RecordedRequest& request) {
         }
         if (faults_.deepAnswers) {
             return {200, "application/json", QByteArray(5000, '[') + QByteArray(5000, ']'), {}};
+        }
+        if (faults_.endlessContinue && request.value("action") == QLatin1String("query")) {
+            return endless(request);
         }
         return world_.api(request.query, base());
     }
@@ -162,6 +169,22 @@ Answer FakeCommons::respond(const RecordedRequest& request) {
         return world_.thumbnail(request.path);
     }
     return {404, "text/plain", "Not Found", {}};
+}
+
+Answer FakeCommons::endless(const RecordedRequest& request) const {
+    // The first question is answered as usual, every one after it with
+    // nothing but the way to the next.
+    const int step = request.value("endless").toInt();
+    QJsonObject answer =
+        step == 0 ? QJsonDocument::fromJson(world_.api(request.query, base()).body).object()
+                  : QJsonObject{{QStringLiteral("batchcomplete"), true}};
+    answer.insert(QStringLiteral("continue"),
+                  QJsonObject{{QStringLiteral("continue"), QStringLiteral("-||")},
+                              {QStringLiteral("endless"), QString::number(step + 1)}});
+    return {200,
+            "application/json; charset=utf-8",
+            QJsonDocument(answer).toJson(QJsonDocument::Compact),
+            {}};
 }
 
 void FakeCommons::answer(QTcpSocket* socket, const Answer& answer, bool withLength) {

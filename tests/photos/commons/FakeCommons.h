@@ -20,6 +20,8 @@ namespace tarvelo::fake {
 
 // What the server was asked.
 struct RecordedRequest {
+    // "GET /w/api.php?… HTTP/1.1", or a proxy's "CONNECT host:443 HTTP/1.1".
+    QByteArray line;
     QString path;
     QUrlQuery query;
     QByteArray userAgent;
@@ -42,6 +44,11 @@ struct Faults {
     int retryAfterSeconds = 1;
     // Retry-After as an HTTP date that many seconds from now, not as seconds.
     bool retryAfterDate = false;
+    // Retry-After exactly as this says, when it says anything.
+    QByteArray retryAfterText;
+    // Every query answer says there is more (`continue`), and what is then
+    // asked for has no pages, for ever.
+    bool endlessContinue = false;
     // The next this many requests get HTTP 500.
     int serverErrors = 0;
     // No request gets any answer; the connection stays open.
@@ -86,6 +93,7 @@ private:
     void read(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const Answer& answer, bool withLength = true);
     Answer respond(const RecordedRequest& request);
+    Answer endless(const RecordedRequest& request) const;
 
     QTcpServer server_;
     FakeWorld world_;

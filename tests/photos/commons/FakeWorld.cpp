@@ -57,6 +57,30 @@ QString thumbnailName(const FakeFile& file) {
 
 } // namespace
 
+std::vector<HostileFile> hostileFiles() {
+    const QString cc0 = QStringLiteral("cc0");
+    const QString lie = QStringLiteral("CC0");
+    return {
+        {QStringLiteral("File:<img src=x width=4000><b>CC0</b>.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile [[link]].jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile {{template}}.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile a|b.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile #top.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile %41.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile ") + QChar(7) + QStringLiteral("bell.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile \uFFFD.jpg"), cc0, lie},
+        {QStringLiteral("File:Hostile ") + QString(250, QLatin1Char('a')) + QStringLiteral(".jpg"),
+         cc0, lie},
+        {QStringLiteral("File:Hostile nc-nd.jpg"), QStringLiteral("cc-by-4.0-nc-nd"), lie},
+        {QStringLiteral("File:Hostile nc.jpg"), QStringLiteral("cc-by-nc-sa-4.0"), lie},
+        {QStringLiteral("File:Hostile lying.jpg"), QStringLiteral("cc-by-sa-3.0-de"), lie},
+        {QStringLiteral("File:Hostile versions.jpg"), QStringLiteral("cc-by-sa-2.5,2.0,1.0"),
+         QStringLiteral("<b>Public domain</b>")},
+        {QStringLiteral("File:Hostile migrated.jpg"), QStringLiteral("cc-by-sa-3.0-migrated"),
+         QStringLiteral("GFDL")},
+    };
+}
+
 FakeWorld::FakeWorld() {
     auto add = [this](const QString& title, Metadata metadata) -> FakeFile& {
         files_.push_back(FakeFile{title, QStringLiteral("image/jpeg"), 4000, 3000, metadata});
@@ -188,6 +212,18 @@ FakeWorld::FakeWorld() {
     categories_.append({QStringLiteral("Czech Fleckvieh"), czech});
     articles_.append(
         {QStringLiteral("cswiki|Český strakatý skot"), QStringLiteral("Czech Fleckvieh")});
+
+    // What a hostile or broken server may offer, found only by searching
+    // for "Hostile": titles no real page can have, a non-commercial licence
+    // that calls itself CC0, and free ones whose LicenseShortName lies.
+    QStringList hostile;
+    for (const auto& [title, license, shortName] : hostileFiles()) {
+        hostile << title;
+        add(title, {{QStringLiteral("License"), license},
+                    {QStringLiteral("LicenseShortName"), shortName},
+                    {QStringLiteral("Artist"), QStringLiteral("Mallory")}});
+    }
+    searches_.append({QStringLiteral("Hostile"), hostile});
 
     // Red Holstein: no article; only searched for.
     for (const char* name : {"Red Holstein cow", "Red Holstein heifer"}) {

@@ -34,6 +34,14 @@ struct FakeFile {
     QList<QPair<QString, QString>> metadata;
 };
 
+// A file a hostile server offers: its title, License and LicenseShortName.
+struct HostileFile {
+    QString title;
+    QString license;
+    QString shortName;
+};
+std::vector<HostileFile> hostileFiles();
+
 class FakeWorld {
 public:
     FakeWorld();

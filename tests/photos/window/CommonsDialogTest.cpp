@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -245,6 +246,47 @@ TEST_F(CommonsDialogTest, ATypedSearchReplacesTheCandidatesAndTheRoomLeftIsRespe
     EXPECT_TRUE(dialog->statusLabel()->text().contains(QStringLiteral("místo")));
     dialog->choose(1, false);
     EXPECT_TRUE(dialog->addButton()->isEnabled());
+    dialog->reject();
+}
+
+// What a hostile server sends is shown as it is written: an author with
+// markup in a tooltip is text, files whose titles no real page can have are
+// left out and counted, and a server that always has more is followed only
+// so far, which the dialog says.
+TEST_F(CommonsDialogTest, AHostileServersTextIsShownAsWrittenAndEndlessListsStop) {
+    open();
+    CommonsDialog* dialog = openFor(16);
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<CommonsCandidate> jerseys = dialog->shownCandidates();
+    ASSERT_EQ(dialog->candidateList()->count(), static_cast<int>(jerseys.size()));
+    bool evilSeen = false;
+    for (int n = 0; n < dialog->candidateList()->count(); ++n) {
+        const QString tip = dialog->candidateList()->item(n)->toolTip();
+        QTextDocument rendered;
+        rendered.setHtml(tip);
+        const QString title = jerseys.at(static_cast<std::size_t>(n)).title;
+        EXPECT_TRUE(Qt::mightBeRichText(tip)) << tip.toStdString();
+        EXPECT_TRUE(rendered.toPlainText().startsWith(title)) << tip.toStdString();
+        if (title == QLatin1String("File:Jersey evil.jpg")) {
+            evilSeen = true;
+            EXPECT_TRUE(rendered.toPlainText().contains(QStringLiteral("<script>")))
+                << tip.toStdString();
+        }
+    }
+    EXPECT_TRUE(evilSeen);
+
+    commons.faults().endlessContinue = true;
+    QSignalSpy shown(dialog, &CommonsDialog::candidatesShown);
+    dialog->searchEdit()->setFocus();
+    QTest::keyClicks(dialog->searchEdit(), QStringLiteral("Hostile"));
+    QTest::keyClick(dialog->searchEdit(), Qt::Key_Return);
+    ASSERT_TRUE(shown.wait(20000));
+    EXPECT_EQ(dialog->shownCandidates().size(), 3u);
+    const QString status = dialog->statusLabel()->text();
+    EXPECT_TRUE(status.contains(QStringLiteral("Dalších 11 jsem vynechal")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("víc souborů, než program načetl")))
+        << status.toStdString();
     dialog->reject();
 }
 
