@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BreedPhotos.h"
+#include "ProcessToken.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"
 
@@ -35,25 +36,6 @@ std::filesystem::path knownFolder(const KNOWNFOLDERID& id) {
         return {};
     }
     return std::filesystem::path(text.get());
-}
-
-// The user this process runs as, as TOKEN_USER (the SID follows in the buffer).
-std::unique_ptr<unsigned char[]> processUser() {
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) {
-        return nullptr;
-    }
-    const std::unique_ptr<void, HandleCloser> token(raw);
-    DWORD size = 0;
-    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-    if (size == 0) {
-        return nullptr;
-    }
-    auto buffer = std::make_unique<unsigned char[]>(size);
-    if (!GetTokenInformation(token.get(), TokenUser, buffer.get(), size, &size)) {
-        return nullptr;
-    }
-    return buffer;
 }
 
 PSID userOf(const std::unique_ptr<unsigned char[]>& buffer) {
@@ -184,13 +166,23 @@ bool hasOwnRights(const std::filesystem::path& folder) {
            (control & SE_DACL_PROTECTED) != 0;
 }
 
-DWORD giveClassSetRights(const std::filesystem::path& folder) {
+// The class set's rights as a security descriptor; null with the system's
+// error in GetLastError().
+std::unique_ptr<void, LocalFreer> classSetDescriptor() {
     PSECURITY_DESCRIPTOR raw = nullptr;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(classSetRights, SDDL_REVISION_1, &raw,
                                                               nullptr)) {
+        return nullptr;
+    }
+    return std::unique_ptr<void, LocalFreer>(raw);
+}
+
+DWORD giveClassSetRights(const std::filesystem::path& folder) {
+    const auto descriptor = classSetDescriptor();
+    if (!descriptor) {
         return GetLastError();
     }
-    const std::unique_ptr<void, LocalFreer> descriptor(raw);
+    void* const raw = descriptor.get();
     PSID owner = nullptr;
     PACL dacl = nullptr;
     BOOL defaulted = FALSE;
@@ -208,13 +200,11 @@ DWORD giveClassSetRights(const std::filesystem::path& folder) {
 
 // A new folder with the class set's rights from the start; 0, or the system's error.
 DWORD makeWithClassSetRights(const std::filesystem::path& folder) {
-    PSECURITY_DESCRIPTOR raw = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(classSetRights, SDDL_REVISION_1, &raw,
-                                                              nullptr)) {
+    const auto descriptor = classSetDescriptor();
+    if (!descriptor) {
         return GetLastError();
     }
-    const std::unique_ptr<void, LocalFreer> descriptor(raw);
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, raw, FALSE};
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
     return CreateDirectoryW(folder.c_str(), &attributes) ? 0 : GetLastError();
 }
 
@@ -252,7 +242,7 @@ std::filesystem::path classSetHome() {
 // always there, and whichever further photographs' folders obr\1 .. obr\9
 // exist.
 bool classSetFolderGuarded(const std::filesystem::path& folder) {
-    const auto userBuffer = processUser();
+    const auto userBuffer = processTokenPart(TokenUser);
     const PSID user = userOf(userBuffer);
     const std::optional<FolderRights> rights = folderRights(folder);
     return rights && rights->owner && isSystemOrUser(rights->owner, user) &&
@@ -260,7 +250,7 @@ bool classSetFolderGuarded(const std::filesystem::path& folder) {
 }
 
 bool classSetTrusted(const std::filesystem::path& folder) {
-    const auto userBuffer = processUser();
+    const auto userBuffer = processTokenPart(TokenUser);
     const PSID user = userOf(userBuffer);
     const auto obr = folder / L"obr";
     if (!classSetFolderGuarded(folder) || !classSetFolderGuarded(obr) ||
@@ -315,7 +305,7 @@ std::optional<std::string> prepareClassSetFolder(const std::filesystem::path& fo
     }
     // Any user may create folders in %ProgramData%: one that is there is
     // taken only from the system's accounts (or this administrator).
-    const auto userBuffer = processUser();
+    const auto userBuffer = processTokenPart(TokenUser);
     const std::optional<FolderRights> rights = folderRights(folder);
     if (!rights || !rights->owner || !isSystemOrUser(rights->owner, userOf(userBuffer))) {
         return "Složka „" + utf8FromPath(folder) +

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OwnFolder.h"
+#include "ProcessToken.h"
 #include "TreeRemoval.h"
 #include "WideText.h"
 
@@ -18,37 +19,6 @@ struct HandleCloser {
 struct LocalFreer {
     void operator()(void* memory) const { LocalFree(memory); }
 };
-
-// One piece of this process's token: TOKEN_USER or TOKEN_OWNER, whose SID
-// follows in the same buffer.
-std::unique_ptr<unsigned char[]> tokenPart(TOKEN_INFORMATION_CLASS part) {
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) {
-        return nullptr;
-    }
-    const std::unique_ptr<void, HandleCloser> token(raw);
-    DWORD size = 0;
-    GetTokenInformation(token.get(), part, nullptr, 0, &size);
-    if (size == 0) {
-        return nullptr;
-    }
-    auto buffer = std::make_unique<unsigned char[]>(size);
-    if (!GetTokenInformation(token.get(), part, buffer.get(), size, &size)) {
-        return nullptr;
-    }
-    return buffer;
-}
-
-// This account, or the owner it gives what it makes (Administrators for an
-// elevated administrator, where the system is set so).
-bool isThisAccount(PSID owner) {
-    const auto user = tokenPart(TokenUser);
-    if (user && EqualSid(owner, reinterpret_cast<TOKEN_USER*>(user.get())->User.Sid)) {
-        return true;
-    }
-    const auto made = tokenPart(TokenOwner);
-    return made && EqualSid(owner, reinterpret_cast<TOKEN_OWNER*>(made.get())->Owner);
-}
 
 std::wstring pathOf(const std::string& parent, const std::string& name) {
     std::wstring path = wideFromUtf8(parent);
