@@ -39,39 +39,30 @@ run: build
 clean:
 	rm -rf "$(BUILD)"
 
-# Fuzz loading and decoding with libFuzzer (clang, ASan + UBSan) for a bounded
-# time; the corpus grows in fuzz-corpus/, crashes land in crash-* files.
+# Fuzz with libFuzzer (clang, ASan + UBSan) for a bounded time: fuzz loads and
+# decodes photographs (corpus in fuzz-corpus/), fuzz-set reads a shared set's
+# file (.tarvelo) and unpacks it into a set (fuzz-set-corpus/), fuzz-commons
+# reads an answer of Commons' or Wikidata's API: the files it offers, their
+# licences and credits, where to go on (fuzz-commons-corpus/). Crashes land in
+# crash-* files.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 .PHONY: fuzz fuzz-set fuzz-commons test-asan bench
+# $(call run_fuzzer,TARGET,CORPUS,MAX_LEN)
+define run_fuzzer
+	@scripts/install-deps clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
+	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target $(1)_fuzzer $(1)_fuzz_seeds
+	"$(FUZZ_BUILD)/tests/fuzz/$(1)_fuzz_seeds" $(2)
+	"$(FUZZ_BUILD)/tests/fuzz/$(1)_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-rss_limit_mb=2048 -max_len=$(3) -print_final_stats=1 $(2)
+endef
 fuzz:
-	@scripts/install-deps clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
-	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target picture_fuzzer picture_fuzz_seeds
-	"$(FUZZ_BUILD)/tests/fuzz/picture_fuzz_seeds" fuzz-corpus
-	"$(FUZZ_BUILD)/tests/fuzz/picture_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-		-rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 fuzz-corpus
-
-# The same for reading a shared set's file (.tarvelo) and unpacking it into a
-# set: the corpus grows in fuzz-set-corpus/.
+	$(call run_fuzzer,picture,fuzz-corpus,65536)
 fuzz-set:
-	@scripts/install-deps clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
-	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target shared_set_fuzzer shared_set_fuzz_seeds
-	"$(FUZZ_BUILD)/tests/fuzz/shared_set_fuzz_seeds" fuzz-set-corpus
-	"$(FUZZ_BUILD)/tests/fuzz/shared_set_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-		-rss_limit_mb=2048 -max_len=131072 -print_final_stats=1 fuzz-set-corpus
-
-# The same for an answer of Commons' or Wikidata's API (the files it offers,
-# their licences and credits, where to go on): the corpus grows in
-# fuzz-commons-corpus/.
+	$(call run_fuzzer,shared_set,fuzz-set-corpus,131072)
 fuzz-commons:
-	@scripts/install-deps clang libclang-rt-14-dev
-	CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" -DTARVELO_FUZZ=ON -DTARVELO_SANITIZE=ON $(CMAKE_EXTRA)
-	cmake --build "$(FUZZ_BUILD)" -j $(JOBS) --target commons_answer_fuzzer commons_answer_fuzz_seeds
-	"$(FUZZ_BUILD)/tests/fuzz/commons_answer_fuzz_seeds" fuzz-commons-corpus
-	"$(FUZZ_BUILD)/tests/fuzz/commons_answer_fuzzer" -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-		-rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 fuzz-commons-corpus
+	$(call run_fuzzer,commons_answer,fuzz-commons-corpus,65536)
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 ASAN_BUILD ?= build-asan
