@@ -105,14 +105,10 @@ WidgetItem frameItem(QWidget* widget) {
 
 NoticeItem::NoticeItem(std::function<QWidget*()> owner) : owner_(std::move(owner)) {}
 
-NoticeItem::~NoticeItem() {
-    delete box_.data(); // owned by a window that may outlive this item
-}
-
 void NoticeItem::setText(const std::string& text) {
     text_ = QString::fromStdString(text);
     if (box_ != nullptr) {
-        static_cast<QMessageBox*>(box_.data())->setText(text_);
+        box_->setText(text_);
     }
 }
 

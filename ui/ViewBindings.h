@@ -4,6 +4,7 @@
 
 #include "ViewItems.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -93,7 +94,6 @@ class NoticeItem : public ViewItem {
 public:
     // `owner` gives the window the box belongs to when it opens.
     explicit NoticeItem(std::function<QWidget*()> owner);
-    ~NoticeItem() override;
 
     std::string text() const override { return text_.toStdString(); }
     void setText(const std::string& text) override;
@@ -105,7 +105,7 @@ public:
 private:
     std::function<QWidget*()> owner_;
     QString text_;
-    QPointer<QWidget> box_;
+    QPointer<QMessageBox> box_; // owned by the window it opened beside
 };
 
 class WindowItem : public WidgetItemOf<WindowViewItem> {
