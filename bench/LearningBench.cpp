@@ -26,7 +26,8 @@
 //
 // After each round (19 questions) or each whole practice, a final test asks
 // all 19 once without feedback; the count is the questions of learning until
-// that final test is all right, averaged over the seeds.
+// that final test is all right, averaged over the seeds. After a final test
+// with errors, practice goes on with just the breeds it missed.
 #include "BackgroundSaver.h"
 #include "BreedCatalogue.h"
 #include "LearningStore.h"
@@ -110,14 +111,15 @@ public:
         ++now_;
     }
 
-    // All 19 right in a test without feedback, taken now.
-    bool passesFinalTest() {
+    // The breeds missed in a test of all 19 without feedback, taken now.
+    std::vector<int> finalTestMisses() {
+        std::vector<int> missed;
         for (int b = 0; b < breedCount; ++b) {
             if (!std::bernoulli_distribution(recall(b, now_ + b))(random_)) {
-                return false;
+                missed.push_back(b);
             }
         }
-        return true;
+        return missed;
     }
 
     int questions() const { return now_; }
@@ -174,19 +176,22 @@ int learnByRounds(std::uint32_t seed) {
             }
             pupil.learn(breed, named);
         }
-        if (pupil.passesFinalTest()) {
+        if (pupil.finalTestMisses().empty()) {
             break;
         }
     }
     return pupil.questions();
 }
 
+// A practice of all 19, then after each final test with errors a practice of
+// just the breeds it missed, as the result page's "Procvičit chyby" offers.
 int learnByPractice(std::uint32_t seed) {
     SimulatedPupil pupil(seed);
     LearningMemory memory;
     std::uint32_t practices = 0;
+    std::vector<int> breeds; // all 19 at first
     while (pupil.questions() < maxQuestions) {
-        PracticeRules rules({}, {}, memory, LocalDate{20'000}, seed * 7919u + practices++);
+        PracticeRules rules(breeds, {}, memory, LocalDate{20'000}, seed * 7919u + practices++);
         while (!rules.finished() && pupil.questions() < maxQuestions) {
             const int breed = rules.nextQuestion().breed;
             const int named = pupil.answer(breed);
@@ -200,7 +205,8 @@ int learnByPractice(std::uint32_t seed) {
             }
             pupil.learn(breed, named);
         }
-        if (pupil.passesFinalTest()) {
+        breeds = pupil.finalTestMisses();
+        if (breeds.empty()) {
             break;
         }
     }
