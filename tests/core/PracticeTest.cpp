@@ -8,6 +8,7 @@
 #include "PlainView.h"
 #include "PracticeTexts.h"
 #include "Quiz.h"
+#include "SetPhotographs.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -36,7 +37,7 @@ class PracticeTest : public ::testing::Test {
 protected:
     PlainView view;
     PlainPracticeView items;
-    std::set<std::string> setFiles = photographs(2);
+    std::set<std::string> setFiles = setPhotographs(2);
     LocalDate today = day0;
     std::uint32_t seed = 11;
     std::uint32_t practiceSeed = 5;
@@ -56,15 +57,6 @@ protected:
                       [this] { return practiceSeed++; },
                       lookup};
 
-    static std::set<std::string> photographs(int perBreed) {
-        std::set<std::string> files;
-        for (int index = 0; index < breedCount; ++index) {
-            for (int photo = 0; photo < perBreed; ++photo) {
-                files.insert(photoPath(index, photo));
-            }
-        }
-        return files;
-    }
 
     void SetUp() override {
         quiz.prepareFirstQuestion();

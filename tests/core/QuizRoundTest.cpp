@@ -4,6 +4,7 @@
 #include "BreedPhotos.h"
 #include "PlainView.h"
 #include "Quiz.h"
+#include "SetPhotographs.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ protected:
     int seedCalls = 0;
     // The files of the set the quiz plays, by relative path; one photograph
     // of each breed unless a test gives more.
-    std::set<std::string> setFiles = photographs(1);
+    std::set<std::string> setFiles = setPhotographs(1);
     std::vector<std::string> lookups;
     Quiz quiz{view.bind(), [this] { return static_cast<std::uint32_t>(1000 + 7919 * seedCalls++); },
               [this](const std::string& path) {
@@ -31,16 +32,6 @@ protected:
                   return setFiles.count(path) > 0;
               }};
 
-    // obr/0 .. obr/<perBreed - 1> of every breed.
-    static std::set<std::string> photographs(int perBreed) {
-        std::set<std::string> files;
-        for (int index = 0; index < breedCount; ++index) {
-            for (int photo = 0; photo < perBreed; ++photo) {
-                files.insert(photoPath(index, photo));
-            }
-        }
-        return files;
-    }
 
     const QuizRound& round() const { return quiz.round(); }
     std::string expectedAnswer() const { return std::string(answerName(round().currentPicture)); }
@@ -401,7 +392,7 @@ protected:
 };
 
 TEST_F(SeveralPhotographsTest, EachPhotographOfABreedComesUpAndQuestionOneIsAlwaysTheFirst) {
-    setFiles = photographs(2);
+    setFiles = setPhotographs(2);
     quiz.prepareFirstQuestion();
     const auto rounds = playRounds(40);
     std::map<std::string, int> timesShown;
@@ -432,7 +423,7 @@ TEST_F(SeveralPhotographsTest, BreedsComeInTheOrderOfAOnePhotographSet) {
 
     PlainView otherView;
     int otherSeeds = 0;
-    const std::set<std::string> tenPhotographs = photographs(maxPhotosPerBreed);
+    const std::set<std::string> tenPhotographs = setPhotographs(maxPhotosPerBreed);
     Quiz other{otherView.bind(),
                [&] { return static_cast<std::uint32_t>(1000 + 7919 * otherSeeds++); },
                [&](const std::string& path) { return tenPhotographs.count(path) > 0; }};
@@ -454,7 +445,7 @@ TEST_F(SeveralPhotographsTest, BreedsComeInTheOrderOfAOnePhotographSet) {
 
 TEST_F(SeveralPhotographsTest, GapsAreToleratedAndOnlyTheChosenOneIsLoaded) {
     // Breed 5 has obr/0 and obr/3; breed 7 has only obr/2; breed 9 has none.
-    setFiles = photographs(1);
+    setFiles = setPhotographs(1);
     setFiles.insert(photoPath(5, 3));
     setFiles.erase(photoPath(7, 0));
     setFiles.insert(photoPath(7, 2));

@@ -6,37 +6,19 @@
 // which are missing, Wikidata items), and what a hostile server may send
 // instead, each as NAME.json.
 #include "FakeWorld.h"
+#include "SeedCorpus.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QUrlQuery>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
 using tarvelo::fake::FakeWorld;
 
-class Corpus {
-public:
-    explicit Corpus(std::filesystem::path folder) : folder_(std::move(folder)) {
-        std::filesystem::create_directories(folder_);
-    }
-    void add(const std::string& name, const QByteArray& bytes) {
-        std::ofstream out(folder_ / ("answer-" + name + ".json"), std::ios::binary);
-        out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            std::fprintf(stderr, "cannot write the seed %s\n", name.c_str());
-            std::exit(1);
-        }
-    }
-
-private:
-    std::filesystem::path folder_;
-};
+using Corpus = tarvelo::fuzz::SeedCorpus;
 
 QByteArray asked(const FakeWorld& world, const QString& query) {
     return world.api(QUrlQuery(query), QStringLiteral("https://upload.wikimedia.org")).body;
@@ -119,7 +101,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
         return 2;
     }
-    Corpus corpus(argv[1]);
+    Corpus corpus(argv[1], "answer", "json");
     madeUpAnswers(corpus);
     hostileAnswers(corpus);
     return 0;

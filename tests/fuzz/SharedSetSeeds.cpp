@@ -6,15 +6,13 @@
 // sizes that lie, archives cut short), each as NAME.tarvelo.
 #include "PhotoFixtures.h"
 #include "RawArchive.h"
+#include "SeedCorpus.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QColorSpace>
 #include <QImage>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 #include <zip.h>
@@ -78,23 +76,7 @@ std::vector<RawEntry> smallSet(zip_int32_t method) {
             {"obr/1/3.jpg", jpeg(20, 20), method}};
 }
 
-class Corpus {
-public:
-    explicit Corpus(std::filesystem::path folder) : folder_(std::move(folder)) {
-        std::filesystem::create_directories(folder_);
-    }
-    void add(const std::string& name, const QByteArray& bytes) {
-        std::ofstream out(folder_ / ("set-" + name + ".tarvelo"), std::ios::binary);
-        out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            std::fprintf(stderr, "cannot write the seed %s\n", name.c_str());
-            std::exit(1);
-        }
-    }
-
-private:
-    std::filesystem::path folder_;
-};
+using Corpus = tarvelo::fuzz::SeedCorpus;
 
 void wholeSets(Corpus& corpus) {
     corpus.add("stored", archive(smallSet(ZIP_CM_STORE)));
@@ -244,7 +226,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
         return 2;
     }
-    Corpus corpus(argv[1]);
+    Corpus corpus(argv[1], "set", "tarvelo");
     wholeSets(corpus);
     badPhotographs(corpus);
     manifests(corpus);
