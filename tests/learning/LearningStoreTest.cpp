@@ -125,7 +125,8 @@ TEST_F(LearningStoreTest, ReadsSoundFilesAndSetsAsideEverythingElse) {
             EXPECT_EQ(loaded.setAsidePath, "");
             continue;
         }
-        const fs::path aside = file.string() + ".damaged-20261210-170502";
+        fs::path aside = file;
+        aside += ".damaged-20261210-170502";
         EXPECT_EQ(loaded.setAsidePath, utf8FromPath(aside));
         EXPECT_NE(loaded.notice.find("learning.txt.damaged-20261210-170502"), std::string::npos);
         EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
@@ -140,7 +141,7 @@ TEST_F(LearningStoreTest, ReadsSoundFilesAndSetsAsideEverythingElse) {
         writeAll(file, "damaged again");
         const LoadedLearning again = loadLearning(path(), [] { return "20261210-170502"; });
         EXPECT_EQ(again.setAsidePath, utf8FromPath(aside) + "-2");
-        EXPECT_EQ(readAll(again.setAsidePath), "damaged again");
+        EXPECT_EQ(readAll(pathFromUtf8(again.setAsidePath)), "damaged again");
     }
 }
 
@@ -196,7 +197,9 @@ TEST_F(LearningStoreTest, PracticeKeepsItsMemoryAcrossDaysAndDamage) {
         LearningStore store(path(), [] { return "20261210-170502"; });
         EXPECT_EQ(store.takeNotice().empty(), !d.damageFirst);
         if (d.damageFirst) {
-            EXPECT_TRUE(fs::exists(file.string() + ".damaged-20261210-170502"));
+            fs::path aside = file;
+            aside += ".damaged-20261210-170502";
+            EXPECT_TRUE(fs::exists(aside));
         }
 
         PlainView view;
