@@ -57,7 +57,6 @@ protected:
                       [this] { return practiceSeed++; },
                       lookup};
 
-
     void SetUp() override {
         quiz.prepareFirstQuestion();
         quiz.showConfusionsIn(items.confusion());

@@ -32,7 +32,6 @@ protected:
                   return setFiles.count(path) > 0;
               }};
 
-
     const QuizRound& round() const { return quiz.round(); }
     std::string expectedAnswer() const { return std::string(answerName(round().currentPicture)); }
 

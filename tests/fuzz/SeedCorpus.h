@@ -17,8 +17,7 @@ namespace tarvelo::fuzz {
 class SeedCorpus {
 public:
     SeedCorpus(std::filesystem::path folder, std::string prefix, std::string extension)
-        : folder_(std::move(folder)), prefix_(std::move(prefix)),
-          extension_(std::move(extension)) {
+        : folder_(std::move(folder)), prefix_(std::move(prefix)), extension_(std::move(extension)) {
         std::filesystem::create_directories(folder_);
     }
     void add(const std::string& name, const QByteArray& bytes) {
