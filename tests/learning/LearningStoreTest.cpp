@@ -11,8 +11,7 @@
 #include "Quiz.h"
 #include "Utf8Path.h"
 
-#include <algorithm>
-#include <condition_variable>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -21,6 +20,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace tarvelo;
@@ -39,11 +39,17 @@ void writeAll(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// What LocalClock's stamp would give: the time part of a set-aside name.
+std::string stamp() {
+    return "20261210-170502";
+}
+
 // A folder of the test's own, with a Czech name, removed at the end.
 class LearningStoreTest : public ::testing::Test {
 protected:
     fs::path folder;
     fs::path file;
+    fs::path aside; // where a file that cannot be read goes, by stamp()
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -52,19 +58,12 @@ protected:
                                                      "-" + std::to_string(std::random_device{}()));
         fs::remove_all(folder);
         file = folder / "data" / "tarvelo" / "learning.txt";
+        aside = file;
+        aside += ".damaged-20261210-170502";
     }
     void TearDown() override { fs::remove_all(folder); }
 
     std::string path() const { return utf8FromPath(file); }
-
-    std::vector<std::string> namesBeside() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(file.parent_path())) {
-            names.push_back(utf8FromPath(entry.path().filename()));
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 };
 
 LearningMemory someMemory() {
@@ -77,7 +76,7 @@ LearningMemory someMemory() {
 
 // What is found at the memory's place, and what becomes of it.
 TEST_F(LearningStoreTest, ReadsSoundFilesAndSetsAsideEverythingElse) {
-    enum class Found { Nothing, Sound, Bytes, Folder, Link };
+    enum class Found { Nothing, Bytes, Folder, Link };
     struct Case {
         const char* name;
         Found found;
@@ -87,7 +86,7 @@ TEST_F(LearningStoreTest, ReadsSoundFilesAndSetsAsideEverythingElse) {
     const std::string sound = learningText(someMemory());
     const std::vector<Case> cases{
         {"nothing there", Found::Nothing, {}, false},
-        {"a sound file", Found::Sound, sound, false},
+        {"a sound file", Found::Bytes, sound, false},
         {"an empty file", Found::Bytes, "", true},
         {"cut short", Found::Bytes, sound.substr(0, sound.size() - 3), true},
         {"a later version", Found::Bytes, "tarvelo-learning 2\nbreed 1 1 2026-12-10\n", true},
@@ -102,31 +101,23 @@ TEST_F(LearningStoreTest, ReadsSoundFilesAndSetsAsideEverythingElse) {
         SCOPED_TRACE(c.name);
         fs::remove_all(folder);
         fs::create_directories(file.parent_path());
-        switch (c.found) {
-        case Found::Nothing:
-            break;
-        case Found::Sound:
-        case Found::Bytes:
+        if (c.found == Found::Bytes) {
             writeAll(file, c.bytes);
-            break;
-        case Found::Folder:
+        } else if (c.found == Found::Folder) {
             fs::create_directories(file / "inside");
-            break;
-        case Found::Link:
+        } else if (c.found == Found::Link) {
             writeAll(folder / "elsewhere.txt", c.bytes);
             fs::create_symlink(folder / "elsewhere.txt", file);
-            break;
         }
 
-        const LoadedLearning loaded = loadLearning(path(), [] { return "20261210-170502"; });
-        EXPECT_EQ(loaded.memory, c.found == Found::Sound ? someMemory() : LearningMemory{});
+        const LoadedLearning loaded = loadLearning(path(), stamp);
+        EXPECT_EQ(loaded.memory,
+                  c.found == Found::Bytes && !c.setAside ? someMemory() : LearningMemory{});
         EXPECT_EQ(loaded.notice.empty(), !c.setAside) << loaded.notice;
         if (!c.setAside) {
             EXPECT_EQ(loaded.setAsidePath, "");
             continue;
         }
-        fs::path aside = file;
-        aside += ".damaged-20261210-170502";
         EXPECT_EQ(loaded.setAsidePath, utf8FromPath(aside));
         EXPECT_NE(loaded.notice.find("learning.txt.damaged-20261210-170502"), std::string::npos);
         EXPECT_FALSE(fs::exists(fs::symlink_status(file)));
@@ -139,24 +130,25 @@ TEST_F(LearningStoreTest, ReadsSoundFilesAndSetsAsideEverythingElse) {
         }
         // A second damaged file in the same second is set aside beside it.
         writeAll(file, "damaged again");
-        const LoadedLearning again = loadLearning(path(), [] { return "20261210-170502"; });
+        const LoadedLearning again = loadLearning(path(), stamp);
         EXPECT_EQ(again.setAsidePath, utf8FromPath(aside) + "-2");
         EXPECT_EQ(readAll(pathFromUtf8(again.setAsidePath)), "damaged again");
     }
 }
 
 TEST_F(LearningStoreTest, SavesAllOrNothingMakingItsFolder) {
-    LearningStore store(path(), [] { return "x"; });
+    LearningStore store(path(), stamp);
     EXPECT_EQ(store.takeNotice(), "");
     EXPECT_EQ(store.save(someMemory()), std::nullopt);
     EXPECT_EQ(readAll(file), learningText(someMemory()));
-    EXPECT_EQ(namesBeside(), std::vector<std::string>{"learning.txt"}) << "no temporary file left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), {}), 1)
+        << "no temporary file left";
 
     // A file where the folder should be: the save fails, in Czech, and the
     // practice's memory stays in the store for the next try.
     const std::string blocked = utf8FromPath(folder / "plain-file" / "tarvelo" / "learning.txt");
     writeAll(folder / "plain-file", "not a folder");
-    LearningStore blockedStore(blocked, [] { return "x"; });
+    LearningStore blockedStore(blocked, stamp);
     const auto failure = blockedStore.save(someMemory());
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find("nelze vytvořit"), std::string::npos) << *failure;
@@ -164,7 +156,7 @@ TEST_F(LearningStoreTest, SavesAllOrNothingMakingItsFolder) {
     EXPECT_EQ(readAll(folder / "plain-file"), "not a folder");
 
     // No data folder at all: memory for this run only, said once.
-    LearningStore nowhere("", [] { return "x"; });
+    LearningStore nowhere("", stamp);
     EXPECT_NE(nowhere.takeNotice(), "");
     EXPECT_EQ(nowhere.takeNotice(), "");
     EXPECT_EQ(nowhere.save(someMemory()), std::nullopt);
@@ -174,12 +166,11 @@ TEST_F(LearningStoreTest, SavesAllOrNothingMakingItsFolder) {
 // damaged file kept aside while practice goes on, tomorrow's practice
 // starting with the breeds due.
 TEST_F(LearningStoreTest, PracticeKeepsItsMemoryAcrossDaysAndDamage) {
-    const std::set<std::string> setFiles{photoPath(0, 0)};
-    const PhotoLookup lookup = [&](const std::string& p) { return setFiles.count(p) > 0; };
+    const PhotoLookup lookup = [](const std::string& p) { return p == photoPath(0, 0); };
     struct Day {
         int day;
         bool damageFirst;
-        std::vector<int> wrong;
+        std::set<int> wrong;
         std::vector<int> dueFirst;
     };
     const std::vector<Day> days{
@@ -194,24 +185,18 @@ TEST_F(LearningStoreTest, PracticeKeepsItsMemoryAcrossDaysAndDamage) {
         if (d.damageFirst) {
             writeAll(file, "tarvelo-learning 1\nbreed 4 9 2026-12-10\n");
         }
-        LearningStore store(path(), [] { return "20261210-170502"; });
+        LearningStore store(path(), stamp);
         EXPECT_EQ(store.takeNotice().empty(), !d.damageFirst);
-        if (d.damageFirst) {
-            fs::path aside = file;
-            aside += ".damaged-20261210-170502";
-            EXPECT_TRUE(fs::exists(aside));
-        }
+        EXPECT_TRUE(!d.damageFirst || fs::exists(aside)) << "the damaged file kept aside";
 
         PlainView view;
         PlainPracticeView items;
-        Quiz quiz(
-            view.bind(), [&] { return seed++; }, lookup);
+        Quiz quiz{view.bind(), [&] { return seed++; }, lookup};
         quiz.prepareFirstQuestion();
-        const LocalDate today = day0.plusDays(d.day);
         Practice practice(
             view.bind(), items.bind(), quiz, store.memory(),
             [&](const LearningMemory& memory) { return store.save(memory); },
-            [today] { return today; }, [&] { return seed++; }, lookup);
+            [&] { return day0.plusDays(d.day); }, [&] { return seed++; }, lookup);
         practice.start();
         std::vector<int> asked;
         std::set<int> missed;
@@ -219,91 +204,61 @@ TEST_F(LearningStoreTest, PracticeKeepsItsMemoryAcrossDaysAndDamage) {
             const auto& shown = view.Image1.shown.back();
             const int breed = std::stoi(shown.substr(shown.find_last_of("/\\") + 1));
             asked.push_back(breed);
-            const bool wrong = std::count(d.wrong.begin(), d.wrong.end(), breed) > 0 &&
-                               missed.insert(breed).second;
+            const bool wrong = d.wrong.count(breed) > 0 && missed.insert(breed).second;
             view.ComboBox1.setText(wrong ? std::string() : std::string(answerName(breed)));
             practice.pressAnswerButton();
             // A kill now loses nothing: the file holds this answer already.
-            const ParsedLearning onDisk = parseLearningText(readAll(file));
-            ASSERT_TRUE(onDisk.memory);
-            EXPECT_EQ(*onDisk.memory, practice.memory());
+            ASSERT_EQ(parseLearningText(readAll(file)).memory, practice.memory());
             if (wrong) {
                 practice.pressAnswerButton();
             }
         }
         ASSERT_FALSE(practice.running());
-        const std::vector<int> first(
-            asked.begin(), asked.begin() + static_cast<std::ptrdiff_t>(d.dueFirst.size()));
-        EXPECT_EQ(first, d.dueFirst);
+        EXPECT_EQ(std::vector<int>(asked.begin(), asked.begin() + std::ssize(d.dueFirst)),
+                  d.dueFirst);
     }
 }
 
-// A write the test holds until it lets it go, recording what was written.
-class HeldWrite {
-public:
-    std::optional<std::string> operator()(const LearningMemory& memory) {
-        std::unique_lock lock(mutex_);
-        ++started_;
-        changed_.notify_all();
-        changed_.wait(lock, [this] { return released_; });
-        written_.push_back(memory.review(0).level);
-        if (failures_ > 0) {
-            --failures_;
-            return "na disku není místo.";
-        }
-        return std::nullopt;
-    }
-    void waitForStart(int count) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return started_ >= count; });
-    }
-    void release() {
-        const std::lock_guard lock(mutex_);
-        released_ = true;
-        changed_.notify_all();
-    }
-    void failNext(int count) {
-        const std::lock_guard lock(mutex_);
-        failures_ = count;
-    }
-    std::vector<int> written() {
-        const std::lock_guard lock(mutex_);
-        return written_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int started_ = 0;
-    bool released_ = false;
-    int failures_ = 0;
-    std::vector<int> written_;
-};
-
-// A memory told apart by breed 0's level.
-LearningMemory memoryOfLevel(int level) {
-    LearningMemory memory;
-    memory.setReview(0, BreedReview{level, day0});
-    return memory;
-}
-
+// The memory written on a thread of its own: of those handed over while one
+// is written only the newest follows it, a failure is told once, and what is
+// still waiting is written before the saver ends.
 TEST(BackgroundSaverTest, WritesTheNewestAndTellsAFailureOnce) {
-    HeldWrite held;
+    // Each write records breed 0's level, which tells the memories apart; the
+    // first two fail, and none ends while the test holds the gate.
+    std::mutex gate;
+    std::atomic<bool> started = false;
+    int failures = 2;
+    std::vector<int> written;
+    const auto memoryOfLevel = [](int level) {
+        LearningMemory memory;
+        memory.setReview(0, BreedReview{level, day0});
+        return memory;
+    };
+    std::unique_lock held(gate);
     {
-        BackgroundSaver saver([&](const LearningMemory& memory) { return held(memory); });
+        BackgroundSaver saver([&](const LearningMemory& memory) -> std::optional<std::string> {
+            started = true;
+            const std::lock_guard lock(gate);
+            written.push_back(memory.review(0).level);
+            if (failures-- > 0) {
+                return "na disku není místo.";
+            }
+            return std::nullopt;
+        });
         EXPECT_EQ(saver.save(memoryOfLevel(1)), std::nullopt);
-        held.waitForStart(1);
+        while (!started) {
+            std::this_thread::yield();
+        }
         // Handed over while 1 is being written: only the newest follows it.
         saver.save(memoryOfLevel(2));
         saver.save(memoryOfLevel(3));
-        held.failNext(2);
-        held.release();
+        held.unlock();
         EXPECT_EQ(saver.flush(), "na disku není místo.");
         EXPECT_EQ(saver.flush(), std::nullopt) << "told once";
-        EXPECT_EQ(held.written(), (std::vector<int>{1, 3}));
+        EXPECT_EQ(written, (std::vector<int>{1, 3}));
         saver.save(memoryOfLevel(4)); // written before the saver ends
     }
-    EXPECT_EQ(held.written(), (std::vector<int>{1, 3, 4}));
+    EXPECT_EQ(written, (std::vector<int>{1, 3, 4}));
 }
 
 } // namespace
