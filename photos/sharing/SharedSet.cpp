@@ -22,7 +22,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <algorithm>
 #include <map>
 #include <new>
@@ -34,40 +33,51 @@ namespace {
 // The manifest is a few lines of JSON; anything near this is not one.
 constexpr qint64 maxManifestBytes = 64 << 10;
 
-const QRegularExpression& photographName() {
-    static const QRegularExpression name(
-        QRegularExpression::anchoredPattern(QStringLiteral(R"(obr/([0-9])/(1[0-8]|[0-9])\.jpg)")));
-    return name;
-}
-
-// obr/K/N.jpg, the manifest, and the folders that hold them; the whole name,
-// so that "obr/0/1.jpg\n" is not taken for obr/0/1.jpg.
-bool inSetLayout(const QString& name) {
-    static const QRegularExpression folders(
-        QRegularExpression::anchoredPattern(QStringLiteral(R"(obr/|obr/[0-9]/)")));
-    return name == QLatin1String(sharedSetManifest) || folders.match(name).hasMatch() ||
-           photographName().match(name).hasMatch();
-}
-
 // Where a photograph's entry puts it: its breed and number, from the whole
 // name; nothing for any other entry.
 struct Place {
     int index = 0;
     int photo = 0;
 };
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// obr/K/N.jpg: K one digit, N from 0 to 18 without a leading zero, and the
+// whole name, so that "obr/0/1.jpg\n" is not taken for obr/0/1.jpg. Read
+// by hand: this runs on the unpacking's worker thread, and a regular
+// expression leaves per-thread state behind whose clean-up at the thread's
+// end made the program hang at its exit under Wine.
 std::optional<Place> placeOf(const QString& name) {
-    const QRegularExpressionMatch match = photographName().match(name);
-    if (!match.hasMatch()) {
+    const QLatin1String head("obr/");
+    const QLatin1String tail(".jpg");
+    if (!name.startsWith(head) || !name.endsWith(tail)) {
         return std::nullopt;
     }
-    bool photoOk = false;
-    bool indexOk = false;
-    const Place place{match.captured(2).toInt(&indexOk), match.captured(1).toInt(&photoOk)};
-    if (!photoOk || !indexOk || place.index < 0 || place.index >= breedCount || place.photo < 0 ||
-        place.photo >= maxPhotosPerBreed) {
+    const QStringView middle =
+        QStringView(name).sliced(head.size(), name.size() - head.size() - tail.size());
+    if (middle.size() < 3 || middle.size() > 4 || !isAsciiDigit(middle[0]) || middle[1] != u'/') {
+        return std::nullopt;
+    }
+    const QStringView number = middle.sliced(2);
+    if (!std::all_of(number.begin(), number.end(), isAsciiDigit) ||
+        (number.size() == 2 && number[0] != u'1')) {
+        return std::nullopt;
+    }
+    const Place place{number.toInt(), middle[0].digitValue()};
+    if (place.index >= breedCount || place.photo >= maxPhotosPerBreed) {
         return std::nullopt;
     }
     return place;
+}
+
+// obr/K/N.jpg, the manifest, and the folders that hold them: obr/ and obr/K/.
+bool inSetLayout(const QString& name) {
+    const bool photoFolder = name.size() == 6 && name.startsWith(QLatin1String("obr/")) &&
+                             isAsciiDigit(name[4]) && name[5] == u'/';
+    return name == QLatin1String(sharedSetManifest) || name == QLatin1String("obr/") ||
+           photoFolder || placeOf(name).has_value();
 }
 
 QString native(const QString& path) {

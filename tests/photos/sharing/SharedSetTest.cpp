@@ -149,9 +149,12 @@ TEST_F(SharedSetTest, ASetOfDrawingsOnlyHasNothingToShare) {
 TEST_F(SharedSetTest, NamesOutsideTheSetsLayoutAreNeverWritten) {
     const QByteArray jpeg = asBytes(makeJpeg({}));
     for (const std::string name :
-         {"../obr/0/1.jpg", "/etc/obr/0/1.jpg", "obr\\0\\1.jpg", "C:/obr/0/1.jpg",
-          "obr/0/../../1.jpg", "obr/10/1.jpg", "obr/0/19.jpg", "obr/0/01.jpg", "obr/0/1.JPG",
-          "readme.txt", "obr/0/1.jpg\n", "obr/\n", "obr/0/\n"}) {
+         {"../obr/0/1.jpg",    "/etc/obr/0/1.jpg", "obr\\0\\1.jpg", "C:/obr/0/1.jpg",
+          "obr/0/../../1.jpg", "obr/10/1.jpg",     "obr/0/19.jpg",  "obr/0/01.jpg",
+          "obr/0/1.JPG",       "readme.txt",       "obr/0/1.jpg\n", "obr/\n",
+          "obr/0/\n",          "obr//1.jpg",       "obr/0/.jpg",    "obr/0/+1.jpg",
+          "obr/0/1.jpg.jpg",   "obr/a/",           "obr/00/",       "obr/\u0663/1.jpg",
+          "obr/0/\u0661.jpg"}) {
         writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {name, jpeg}}));
         expectRefused(QStringLiteral("do sady nepatří"));
     }
