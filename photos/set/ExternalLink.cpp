@@ -91,7 +91,11 @@ std::optional<QUrl> externalLink(const QString& text) {
 }
 
 QString keptLink(const QString& text) {
-    return externalLink(text) ? text.trimmed() : QString();
+    if (!externalLink(text)) {
+        return {};
+    }
+    // Its scheme written as every kept link's is, whatever case it came in.
+    return https + text.trimmed().mid(https.size());
 }
 
 QString linkHost(const QUrl& link) {

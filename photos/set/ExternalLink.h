@@ -24,8 +24,8 @@ inline constexpr qsizetype maxExternalLinkLength = 2000;
 // character or backslash anywhere. Nothing otherwise.
 std::optional<QUrl> externalLink(const QString& text);
 
-// The link as it is kept in a credit: `text` trimmed when externalLink
-// takes it, empty when it is refused.
+// The link as it is kept in a credit: `text` trimmed, its scheme written
+// "https://", when externalLink takes it; empty when it is refused.
 QString keptLink(const QString& text);
 
 // The link's host, in ASCII (an international name in its xn-- form, so

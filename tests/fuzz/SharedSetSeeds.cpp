@@ -140,6 +140,10 @@ void manifests(Corpus& corpus) {
          R"("CC BY 4.0", "licenceUrl": "https://creativecommons.org/licenses/by/4.0/", )"
          R"("page": "http://example.org/", "shortPage": 7, "title": "File:\u202eA.jpg"}, )"
          R"("obr/9/18.jpg": {"author": "nikdo"}, "../x": "y"}})"},
+        // A link's scheme in capitals: kept, and written as every kept link is.
+        {"credit-scheme-capitals",
+         R"({"format": 1, "credits": {"obr/0/0.jpg": {"author": "Jana", "licenceUrl": )"
+         R"("httpS://creativecommons.org/", "page": "HTTPS://commons.wikimedia.org/"}}})"},
     };
     for (const auto& [name, json] : variants) {
         corpus.add(std::string("manifest-") + name,

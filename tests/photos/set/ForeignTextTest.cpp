@@ -116,7 +116,10 @@ TEST(ForeignTextTest, ALinkIsKeptOnlyWhenItLeadsWhereItReads) {
         const QString name = QString::fromUtf16(c.name);
         const std::optional<QUrl> judged = externalLink(link);
         EXPECT_EQ(judged.has_value(), !name.isEmpty()) << link.toStdString();
-        EXPECT_EQ(keptLink(link), name.isEmpty() ? QString() : link.trimmed())
+        const QString kept = keptLink(link);
+        EXPECT_EQ(kept.isEmpty(), name.isEmpty()) << link.toStdString();
+        EXPECT_TRUE(kept.isEmpty() || (kept.startsWith(QLatin1String("https://")) &&
+                                       kept.compare(link.trimmed(), Qt::CaseInsensitive) == 0))
             << link.toStdString();
         if (judged) {
             EXPECT_EQ(pageName(*judged), name) << link.toStdString();
@@ -124,6 +127,10 @@ TEST(ForeignTextTest, ALinkIsKeptOnlyWhenItLeadsWhereItReads) {
             EXPECT_EQ(isCommonsPage(*judged), name == commons) << link.toStdString();
         }
     }
+    // A link is kept as written but for its scheme, which every kept link
+    // spells alike.
+    EXPECT_EQ(keptLink(QStringLiteral("HTTPS://Commons.Wikimedia.ORG/wiki/File:A.jpg")),
+              QStringLiteral("https://Commons.Wikimedia.ORG/wiki/File:A.jpg"));
     // Only Creative Commons' own site names a licence.
     EXPECT_TRUE(isLicenceTerms(*externalLink(QStringLiteral("https://creativecommons.org/x"))));
     EXPECT_FALSE(
