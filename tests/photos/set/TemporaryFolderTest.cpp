@@ -10,14 +10,12 @@
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <chrono>
-#include <fcntl.h>
-#include <functional>
+#include <csignal>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utility>
 #include <utime.h>
 
 namespace tarvelo {
@@ -99,30 +97,24 @@ TEST(TemporaryFolder, OnlyAbandonedFoldersOfOursGo) {
 class ScopedVariable {
 public:
     ScopedVariable(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        set(value, !value.isEmpty());
+        : name_(name),
+          old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
+        set(value.isEmpty() ? std::nullopt : std::optional(value));
     }
-    ~ScopedVariable() { set(old_, had_); }
+    ~ScopedVariable() { set(old_); }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
 
 private:
-    void set(const QByteArray& value, bool present) {
-        if (present) {
-            qputenv(name_, value);
-        } else {
-            qunsetenv(name_);
-        }
+    void set(const std::optional<QByteArray>& value) {
+        value ? qputenv(name_, *value) : qunsetenv(name_);
     }
     const char* name_;
-    bool had_;
-    QByteArray old_;
+    std::optional<QByteArray> old_;
 };
 
-const char* local(const QString& path) {
-    static thread_local QByteArray bytes;
-    bytes = QFile::encodeName(path);
-    return bytes.constData();
+std::string local(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 constexpr uid_t nobody = 65534;
@@ -133,9 +125,9 @@ class TemporaryFolders : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.isValid());
-        ASSERT_EQ(::chmod(local(root.path()), 0755), 0);
+        ASSERT_EQ(::chmod(local(root.path()).c_str(), 0755), 0);
         ASSERT_TRUE(QDir().mkpath(temporary));
-        ASSERT_EQ(::chmod(local(temporary), 01777), 0);
+        ASSERT_EQ(::chmod(local(temporary).c_str(), 01777), 0);
     }
 
     QTemporaryDir root;
@@ -149,137 +141,103 @@ protected:
 TEST_F(TemporaryFolders, GoOnlyWhereNoOtherAccountMayEnter) {
     const QString own = root.filePath(QStringLiteral("run-own"));
     const QString open = root.filePath(QStringLiteral("run-open"));
-    const QString linked = root.filePath(QStringLiteral("run-link"));
     const QString foreign = root.filePath(QStringLiteral("run-foreign"));
-    const std::pair<QString, mode_t> modes[] = {{own, 0700}, {open, 0755}, {foreign, 0700}};
-    for (const auto& [folder, mode] : modes) {
+    const QString linked = root.filePath(QStringLiteral("run-link"));
+    for (const auto& [folder, mode] : {std::pair(own, 0700), {open, 0755}, {foreign, 0700}}) {
         ASSERT_TRUE(QDir().mkpath(folder));
-        ASSERT_EQ(::chmod(local(folder), mode), 0);
+        ASSERT_EQ(::chmod(local(folder).c_str(), static_cast<mode_t>(mode)), 0);
     }
     ASSERT_TRUE(QFile::link(own, linked));
+    // Another account's where the test may play one; else this account's own.
     const bool asRoot = ::geteuid() == 0;
-    if (asRoot) {
-        ASSERT_EQ(::chown(local(foreign), nobody, nobody), 0);
-    }
-    struct Case {
-        QString runtime;
-        QString parent;
-    } cases[] = {
-        {{}, temporary},
-        {own, own},
-        {open, temporary},
-        {linked, temporary},
-        {QStringLiteral("run-own"), temporary},  // relative
-        {foreign, asRoot ? temporary : foreign}, // made by this account when not root
-    };
-    for (const Case& c : cases) {
-        const ScopedVariable variable("XDG_RUNTIME_DIR", QFile::encodeName(c.runtime));
+    ASSERT_TRUE(!asRoot || ::chown(local(foreign).c_str(), nobody, nobody) == 0);
+    // XDG_RUNTIME_DIR, and where the folder goes; a relative one is no place.
+    for (const auto& [runtimeDir, parent] : {std::pair(QString(), temporary),
+                                             {own, own},
+                                             {open, temporary},
+                                             {linked, temporary},
+                                             {QStringLiteral("run-own"), temporary},
+                                             {foreign, asRoot ? temporary : foreign}}) {
+        const ScopedVariable variable("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir));
         QString problem;
-        std::optional<TemporaryFolder> folder = makeTemporaryFolder(&problem);
+        const std::optional<TemporaryFolder> folder = makeTemporaryFolder(&problem);
         ASSERT_TRUE(folder.has_value()) << problem.toStdString();
-        EXPECT_EQ(QFileInfo(folder->path()).absolutePath(), QFileInfo(c.parent).absoluteFilePath())
-            << c.runtime.toStdString();
+        EXPECT_EQ(QFileInfo(folder->path()).absolutePath(), QFileInfo(parent).absoluteFilePath())
+            << runtimeDir.toStdString();
         struct stat status {};
-        ASSERT_EQ(::lstat(local(folder->path()), &status), 0);
-        EXPECT_EQ(status.st_mode & 07777, 0700u) << c.runtime.toStdString();
+        ASSERT_EQ(::lstat(local(folder->path()).c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0700u) << runtimeDir.toStdString();
     }
 }
 
-// Runs body in a child process as the account nobody, as a pupil in a lab;
-// the child exits 77 when it cannot become nobody.
-pid_t asNobody(const std::function<int()>& body) {
-    const pid_t child = fork();
-    if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
-            ::setresuid(nobody, nobody, nobody) != 0) {
-            _exit(77);
-        }
-        _exit(body());
-    }
-    return child;
-}
-
-// Another account plants a folder of our name in /tmp, holding a folder or a
-// link to a folder of the teacher's, and swaps the two while the teacher's
-// editor starts. Nothing of the teacher's goes, and the other account's folder
-// is left as it is. The race is bounded in time and count on both sides, and
-// nothing asserted depends on who wins it.
+// Another account plants a folder of our name in /tmp, holding a link to a
+// folder of the teacher's, or a folder and such a link swapped in turn while
+// the teacher's editor starts. Nothing of the teacher's goes, and the other
+// account's folder is left as it is. The race is bounded in time on both
+// sides, and nothing asserted depends on who wins it.
 TEST_F(TemporaryFolders, AFolderOfAnotherAccountIsLeftAloneLinkRaceOrNot) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "another account is played by root only";
     }
     const QString teachers = root.filePath(QStringLiteral("teacher"));
     makeFolder(teachers);
-    const QString precious = QDir(teachers).filePath(QStringLiteral("0.jpg"));
-    const std::string planted =
-        (temporary + QStringLiteral("/tarvelo-photos-Pup1l0")).toStdString();
-    const std::string sub = planted + "/obr";
-    const std::string aside = planted + "/obr-aside";
-    const std::string teachersPath = teachers.toStdString();
+    const QString planted = QDir(temporary).filePath(QStringLiteral("tarvelo-photos-Pup1l0"));
+    const std::string folder = local(planted);
+    const std::string sub = folder + "/obr";
+    const std::string aside = folder + "/obr-aside";
+    const std::string target = local(teachers);
     for (const bool race : {false, true}) {
         SCOPED_TRACE(race ? "racing" : "link in place");
         int ready[2];
-        int stop[2];
         ASSERT_EQ(::pipe(ready), 0);
-        ASSERT_EQ(::pipe(stop), 0);
-        const pid_t child = asNobody([&]() {
-            ::close(ready[0]);
-            ::close(stop[1]);
-            if (::mkdir(planted.c_str(), 0700) != 0 || ::mkdir(sub.c_str(), 0700) != 0) {
-                return 1;
+        const pid_t child = fork();
+        if (child == 0) {
+            // As the account nobody, as a pupil in a lab; 77 where it cannot be.
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
+                ::setresuid(nobody, nobody, nobody) != 0) {
+                _exit(77);
             }
-            if (!race &&
-                (::rmdir(sub.c_str()) != 0 || ::symlink(teachersPath.c_str(), sub.c_str()) != 0)) {
-                return 1;
+            if (::mkdir(folder.c_str(), 0700) != 0 ||
+                (race ? ::mkdir(sub.c_str(), 0700) : ::symlink(target.c_str(), sub.c_str())) != 0 ||
+                ::write(ready[1], "r", 1) != 1) {
+                _exit(1);
             }
-            if (::write(ready[1], "r", 1) != 1) {
-                return 1;
-            }
-            ::fcntl(stop[0], F_SETFL, O_NONBLOCK);
+            // Swapping until the teacher's side is done, five seconds at most.
             const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-            char byte = 0;
-            for (int swap = 0; race && swap < 200'000 && std::chrono::steady_clock::now() < until;
-                 ++swap) {
-                if (::read(stop[0], &byte, 1) == 0) {
-                    break; // the teacher's side is done
-                }
+            while (race && std::chrono::steady_clock::now() < until) {
                 ::rename(sub.c_str(), aside.c_str());
-                ::symlink(teachersPath.c_str(), sub.c_str());
+                ::symlink(target.c_str(), sub.c_str());
                 ::unlink(sub.c_str());
                 ::rename(aside.c_str(), sub.c_str());
             }
-            return 0;
-        });
+            _exit(0);
+        }
         ASSERT_GT(child, 0);
         ::close(ready[1]);
-        ::close(stop[0]);
         char byte = 0;
         const bool planting = ::read(ready[0], &byte, 1) == 1;
         ::close(ready[0]);
         if (planting) {
-            // A lock nobody holds, and old: a folder of ours would go now.
-            leaveLockOfAnEndedProcess(QString::fromStdString(planted));
-            const struct utimbuf hourAgo {
-                time(nullptr) - 3600, time(nullptr) - 3600
-            };
-            ::utime(planted.c_str(), &hourAgo);
+            // A lock nobody holds: a folder of ours would go now.
+            leaveLockOfAnEndedProcess(planted);
             const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
             for (int round = 0;
                  round < (race ? 300 : 1) && std::chrono::steady_clock::now() < until; ++round) {
                 removeAbandonedTemporaryFolders();
             }
+            ::kill(child, SIGKILL);
         }
-        ::close(stop[1]);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
             GTEST_SKIP() << "this system does not let the test become the account nobody";
         }
-        ASSERT_TRUE(planting && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        EXPECT_TRUE(QFileInfo::exists(precious));
-        EXPECT_TRUE(QFileInfo(QString::fromStdString(planted)).isDir());
-        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(planted + "/.tarvelo-photos.lock")));
-        QDir(QString::fromStdString(planted)).removeRecursively(); // by root, links as links
+        ASSERT_TRUE(planting);
+        EXPECT_TRUE(QFileInfo::exists(QDir(teachers).filePath(QStringLiteral("0.jpg"))));
+        EXPECT_TRUE(QFileInfo(planted).isDir());
+        EXPECT_TRUE(
+            QFileInfo::exists(QDir(planted).filePath(QStringLiteral(".tarvelo-photos.lock"))));
+        QDir(planted).removeRecursively(); // by root, links as links
     }
 }
 
