@@ -15,11 +15,13 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace tarvelo::testing {
 namespace {
@@ -48,8 +50,8 @@ QString writeSet(const QString& file, const char* name, const fixtures::JpegReci
             {QStringLiteral("obr/%1/%2.jpg").arg(i / breedCount).arg(i % breedCount), photo});
     }
     QFile out(file);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(writeSetArchive(entries).value_or(QByteArray()));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly) &&
+                out.write(writeSetArchive(entries).value_or(QByteArray())) > 0);
     return file;
 }
 
@@ -62,10 +64,12 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
     const auto path = [&dir](const std::string& name) {
         return QString::fromStdString(dir / name);
     };
-    std::filesystem::create_directories(dir.path() / "tmp");
     // The system's temporary folder is the test's, so that its folders can be watched.
-    const QByteArray oldTmpdir = qgetenv("TMPDIR");
-    const QByteArray oldTmp = qgetenv("TMP");
+    std::filesystem::create_directories(dir.path() / "tmp");
+    const auto restore = qScopeGuard([tmpdir = qgetenv("TMPDIR"), tmp = qgetenv("TMP")] {
+        qputenv("TMPDIR", tmpdir);
+        qputenv("TMP", tmp);
+    });
     qputenv("TMPDIR", path("tmp").toLocal8Bit());
     qputenv("TMP", path("tmp").toLocal8Bit());
     const auto unpackingFolders = [&path] {
@@ -79,27 +83,21 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
         60);
     const QString small = writeSet(path("malá.tarvelo"), "Malá", {.width = 400, .height = 300}, 2);
     std::unique_ptr<PhotosWindow> window;
-    const auto clickZrusit = [] {
-        for (QPushButton* button : visibleProgress()->findChildren<QPushButton*>()) {
-            if (button->text() == QStringLiteral("Zrušit")) {
-                button->click();
-            }
-        }
-    };
-    struct Ending {
-        const char* name;
-        std::function<void()> act;
-        const char* opened; // the set whose window comes up, if any
-    };
-    const Ending endings[] = {
-        {"Zrušit", clickZrusit, nullptr},
+    // How the opening ends, and the set whose window comes up, if any.
+    const std::tuple<const char*, std::function<void()>, const char*> endings[] = {
+        {"Zrušit",
+         [] {
+             auto* button = visibleProgress()->findChild<QPushButton*>();
+             ASSERT_EQ(button->text(), QStringLiteral("Zrušit"));
+             button->click();
+         },
+         nullptr},
         {"Escape", [] { QTest::keyClick(visibleProgress(), Qt::Key_Escape); }, nullptr},
         {"the window closed", [&window] { window->close(); }, nullptr},
         {"another set opened", [&] { window->openSharedSet(small); }, "Malá"},
-        {"the window gone", [&window] { window.reset(); }, nullptr},
-    };
-    for (const Ending& ending : endings) {
-        SCOPED_TRACE(ending.name);
+        {"the window gone", [&window] { window.reset(); }, nullptr}};
+    for (const auto& [ending, act, shown] : endings) {
+        SCOPED_TRACE(ending);
         window = std::make_unique<PhotosWindow>(
             PhotoSet(path("sada"), QStringLiteral(TARVELO_SOURCE_DRAWINGS)));
         window->show();
@@ -115,18 +113,18 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
             visibleProgress()->labelText(),
             QStringLiteral("Otevírám sdílenou sadu… %1 z 60").arg(visibleProgress()->value()));
 
-        ending.act();
+        act();
         if (window) {
             ASSERT_TRUE(ended.count() == 1 || ended.wait(20000));
             auto* opened = ended.front().front().value<SharedSetWindow*>();
             EXPECT_FALSE(window->openingSharedSet());
-            if (ending.opened == nullptr) {
+            if (shown == nullptr) {
                 EXPECT_EQ(opened, nullptr);
                 EXPECT_EQ(window->statusLabel()->text(),
                           QStringLiteral("Otevírání sady bylo zrušeno."));
             } else {
                 ASSERT_NE(opened, nullptr);
-                EXPECT_TRUE(opened->windowTitle().startsWith(QString::fromUtf8(ending.opened)));
+                EXPECT_TRUE(opened->windowTitle().startsWith(QString::fromUtf8(shown)));
                 opened->close();
             }
         }
@@ -134,8 +132,6 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
             << folders.join(' ').toStdString();
         EXPECT_EQ(visibleProgress(), nullptr);
     }
-    qputenv("TMPDIR", oldTmpdir);
-    qputenv("TMP", oldTmp);
 }
 
 } // namespace
