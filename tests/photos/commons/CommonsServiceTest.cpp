@@ -5,6 +5,7 @@
 // does when they fail, and what adding the chosen photographs does to a set.
 #include "CommonsService.h"
 
+#include "../ScopedVariable.h"
 #include "FakeCommons.h"
 #include "ForeignText.h"
 #include "PhotoSet.h"
@@ -24,6 +25,7 @@
 using namespace tarvelo;
 using fake::Faults;
 using fake::RecordedRequest;
+using tarvelo::testing::ScopedVariable;
 
 namespace {
 
@@ -59,26 +61,6 @@ const CommonsCandidate* named(const CandidateList& list, const QString& title) {
     }
     return nullptr;
 }
-
-// Sets (or, with an empty value, unsets) a variable for one test.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QString& value)
-        : name_(name),
-          old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
-        set(value.isEmpty() ? std::nullopt : std::optional(value.toLocal8Bit()));
-    }
-    ~ScopedVariable() { set(old_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void set(const std::optional<QByteArray>& value) {
-        value ? qputenv(name_, *value) : qunsetenv(name_);
-    }
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
 
 class CommonsServiceTest : public ::testing::Test {
 protected:
@@ -680,7 +662,7 @@ TEST(CommonsServiceEndpoints, OnlyTheLoopbackEndpointIsAskedOverPlainHttpAndPast
     ASSERT_TRUE(server.listen() && elsewhere.listen() && proxy.listen());
     // Commons here over plain http; Wikidata over https elsewhere, through
     // the system's proxy, which is a server that only records.
-    const QString proxyUrl = QStringLiteral("http://127.0.0.1:%1").arg(proxy.port());
+    const QByteArray proxyUrl = QStringLiteral("http://127.0.0.1:%1").arg(proxy.port()).toLatin1();
     const ScopedVariable proxies[] = {{"http_proxy", proxyUrl},
                                       {"https_proxy", proxyUrl},
                                       {"HTTPS_PROXY", proxyUrl},

@@ -4,6 +4,8 @@
 // use, anything not named as ours, and whatever another account made, stay.
 #include "TemporaryFolder.h"
 
+#include "../ScopedVariable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +22,8 @@
 
 namespace tarvelo {
 namespace {
+
+using testing::ScopedVariable;
 
 QString inTemporary(const QString& name) {
     return QDir(QDir::tempPath()).filePath(name);
@@ -92,26 +96,6 @@ TEST(TemporaryFolder, OnlyAbandonedFoldersOfOursGo) {
     }
     QFile::remove(link);
 }
-
-// Sets (or, with an empty value, unsets) a variable for one test.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QByteArray& value)
-        : name_(name),
-          old_(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
-        set(value.isEmpty() ? std::nullopt : std::optional(value));
-    }
-    ~ScopedVariable() { set(old_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void set(const std::optional<QByteArray>& value) {
-        value ? qputenv(name_, *value) : qunsetenv(name_);
-    }
-    const char* name_;
-    std::optional<QByteArray> old_;
-};
 
 std::string local(const QString& path) {
     return QFile::encodeName(path).toStdString();
