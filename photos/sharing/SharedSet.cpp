@@ -40,44 +40,38 @@ struct Place {
     int photo = 0;
 };
 
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
+// The entry a photograph is written as, and read back from: obr/K/N.jpg.
+QString entryName(int index, int photo) {
+    return QStringLiteral("obr/%1/%2.jpg").arg(photo).arg(index);
 }
 
-// obr/K/N.jpg: K one digit, N from 0 to 18 without a leading zero, and the
-// whole name, so that "obr/0/1.jpg\n" is not taken for obr/0/1.jpg. Read
-// by hand: this runs on the unpacking's worker thread, and a regular
-// expression leaves per-thread state behind whose clean-up at the thread's
-// end made the program hang at its exit under Wine.
+// The place whose entry is exactly `name`, so that "obr/0/1.jpg\n" or
+// "obr/0/01.jpg" is none. Compared whole, never matched against a pattern:
+// this runs on the unpacking's worker thread, and a regular expression
+// leaves per-thread state behind whose clean-up at the thread's end made
+// the program hang at its exit under Wine.
 std::optional<Place> placeOf(const QString& name) {
-    const QLatin1String head("obr/");
-    const QLatin1String tail(".jpg");
-    if (!name.startsWith(head) || !name.endsWith(tail)) {
-        return std::nullopt;
+    for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        for (int index = 0; index < breedCount; ++index) {
+            if (name == entryName(index, photo)) {
+                return Place{index, photo};
+            }
+        }
     }
-    const QStringView middle =
-        QStringView(name).sliced(head.size(), name.size() - head.size() - tail.size());
-    if (middle.size() < 3 || middle.size() > 4 || !isAsciiDigit(middle[0]) || middle[1] != u'/') {
-        return std::nullopt;
-    }
-    const QStringView number = middle.sliced(2);
-    if (!std::all_of(number.begin(), number.end(), isAsciiDigit) ||
-        (number.size() == 2 && number[0] != u'1')) {
-        return std::nullopt;
-    }
-    const Place place{number.toInt(), middle[0].digitValue()};
-    if (place.index >= breedCount || place.photo >= maxPhotosPerBreed) {
-        return std::nullopt;
-    }
-    return place;
+    return std::nullopt;
 }
 
 // obr/K/N.jpg, the manifest, and the folders that hold them: obr/ and obr/K/.
 bool inSetLayout(const QString& name) {
-    const bool photoFolder = name.size() == 6 && name.startsWith(QLatin1String("obr/")) &&
-                             isAsciiDigit(name[4]) && name[5] == u'/';
-    return name == QLatin1String(sharedSetManifest) || name == QLatin1String("obr/") ||
-           photoFolder || placeOf(name).has_value();
+    if (name == QLatin1String(sharedSetManifest) || name == QLatin1String("obr/")) {
+        return true;
+    }
+    for (int photo = 0; photo < maxPhotosPerBreed; ++photo) {
+        if (name == QStringLiteral("obr/%1/").arg(photo)) {
+            return true;
+        }
+    }
+    return placeOf(name).has_value();
 }
 
 QString native(const QString& path) {
@@ -494,7 +488,7 @@ std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& i
             if (!bytes) {
                 return message;
             }
-            const QString entry = QStringLiteral("obr/%1/%2.jpg").arg(next++).arg(index);
+            const QString entry = entryName(index, next++);
             if (const auto credit = creditByPath.find(path); credit != creditByPath.end()) {
                 credits.insert(entry, creditToJson(credit->second));
             }
