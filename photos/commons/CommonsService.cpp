@@ -3,6 +3,7 @@
 #include "CommonsService.h"
 
 #include "BreedSources.h"
+#include "CommonsAddition.h"
 #include "CommonsAnswer.h"
 #include "CommonsLicence.h"
 #include "CommonsQueries.h"
@@ -252,6 +253,15 @@ void CommonsService::fetchGridThumbnail(
                           }
                           done(decoded.image, decoded.problem);
                       });
+}
+
+void CommonsService::addToSet(PhotoSet set, int breed, std::vector<CommonsCandidate> chosen,
+                              std::function<bool(int done, int total)> progress,
+                              std::function<void(const CommonsAddResult&)> done) {
+    std::make_shared<CommonsAddition>(
+        *client_, endpoints_, [this](std::function<void()> call) { later(std::move(call)); },
+        std::move(set), breed, std::move(chosen), std::move(progress), std::move(done))
+        ->start();
 }
 
 } // namespace tarvelo

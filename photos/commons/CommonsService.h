@@ -54,8 +54,8 @@ public:
         std::function<void(const QImage& image, const std::optional<QString>& problem)> done);
 
     // Downloads each chosen photograph (at 960 or 1280 wide, photoFetchWidth)
-    // and adds it to breed `breed` of `set` with PhotoSet::addPhoto, then
-    // records its credit; progress(done, total) returning false stops before
+    // and adds it to breed `breed` of `set` with its credit, in one step
+    // (CommonsAddition); progress(done, total) returning false stops before
     // the next one (the teacher pressed "Zrušit"); what was added stays.
     void addToSet(PhotoSet set, int breed, std::vector<CommonsCandidate> chosen,
                   std::function<bool(int done, int total)> progress,
@@ -66,7 +66,6 @@ public:
 
 private:
     struct Gathering;
-    struct Adding;
     using ListDone = std::function<void(const CandidateList&)>;
 
     // Calls `call` from the event loop unless cancel() comes first.
@@ -75,9 +74,6 @@ private:
                      const std::shared_ptr<Gathering>& gathering, std::function<void()> then);
     void finishList(const QString& cacheKey, const std::shared_ptr<Gathering>& gathering,
                     const ListDone& done);
-    void addNext(const std::shared_ptr<Adding>& adding);
-    void addDownloaded(const std::shared_ptr<Adding>& adding, const CommonsCandidate& fresh,
-                       const QByteArray& bytes);
 
     CommonsEndpoints endpoints_;
     WikimediaClient* client_;

@@ -130,8 +130,8 @@ UprightPicture decodeUpright(JpegDecompressor& decompressor) {
 
 } // namespace
 
-UprightPicture readJpegPicture(QFile& file) {
-    DeviceStream stream(file);
+UprightPicture readJpegPicture(QIODevice& device) {
+    DeviceStream stream(device);
     try {
         JpegDecompressor decompressor(stream);
         try {

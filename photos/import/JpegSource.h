@@ -4,13 +4,13 @@
 
 #include "UprightImage.h"
 
-#include <QFile>
+#include <QIODevice>
 
 namespace tarvelo {
 
-// The JPEG photograph in file, opened at its start, by libjpeg's scaled
+// The JPEG photograph in device, open at its start, by libjpeg's scaled
 // decoding at the smallest size that covers the stored copy, turned upright.
 // Throws ImportFailure.
-UprightPicture readJpegPicture(QFile& file);
+UprightPicture readJpegPicture(QIODevice& device);
 
 } // namespace tarvelo

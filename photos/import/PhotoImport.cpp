@@ -3,6 +3,7 @@
 #include "PhotoImport.h"
 
 #include "AtomicFile.h"
+#include "ByteSpan.h"
 #include "ImportMessages.h"
 #include "JpegPicture.h"
 #include "JpegSource.h"
@@ -12,20 +13,18 @@
 #include "RegularFile.h"
 #include "WriteFailure.h"
 
+#include <QBuffer>
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdint>
-#include <functional>
 #include <new>
 
 namespace tarvelo {
 
 namespace {
 
-// No photograph comes near this; a bigger file is a mistake, not a picture.
-constexpr qint64 maxSourceBytes = 512LL * 1024 * 1024;
 constexpr int storedQuality = 90;
 
 bool isJpeg(const QByteArray& bytes) {
@@ -34,9 +33,7 @@ bool isJpeg(const QByteArray& bytes) {
            static_cast<unsigned char>(bytes[2]) == 0xFF;
 }
 
-// The source opened for reading and judged on what was opened: a pipe put
-// in the photograph's place after the teacher picked it is refused, never
-// waited on.
+// The source opened for reading and judged on what was opened.
 RegularFile openSource(const QString& source) {
     RegularFile opened(source.toStdString());
     switch (opened.refusal()) {
@@ -53,27 +50,46 @@ RegularFile openSource(const QString& source) {
     default:
         throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("soubor nelze otevřít")};
     }
-    const auto size = opened.size();
-    if (size == 0) {
-        throw ImportFailure{ImportProblem::Empty, {}};
-    }
-    if (size > static_cast<std::uint64_t>(maxSourceBytes)) {
-        throw ImportFailure{ImportProblem::TooLarge, QStringLiteral("%1 MiB, nejvýše %2 MiB")
-                                                         .arg(size / (1024 * 1024))
-                                                         .arg(maxSourceBytes / (1024 * 1024))};
+    if (opened.size() > static_cast<std::uint64_t>(importMaxSourceBytes)) {
+        throw ImportFailure{ImportProblem::TooLarge,
+                            QStringLiteral("%1 MiB, nejvýše %2 MiB")
+                                .arg(opened.size() / (1024 * 1024))
+                                .arg(importMaxSourceBytes / (1024 * 1024))};
     }
     return opened;
 }
 
-// The photograph in source, read and turned upright; the file is closed
-// again before anything is written, as the target may be the same file.
-UprightPicture readSource(const QString& source) {
+// The whole file, read once: from here on the import works on bytes.
+QByteArray readSource(const QString& source) {
     const RegularFile opened = openSource(source);
     QFile file;
     if (!file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("soubor nelze otevřít")};
     }
-    return isJpeg(file.peek(3)) ? readJpegPicture(file) : readQtPicture(file);
+    QByteArray bytes(static_cast<qsizetype>(opened.size()), Qt::Uninitialized);
+    const qint64 read = file.read(bytes.data(), bytes.size());
+    if (read < 0) {
+        throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
+    }
+    bytes.truncate(static_cast<qsizetype>(read));
+    return bytes;
+}
+
+// The photograph in bytes, decoded and turned upright.
+UprightPicture readPicture(const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        throw ImportFailure{ImportProblem::Empty, {}};
+    }
+    if (bytes.size() > importMaxSourceBytes) {
+        throw ImportFailure{ImportProblem::TooLarge,
+                            QStringLiteral("%1 MiB, nejvýše %2 MiB")
+                                .arg(bytes.size() / (1024 * 1024))
+                                .arg(importMaxSourceBytes / (1024 * 1024))};
+    }
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    return isJpeg(bytes) ? readJpegPicture(device) : readQtPicture(device);
 }
 
 // Scaled down with Qt's smooth (area-averaging) filter, then in sRGB.
@@ -104,11 +120,8 @@ void checkWithQuizDecoder(const std::vector<std::uint8_t>& bytes) {
     }
 }
 
-// Puts the stored copy in its place, all or nothing.
-using StoredWrite = std::function<std::optional<WriteError>(std::span<const std::uint8_t>)>;
-
-ImportResult importOrThrow(const QString& source, const QString& target, const StoredWrite& write) {
-    UprightPicture picture = readSource(source);
+ImportedPhoto importOrThrow(const QByteArray& bytes) {
+    UprightPicture picture = readPicture(bytes);
     if (picture.image.isNull() || picture.storedSize.isEmpty()) {
         throw ImportFailure{ImportProblem::Damaged, {}};
     }
@@ -116,47 +129,58 @@ ImportResult importOrThrow(const QString& source, const QString& target, const S
     const QImage image = storedImage(std::move(picture));
     const std::vector<std::uint8_t> jpeg = encodeBaselineJpeg(image, storedQuality);
     checkWithQuizDecoder(jpeg);
-    if (const auto error = write(jpeg)) {
-        throw ImportFailure{ImportProblem::NotWritten, writeFailureReason(*error)};
-    }
     return {.ok = true,
             .message = {},
+            .stored = QByteArray(reinterpret_cast<const char*>(jpeg.data()),
+                                 static_cast<qsizetype>(jpeg.size())),
             .storedSize = image.size(),
-            .storedBytes = static_cast<qint64>(jpeg.size()),
-            .appliedOrientation = orientation,
-            .storedPath = target};
+            .appliedOrientation = orientation};
 }
 
-ImportResult importInto(const QString& source, const QString& target, const StoredWrite& write) {
-    ImportResult result;
+// Every way an import ends, as a result: its failures are worded with the
+// photograph's name, a bytes' source read by `read`.
+template <typename Read> ImportedPhoto importCaught(const QString& shownName, const Read& read) {
+    ImportedPhoto result;
     try {
-        return importOrThrow(source, target, write);
+        return importOrThrow(read());
     } catch (const ImportFailure& failure) {
-        const QString name = failure.problem == ImportProblem::NotWritten
-                                 ? QDir::toNativeSeparators(target)
-                                 : QFileInfo(source).fileName();
-        result.message = importMessage(failure.problem, name, failure.detail);
+        result.message = importMessage(failure.problem, shownName, failure.detail);
     } catch (const std::bad_alloc&) {
-        result.message = importMessage(ImportProblem::TooLarge, QFileInfo(source).fileName(),
-                                       QStringLiteral("nedostatek paměti"));
+        result.message =
+            importMessage(ImportProblem::TooLarge, shownName, QStringLiteral("nedostatek paměti"));
     }
     return result;
 }
 
 } // namespace
 
-ImportResult importPhoto(const QString& source, const QString& target) {
-    return importInto(source, target, [&target](std::span<const std::uint8_t> bytes) {
-        return writeFileAtomically(target.toStdString(), bytes);
-    });
+ImportedPhoto importPhoto(const QByteArray& bytes, const QString& shownName) {
+    return importCaught(shownName, [&bytes]() -> const QByteArray& { return bytes; });
 }
 
-ImportResult importPhoto(const QString& source, const SetFolder& set, const std::string& below) {
-    const QString target = QDir::cleanPath(QString::fromStdString(set.root) + QLatin1Char('/') +
-                                           QString::fromStdString(below));
-    return importInto(source, target, [&set, &below](std::span<const std::uint8_t> bytes) {
-        return writeFileInSet(set, below, bytes);
-    });
+ImportedPhoto importPhotoFile(const QString& source) {
+    return importCaught(QFileInfo(source).fileName(), [&source] { return readSource(source); });
+}
+
+ImportResult importPhoto(const QString& source, const QString& target) {
+    const ImportedPhoto imported = importPhotoFile(source);
+    ImportResult result{.ok = false,
+                        .message = imported.message,
+                        .storedSize = imported.storedSize,
+                        .storedBytes = imported.stored.size(),
+                        .appliedOrientation = imported.appliedOrientation,
+                        .storedPath = target,
+                        .creditProblem = {}};
+    if (!imported.ok) {
+        return result;
+    }
+    if (const auto error = writeFileAtomically(target.toStdString(), bytesOf(imported.stored))) {
+        result.message = importMessage(ImportProblem::NotWritten, QDir::toNativeSeparators(target),
+                                       writeFailureReason(*error));
+        return result;
+    }
+    result.ok = true;
+    return result;
 }
 
 } // namespace tarvelo

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AtomicFile.h"
 #include "ExifOrientation.h"
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -19,9 +19,38 @@ inline constexpr int storedBoxHeight = 699;
 // small file announcing a vast picture cannot exhaust memory.
 inline constexpr long long importMaxPixels = 200'000'000;
 
+// No photograph comes near this; a bigger file is a mistake, not a picture.
+inline constexpr qint64 importMaxSourceBytes = 512LL * 1024 * 1024;
+
+// A photograph made fit for a set, or why it is not.
+struct ImportedPhoto {
+    bool ok = false;
+    // When !ok: a Czech sentence naming the photograph and the reason.
+    QString message;
+    // The copy to store: a baseline JPEG without metadata, and its size.
+    QByteArray stored;
+    QSize storedSize;
+    // The Exif (or format) orientation that was turned out of the pixels.
+    Orientation appliedOrientation = Orientation::Upright;
+};
+
+// The photograph in `bytes` (JPEG, PNG or whatever Qt's image plugins read)
+// turned upright, converted to sRGB, scaled down (never up) to its placement
+// in storedBoxWidth x storedBoxHeight and encoded as a baseline JPEG without
+// metadata, which the quiz's own decoder has shown. `shownName` names the
+// photograph in the messages. Touches no file, so it may run on any thread.
+ImportedPhoto importPhoto(const QByteArray& bytes, const QString& shownName);
+
+// The same for the file at `source` (from the file dialog or a drop), read
+// within importMaxSourceBytes and only when it is a regular file, which is
+// judged on what was opened: a pipe put in its place is refused, never
+// waited on. Messages name the file by its name.
+ImportedPhoto importPhotoFile(const QString& source);
+
+// What a photograph's import into a set came to.
 struct ImportResult {
     bool ok = false;
-    // When !ok: a Czech sentence naming the file and the reason.
+    // When !ok: a Czech sentence naming the photograph and the reason.
     QString message;
     // What was written: size in pixels and bytes.
     QSize storedSize;
@@ -30,19 +59,13 @@ struct ImportResult {
     Orientation appliedOrientation = Orientation::Upright;
     // The file it was written as.
     QString storedPath;
+    // When the photograph went in but the credit given with it could not be
+    // written: why, in Czech. The photograph stays.
+    QString creditProblem;
 };
 
-// Reads the photograph at source (JPEG, PNG or whatever Qt's image plugins
-// read), turns it upright, converts it to sRGB, scales it down (never up) to
-// its placement in storedBoxWidth x storedBoxHeight and writes it to target
-// as a baseline JPEG without metadata. target is replaced atomically: on
-// failure it is left as it was. source is only read. It touches nothing but
-// the two files, so it may run on a worker thread.
+// importPhotoFile written to the file `target`, replaced atomically: on
+// failure it is left as it was, and a write that fails names it.
 ImportResult importPhoto(const QString& source, const QString& target);
-
-// The same into the file below set's folder (such as "obr/5/3.jpg"), reached
-// from set.root without passing through a link (AtomicFile.h) and made as
-// set.newEntries says; storedPath is its whole path.
-ImportResult importPhoto(const QString& source, const SetFolder& set, const std::string& below);
 
 } // namespace tarvelo

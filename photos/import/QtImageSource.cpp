@@ -58,11 +58,11 @@ QImage opaque(const QImage& image) {
 
 } // namespace
 
-UprightPicture readQtPicture(QFile& file) {
-    QImageReader reader(&file);
+UprightPicture readQtPicture(QIODevice& device) {
+    QImageReader reader(&device);
     reader.setAutoTransform(true);
     if (!reader.canRead()) {
-        if (isHeif(file.peek(12))) {
+        if (isHeif(device.peek(12))) {
             throw ImportFailure{ImportProblem::Unsupported, QStringLiteral("HEIC")};
         }
         throw ImportFailure{ImportProblem::NotAnImage, {}};

@@ -4,12 +4,12 @@
 
 #include "UprightImage.h"
 
-#include <QFile>
+#include <QIODevice>
 
 namespace tarvelo {
 
-// Any other photograph in file (PNG and what else Qt reads), opened at its
+// Any other photograph in device (PNG and what else Qt reads), open at its
 // start, by Qt's image readers, turned upright. Throws ImportFailure.
-UprightPicture readQtPicture(QFile& file);
+UprightPicture readQtPicture(QIODevice& device);
 
 } // namespace tarvelo

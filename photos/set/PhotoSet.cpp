@@ -5,9 +5,12 @@
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "ByteSpan.h"
 #include "CzechCounts.h"
+#include "ImportMessages.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
+#include "SetCredits.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"
 #include "WriteFailure.h"
@@ -266,29 +269,49 @@ std::optional<QString> PhotoSet::notReadyFor(int index) {
     return std::nullopt;
 }
 
+ImportResult PhotoSet::store(int index, int place, const ImportedPhoto& imported) {
+    ImportResult result{.ok = false,
+                        .message = imported.message,
+                        .storedSize = imported.storedSize,
+                        .storedBytes = imported.stored.size(),
+                        .appliedOrientation = imported.appliedOrientation,
+                        .storedPath = photoPath(index, place),
+                        .creditProblem = {}};
+    if (!imported.ok) {
+        return result;
+    }
+    const SetFolder set = folder();
+    if (const auto error = writeFileInSet(set, fileBelow(index, place), bytesOf(imported.stored))) {
+        result.message =
+            importMessage(ImportProblem::NotWritten, shown(set, fileBelow(index, place)),
+                          writeFailureReason(*error));
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
 ImportResult PhotoSet::choose(int index, const QString& photo) {
     ImportResult result;
     if (const auto problem = notReadyFor(index)) {
         result.message = *problem;
         return result;
     }
-    return importPhoto(photo, folder(), fileBelow(index, 0));
+    return store(index, 0, importPhotoFile(photo));
 }
 
-ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
-    ImportResult result;
+std::optional<int> PhotoSet::nextPlace(int index, const QString& shownName, ImportResult& result) {
     if (const auto problem = notReadyFor(index)) {
         result.message = *problem;
-        return result;
+        return std::nullopt;
     }
     const std::vector<int> places = photoPlaces(index);
     if (places.size() >= static_cast<std::size_t>(maxPhotosPerBreed)) {
         result.message =
             QStringLiteral("Fotografii „%1“ nelze přidat: plemeno %2 už má %3, víc jich mít "
                            "nemůže. Nejdřív některou odeberte.")
-                .arg(QFileInfo(photo).fileName(), breedName(index),
-                     photographCount(maxPhotosPerBreed));
-        return result;
+                .arg(shownName, breedName(index), photographCount(maxPhotosPerBreed));
+        return std::nullopt;
     }
     // The first goes over the drawing; the others after the last, or, in a
     // set made by hand whose last place is taken, into its first gap.
@@ -301,11 +324,37 @@ ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
             }
         }
     }
-    const SetFolder set = folder();
-    if (!makeFolder(set, folderBelow(place), &result.message)) {
+    if (!makeFolder(folder(), folderBelow(place), &result.message)) {
+        return std::nullopt;
+    }
+    return place;
+}
+
+ImportResult PhotoSet::addPhoto(int index, const QByteArray& bytes, const QString& shownName,
+                                const std::optional<PhotoCredit>& credit) {
+    ImportResult result;
+    const std::optional<int> place = nextPlace(index, shownName, result);
+    if (!place) {
         return result;
     }
-    return importPhoto(photo, set, fileBelow(index, place));
+    const ImportedPhoto imported = importPhoto(bytes, shownName);
+    result = store(index, *place, imported);
+    if (result.ok && credit) {
+        if (const auto problem = addCredits(
+                *this, {{.sha256 = photographHash(imported.stored), .credit = *credit}})) {
+            result.creditProblem = *problem;
+        }
+    }
+    return result;
+}
+
+ImportResult PhotoSet::addPhoto(int index, const QString& photo) {
+    ImportResult result;
+    const std::optional<int> place = nextPlace(index, QFileInfo(photo).fileName(), result);
+    if (!place) {
+        return result;
+    }
+    return store(index, *place, importPhotoFile(photo));
 }
 
 bool PhotoSet::removePhoto(int index, int number, QString* message, const StepCheck& goOn) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AtomicFile.h"
+#include "PhotoCredit.h"
 #include "PhotoImport.h"
 #include "PictureSets.h"
 
@@ -73,13 +74,21 @@ public:
     QStringList photos(int index) const;
     int photoCount(int index) const { return static_cast<int>(photos(index).size()); }
 
-    // Imports photo as picture index at once, replacing the breed's first
-    // photograph; on failure the set is unchanged.
+    // Imports the file `photo` as picture index at once, replacing the
+    // breed's first photograph; on failure the set is unchanged.
     ImportResult choose(int index, const QString& photo);
 
-    // Imports photo as the breed's next photograph: over the drawing when
-    // obr/0 holds it, else in the first free obr/K after the last one. A breed
-    // that has maxPhotosPerBreed already is refused and nothing changes.
+    // Imports the photograph in `bytes` (`shownName` names it in messages)
+    // as the breed's next photograph: over the drawing when obr/0 holds it,
+    // else in the first free obr/K after the last one. With a credit, the
+    // photograph and its credit are written together, the credit tied to
+    // the stored bytes in hand (SetCredits.h); a photograph whose credit
+    // cannot be written stays, and creditProblem says why. A breed that has
+    // maxPhotosPerBreed already is refused and nothing changes.
+    ImportResult addPhoto(int index, const QByteArray& bytes, const QString& shownName,
+                          const std::optional<PhotoCredit>& credit = std::nullopt);
+    // The same for the file `photo`, from the file dialog or a drop; a full
+    // breed is refused before the file is read.
     ImportResult addPhoto(int index, const QString& photo);
 
     // Called after each step of a removal; false stops it there, as a power
@@ -112,6 +121,11 @@ private:
     std::optional<QString> notReadyFor(int index);
     // Which of obr/0 .. obr/9 hold the breed's photographs, in order.
     std::vector<int> photoPlaces(int index) const;
+    // Where the breed's next photograph goes, made ready; nothing with the
+    // reason in result when it cannot go in.
+    std::optional<int> nextPlace(int index, const QString& shownName, ImportResult& result);
+    // The imported photograph written as obr/place/index.jpg.
+    ImportResult store(int index, int place, const ImportedPhoto& imported);
 
     QString root_;
     QString drawingsDir_;

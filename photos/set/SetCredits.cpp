@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "BoundedJson.h"
 #include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "CreditJson.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -34,15 +36,16 @@ QString creditsFilePath(const PhotoSet& set) {
     return set.pathOf(std::string(setCreditsFile));
 }
 
+QByteArray hashOf(QByteArrayView bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
 // The SHA-256 of the photograph at path, read as the quiz reads it (bounded,
 // a regular file only); nothing when it cannot be read.
 std::optional<QByteArray> photographHash(const QString& path) {
     try {
         const std::vector<std::uint8_t> bytes = readPictureFile(path.toStdString());
-        return QCryptographicHash::hash(
-                   QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                   QCryptographicHash::Sha256)
-            .toHex();
+        return hashOf(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     } catch (const PictureError&) {
         return std::nullopt;
     }
@@ -170,6 +173,39 @@ changeCredits(const PhotoSet& set,
 }
 
 } // namespace
+
+std::map<QByteArray, PhotoCredit> creditsByHash(const PhotoSet& set) {
+    return readCredits(set);
+}
+
+QByteArray photographHash(const QByteArray& bytes) {
+    return hashOf(bytes);
+}
+
+std::optional<QString> addCredits(const PhotoSet& set, const std::vector<HashedCredit>& credits) {
+    if (const auto refusal = set.linkRefusal()) {
+        return refusal;
+    }
+    Credits kept = readCredits(set);
+    const Credits old = kept;
+    for (const HashedCredit& given : credits) {
+        if (auto bounded = boundedCredit(given.credit)) {
+            kept.insert_or_assign(given.sha256, std::move(*bounded));
+        }
+    }
+    if (kept.size() > static_cast<std::size_t>(breedCount * maxPhotosPerBreed)) {
+        const std::map<QString, QByteArray> hashes = photographHashes(set);
+        std::erase_if(kept, [&hashes](const auto& credit) {
+            return std::none_of(hashes.begin(), hashes.end(), [&credit](const auto& photo) {
+                return photo.second == credit.first;
+            });
+        });
+    }
+    if (kept == old && (QFileInfo::exists(creditsFilePath(set)) || kept.empty())) {
+        return std::nullopt;
+    }
+    return writeCredits(set, kept);
+}
 
 std::optional<PhotoCredit> creditOf(const PhotoSet& set, const QString& path) {
     const Credits credits = readCredits(set);

@@ -6,7 +6,9 @@
 #include "PhotoCredit.h"
 #include "PhotoSet.h"
 
+#include <QByteArray>
 #include <QString>
+#include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -51,6 +53,26 @@ std::optional<QString> recordCredit(const PhotoSet& set, const QString& path,
 // its credit, the others keep theirs.
 std::optional<QString> recordCredits(const PhotoSet& set,
                                      const std::vector<CreditedPhoto>& credits);
+
+// Every credit the set's file holds, by the SHA-256 of its photograph's
+// bytes, for a reader that has the bytes in hand (an export).
+std::map<QByteArray, PhotoCredit> creditsByHash(const PhotoSet& set);
+
+// The SHA-256 a credit is tied to, of a photograph's bytes in hand.
+QByteArray photographHash(const QByteArray& bytes);
+
+struct HashedCredit {
+    QByteArray sha256; // photographHash of the stored bytes
+    PhotoCredit credit;
+};
+
+// Credits of photographs just written, tied to the bytes the writer had in
+// hand, so nothing is read back: each is given its credit, the other
+// credits are kept. Credits of photographs no longer in the set are let go
+// only once the file holds more than a set can (then every photograph is
+// read), which keeps adding cheap and the file small. Refused as
+// recordCredit is.
+std::optional<QString> addCredits(const PhotoSet& set, const std::vector<HashedCredit>& credits);
 
 // Takes the credit of the photograph at `path` away.
 std::optional<QString> forgetCredit(const PhotoSet& set, const QString& path);
