@@ -28,9 +28,8 @@ public:
     using Progress = std::function<bool(int done, int total)>;
     using Done = std::function<void(const CommonsAddResult&)>;
 
-    CommonsAddition(WikimediaClient& client, CommonsEndpoints endpoints, Later later,
-                    PhotoSet set, int breed, std::vector<CommonsCandidate> chosen,
-                    Progress progress, Done done);
+    CommonsAddition(WikimediaClient& client, CommonsEndpoints endpoints, Later later, PhotoSet set,
+                    int breed, std::vector<CommonsCandidate> chosen, Progress progress, Done done);
 
     // Refused at once (from the event loop) when an endpoint is unusable or
     // the breed unknown; else the first photograph is asked for.

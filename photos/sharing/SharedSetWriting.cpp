@@ -1,8 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A set written as one shared file: saveSharedSet.
-#include "SharedSet.h"
-
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "ByteSpan.h"
@@ -13,6 +11,7 @@
 #include "PictureFile.h"
 #include "SetArchive.h"
 #include "SetCredits.h"
+#include "SharedSet.h"
 #include "SharedSetLayout.h"
 #include "WriteFailure.h"
 

@@ -29,4 +29,20 @@ private:
     std::optional<QByteArray> old_;
 };
 
+// No temporary folder to be had for one test: the system's temporary folder
+// is the file `blocker`, and no private runtime folder is offered. Whatever
+// still works did not go through one (makeTemporaryFolder fails meanwhile).
+class WithoutTemporaryFolder {
+public:
+    explicit WithoutTemporaryFolder(const QByteArray& blocker)
+        : tmpdir_("TMPDIR", blocker), tmp_("TMP", blocker), temp_("TEMP", blocker),
+          runtime_("XDG_RUNTIME_DIR", {}) {}
+
+private:
+    ScopedVariable tmpdir_;
+    ScopedVariable tmp_;
+    ScopedVariable temp_;
+    ScopedVariable runtime_;
+};
+
 } // namespace tarvelo::testing

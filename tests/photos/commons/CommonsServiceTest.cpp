@@ -10,6 +10,7 @@
 #include "ForeignText.h"
 #include "PhotoSet.h"
 #include "SetCredits.h"
+#include "TemporaryFolder.h"
 #include "WikimediaClient.h"
 
 #include <QCoreApplication>
@@ -456,6 +457,11 @@ TEST_F(CommonsServiceTest, ChosenPhotographsAreAddedAtTheWidthNeededWithTheirCre
                                          *named(list, QStringLiteral("File:Jersey pasture.jpg"))};
     PhotoSet set = newSet();
     server.forgetRequests();
+    // Straight from the download into the set: no temporary folder is needed.
+    QFile blocker(folder.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    const tarvelo::testing::WithoutTemporaryFolder noTemporaryFolder(blocker.fileName().toUtf8());
+    ASSERT_FALSE(makeTemporaryFolder(nullptr));
     std::vector<std::pair<int, int>> steps;
     const CommonsAddResult result = add(set, jersey, chosen, [&](int done, int total) {
         steps.emplace_back(done, total);

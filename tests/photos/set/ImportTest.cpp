@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExifOrientation.h"
+#include "ImportMessages.h"
 #include "JpegWriter.h"
 #include "PhotoFixtures.h"
 #include "PhotoImport.h"
@@ -195,6 +196,45 @@ TEST_F(PhotoImportTest, AColourProfileIsConvertedToSrgb) {
         result = import(withIccProfile(encodeBaselineJpeg(flat, 98), space.iccProfile()));
         ASSERT_TRUE(result.ok) << result.message.toStdString();
         EXPECT_LE(largestDifference(rgbAt(*quizPicture(stored()).raster(), 400, 300), want), 5);
+    }
+}
+
+// A photograph handed over as bytes (a download, an archive's entry) comes
+// out as the same stored copy as from its file, and every refusal names it
+// by the name it was given.
+TEST_F(PhotoImportTest, BytesInHandAreImportedAsTheirFileIsAndRefusalsNameThem) {
+    const Bytes jpeg = withExifOrientation(
+        makeJpeg({.width = 2400, .height = 1600, .pattern = Pattern::Photo}), 6);
+    QImage png(300, 200, QImage::Format_ARGB32);
+    png.fill(Qt::darkGreen);
+    ASSERT_TRUE(png.save(qpath(dir, "p.png"), "PNG"));
+    const Bytes pngBytes = readBytes(qpath(dir, "p.png"));
+    const auto asQt = [](const Bytes& bytes) {
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    };
+    for (const Bytes& good : {jpeg, pngBytes}) {
+        writeFile(dir.path() / "same.bin", good);
+        const ImportedPhoto fromFile = importPhotoFile(qpath(dir, "same.bin"));
+        const ImportedPhoto fromBytes = importPhoto(asQt(good), QStringLiteral("stažená"));
+        ASSERT_TRUE(fromBytes.ok) << fromBytes.message.toStdString();
+        EXPECT_EQ(fromBytes.stored, fromFile.stored);
+        EXPECT_EQ(fromBytes.storedSize, fromFile.storedSize);
+        EXPECT_EQ(fromBytes.appliedOrientation, fromFile.appliedOrientation);
+        EXPECT_EQ(markersUpToScan({fromBytes.stored.begin(), fromBytes.stored.end()}).at(1),
+                  0xE0); // JFIF only: nothing of the source's metadata
+    }
+    const std::pair<QByteArray, ImportProblem> refused[] = {
+        {QByteArray(), ImportProblem::Empty},
+        {QByteArray("<html>Not Found</html>"), ImportProblem::NotAnImage},
+        {asQt(jpeg).left(asQt(jpeg).size() / 3), ImportProblem::Truncated},
+    };
+    const QString name = QStringLiteral("Kráva „1“.jpg");
+    for (const auto& [bytes, problem] : refused) {
+        const ImportedPhoto result = importPhoto(bytes, name);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.stored.isEmpty());
+        EXPECT_EQ(result.message, importMessage(problem, name)) << result.message.toStdString();
     }
 }
 

@@ -5,6 +5,8 @@
 #include "SetCredits.h"
 
 #include "AtomicFile.h"
+#include "BreedCatalogue.h"
+#include "BreedPhotos.h"
 #include "PhotoFixtures.h"
 #include "PhotoSet.h"
 #include "TempDir.h"
@@ -217,6 +219,78 @@ TEST_F(SetCreditsTest, ADamagedHugeOrForeignFileGivesNoCreditsAndTheNextRecordMe
     ASSERT_TRUE(QDir().mkdir(creditsFile));
     EXPECT_TRUE(creditsOf(set).empty());
     EXPECT_TRUE(recordCredit(set, photos[1], credit(QStringLiteral("Eva"))).has_value());
+}
+
+// A photograph handed over as bytes goes in with its credit in one step,
+// the credit tied to the stored copy; a refused one leaves neither behind,
+// and one whose credit cannot be written stays and says so.
+TEST_F(SetCreditsTest, BytesAddedWithTheirCreditGoInTogetherOrNotAtAll) {
+    const auto bytesOf = [](const Bytes& bytes) {
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    };
+    const QByteArray phone = bytesOf(withExifOrientation(
+        makeJpeg({.width = 1600, .height = 1200, .pattern = Pattern::Photo}), 3));
+    const ImportResult first =
+        set.addPhoto(2, phone, QStringLiteral("Kráva.jpg"), credit(QStringLiteral("Jana")));
+    ASSERT_TRUE(first.ok) << first.message.toStdString();
+    EXPECT_TRUE(first.creditProblem.isEmpty());
+    EXPECT_EQ(set.photos(2), QStringList{first.storedPath});
+    EXPECT_EQ(creditOf(set, first.storedPath)->author, QStringLiteral("Jana"));
+    EXPECT_EQ(readBytes(first.storedPath).size(), static_cast<std::size_t>(first.storedBytes));
+
+    // Refused before or during the import: the set and its credits as they were.
+    addPhotos(3, maxPhotosPerBreed);
+    const Bytes before = readBytes(creditsFile);
+    const struct {
+        int index;
+        QByteArray bytes;
+        QString says;
+    } refused[] = {
+        {3, phone, QStringLiteral("víc jich mít nemůže")},
+        {2, QByteArray("GIF89a"), QStringLiteral("„Cizí.jpg“ nelze přečíst")},
+        {2, phone.left(phone.size() / 2), QStringLiteral("„Cizí.jpg“ nelze přečíst")},
+        {breedCount, phone, QStringLiteral("v sadě není")},
+    };
+    for (const auto& bad : refused) {
+        const ImportResult result =
+            set.addPhoto(bad.index, bad.bytes, QStringLiteral("Cizí.jpg"), credit("Cizí"));
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.message.contains(bad.says)) << result.message.toStdString();
+        EXPECT_EQ(set.photoCount(2), 1);
+        EXPECT_EQ(readBytes(creditsFile), before);
+    }
+
+    // No room for the credit: the photograph stays, and the teacher is told.
+    QFile::remove(creditsFile);
+    ASSERT_TRUE(QDir().mkdir(creditsFile));
+    const ImportResult uncredited =
+        set.addPhoto(2, bytesOf(makeJpeg({.width = 640, .height = 480})),
+                     QStringLiteral("Druhá.jpg"), credit("Petr"));
+    EXPECT_TRUE(uncredited.ok);
+    EXPECT_TRUE(
+        uncredited.creditProblem.startsWith(QStringLiteral("Zdroje fotografií nelze uložit")))
+        << uncredited.creditProblem.toStdString();
+    EXPECT_EQ(set.photoCount(2), 2);
+}
+
+// Adding keeps every other credit and does not read the set's photographs,
+// so a credits file can hold ones whose photographs went; once it holds more
+// than a set can, those are let go.
+TEST_F(SetCreditsTest, CreditsOfPhotographsThatWentAreLetGoBeforeTheFileOutgrowsASet) {
+    const QStringList photos = addPhotos(1, 1);
+    record(photos[0], credit(QStringLiteral("Zůstává")));
+    std::vector<HashedCredit> gone;
+    for (int i = 0; i < breedCount * maxPhotosPerBreed; ++i) {
+        gone.push_back({photographHash(QByteArray::number(i)), credit(QString::number(i))});
+    }
+    gone.resize(gone.size() - 1);
+    ASSERT_EQ(addCredits(set, gone), std::nullopt);
+    EXPECT_EQ(entriesInFile(), breedCount * maxPhotosPerBreed);
+    ASSERT_EQ(addCredits(set, {{photographHash(QByteArray("one more")), credit("Navíc")}}),
+              std::nullopt);
+    EXPECT_EQ(entriesInFile(), 1);
+    EXPECT_EQ(creditOf(set, photos[0])->author, QStringLiteral("Zůstává"));
 }
 
 #ifndef _WIN32

@@ -8,12 +8,14 @@
 #include "JpegMarkers.h"
 #include "PhotoFixtures.h"
 #include "RawArchive.h"
+#include "ScopedVariable.h"
 #include "SetArchive.h"
 #include "SetCredits.h"
 #include "SetFolderLock.h"
 #include "SetReplacement.h"
 #include "SharedSetContents.h"
 #include "TempDir.h"
+#include "TemporaryFolder.h"
 #include "Utf8Path.h"
 
 #include <QDir>
@@ -313,7 +315,14 @@ TEST_F(SharedSetTest, ExportWritesOnlyWhatImportTakes) {
                      comment.end());
     writeFile(pathFromUtf8(stored(set, 3, 1).toStdString()), commented);
 
-    ASSERT_EQ(saveSharedSet(set, {}, file), std::nullopt);
+    {
+        // Re-encoded in memory: no temporary folder is needed.
+        writeFile(dir.path() / "not-a-folder", {});
+        const tarvelo::testing::WithoutTemporaryFolder noTemporaryFolder(
+            QByteArray::fromStdString(dir / "not-a-folder"));
+        ASSERT_FALSE(makeTemporaryFolder(nullptr));
+        ASSERT_EQ(saveSharedSet(set, {}, file), std::nullopt);
+    }
     const SharedSetRead read = readSharedSet(file);
     ASSERT_TRUE(read.set) << read.message.toStdString();
     ASSERT_EQ(read.set->photos[3].size(), 2u);
