@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "PhotoImport.h"
+
 #include "ExifOrientation.h"
 #include "ImportMessages.h"
 #include "JpegWriter.h"
 #include "PhotoFixtures.h"
-#include "PhotoImport.h"
 #include "TempDir.h"
 
 #include <QColorSpace>
