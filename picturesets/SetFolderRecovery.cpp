@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "SetFolderFiles.h"
 #include "SetFolderLock.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"

@@ -10,6 +10,7 @@
 #include "PictureErrors.h"
 #include "QtImageSource.h"
 #include "RegularFile.h"
+#include "SetFolderFiles.h"
 #include "WriteFailure.h"
 
 #include <QColorSpace>

@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "ExifOrientation.h"
+#include "SetFolderFiles.h"
 
 #include <QSize>
 #include <QString>

@@ -8,6 +8,7 @@
 #include "CzechCounts.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
+#include "SetFolderFiles.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"
 #include "WriteFailure.h"

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "PhotoImport.h"
 #include "PictureSets.h"
+#include "SetFolderFiles.h"
 
 #include <QString>
 #include <QStringList>

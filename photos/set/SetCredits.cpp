@@ -8,6 +8,7 @@
 #include "CreditJson.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
+#include "SetFolderFiles.h"
 #include "WriteFailure.h"
 
 #include <QCryptographicHash>
