@@ -7,7 +7,7 @@ CMAKE_EXTRA ?=
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps configure build test run clean package check-package check-installed screenshots \
-	format check-format
+	format check-format check-sizes
 
 all: build
 
@@ -31,6 +31,11 @@ check-format:
 
 format:
 	scripts/check-format --fix
+
+# No program file over 400 lines and no function over 60: lists every one
+# that is, and fails when there is any.
+check-sizes:
+	scripts/check-sizes
 
 # The quiz reads obr/0/<n>.jpg from its working directory.
 run: build

@@ -94,8 +94,20 @@ void PracticeRules::bringSoon(Item& item, std::int32_t question) {
 
 std::int32_t PracticeRules::chooseBreed() {
     const std::int32_t question = answered_ + 1;
+    if (const auto breed = urgentBreed(question)) {
+        return *breed;
+    }
+    if (const auto breed = nextNewBreed()) {
+        return *breed;
+    }
+    if (const auto breed = waitingBreed(question)) {
+        return *breed;
+    }
+    return meanwhileBreed();
+}
 
-    // A breed whose turn has come, the most urgent first.
+// A breed whose turn has come, the most urgent first.
+std::optional<std::int32_t> PracticeRules::urgentBreed(std::int32_t question) const {
     const Item* urgent = nullptr;
     for (const Item& item : items_) {
         if (item.breed == lastBreed_ || !item.deadline || item.dueAt > question) {
@@ -109,8 +121,11 @@ std::int32_t PracticeRules::chooseBreed() {
     if (urgent != nullptr) {
         return urgent->breed;
     }
+    return std::nullopt;
+}
 
-    // Then one not asked yet.
+// Then one not asked yet.
+std::optional<std::int32_t> PracticeRules::nextNewBreed() {
     while (!firstOrder_.empty()) {
         const std::int32_t breed = firstOrder_.back();
         const Item* item = find(breed);
@@ -119,10 +134,13 @@ std::int32_t PracticeRules::chooseBreed() {
         }
         firstOrder_.pop_back(); // asked early, by a confusion
     }
+    return std::nullopt;
+}
 
-    // Then a missed breed's second right answer, whose turn has come: kept
-    // for when no new breed is left, so that the last breeds missed have
-    // others to come between their questions.
+// Then a missed breed's second right answer, whose turn has come: kept for
+// when no new breed is left, so that the last breeds missed have others to
+// come between their questions.
+std::optional<std::int32_t> PracticeRules::waitingBreed(std::int32_t question) const {
     const Item* waiting = nullptr;
     for (const Item& item : items_) {
         if (item.breed != lastBreed_ && !item.known && item.asked && !item.deadline &&
@@ -133,9 +151,12 @@ std::int32_t PracticeRules::chooseBreed() {
     if (waiting != nullptr) {
         return waiting->breed;
     }
+    return std::nullopt;
+}
 
-    // Only breeds waiting for their turn are left: meanwhile one known
-    // already, the longest unasked, or else one from outside the practice.
+// Only breeds waiting for their turn are left: meanwhile one known already,
+// the longest unasked, or else one from outside the practice.
+std::int32_t PracticeRules::meanwhileBreed() {
     std::int32_t best = -1;
     const auto consider = [&](std::int32_t breed) {
         if (breed != lastBreed_ &&

@@ -95,6 +95,11 @@ private:
     Item& join(std::int32_t breed);
     void bringSoon(Item& item, std::int32_t question);
     std::int32_t chooseBreed();
+    // The steps of chooseBreed, in its order; each nothing when it has none.
+    std::optional<std::int32_t> urgentBreed(std::int32_t question) const;
+    std::optional<std::int32_t> nextNewBreed();
+    std::optional<std::int32_t> waitingBreed(std::int32_t question) const;
+    std::int32_t meanwhileBreed();
     std::int32_t choosePhoto(std::int32_t breed);
 
     std::vector<Item> items_;

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "SetFolderFiles.h"
 #include "SetFolderLock.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"
@@ -91,7 +92,7 @@ void removeLeftovers(const SetFolder& set, const fs::path& folder, const std::st
 } // namespace
 
 // Everything below the set's folder is changed through the walks that never
-// pass a link (AtomicFile.h): a link or junction where a staging folder or
+// pass a link (SetFolderFiles.h): a link or junction where a staging folder or
 // obr/K should be is removed as itself, and nothing where it leads is touched.
 void recoverSetFolder(const fs::path& folder) {
     if (folder.empty() || !isRealFolder(folder)) {

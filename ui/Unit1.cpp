@@ -55,6 +55,17 @@ TForm1::TForm1(TApplication& application)
     Image1->setGeometry(QRect(QPoint(16, 16), quizPictureSize));
     Image1->setAccessibleName(QStringLiteral("Fotografie")); // described by the question number
 
+    makeAnswerGroup();
+    makeCorrectionPanels();
+
+    // Tab order: the group boxes, then the list, the field and the button.
+    setTabOrder(ComboBox1, Edit1);
+    setTabOrder(Edit1, BitBtn1);
+    registerControls();
+}
+
+// The answer: the list or the field the name goes in, and the button.
+void TForm1::makeAnswerGroup() {
     GroupBox2 = makeGroup(this, {728, 32, 185, 177}, eightSpaces, QStringLiteral("Odpověď"));
     Label1 = makeLabel(GroupBox2, {16, 16, 40, 19}, QStringLiteral("Název"));
     Label6 = makeLabel(GroupBox2, {16, 136, 4, 19}, QString());
@@ -84,7 +95,12 @@ TForm1::TForm1(TApplication& application)
     setButtonColours(BitBtn1, Qt::white); // its own font colour on the button face
     setDefaultButton(BitBtn1);
     onClick(BitBtn1, [this] { BitBtn1Click(); });
+}
 
+// The panels that tell a wrong answer (the correction with the count of
+// mistakes, what the breed was confused with) and, made between them as it
+// always was, the progress under the answer.
+void TForm1::makeCorrectionPanels() {
     GroupBox3 = makeGroup<AlertPanel>(this, {8, 293, 919, 89}, QString(), QStringLiteral("Oprava"));
     Label3 = makeLabel(GroupBox3, {8, 24, 4, 19}, QString());
     Label7 = makeLabel(GroupBox3, {8, 0, 52, 19}, QStringLiteral("  Chyb: "));
@@ -106,11 +122,6 @@ TForm1::TForm1(TApplication& application)
     Image2->setGeometry(1, 1, 118, 74);
     Frame1->hide();
     GroupBox4->hide();
-
-    // Tab order: the group boxes, then the list, the field and the button.
-    setTabOrder(ComboBox1, Edit1);
-    setTabOrder(Edit1, BitBtn1);
-    registerControls();
 }
 
 void TForm1::FormCreate() {

@@ -59,6 +59,10 @@ public:
     PictureBox* Image2;
 
 private:
+    // The constructor's steps, each making its controls in the order they
+    // always were made.
+    void makeAnswerGroup();
+    void makeCorrectionPanels();
     bool practising() const;
 
     Quiz* quiz_ = nullptr;

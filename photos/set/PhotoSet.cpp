@@ -11,6 +11,7 @@
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "SetCredits.h"
+#include "SetFolderFiles.h"
 #include "SetPlaces.h"
 #include "Utf8Path.h"
 #include "WriteFailure.h"

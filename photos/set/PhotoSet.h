@@ -6,6 +6,7 @@
 #include "PhotoCredit.h"
 #include "PhotoImport.h"
 #include "PictureSets.h"
+#include "SetFolderFiles.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,7 @@ namespace tarvelo {
 // first photograph, or its bundled drawing when it has none, never nothing.
 // Nothing is written below root through a link: a set whose obr, obr/K or a
 // photograph in them is a symbolic link or junction is refused whole, and
-// each write walks from root without following one (AtomicFile.h).
+// each write walks from root without following one (SetFolderFiles.h).
 class PhotoSet {
 public:
     // root holds obr/0; drawingsDir holds the bundled 0.jpg .. 18.jpg. With

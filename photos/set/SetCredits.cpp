@@ -9,6 +9,7 @@
 #include "CreditJson.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
+#include "SetFolderFiles.h"
 #include "WriteFailure.h"
 
 #include <QCryptographicHash>

@@ -8,6 +8,7 @@
 #include "CzechCounts.h"
 #include "PhotoFixtures.h"
 #include "PictureFile.h"
+#include "SetFolderFiles.h"
 #include "TempDir.h"
 
 #include <QDir>
