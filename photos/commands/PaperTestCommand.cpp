@@ -4,7 +4,7 @@
 
 #include "CommandLine.h"
 #include "CommandOutput.h"
-#include "PaperTestPdf.h"
+#include "PaperQuizPdf.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "Utf8Path.h"
@@ -50,17 +50,17 @@ int runPaperTestCommand(const QStringList& arguments, const QString& programFold
     }
     const PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
     std::mt19937 random(std::random_device{}());
-    const PaperTestLevel level = beginner ? PaperTestLevel::Beginner : PaperTestLevel::Advanced;
-    const PaperTest test = drawPaperTest(set.root(), set.drawingsDir(), level, random);
+    const PaperQuizLevel level = beginner ? PaperQuizLevel::Beginner : PaperQuizLevel::Advanced;
+    const PaperQuiz quiz = drawPaperQuiz(set.root(), set.drawingsDir(), level, random);
 
     const QString out = rest.at(0);
     int pages = 0;
-    if (const auto problem = savePaperTest(test, out, &pages)) {
+    if (const auto problem = savePaperQuiz(quiz, out, &pages)) {
         say(*problem);
         return 1;
     }
     printResult(QStringLiteral("%1 (%2): %3 pages")
-                    .arg(QDir::toNativeSeparators(out), paperTestLevelName(level))
+                    .arg(QDir::toNativeSeparators(out), paperQuizLevelName(level))
                     .arg(pages));
     return 0;
 }

@@ -7,7 +7,7 @@
 namespace tarvelo {
 
 // tarvelo-photos --paper-test OUT.pdf [--beginner] [DIR | --class-set]:
-// writes a written test of the set (PaperTestPdf.h) without a window, for
+// writes a written test of the set (PaperQuizPdf.h) without a window, for
 // the set --import would change; the set is only read, and a breed it has
 // no picture of is printed with its drawing. Prints the file, level and pages
 // on standard output, what went wrong or misuse on standard error; returns the
