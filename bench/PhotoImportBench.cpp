@@ -6,25 +6,22 @@
 // stored copy's size, and the picture box's first paint of the copy beside
 // that of the original. Then the quiz's peak resident memory over a round
 // played on a set of imported copies, and what ten photographs of each breed
-// cost beside one: the round's peak memory and each question's first paint.
+// cost beside one: the round's peak memory and each question's first paint;
+// a shared set saved and taken over (SharedSetBench.h).
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "JpegFixtures.h"
 #include "PhotoFixtures.h"
 #include "PhotoImport.h"
-#include "PhotoSet.h"
 #include "PictureBox.h"
 #include "PlainView.h"
 #include "Quiz.h"
 #include "QuizStage.h"
-#include "SetReplacement.h"
-#include "SharedSet.h"
+#include "SharedSetBench.h"
 #include "Timing.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPalette>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -99,76 +96,6 @@ void timeRound(const fs::path& set, Stage& stage, std::vector<double>& questions
         questions.push_back(millisecondsOf([&] { quiz.pressAnswerButton(); }));
     }
     QDir::setCurrent(before);
-}
-
-// Runs a program to its end in folder; its time in milliseconds, or -1.
-double runMs(const QString& program, const QStringList& arguments, const fs::path& folder) {
-    QProcess child;
-    child.setWorkingDirectory(QString::fromStdString(folder.string()));
-    child.setStandardOutputFile(QProcess::nullDevice());
-    double ms = millisecondsOf([&] {
-        child.start(program, arguments);
-        child.waitForFinished(300'000);
-    });
-    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
-        std::fprintf(stderr, "tarvelo-photos-bench: %s failed\n", program.toStdString().c_str());
-        ms = -1;
-    }
-    return ms;
-}
-
-// A set of five photographs of each breed saved as one file and made the set
-// of another folder, beside zip -0 -r of the same folder, and unzip followed
-// by tarvelo-check of the file, each in turn.
-void sharedSetBench(const fs::path& set, const fs::path& dir, int rounds) {
-    const fs::path five = dir / "set-5";
-    for (int photo = 0; photo < 5; ++photo) {
-        fs::create_directories(five / "obr" / std::to_string(photo));
-        for (int index = 0; index < 19; ++index) {
-            fs::copy_file(set / tarvelo::picturePath(index),
-                          five / tarvelo::photoPath(index, photo));
-        }
-    }
-    const QString drawings = QStringLiteral(TARVELO_DRAWINGS);
-    const tarvelo::PhotoSet source(QString::fromStdString(five.string()), drawings);
-    const QString file = QString::fromStdString((dir / "sada.tarvelo").string());
-    std::vector<double> save, zip, open, unzipCheck;
-    for (int round = 0; round < rounds; ++round) {
-        QFile::remove(file);
-        save.push_back(millisecondsOf([&] { tarvelo::saveSharedSet(source, {}, file); }));
-        fs::remove(dir / "zipped.zip");
-        zip.push_back(
-            runMs(QStringLiteral("zip"),
-                  {QStringLiteral("-0"), QStringLiteral("-r"), QStringLiteral("-q"),
-                   QString::fromStdString((dir / "zipped.zip").string()), QStringLiteral("obr")},
-                  five));
-
-        const fs::path target = dir / ("opened-" + std::to_string(round));
-        open.push_back(millisecondsOf([&] {
-            // As --import-set does it: unpacked beside the set, swapped in.
-            const tarvelo::PhotoSet opened(QString::fromStdString(target.string()), drawings);
-            QString problem;
-            const auto replacement = tarvelo::SetReplacement::begin(opened, &problem);
-            if (!replacement ||
-                !tarvelo::unpackSharedSet(file, replacement->staged()).info.has_value() ||
-                replacement->commit()) {
-                std::fprintf(stderr, "tarvelo-photos-bench: the shared set did not open\n");
-            }
-        }));
-        const fs::path unzipped = dir / ("unzipped-" + std::to_string(round));
-        unzipCheck.push_back(
-            runMs(QStringLiteral("unzip"),
-                  {QStringLiteral("-q"), file, QStringLiteral("-d"),
-                   QString::fromStdString(unzipped.string())},
-                  dir) +
-            runMs(QStringLiteral(TARVELO_CHECK), {QString::fromStdString(unzipped.string())}, dir));
-    }
-    std::printf("A shared set of 95 photographs (%.1f MB), median of %d rounds: saving %.0f ms, "
-                "zip -0 -r %.0f ms, ratio %.2f (goal <= 2); opening %.0f ms, unzip and "
-                "tarvelo-check %.0f ms, ratio %.2f (goal <= 1.5).\n",
-                static_cast<double>(QFileInfo(file).size()) / 1e6, rounds, median(save),
-                median(zip), median(save) / median(zip), median(open), median(unzipCheck),
-                median(open) / median(unzipCheck));
 }
 
 } // namespace
@@ -286,7 +213,7 @@ int main(int argc, char** argv) {
     std::printf("A question's press to its first paint, median over %d rounds: one photograph of "
                 "each breed %.2f ms, ten %.2f ms, ratio %.3f (goal <= 1.05).\n",
                 2 * rounds, one, ten, ten / one);
-    sharedSetBench(set, dir, rounds);
+    tarvelo::bench::sharedSetBench(set, dir, rounds);
     // A photograph from the web whose last scan is repeated 10,000 times: how
     // soon the import refuses it.
     const fs::path endless = dir / "endless.jpg";

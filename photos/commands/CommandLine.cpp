@@ -17,7 +17,7 @@ namespace tarvelo {
 
 namespace {
 
-int printUsage(int, char**) {
+int printUsage(const QStringList&, const QString&, bool) {
     std::fputs((commandUsage() + QLatin1Char('\n')).toUtf8().constData(), stdout);
     return 0;
 }
@@ -25,15 +25,16 @@ int printUsage(int, char**) {
 const std::array forms{
     CommandForm{"", "[DIR | --class-set]", nullptr},
     CommandForm{"", "FILE.tarvelo", nullptr},
-    CommandForm{"--import", "INDEX FILE [DIR | --class-set]", importCommandMain},
-    CommandForm{"--add", "INDEX FILE [DIR | --class-set]", importCommandMain},
-    CommandForm{"--remove", "INDEX N [DIR | --class-set]", importCommandMain},
-    CommandForm{"--paper-test", "OUT.pdf [--beginner] [DIR | --class-set]", paperTestMain},
-    CommandForm{"--export", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
-    CommandForm{"--import-set", "FILE.tarvelo [DIR | --class-set]", setFileCommandMain},
-    CommandForm{"--commons", "INDEX", commonsCommandMain},
-    CommandForm{"--commons-add", "INDEX TITLE... [DIR | --class-set]", commonsCommandMain},
-    CommandForm{"--credits", "[DIR | --class-set]", creditsCommandMain},
+    CommandForm{"--import", "INDEX FILE [DIR | --class-set]", runSetCommand},
+    CommandForm{"--add", "INDEX FILE [DIR | --class-set]", runSetCommand},
+    CommandForm{"--remove", "INDEX N [DIR | --class-set]", runSetCommand},
+    CommandForm{"--paper-test", "OUT.pdf [--beginner] [DIR | --class-set]", runPaperTestCommand,
+                CommandApplication::HeadlessGui},
+    CommandForm{"--export", "FILE.tarvelo [DIR | --class-set]", runSetFileCommand},
+    CommandForm{"--import-set", "FILE.tarvelo [DIR | --class-set]", runSetFileCommand},
+    CommandForm{"--commons", "INDEX", runCommonsCommand},
+    CommandForm{"--commons-add", "INDEX TITLE... [DIR | --class-set]", runCommonsCommand},
+    CommandForm{"--credits", "[DIR | --class-set]", runCreditsCommand},
     CommandForm{"--help", "", printUsage},
 };
 

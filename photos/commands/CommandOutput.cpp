@@ -3,7 +3,6 @@
 #include "CommandOutput.h"
 
 #include "ForeignText.h"
-#include "Utf8Path.h"
 
 #include <cstdio>
 
@@ -23,16 +22,6 @@ void printResult(const QString& text) {
 
 void say(const QString& text) {
     print(text, stderr);
-}
-
-std::optional<EditedSet> commandSet(const QStringList& arguments, qsizetype dirAt,
-                                    const QString& programFolder, bool classSet) {
-    if (classSet && arguments.size() > dirAt) {
-        say(QStringLiteral("tarvelo-photos: --class-set and DIR name two sets; give one"));
-        return std::nullopt;
-    }
-    return editedSet(pictureSetPlaces(pathFromUtf8(programFolder.toStdString())),
-                     pathFromUtf8(arguments.value(dirAt).toStdString()), classSet);
 }
 
 } // namespace tarvelo

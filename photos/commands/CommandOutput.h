@@ -2,11 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PictureSets.h"
-
 #include <QString>
-#include <QStringList>
-#include <optional>
 
 namespace tarvelo {
 
@@ -16,11 +12,5 @@ namespace tarvelo {
 // out visibly (terminalText).
 void printResult(const QString& text);
 void say(const QString& text);
-
-// The set such a command works on: DIR, the argument at dirAt when there is
-// one; the class set with classSet; else the one the window would edit.
-// Nothing when DIR and --class-set both name one, which is said as misuse.
-std::optional<EditedSet> commandSet(const QStringList& arguments, qsizetype dirAt,
-                                    const QString& programFolder, bool classSet);
 
 } // namespace tarvelo

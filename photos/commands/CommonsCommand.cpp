@@ -5,11 +5,11 @@
 #include "BreedCatalogue.h"
 #include "CommandLine.h"
 #include "CommandOutput.h"
+#include "CommandSet.h"
 #include "CommonsService.h"
 #include "PhotoSet.h"
 #include "SetFolderRecovery.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 
@@ -161,13 +161,6 @@ int runCommonsCommand(const QStringList& arguments, const QString& programFolder
         return 1;
     }
     return addTitles(service, set, *breed, titles);
-}
-
-int commonsCommandMain(int argc, char** argv) {
-    const QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    const bool classSet = takeClassSetOption(arguments);
-    return runCommonsCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
 }
 
 } // namespace tarvelo

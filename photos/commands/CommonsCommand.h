@@ -20,7 +20,4 @@ namespace tarvelo {
 int runCommonsCommand(const QStringList& arguments, const QString& programFolder,
                       bool classSet = false);
 
-// The same from main, --class-set taken from anywhere among the arguments.
-int commonsCommandMain(int argc, char** argv);
-
 } // namespace tarvelo

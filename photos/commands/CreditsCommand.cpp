@@ -4,13 +4,13 @@
 
 #include "CommandLine.h"
 #include "CommandOutput.h"
+#include "CommandSet.h"
 #include "ExternalLink.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SetCredits.h"
 #include "Utf8Path.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace tarvelo {
@@ -49,13 +49,6 @@ int runCreditsCommand(const QStringList& arguments, const QString& programFolder
         printResult(lines.join(QLatin1Char('\n')));
     }
     return 0;
-}
-
-int creditsCommandMain(int argc, char** argv) {
-    const QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    const bool classSet = takeClassSetOption(arguments);
-    return runCreditsCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
 }
 
 } // namespace tarvelo

@@ -14,7 +14,4 @@ namespace tarvelo {
 // message on standard error), 2 misuse.
 int runCreditsCommand(const QStringList& arguments, const QString& programFolder, bool classSet);
 
-// The same from main, --class-set taken from anywhere among the arguments.
-int creditsCommandMain(int argc, char** argv);
-
 } // namespace tarvelo

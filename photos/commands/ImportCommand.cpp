@@ -6,12 +6,12 @@
 #include "BreedPhotos.h"
 #include "CommandLine.h"
 #include "CommandOutput.h"
+#include "CommandSet.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SetFolderRecovery.h"
 #include "Utf8Path.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <optional>
 
@@ -87,13 +87,6 @@ int runSetCommand(const QStringList& arguments, const QString& programFolder, bo
     }
     printStored(set, *index, result);
     return 0;
-}
-
-int importCommandMain(int argc, char** argv) {
-    const QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    const bool classSet = takeClassSetOption(arguments);
-    return runSetCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
 }
 
 } // namespace tarvelo

@@ -22,7 +22,4 @@ namespace tarvelo {
 int runSetCommand(const QStringList& arguments, const QString& programFolder,
                   bool classSet = false);
 
-// The same from main, --class-set taken from anywhere among the arguments.
-int importCommandMain(int argc, char** argv);
-
 } // namespace tarvelo

@@ -4,14 +4,12 @@
 
 #include "CommandLine.h"
 #include "CommandOutput.h"
-#include "HeadlessPlatform.h"
-#include "PaperTestPdf.h"
+#include "PaperQuizPdf.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "Utf8Path.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <random>
 
 namespace tarvelo {
@@ -26,11 +24,10 @@ int misuse(const QString& why = {}) {
 }
 } // namespace
 
-int runPaperTestCommand(const QStringList& arguments, const QString& programFolder) {
-    // arguments: the program, --paper-test, then OUT, perhaps DIR and the options.
+int runPaperTestCommand(const QStringList& arguments, const QString& programFolder, bool classSet) {
+    // arguments: the program, --paper-test, then OUT, perhaps DIR and --beginner.
     QStringList rest = arguments.mid(2);
     const bool beginner = rest.removeAll(QStringLiteral("--beginner")) > 0;
-    const bool classSet = rest.removeAll(QStringLiteral("--class-set")) > 0;
     for (const QString& argument : rest) {
         if (argument.isEmpty() || argument.startsWith(QLatin1Char('-'))) {
             return misuse(argument.isEmpty() ? QString()
@@ -53,26 +50,19 @@ int runPaperTestCommand(const QStringList& arguments, const QString& programFold
     }
     const PhotoSet set = PhotoSet::inFolders(edited.folder, edited.drawings);
     std::mt19937 random(std::random_device{}());
-    const PaperTestLevel level = beginner ? PaperTestLevel::Beginner : PaperTestLevel::Advanced;
-    const PaperTest test = drawPaperTest(set.root(), set.drawingsDir(), level, random);
+    const PaperQuizLevel level = beginner ? PaperQuizLevel::Beginner : PaperQuizLevel::Advanced;
+    const PaperQuiz quiz = drawPaperQuiz(set.root(), set.drawingsDir(), level, random);
 
     const QString out = rest.at(0);
     int pages = 0;
-    if (const auto problem = savePaperTest(test, out, &pages)) {
+    if (const auto problem = savePaperQuiz(quiz, out, &pages)) {
         say(*problem);
         return 1;
     }
     printResult(QStringLiteral("%1 (%2): %3 pages")
-                    .arg(QDir::toNativeSeparators(out), paperTestLevelName(level))
+                    .arg(QDir::toNativeSeparators(out), paperQuizLevelName(level))
                     .arg(pages));
     return 0;
-}
-
-int paperTestMain(int argc, char** argv) {
-    preferHeadlessPlatform();
-    QGuiApplication application(argc, argv);
-    return runPaperTestCommand(QCoreApplication::arguments(),
-                               QCoreApplication::applicationDirPath());
 }
 
 } // namespace tarvelo

@@ -5,6 +5,7 @@
 #include "BreedPhotos.h"
 #include "CommandLine.h"
 #include "CommandOutput.h"
+#include "CommandSet.h"
 #include "CzechCounts.h"
 #include "PhotoSet.h"
 #include "PictureSets.h"
@@ -14,7 +15,6 @@
 #include "SharedSetCopy.h"
 #include "Utf8Path.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -82,13 +82,6 @@ int runSetFileCommand(const QStringList& arguments, const QString& programFolder
     const QString file = arguments.at(2);
     return option == QLatin1String("--export") ? exportSet(*edited, file)
                                                : importSet(*edited, file);
-}
-
-int setFileCommandMain(int argc, char** argv) {
-    const QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    const bool classSet = takeClassSetOption(arguments);
-    return runSetFileCommand(arguments, QCoreApplication::applicationDirPath(), classSet);
 }
 
 } // namespace tarvelo

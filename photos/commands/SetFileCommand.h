@@ -17,7 +17,4 @@ namespace tarvelo {
 // 2 misuse.
 int runSetFileCommand(const QStringList& arguments, const QString& programFolder, bool classSet);
 
-// The same from main, --class-set taken from anywhere among the arguments.
-int setFileCommandMain(int argc, char** argv);
-
 } // namespace tarvelo

@@ -5,7 +5,7 @@
 #include "DocumentsFolder.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
-#include "PaperTestPdf.h"
+#include "PaperQuizPdf.h"
 #include "PhotoSet.h"
 
 #include <QApplication>
@@ -91,8 +91,8 @@ PaperTestDialog::PaperTestDialog(QWidget* parent) : QDialog(parent) {
     advanced_->setFocus(Qt::OtherFocusReason);
 }
 
-PaperTestLevel PaperTestDialog::level() const {
-    return beginner_->isChecked() ? PaperTestLevel::Beginner : PaperTestLevel::Advanced;
+PaperQuizLevel PaperTestDialog::level() const {
+    return beginner_->isChecked() ? PaperQuizLevel::Beginner : PaperQuizLevel::Advanced;
 }
 
 QString printPaperTest(QWidget* parent, const PhotoSet& set) {
@@ -106,8 +106,8 @@ QString printPaperTest(QWidget* parent, const PhotoSet& set) {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::mt19937 random(std::random_device{}());
-    const PaperTest test = drawPaperTest(set.root(), set.drawingsDir(), dialog.level(), random);
-    const auto problem = savePaperTest(test, file);
+    const PaperQuiz test = drawPaperQuiz(set.root(), set.drawingsDir(), dialog.level(), random);
+    const auto problem = savePaperQuiz(test, file);
     QApplication::restoreOverrideCursor();
     if (problem) {
         showError(parent, *problem);
@@ -115,7 +115,7 @@ QString printPaperTest(QWidget* parent, const PhotoSet& set) {
     }
     offerToOpen(parent, file);
     return QStringLiteral("Test (%1) uložen do souboru %2.")
-        .arg(paperTestLevelName(test.level), quotedName(QDir::toNativeSeparators(file)));
+        .arg(paperQuizLevelName(test.level), quotedName(QDir::toNativeSeparators(file)));
 }
 
 } // namespace tarvelo

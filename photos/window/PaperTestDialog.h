@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PaperTest.h"
+#include "PaperQuiz.h"
 
 #include <QDialog>
 #include <QString>
@@ -21,7 +21,7 @@ class PaperTestDialog : public QDialog {
 public:
     explicit PaperTestDialog(QWidget* parent = nullptr);
 
-    PaperTestLevel level() const;
+    PaperQuizLevel level() const;
     QRadioButton* advancedChoice() const { return advanced_; }
     QRadioButton* beginnerChoice() const { return beginner_; }
 

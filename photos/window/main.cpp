@@ -100,7 +100,7 @@ int windowMain(int argc, char** argv) {
 int run(int argc, char** argv) {
     const tarvelo::CommandForm& form = tarvelo::commandFor(argc, argv);
     if (form.run != nullptr) {
-        return form.run(argc, argv);
+        return tarvelo::runCommand(form, argc, argv);
     }
     if (tarvelo::hasUnknownWindowOption(argc, argv)) {
         std::fputs((tarvelo::commandUsage() + QLatin1Char('\n')).toUtf8().constData(), stderr);

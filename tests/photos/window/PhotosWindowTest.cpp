@@ -738,7 +738,7 @@ TEST_F(PhotosWindowTest, VytisknoutTestAsksForTheLevelAndTheFileAndWritesIt) {
             EXPECT_TRUE(dialog->advancedChoice()->isChecked()); // the default
             EXPECT_EQ(dialog->advancedChoice()->text(), QStringLiteral("Pokročilý"));
             dialog->beginnerChoice()->click();
-            EXPECT_EQ(dialog->level(), PaperTestLevel::Beginner);
+            EXPECT_EQ(dialog->level(), PaperQuizLevel::Beginner);
             dialog->accept();
         } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
             offered << files->selectedFiles();

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PaperTest.h"
+#include "PaperQuiz.h"
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
@@ -37,20 +37,20 @@ std::vector<QString> printablePictures(const QString& setRoot, const QString& dr
     return pictures;
 }
 
-QString paperTestLevelName(PaperTestLevel level) {
-    return level == PaperTestLevel::Beginner ? QStringLiteral("Začátečník")
+QString paperQuizLevelName(PaperQuizLevel level) {
+    return level == PaperQuizLevel::Beginner ? QStringLiteral("Začátečník")
                                              : QStringLiteral("Pokročilý");
 }
 
-PaperTest drawPaperTest(const QString& setRoot, const QString& drawingsDir, PaperTestLevel level,
+PaperQuiz drawPaperQuiz(const QString& setRoot, const QString& drawingsDir, PaperQuizLevel level,
                         std::mt19937& random) {
     std::vector<int> order(breedCount);
     std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), random);
 
     const PhotoSet set(setRoot, drawingsDir);
-    PaperTest test;
-    test.level = level;
+    PaperQuiz quiz;
+    quiz.level = level;
     for (const int breed : order) {
         const std::vector<QString> pictures = printablePictures(setRoot, drawingsDir, breed);
         std::uniform_int_distribution<std::size_t> pick(0, pictures.size() - 1);
@@ -59,9 +59,9 @@ PaperTest drawPaperTest(const QString& setRoot, const QString& drawingsDir, Pape
         if (set.photos(breed).contains(question.picture)) {
             question.credit = creditOf(set, question.picture);
         }
-        test.questions.push_back(std::move(question));
+        quiz.questions.push_back(std::move(question));
     }
-    return test;
+    return quiz;
 }
 
 } // namespace tarvelo

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PaperTestPdf.h"
+#include "PaperQuizPdf.h"
 
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
@@ -161,7 +161,7 @@ private:
 };
 
 // The title and the lines for name, class and date; returns the height used.
-double drawHeader(Sheet& sheet, PaperTestLevel level) {
+double drawHeader(Sheet& sheet, PaperQuizLevel level) {
     sheet.text({0, 0, contentWidth, 9}, QStringLiteral("Test: plemena skotu"), paperFont(16, true));
     const QFont labels = paperFont(11);
     const struct {
@@ -176,7 +176,7 @@ double drawHeader(Sheet& sheet, PaperTestLevel level) {
                    Qt::AlignLeft | Qt::AlignBottom);
         sheet.line(field.from + sheet.textWidth(field.label, labels) + 1.5, y + 6.5, field.to);
     }
-    const QString task = level == PaperTestLevel::Beginner
+    const QString task = level == PaperQuizLevel::Beginner
                              ? QStringLiteral("Ke každé fotografii napište název plemene. "
                                               "Vybírejte z tohoto seznamu:")
                              : QStringLiteral("Ke každé fotografii napište název plemene.");
@@ -257,15 +257,15 @@ void drawQuestion(Sheet& sheet, int number, const QImage& image,
     sheet.line(x, y + numberHeight + photoHeight + answerLineGap - 1, x + cellWidth);
 }
 
-void drawKey(Sheet& sheet, const PaperTest& test) {
+void drawKey(Sheet& sheet, const PaperQuiz& quiz) {
     sheet.text({0, 0, contentWidth, 9}, QStringLiteral("Řešení"), paperFont(16, true));
     sheet.text({0, 10, contentWidth, 7},
-               QStringLiteral("Test: plemena skotu, úroveň %1").arg(paperTestLevelName(test.level)),
+               QStringLiteral("Test: plemena skotu, úroveň %1").arg(paperQuizLevelName(quiz.level)),
                paperFont(11));
     const QFont font = paperFont(12);
     double y = 22;
     int number = 1;
-    for (const PaperQuestion& question : test.questions) {
+    for (const PaperQuestion& question : quiz.questions) {
         sheet.text({0, y, 12, keyRowHeight}, QStringLiteral("%1.").arg(number++), font,
                    Qt::AlignRight | Qt::AlignVCenter);
         sheet.text({15, y, contentWidth - 15, keyRowHeight}, breedName(question.breed), font);
@@ -282,9 +282,9 @@ QString pictureProblem(const QString& path, const char* reason) {
 
 } // namespace
 
-PaperTestPdf renderPaperTest(const PaperTest& test) {
+PaperQuizPdf renderPaperQuiz(const PaperQuiz& quiz) {
     ensurePdfJpeg();
-    PaperTestPdf result;
+    PaperQuizPdf result;
     QBuffer buffer(&result.bytes);
     buffer.open(QIODevice::WriteOnly);
     {
@@ -295,12 +295,12 @@ PaperTestPdf renderPaperTest(const PaperTest& test) {
         writer.setCreator(QStringLiteral("Tarvelo"));
         Sheet sheet(writer);
 
-        double y = drawHeader(sheet, test.level);
-        if (test.level == PaperTestLevel::Beginner) {
+        double y = drawHeader(sheet, quiz.level);
+        if (quiz.level == PaperQuizLevel::Beginner) {
             y += drawChoices(sheet, y);
         }
-        for (std::size_t i = 0; i < test.questions.size(); ++i) {
-            const PaperQuestion& question = test.questions[i];
+        for (std::size_t i = 0; i < quiz.questions.size(); ++i) {
+            const PaperQuestion& question = quiz.questions[i];
             QImage image;
             try {
                 image = atPrintResolution(printedPicture(question.picture));
@@ -316,21 +316,21 @@ PaperTestPdf renderPaperTest(const PaperTest& test) {
             }
             drawQuestion(sheet, static_cast<int>(i) + 1, image, question.credit,
                          left ? 0 : cellWidth + columnGap, y);
-            if (!left || i + 1 == test.questions.size()) {
+            if (!left || i + 1 == quiz.questions.size()) {
                 y += cellHeight;
             }
         }
         sheet.newPage();
-        drawKey(sheet, test);
+        drawKey(sheet, quiz);
         result.pages = sheet.pages();
     }
     return result;
 }
 
-std::optional<QString> savePaperTest(const PaperTest& test, const QString& path, int* pages) {
-    PaperTestPdf pdf;
+std::optional<QString> savePaperQuiz(const PaperQuiz& quiz, const QString& path, int* pages) {
+    PaperQuizPdf pdf;
     try {
-        pdf = renderPaperTest(test);
+        pdf = renderPaperQuiz(quiz);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("Test nelze vytvořit: %1.").arg(QString::fromUtf8(outOfMemory));
     }

@@ -13,10 +13,10 @@ namespace tarvelo {
 
 // Advanced pupils write the names from memory; beginners get the 19 names
 // printed as a list to choose from.
-enum class PaperTestLevel { Advanced, Beginner };
+enum class PaperQuizLevel { Advanced, Beginner };
 
 // "Začátečník" or "Pokročilý", as the window offers the levels.
-QString paperTestLevelName(PaperTestLevel level);
+QString paperQuizLevelName(PaperQuizLevel level);
 
 // One numbered question of a written test.
 struct PaperQuestion {
@@ -30,8 +30,8 @@ struct PaperQuestion {
 // A written test, decided in full before anything is drawn, so that the
 // pages and the key are made from the same choices: question n + 1 is
 // questions[n], every breed once.
-struct PaperTest {
-    PaperTestLevel level = PaperTestLevel::Advanced;
+struct PaperQuiz {
+    PaperQuizLevel level = PaperQuizLevel::Advanced;
     std::vector<PaperQuestion> questions;
 };
 
@@ -44,7 +44,7 @@ std::vector<QString> printablePictures(const QString& setRoot, const QString& dr
 
 // The breeds in a random order, each with one of its printable pictures,
 // every one equally likely, and that photograph's credit (SetCredits.h).
-PaperTest drawPaperTest(const QString& setRoot, const QString& drawingsDir, PaperTestLevel level,
+PaperQuiz drawPaperQuiz(const QString& setRoot, const QString& drawingsDir, PaperQuizLevel level,
                         std::mt19937& random);
 
 } // namespace tarvelo

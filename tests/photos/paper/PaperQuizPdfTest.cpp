@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The written test on paper: what it holds (order, pictures, level) and the
-// PDF made of it, read back with poppler's tools where they are installed.
-#include "PaperTest.h"
+// The written test's PDF, read back with poppler's tools where they are
+// installed, and the JPEG writer it embeds photographs with.
+#include "PaperQuizPdf.h"
 
 #include "AllocationLimit.h"
 #include "BreedCatalogue.h"
 #include "JpegWritePlugin.h"
-#include "PaperTestPdf.h"
+#include "PaperQuizFixture.h"
 #include "PhotoFixtures.h"
 #include "PhotoSet.h"
 #include "SetCredits.h"
@@ -64,31 +64,13 @@ std::optional<QString> poppler(const QString& tool, QStringList arguments, const
         GTEST_SKIP() << tool " (poppler-utils) is not installed";                                  \
     }
 
-class PaperTestTest : public ::testing::Test {
+class PaperQuizPdfTest : public PaperQuizFixture {
 protected:
-    TempDir dir;
-    QString root = QString::fromStdString(dir / "Třída 3.B/sada");
-    QString drawings = QStringLiteral(TARVELO_SOURCE_DRAWINGS);
-
-    // A stored photograph obr/<photo>/<index>.jpg of the set.
-    QString addPhoto(int index, int photo, int width, int height) {
-        const auto folder = dir.path() / pathFromUtf8("Třída 3.B/sada/obr") / std::to_string(photo);
-        std::filesystem::create_directories(folder);
-        const auto file = folder / (std::to_string(index) + ".jpg");
-        writeFile(file, makeJpeg({.width = width, .height = height, .pattern = Pattern::Photo}));
-        return QDir::cleanPath(QString::fromStdString(utf8FromPath(file)));
-    }
-
-    PaperTest draw(PaperTestLevel level, unsigned seed) {
-        std::mt19937 random(seed);
-        return drawPaperTest(root, drawings, level, random);
-    }
-
     // The PDF of test written to a file; its text page by page (form feeds
     // part them in pdftotext's output).
-    QString save(const PaperTest& test, const std::string& name = "test.pdf") {
+    QString save(const PaperQuiz& test, const std::string& name = "test.pdf") {
         const QString file = QString::fromStdString(dir / name);
-        const auto problem = savePaperTest(test, file);
+        const auto problem = savePaperQuiz(test, file);
         EXPECT_EQ(problem, std::nullopt) << problem.value_or(QString()).toStdString();
         return file;
     }
@@ -101,71 +83,16 @@ protected:
     }
 };
 
-std::vector<int> order(const PaperTest& test) {
-    std::vector<int> breeds;
-    for (const PaperQuestion& question : test.questions) {
-        breeds.push_back(question.breed);
-    }
-    return breeds;
-}
-
-TEST_F(PaperTestTest, EveryBreedOnceInADifferentOrderEachTime) {
-    const PaperTest first = draw(PaperTestLevel::Advanced, 1);
-    const PaperTest second = draw(PaperTestLevel::Advanced, 2);
-    std::vector<int> sorted = order(first);
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<int> all(breedCount);
-    std::iota(all.begin(), all.end(), 0);
-    EXPECT_EQ(sorted, all);
-    EXPECT_NE(order(first), order(second));
-    EXPECT_EQ(order(draw(PaperTestLevel::Beginner, 1)), order(first)); // the seed decides
-    EXPECT_EQ(draw(PaperTestLevel::Beginner, 1).level, PaperTestLevel::Beginner);
-
-    // A set that is not there gives the drawings, and is not made.
-    for (const PaperQuestion& question : first.questions) {
-        EXPECT_EQ(question.picture,
-                  QDir::cleanPath(drawings + QStringLiteral("/%1.jpg").arg(question.breed)));
-    }
-    EXPECT_FALSE(QFileInfo::exists(root));
-}
-
-TEST_F(PaperTestTest, APhotographIsDrawnAmongTheBreedsOwnWithEqualChances) {
-    const std::set<QString> hereford{addPhoto(4, 0, 64, 48), addPhoto(4, 3, 64, 48),
-                                     addPhoto(4, 9, 64, 48)};
-    const QString onlySecond = addPhoto(5, 2, 64, 48); // a set made by hand, with a gap
-    std::map<QString, int> drawn;
-    std::mt19937 random(7);
-    constexpr int tests = 600;
-    for (int i = 0; i < tests; ++i) {
-        for (const PaperQuestion& question :
-             drawPaperTest(root, drawings, PaperTestLevel::Advanced, random).questions) {
-            if (question.breed == 4) {
-                ++drawn[question.picture];
-            } else if (question.breed == 5) {
-                EXPECT_EQ(question.picture, onlySecond);
-            } else if (question.breed == 6) {
-                EXPECT_EQ(question.picture, QDir::cleanPath(drawings + QStringLiteral("/6.jpg")));
-            }
-        }
-    }
-    ASSERT_EQ(drawn.size(), hereford.size());
-    for (const auto& [picture, times] : drawn) {
-        EXPECT_TRUE(hereford.count(picture)) << picture.toStdString();
-        EXPECT_GT(times, 150) << picture.toStdString(); // 200 expected, 4 standard deviations
-        EXPECT_LT(times, 250) << picture.toStdString();
-    }
-}
-
 // Each breed's photograph has a width of its own, so the images in the PDF,
 // in their order, tell which breed bears each number.
-TEST_F(PaperTestTest, TheKeyNamesTheBreedOfEachNumberedPhotograph) {
+TEST_F(PaperQuizPdfTest, TheKeyNamesTheBreedOfEachNumberedPhotograph) {
     std::map<int, int> breedOfWidth;
     for (int index = 0; index < breedCount; ++index) {
         addPhoto(index, 0, 400 + 8 * index, 300);
         breedOfWidth[400 + 8 * index] = index;
     }
-    const PaperTest test = draw(PaperTestLevel::Advanced, 3);
-    const PaperTestPdf pdf = renderPaperTest(test);
+    const PaperQuiz test = draw(PaperQuizLevel::Advanced, 3);
+    const PaperQuizPdf pdf = renderPaperQuiz(test);
     ASSERT_EQ(pdf.problem, std::nullopt);
     const QString file = save(test);
 
@@ -218,8 +145,8 @@ TEST_F(PaperTestTest, TheKeyNamesTheBreedOfEachNumberedPhotograph) {
     }
 }
 
-TEST_F(PaperTestTest, BeginnersGetTheNamesInTheAnswerListsOrderAndTheFontsAreEmbedded) {
-    const QString file = save(draw(PaperTestLevel::Beginner, 4));
+TEST_F(PaperQuizPdfTest, BeginnersGetTheNamesInTheAnswerListsOrderAndTheFontsAreEmbedded) {
+    const QString file = save(draw(PaperQuizLevel::Beginner, 4));
     const auto text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-raw")}, file);
     SKIP_WITHOUT(text, "pdftotext");
     const QStringList all = pages(*text);
@@ -237,7 +164,7 @@ TEST_F(PaperTestTest, BeginnersGetTheNamesInTheAnswerListsOrderAndTheFontsAreEmb
                                                BreedCatalogue::choices.end()));
     EXPECT_TRUE(all.last().contains(QStringLiteral("Začátečník")));
 
-    const QString advanced = save(draw(PaperTestLevel::Advanced, 4), "pokrocily.pdf");
+    const QString advanced = save(draw(PaperQuizLevel::Advanced, 4), "pokrocily.pdf");
     const auto advancedText = poppler(QStringLiteral("pdftotext"), {}, advanced);
     EXPECT_FALSE(pages(*advancedText).first().contains(QStringLiteral("Jersey")));
 
@@ -256,7 +183,7 @@ TEST_F(PaperTestTest, BeginnersGetTheNamesInTheAnswerListsOrderAndTheFontsAreEmb
 // Under each credited photograph its author, licence and short link, as its
 // licence asks; never its title (which names the breed), nothing under a
 // drawing or an uncredited photograph, even when a credits file claims it.
-TEST_F(PaperTestTest, ACreditedPhotographIsPrintedWithItsAuthorLicenceAndLink) {
+TEST_F(PaperQuizPdfTest, ACreditedPhotographIsPrintedWithItsAuthorLicenceAndLink) {
     const PhotoSet set(root, drawings);
     const auto credited = [](const QString& author, const QString& shortPage) {
         return PhotoCredit{.author = author,
@@ -302,7 +229,7 @@ TEST_F(PaperTestTest, ACreditedPhotographIsPrintedWithItsAuthorLicenceAndLink) {
     creditsFile.write(QJsonDocument(stored).toJson());
     creditsFile.close();
 
-    const PaperTest test = draw(PaperTestLevel::Advanced, 5);
+    const PaperQuiz test = draw(PaperQuizLevel::Advanced, 5);
     for (const PaperQuestion& question : test.questions) {
         const std::optional<PhotoCredit> expected = question.breed == 0 ? std::optional(commons)
                                                     : question.breed == 1
@@ -335,7 +262,7 @@ TEST_F(PaperTestTest, ACreditedPhotographIsPrintedWithItsAuthorLicenceAndLink) {
     // Links are judged again as they are printed: one that hides its host
     // behind user information or a port is not printed, of a page elsewhere
     // than on Commons only its real host.
-    PaperTest spoofed = test;
+    PaperQuiz spoofed = test;
     for (PaperQuestion& question : spoofed.questions) {
         if (question.breed == 0) {
             question.credit->shortPage =
@@ -363,7 +290,7 @@ TEST_F(PaperTestTest, ACreditedPhotographIsPrintedWithItsAuthorLicenceAndLink) {
 // The widest photographs a set stores, 19 of them, with the noise of a real
 // photograph: the file stays small enough to mail, and a 4:3 photograph keeps
 // every stored pixel, a small drawing is not scaled up.
-TEST_F(PaperTestTest, NineteenLargePhotographsMakeAFileUnderFiveMebibytes) {
+TEST_F(PaperQuizPdfTest, NineteenLargePhotographsMakeAFileUnderFiveMebibytes) {
     for (int index = 0; index < breedCount; ++index) {
         if (index == 7) {
             addPhoto(index, 0, 932, 699);
@@ -373,8 +300,8 @@ TEST_F(PaperTestTest, NineteenLargePhotographsMakeAFileUnderFiveMebibytes) {
             addPhoto(index, 0, 1923, 699);
         }
     }
-    const PaperTest test = draw(PaperTestLevel::Beginner, 5);
-    const PaperTestPdf pdf = renderPaperTest(test);
+    const PaperQuiz test = draw(PaperQuizLevel::Beginner, 5);
+    const PaperQuizPdf pdf = renderPaperQuiz(test);
     ASSERT_EQ(pdf.problem, std::nullopt);
     EXPECT_LT(pdf.bytes.size(), 5 * 1024 * 1024);
     EXPECT_GT(pdf.bytes.size(), 19 * 20 * 1024) << "the photographs are not in it";
@@ -398,16 +325,16 @@ TEST_F(PaperTestTest, NineteenLargePhotographsMakeAFileUnderFiveMebibytes) {
     EXPECT_NE(rows[0].indexOf(QStringLiteral("jpeg")), -1) << rows[0].toStdString();
 }
 
-TEST_F(PaperTestTest, APictureThatCannotBeReadOrAFolderThatCannotBeWrittenLeavesNoFile) {
+TEST_F(PaperQuizPdfTest, APictureThatCannotBeReadOrAFolderThatCannotBeWrittenLeavesNoFile) {
     const QString damaged = addPhoto(11, 0, 64, 48);
     {
         QFile file(damaged);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("no photograph");
     }
-    const PaperTest test = draw(PaperTestLevel::Advanced, 6);
+    const PaperQuiz test = draw(PaperQuizLevel::Advanced, 6);
     const QString file = QString::fromStdString(dir / "test.pdf");
-    const auto unreadable = savePaperTest(test, file);
+    const auto unreadable = savePaperQuiz(test, file);
     ASSERT_TRUE(unreadable.has_value());
     EXPECT_TRUE(unreadable->contains(QDir::toNativeSeparators(damaged)))
         << unreadable->toStdString();
@@ -419,7 +346,7 @@ TEST_F(PaperTestTest, APictureThatCannotBeReadOrAFolderThatCannotBeWrittenLeaves
     writeFile(dir.path() / "soubor", {1, 2, 3});
     const QString nowhere = QString::fromStdString(dir / "soubor/test.pdf");
     ASSERT_TRUE(QFile::remove(damaged));
-    const auto unwritable = savePaperTest(draw(PaperTestLevel::Advanced, 6), nowhere);
+    const auto unwritable = savePaperQuiz(draw(PaperQuizLevel::Advanced, 6), nowhere);
     ASSERT_TRUE(unwritable.has_value());
     EXPECT_TRUE(unwritable->startsWith(
         QStringLiteral("Test nelze uložit jako „%1“: ").arg(QDir::toNativeSeparators(nowhere))))
@@ -432,15 +359,15 @@ TEST_F(PaperTestTest, APictureThatCannotBeReadOrAFolderThatCannotBeWrittenLeaves
 // read, and nothing is written; with the memory back the test is made. Where
 // a pipe stands for a breed's only picture, the test names it as the quiz
 // would, rather than printing the drawing.
-TEST_F(PaperTestTest, APictureTooLargeForTheMemoryOrAPipeIsNamedAndLeavesNoFile) {
+TEST_F(PaperQuizPdfTest, APictureTooLargeForTheMemoryOrAPipeIsNamedAndLeavesNoFile) {
     const QString padded = addPhoto(11, 0, 64, 48);
     std::filesystem::resize_file(pathFromUtf8(padded.toStdString()), 4 << 20);
-    const PaperTest test = draw(PaperTestLevel::Advanced, 6);
+    const PaperQuiz test = draw(PaperQuizLevel::Advanced, 6);
     const QString file = QString::fromStdString(dir / "test.pdf");
     std::optional<QString> problem;
     {
         const AllocationLimit shortOfMemory(2 << 20);
-        problem = savePaperTest(test, file);
+        problem = savePaperQuiz(test, file);
     }
     EXPECT_EQ(problem.value_or(QString()).toStdString(),
               QStringLiteral("Test nelze vytvořit: obrázek „%1“ nelze přečíst "
@@ -448,14 +375,14 @@ TEST_F(PaperTestTest, APictureTooLargeForTheMemoryOrAPipeIsNamedAndLeavesNoFile)
                   .arg(QDir::toNativeSeparators(padded))
                   .toStdString());
     EXPECT_FALSE(QFileInfo::exists(file));
-    EXPECT_EQ(savePaperTest(test, file), std::nullopt);
+    EXPECT_EQ(savePaperQuiz(test, file), std::nullopt);
     EXPECT_TRUE(QFileInfo::exists(file));
 #ifndef _WIN32
     const QString pipe = QDir::cleanPath(root + QStringLiteral("/obr/0/12.jpg"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
     EXPECT_EQ(printablePictures(root, drawings, 12), std::vector<QString>{pipe});
     const auto refused =
-        savePaperTest(draw(PaperTestLevel::Beginner, 7), QString::fromStdString(dir / "roura.pdf"));
+        savePaperQuiz(draw(PaperQuizLevel::Beginner, 7), QString::fromStdString(dir / "roura.pdf"));
     ASSERT_TRUE(refused.has_value());
     EXPECT_TRUE(refused->contains(QStringLiteral("„%1“").arg(pipe))) << refused->toStdString();
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir / "roura.pdf")));
@@ -464,7 +391,7 @@ TEST_F(PaperTestTest, APictureTooLargeForTheMemoryOrAPipeIsNamedAndLeavesNoFile)
 
 // Where Qt has no JPEG plugin of its own (its Windows build), the PDF's
 // photographs go through this writer.
-TEST_F(PaperTestTest, TheJpegWriterForThePdfWritesWhatTheQuizDecodes) {
+TEST_F(PaperQuizPdfTest, TheJpegWriterForThePdfWritesWhatTheQuizDecodes) {
     const QStaticPlugin plugin = jpegWriteStaticPlugin();
     const QJsonArray keys = plugin.metaData()
                                 .value(QStringLiteral("MetaData"))
