@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +30,28 @@ int syncOne(const fs::path& path, bool folder) {
     }
     ::close(fd);
     return err;
+}
+
+// One flush of the whole file system the folder is on, as `sync` does: on a
+// set of 95 photographs far quicker than a flush a file, and since Linux 5.8
+// it reports a failed write back as fsync does. 0 when done, else the error;
+// nothing where the system has no such flush.
+std::optional<int> syncFileSystemOf(const std::string& folder) {
+#ifdef __linux__
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        return errno;
+    }
+    const int flushed = ::syncfs(fd);
+    const int err = flushed == 0 ? 0 : errno;
+    ::close(fd);
+    if (err != ENOSYS) {
+        return err;
+    }
+#else
+    (void)folder;
+#endif
+    return std::nullopt;
 }
 
 fs::path parentOf(const std::string& path) {
@@ -67,6 +90,9 @@ std::optional<WriteError> swapFolders(const std::string& staged, const std::stri
 }
 
 std::optional<WriteError> syncFolderTree(const std::string& folder) {
+    if (const auto flushed = syncFileSystemOf(folder)) {
+        return *flushed ? std::optional(WriteError{WriteStep::Sync, *flushed}) : std::nullopt;
+    }
     std::error_code error;
     for (fs::recursive_directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {

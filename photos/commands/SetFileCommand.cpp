@@ -10,9 +10,8 @@
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SetFolderRecovery.h"
-#include "SetReplacement.h"
 #include "SharedSet.h"
-#include "SharedSetCopy.h"
+#include "SharedSetTakeOver.h"
 #include "Utf8Path.h"
 
 #include <QDir>
@@ -45,23 +44,19 @@ int importSet(const EditedSet& edited, const QString& file) {
         say(QString::fromStdString(*edited.problem));
         return 1;
     }
-    // The file is unpacked apart and checked whole; the set changes only
-    // then, in one step, as when the window takes a set over.
+    // The file is unpacked beside the set and checked whole; the set changes
+    // only then, in one step, as when the window takes a set over.
     PhotoSet set = PhotoSet::forEdited(edited);
-    const SharedSetCopy shared = unpackSharedSetCopy(file, set.drawingsDir());
-    if (!shared.unpacked.info) {
-        say(shared.unpacked.message);
+    const UnpackedSharedSet unpacked = takeOverSharedFile(set, edited.everyAccount, file);
+    if (!unpacked.info) {
+        say(unpacked.message);
         return 1;
     }
-    if (const auto failed = takeOverSharedSet(set, edited.everyAccount, shared.set)) {
-        say(*failed);
-        return 1;
-    }
-    const SharedSetInfo& info = *shared.unpacked.info;
+    const SharedSetInfo& info = *unpacked.info;
     printResult(QStringLiteral("%1: %2 (%3)")
                     .arg(QDir::toNativeSeparators(set.root()),
                          info.name.isEmpty() ? QFileInfo(file).completeBaseName() : info.name,
-                         photographCount(shared.unpacked.photographs)));
+                         photographCount(unpacked.photographs)));
     return 0;
 }
 

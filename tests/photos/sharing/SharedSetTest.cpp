@@ -14,6 +14,7 @@
 #include "SetFolderLock.h"
 #include "SetReplacement.h"
 #include "SharedSetContents.h"
+#include "SharedSetTakeOver.h"
 #include "TempDir.h"
 #include "TemporaryFolder.h"
 #include "Utf8Path.h"
@@ -588,6 +589,15 @@ TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
             EXPECT_FALSE(unpackSharedSet(file, replacement->staged()).info.has_value());
         }
         unchanged();
+        // Straight from the file, as the command line takes it over.
+        const UnpackedSharedSet direct = takeOverSharedFile(set, false, file);
+        EXPECT_FALSE(direct.info.has_value());
+        EXPECT_TRUE(direct.message.contains(QStringLiteral("nelze použít")))
+            << direct.message.toStdString();
+        unchanged();
+        PhotoSet fresh(QString::fromStdString(dir / "nová sada"), drawings);
+        EXPECT_FALSE(takeOverSharedFile(fresh, false, file).info.has_value());
+        EXPECT_FALSE(QFileInfo::exists(fresh.root()));
     }
     // Another program is changing the set.
     {
@@ -608,6 +618,18 @@ TEST_F(SharedSetTest, ATakeOverThatFailsLeavesTheSetAsItWas) {
     ASSERT_EQ(recordCredit(from, stored(from, 4, 0), creditBy("Cizí")), std::nullopt);
     EXPECT_TRUE(replaceSetPictures(withoutDrawings, from).has_value());
     unchanged();
+
+    // A whole file goes in, each photograph written once, and nothing else
+    // is left beside the set.
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()}, {"obr/3/7.jpg", good}}));
+    const UnpackedSharedSet taken = takeOverSharedFile(set, false, file);
+    ASSERT_TRUE(taken.info.has_value()) << taken.message.toStdString();
+    EXPECT_EQ(taken.photographs, 1);
+    EXPECT_EQ(set.photos(7), QStringList{stored(set, 7, 0)});
+    EXPECT_EQ(asBytes(readBytes(stored(set, 7, 0))), good);
+    EXPECT_EQ(set.photoCount(4), 0);
+    EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("obr")});
 }
 
 // A set with a link in it is neither taken over nor saved to a file: the
