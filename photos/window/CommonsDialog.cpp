@@ -6,7 +6,6 @@
 #include "BreedPhotos.h"
 #include "CommonsService.h"
 #include "CzechCounts.h"
-#include "ForeignText.h"
 #include "MessageBoxes.h"
 #include "WindowSize.h"
 
@@ -14,69 +13,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace tarvelo {
 
 namespace {
-// Half the width Commons scales its grid thumbnails to: five abreast fit a
-// school laptop's screen, and a calf is still told from a cow.
-const QSize iconSize(165, 124);
-
-// Commons' names and authors are long; an item shows the start of each.
-constexpr TextBounds itemBounds{.characters = 28, .lines = 1};
-
 QString breedName(int breed) {
     return QString::fromUtf8(answerName(breed));
-}
-
-QIcon blankIcon() {
-    QPixmap blank(iconSize);
-    blank.fill(QColor(230, 230, 230));
-    return QIcon(blank);
-}
-
-// The thumbnail in the middle of an icon-sized field, never scaled up.
-QIcon iconOf(const QImage& image) {
-    QPixmap field(iconSize);
-    field.fill(Qt::white);
-    const QImage scaled =
-        image.size().boundedTo(iconSize) == image.size()
-            ? image
-            : image.scaled(iconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPainter painter(&field);
-    painter.drawImage((iconSize.width() - scaled.width()) / 2,
-                      (iconSize.height() - scaled.height()) / 2, scaled);
-    return QIcon(field);
-}
-
-QString itemText(const CommonsCandidate& candidate) {
-    return plainText(candidate.credit.author, itemBounds) + QLatin1Char('\n') +
-           plainText(candidate.credit.licence, itemBounds);
-}
-
-QString itemDetails(const CommonsCandidate& candidate) {
-    return plainText(candidate.title, quotedNameBounds) + QLatin1Char('\n') +
-           QStringLiteral("Autor: ") + plainText(candidate.credit.author, quotedNameBounds) +
-           QLatin1Char('\n') + QStringLiteral("Licence: ") +
-           plainText(candidate.credit.licence, quotedNameBounds);
-}
-
-// The tooltip: rich text made from the plain text, so that a title or an
-// author with markup in it shows as written, never as markup.
-QString detailsTip(const CommonsCandidate& candidate,
-                   const std::optional<QString>& problem = std::nullopt) {
-    QString text = itemDetails(candidate);
-    if (problem) {
-        text += QLatin1Char('\n') + *problem;
-    }
-    return Qt::convertFromPlainText(text);
 }
 } // namespace
 
@@ -85,7 +31,8 @@ CommonsDialog::CommonsDialog(CommonsService& service, PhotoSet set, std::vector<
     : QDialog(parent), service_(&service), set_(std::move(set)), breeds_(std::move(breeds)) {
     setWindowTitle(QStringLiteral("Fotografie z Wikimedia Commons"));
     makeLayout();
-    const QSize wanted = sizeHint() + QSize(2 * (iconSize.width() + 24), iconSize.height() + 56);
+    const QSize cell = CommonsGrid::cellSize();
+    const QSize wanted = sizeHint() + QSize(2 * cell.width(), cell.height());
     resize(windowSizeFor(wanted, screen()->availableGeometry()));
     showBreed();
 }
@@ -110,19 +57,7 @@ void CommonsDialog::makeLayout() {
     searchText_->setAccessibleName(QStringLiteral("Hledat na Wikimedia Commons"));
     searchText_->setMaxLength(100);
     searchButton_ = new QPushButton(QStringLiteral("Hledat"), this);
-    candidates_ = new QListWidget(this);
-    candidates_->setViewMode(QListView::IconMode);
-    candidates_->setIconSize(iconSize);
-    candidates_->setGridSize(iconSize + QSize(24, 56));
-    candidates_->setResizeMode(QListView::Adjust);
-    candidates_->setMovement(QListView::Static);
-    candidates_->setWordWrap(true);
-    candidates_->setUniformItemSizes(true);
-    candidates_->setSelectionMode(QAbstractItemView::SingleSelection);
-    candidates_->setAccessibleName(QStringLiteral("Nalezené fotografie"));
-    // Three abreast at the least, so the dialog fits a school laptop at any
-    // scale; it opens with five abreast and two rows where the screen has room.
-    candidates_->setMinimumSize(3 * (iconSize.width() + 24) + 30, iconSize.height() + 56);
+    candidates_ = new CommonsGrid(this);
     status_ = new QLabel(this);
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
@@ -173,8 +108,7 @@ void CommonsDialog::showBreed() {
     status_->setText(
         QStringLiteral("Hledám fotografie plemene %1 na Wikimedia Commons…").arg(name));
     const int generation = ++generation_;
-    candidates_->clear();
-    shown_.clear();
+    candidates_->clearCandidates();
     updateAddButton();
     service_->findForBreed(breed(),
                            [self = QPointer(this), generation, name](const CandidateList& list) {
@@ -191,8 +125,7 @@ void CommonsDialog::searchTyped() {
     }
     status_->setText(QStringLiteral("Hledám „%1“ na Wikimedia Commons…").arg(text));
     const int generation = ++generation_;
-    candidates_->clear();
-    shown_.clear();
+    candidates_->clearCandidates();
     updateAddButton();
     service_->search(text, [self = QPointer(this), generation, text](const CandidateList& list) {
         if (self && generation == self->generation_) {
@@ -207,24 +140,15 @@ void CommonsDialog::showCandidates(const CandidateList& list, const QString& wha
         emit candidatesShown();
         return;
     }
-    shown_ = list.candidates;
-    const QIcon blank = blankIcon();
-    for (const CommonsCandidate& candidate : shown_) {
-        auto* item = new QListWidgetItem(blank, itemText(candidate), candidates_);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-        item->setToolTip(detailsTip(candidate));
-        // A screen reader says the two lines as one.
-        item->setData(Qt::AccessibleTextRole,
-                      itemText(candidate).replace(QLatin1Char('\n'), QStringLiteral(", ")));
-    }
+    candidates_->showCandidates(list.candidates);
+    const std::vector<CommonsCandidate>& shown = candidates_->candidates();
     QString text =
-        shown_.empty()
+        shown.empty()
             ? QStringLiteral("Pro %1 jsem na Wikimedia Commons nenašel žádnou volně použitelnou "
                              "fotografii. Zkuste hledat jiná slova.")
                   .arg(what)
             : QStringLiteral("Nalezeno: %1. Zaškrtněte ty, které chcete přidat.")
-                  .arg(photographCount(static_cast<int>(shown_.size())));
+                  .arg(photographCount(static_cast<int>(shown.size())));
     if (list.refused > 0) {
         text +=
             QStringLiteral(" Dalších %1 jsem vynechal: jejich licence nedovoluje volné použití.")
@@ -240,47 +164,27 @@ void CommonsDialog::showCandidates(const CandidateList& list, const QString& wha
 }
 
 void CommonsDialog::fetchThumbnails(std::size_t from) {
-    if (from >= shown_.size()) {
+    if (from >= candidates_->candidates().size()) {
         return;
     }
     const int generation = generation_;
-    service_->fetchGridThumbnail(
-        shown_.at(from), [self = QPointer(this), generation,
-                          from](const QImage& image, const std::optional<QString>& problem) {
-            if (!self || generation != self->generation_) {
-                return;
-            }
-            QListWidgetItem* item = self->candidates_->item(static_cast<int>(from));
-            if (item != nullptr) {
-                if (problem || image.isNull()) {
-                    item->setToolTip(detailsTip(self->shown_.at(from), problem));
-                } else {
-                    item->setIcon(iconOf(image));
-                }
-            }
-            self->fetchThumbnails(from + 1);
-        });
-}
-
-std::vector<CommonsCandidate> CommonsDialog::chosen() const {
-    std::vector<CommonsCandidate> ticked;
-    for (int n = 0; n < candidates_->count(); ++n) {
-        if (candidates_->item(n)->checkState() == Qt::Checked &&
-            static_cast<std::size_t>(n) < shown_.size()) {
-            ticked.push_back(shown_.at(static_cast<std::size_t>(n)));
-        }
-    }
-    return ticked;
+    service_->fetchGridThumbnail(candidates_->candidates().at(from),
+                                 [self = QPointer(this), generation, from](
+                                     const QImage& image, const std::optional<QString>& problem) {
+                                     if (!self || generation != self->generation_) {
+                                         return;
+                                     }
+                                     self->candidates_->showThumbnail(from, image, problem);
+                                     self->fetchThumbnails(from + 1);
+                                 });
 }
 
 void CommonsDialog::choose(int n, bool chosen) {
-    if (QListWidgetItem* item = candidates_->item(n)) {
-        item->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
-    }
+    candidates_->choose(n, chosen);
 }
 
 void CommonsDialog::updateAddButton() {
-    const int ticked = static_cast<int>(chosen().size());
+    const int ticked = static_cast<int>(candidates_->chosen().size());
     const int room = maxPhotosPerBreed - set_.photoCount(breed());
     add_->setEnabled(!adding_ && ticked > 0 && ticked <= room);
     add_->setText(ticked > 0 ? QStringLiteral("Přidat vybrané (%1)").arg(ticked)
@@ -295,7 +199,7 @@ void CommonsDialog::updateAddButton() {
 }
 
 void CommonsDialog::startAdding() {
-    std::vector<CommonsCandidate> ticked = chosen();
+    std::vector<CommonsCandidate> ticked = candidates_->chosen();
     if (ticked.empty() || adding_) {
         return;
     }
@@ -354,9 +258,7 @@ void CommonsDialog::addingDone(int added, bool cancelled, const QStringList& pro
     }
     if (cancelled || !problems.isEmpty()) {
         // The teacher decides what comes next.
-        for (int n = 0; n < candidates_->count(); ++n) {
-            candidates_->item(n)->setCheckState(Qt::Unchecked);
-        }
+        candidates_->unchooseAll();
         updateAddButton();
         return;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CommonsCandidate.h"
+#include "CommonsGrid.h"
 #include "PhotoSet.h"
 
 #include <QDialog>
@@ -11,8 +12,6 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 
@@ -45,7 +44,9 @@ public:
     QLabel* statusLabel() const { return status_; }
     QProgressBar* progressBar() const { return progress_; }
     // The candidates shown, in their order.
-    const std::vector<CommonsCandidate>& shownCandidates() const { return shown_; }
+    const std::vector<CommonsCandidate>& shownCandidates() const {
+        return candidates_->candidates();
+    }
     // Ticks candidate n, as the teacher's click would.
     void choose(int n, bool chosen = true);
     bool busy() const { return adding_; }
@@ -71,7 +72,6 @@ private:
     void showCandidates(const CandidateList& list, const QString& what);
     void fetchThumbnails(std::size_t from);
     void updateAddButton();
-    std::vector<CommonsCandidate> chosen() const;
     void startAdding();
     void addingDone(int added, bool cancelled, const QStringList& problems);
     void nextBreed();
@@ -81,7 +81,6 @@ private:
     PhotoSet set_;
     std::vector<int> breeds_;
     std::size_t step_ = 0;
-    std::vector<CommonsCandidate> shown_;
     // Answers for an earlier breed or search are dropped.
     int generation_ = 0;
     bool adding_ = false;
@@ -90,7 +89,7 @@ private:
     QLabel* heading_ = nullptr;
     QLineEdit* searchText_ = nullptr;
     QPushButton* searchButton_ = nullptr;
-    QListWidget* candidates_ = nullptr;
+    CommonsGrid* candidates_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* add_ = nullptr;

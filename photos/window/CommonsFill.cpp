@@ -4,11 +4,10 @@
 
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "CzechButtonBox.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPushButton>
 #include <QSpinBox>
 
 namespace tarvelo {
@@ -35,14 +34,10 @@ std::optional<int> askFillCount(QWidget* parent) {
     auto* count = new QSpinBox(&dialog);
     count->setRange(1, maxPhotosPerBreed);
     count->setValue(suggestedCount);
-    auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton(QStringLiteral("Pokračovat"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Zrušit"), QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    const CzechButtonBox buttons = makeCzechButtonBox(&dialog, QStringLiteral("Pokračovat"));
     auto* layout = new QFormLayout(&dialog);
     layout->addRow(QStringLiteral("Každé plemeno má mít aspoň tolik fotografií:"), count);
-    layout->addRow(buttons);
+    layout->addRow(buttons.box);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

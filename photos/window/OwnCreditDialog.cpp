@@ -3,12 +3,12 @@
 #include "OwnCreditDialog.h"
 
 #include "CreditText.h"
+#include "CzechButtonBox.h"
 #include "MessageBoxes.h"
 #include "PhotoSet.h"
 #include "SetCredits.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,17 +78,13 @@ OwnCreditDialog::OwnCreditDialog(const std::optional<PhotoCredit>& current, QWid
     form->addRow(authorLabel, author_);
     form->addRow(licenceLabel, licence_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Zrušit"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const CzechButtonBox buttons = makeCzechButtonBox(this, QStringLiteral("OK"));
+    ok_ = buttons.accept;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     author_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaperTestDialog.h"
 
+#include "CzechButtonBox.h"
 #include "DocumentsFolder.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
@@ -10,13 +11,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -78,16 +77,12 @@ PaperTestDialog::PaperTestDialog(QWidget* parent) : QDialog(parent) {
     levelsLayout->addWidget(
         explanation(QStringLiteral("Názvy plemen jsou vytištěné jako seznam na výběr."), levels));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Uložit jako PDF…"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Zrušit"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const CzechButtonBox buttons = makeCzechButtonBox(this, QStringLiteral("Uložit jako PDF…"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(levels);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     advanced_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,12 +21,7 @@
 namespace tarvelo {
 
 namespace {
-// Ten photographs side by side still fit a school laptop's screen.
-constexpr int thumbnailWidth = 80;
-constexpr int thumbnailHeight = 45;
-constexpr int thumbnailFrame = 2;
 constexpr int textWidth = 160;
-constexpr int cellSpacing = 3;
 
 const QColor problemColour(255, 200, 0);
 const QColor selectedFrame(Qt::white);
@@ -49,12 +43,6 @@ QString addText() {
 // ten photographs still fits a school laptop's screen.
 QString commonsText() {
     return QStringLiteral("Najít na Wikimedia\nCommons…");
-}
-
-void setFrameColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
 }
 } // namespace
 
@@ -131,48 +119,19 @@ QLayout* PhotoRow::makeButtons() {
 }
 
 QHBoxLayout* PhotoRow::makeCells() {
-    auto* cells = new QHBoxLayout;
-    cells->setSpacing(cellSpacing);
-    for (Cell& cell : cells_) {
-        makeCell(cell, cells);
+    QHBoxLayout* cells = strip_.build(this, !readOnly_);
+    for (int n = 0; n < maxThumbnails; ++n) {
+        if (QPushButton* remove = strip_.removeButton(n)) {
+            connect(remove, &QPushButton::clicked, this,
+                    [this, n] { emit removeRequested(index_, n + 1); });
+        }
     }
     return cells;
 }
 
-void PhotoRow::makeCell(Cell& cell, QHBoxLayout* cells) {
-    cell.picture = new QLabel(this);
-    cell.picture->setFrameShape(QFrame::Box);
-    cell.picture->setLineWidth(thumbnailFrame);
-    cell.picture->setFixedSize(thumbnailWidth + 2 * thumbnailFrame,
-                               thumbnailHeight + 2 * thumbnailFrame);
-    cell.picture->setAlignment(Qt::AlignCenter);
-    setColours(cell.picture, Qt::white, Qt::black);
-    cell.picture->installEventFilter(this);
-    auto* column = new QVBoxLayout;
-    column->setSpacing(2);
-    column->addWidget(cell.picture);
-    if (!readOnly_) {
-        cell.remove = new QPushButton(QStringLiteral("Odebrat"), this);
-        cell.remove->setFont(fontB());
-        cell.remove->setFixedWidth(cell.picture->width());
-        cell.remove->installEventFilter(this);
-        connect(cell.remove, &QPushButton::clicked, this, [this, picture = cell.picture] {
-            emit removeRequested(index_, cellOf(picture) + 1);
-        });
-        column->addWidget(cell.remove);
-    }
-    column->addStretch(1);
-    cells->addLayout(column);
-}
-
 QList<QWidget*> PhotoRow::tabStops() {
     QList<QWidget*> stops{this};
-    for (const Cell& cell : cells_) {
-        stops << cell.picture;
-        if (cell.remove != nullptr) {
-            stops << cell.remove;
-        }
-    }
+    strip_.addTabStops(stops);
     if (add_ != nullptr) {
         stops << add_ << commons_;
     }
@@ -181,7 +140,6 @@ QList<QWidget*> PhotoRow::tabStops() {
 
 int PhotoRow::widthWithAllPhotos() const {
     const QMargins margins = layout()->contentsMargins();
-    const int cell = thumbnailWidth + 2 * thumbnailFrame;
     // A row only to look at keeps the room of the button it has not, so that
     // a shared set's window is as wide as the editor's and its heading wraps
     // alike.
@@ -196,65 +154,32 @@ int PhotoRow::widthWithAllPhotos() const {
         addWidth = std::max(add.sizeHint().width(), commons.sizeHint().width());
     }
     const int addColumn = 8 + layout()->spacing() + addWidth;
-    return margins.left() + margins.right() + 2 * lineWidth() + textWidth + maxThumbnails * cell +
-           (maxThumbnails + 1) * cellSpacing + layout()->spacing() * 2 + addColumn;
+    return margins.left() + margins.right() + 2 * lineWidth() + textWidth +
+           PhotoStrip::fullWidth() + layout()->spacing() * 2 + addColumn;
 }
 
 int PhotoRow::heightWithPhotos() const {
     const QMargins margins = layout()->contentsMargins();
-    const QPushButton* remove = cells_.front().remove;
-    const int cell = thumbnailHeight + 2 * thumbnailFrame +
-                     (remove != nullptr ? 2 + remove->sizeHint().height() : 0);
     return margins.top() + margins.bottom() + 2 * lineWidth() +
-           std::max(cell, minimumSizeHint().height());
+           std::max(strip_.cellHeight(), minimumSizeHint().height());
 }
 
 void PhotoRow::showPictures(int count, bool drawing) {
-    drawing_ = drawing;
-    count = std::clamp(count, 1, maxThumbnails);
-    problems_.assign(static_cast<std::size_t>(count), std::nullopt);
-    for (int n = 0; n < maxThumbnails; ++n) {
-        Cell& cell = cells_.at(static_cast<std::size_t>(n));
-        const bool shown = n < count;
-        cell.picture->setVisible(shown);
-        // The drawing is nothing to remove, nor a stop for Tab.
-        if (cell.remove != nullptr) {
-            cell.remove->setVisible(shown && !drawing);
-        }
-        cell.picture->setFocusPolicy(shown && !drawing ? Qt::StrongFocus : Qt::NoFocus);
-        cell.picture->setPixmap({});
-        cell.picture->setText({});
-        cell.filled = !shown;
-    }
-    selectedPicture_ = std::clamp(selectedPicture_, 0, count - 1);
+    strip_.showPictures(count, drawing);
+    selectedPicture_ = std::clamp(selectedPicture_, 0, strip_.shownCount() - 1);
     updateState();
 }
 
 void PhotoRow::fillPicture(int n, const RowPicture& picture) {
-    if (n < 0 || n >= static_cast<int>(problems_.size())) {
-        return;
+    if (strip_.fillPicture(n, picture)) {
+        updateState();
     }
-    Cell& cell = cells_.at(static_cast<std::size_t>(n));
-    cell.filled = true;
-    problems_.at(static_cast<std::size_t>(n)) = picture.problem;
-    if (picture.thumbnail.isNull()) {
-        cell.picture->setPixmap({});
-        cell.picture->setText(QStringLiteral("?"));
-    } else {
-        cell.picture->setText({});
-        cell.picture->setPixmap(QPixmap::fromImage(picture.thumbnail));
-    }
-    updateState();
-}
-
-bool PhotoRow::thumbnailsPending() const {
-    return std::ranges::any_of(cells_, [](const Cell& cell) { return !cell.filled; });
 }
 
 void PhotoRow::updateState() {
     const std::optional<QString> firstProblem = problem();
     QString text = QStringLiteral("Vlastní fotografie");
-    if (drawing_) {
+    if (holdsDrawing()) {
         text = QStringLiteral("Kresba");
     } else if (photoCount() > 1) {
         text = QStringLiteral("Vlastní fotografie: %1").arg(photoCount());
@@ -268,78 +193,24 @@ void PhotoRow::updateState() {
     updateAccessibleText();
 }
 
-std::optional<QString> PhotoRow::problem() const {
-    for (std::size_t n = 0; n < problems_.size(); ++n) {
-        if (problems_[n]) {
-            // Which one, when there are several to choose from.
-            return problems_.size() > 1 ? QStringLiteral("Fotografie %1: %2")
-                                              .arg(ofCount(static_cast<int>(n) + 1,
-                                                           static_cast<int>(problems_.size())),
-                                                   *problems_[n])
-                                        : *problems_[n];
-        }
-    }
-    return std::nullopt;
-}
-
 void PhotoRow::setSelected(bool selected, int picture) {
     selected_ = selected;
-    selectedPicture_ = std::clamp(picture, 0, std::max(static_cast<int>(problems_.size()) - 1, 0));
+    selectedPicture_ = std::clamp(picture, 0, std::max(strip_.shownCount() - 1, 0));
     updateLook();
 }
 
 void PhotoRow::updateLook() {
-    setFrameColour(this, selected_ ? selectedFrame : plainFrame);
-    for (int n = 0; n < maxThumbnails; ++n) {
-        const bool previewed = selected_ && n == selectedPicture_ && problems_.size() > 1;
-        setFrameColour(cells_.at(static_cast<std::size_t>(n)).picture,
-                       previewed ? selectedFrame : QColor(Qt::black));
-    }
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, selected_ ? selectedFrame : plainFrame);
+    setPalette(palette);
+    strip_.markPreviewed(selected_ && strip_.shownCount() > 1 ? selectedPicture_ : -1);
 }
 
 void PhotoRow::updateAccessibleText() {
-    const int count = photoCount();
-    const QString what = drawing_ ? QStringLiteral("kresba") : photographCount(count);
+    const QString what = holdsDrawing() ? QStringLiteral("kresba") : photographCount(photoCount());
     setAccessibleName(breed_ + QStringLiteral(", ") + what);
-    QStringList problems;
-    for (const auto& problem : problems_) {
-        if (problem) {
-            problems.push_back(*problem);
-        }
-    }
-    setAccessibleDescription(problems.join(QLatin1Char('\n')));
-    for (int n = 0; n < maxThumbnails; ++n) {
-        const Cell& cell = cells_.at(static_cast<std::size_t>(n));
-        if (drawing_ || n >= count) { // hidden but for the drawing's own
-            const bool shown = drawing_ && n == 0;
-            cell.picture->setAccessibleName(shown ? QStringLiteral("Náhled: ") + breed_
-                                                  : QString());
-            cell.picture->setAccessibleDescription(shown ? problems_.front().value_or(QString())
-                                                         : QString());
-            if (cell.remove != nullptr) {
-                cell.remove->setAccessibleName(QString());
-            }
-            continue;
-        }
-        const QString which = ofCount(n + 1, count);
-        cell.picture->setAccessibleName(QStringLiteral("Fotografie %1: %2").arg(which, breed_));
-        if (cell.remove != nullptr) {
-            cell.remove->setAccessibleName(
-                QStringLiteral("Odebrat fotografii %1: %2").arg(which, breed_));
-        }
-        cell.picture->setAccessibleDescription(
-            problems_.at(static_cast<std::size_t>(n)).value_or(QString()));
-    }
-}
-
-int PhotoRow::cellOf(const QObject* watched) const {
-    for (int n = 0; n < maxThumbnails; ++n) {
-        const Cell& cell = cells_.at(static_cast<std::size_t>(n));
-        if (watched == cell.picture || watched == cell.remove) {
-            return n;
-        }
-    }
-    return -1;
+    setAccessibleDescription(strip_.problems().join(QLatin1Char('\n')));
+    strip_.describe(breed_);
 }
 
 bool PhotoRow::handleKey(QObject* target, QKeyEvent* event) {
@@ -357,9 +228,9 @@ bool PhotoRow::handleKey(QObject* target, QKeyEvent* event) {
         return true;
     case Qt::Key_Delete:
         // On a photograph: it goes, as its button does.
-        if (!drawing_ && target != this && cellOf(target) >= 0 &&
+        if (!holdsDrawing() && target != this && strip_.cellOf(target) >= 0 &&
             qobject_cast<QLabel*>(target) != nullptr) {
-            emit removeRequested(index_, cellOf(target) + 1);
+            emit removeRequested(index_, strip_.cellOf(target) + 1);
             return true;
         }
         return false;
@@ -394,9 +265,8 @@ void PhotoRow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool PhotoRow::eventFilter(QObject* watched, QEvent* event) {
-    const int cell = cellOf(watched);
-    const bool onPicture =
-        cell >= 0 && watched == cells_.at(static_cast<std::size_t>(cell)).picture;
+    const int cell = strip_.cellOf(watched);
+    const bool onPicture = strip_.isPicture(watched);
     if (event->type() == QEvent::FocusIn) {
         if (cell >= 0) {
             emit pictureSelected(index_, cell);
@@ -406,8 +276,8 @@ bool PhotoRow::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseButtonPress && onPicture) {
         // A click shows that picture; a photograph takes the focus too, so
         // Delete then removes it.
-        if (cells_.at(static_cast<std::size_t>(cell)).picture->focusPolicy() != Qt::NoFocus) {
-            cells_.at(static_cast<std::size_t>(cell)).picture->setFocus(Qt::MouseFocusReason);
+        if (strip_.picture(cell)->focusPolicy() != Qt::NoFocus) {
+            strip_.picture(cell)->setFocus(Qt::MouseFocusReason);
         } else {
             setFocus(Qt::MouseFocusReason);
         }

@@ -2,16 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "PhotoStrip.h"
 #include "Thumbnail.h"
 
 #include <QFrame>
-#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <optional>
-#include <vector>
 
 class QHBoxLayout;
 class QLabel;
@@ -33,7 +31,7 @@ class PhotoRow : public QFrame {
     Q_OBJECT
 
 public:
-    static constexpr int maxThumbnails = 10;
+    static constexpr int maxThumbnails = PhotoStrip::maxThumbnails;
 
     PhotoRow(int index, const QString& breed, RowEditing editing, QWidget* parent = nullptr);
 
@@ -44,8 +42,8 @@ public:
     QPushButton* commonsButton() const { return commons_; }
     QLabel* stateLabel() const { return state_; }
     // Photograph n (0-based) of those shown, and the button that removes it.
-    QLabel* thumbnail(int n = 0) const { return cells_.at(static_cast<std::size_t>(n)).picture; }
-    QPushButton* removeButton(int n) const { return cells_.at(static_cast<std::size_t>(n)).remove; }
+    QLabel* thumbnail(int n = 0) const { return strip_.picture(n); }
+    QPushButton* removeButton(int n) const { return strip_.removeButton(n); }
 
     // What the set holds now: count photographs of the breed, or, when
     // drawing, the one picture that stands for it (its drawing, or whatever
@@ -54,17 +52,15 @@ public:
     // Picture n's thumbnail, a "?" for a null one, and its problem.
     void fillPicture(int n, const RowPicture& picture);
     // Some thumbnail shown is still blank.
-    bool thumbnailsPending() const;
+    bool thumbnailsPending() const { return strip_.thumbnailsPending(); }
     // Picture n's thumbnail and problem have been filled in.
-    bool isFilled(int n) const { return cells_.at(static_cast<std::size_t>(n)).filled; }
-    bool holdsDrawing() const { return drawing_; }
-    int photoCount() const { return drawing_ ? 0 : static_cast<int>(problems_.size()); }
+    bool isFilled(int n) const { return strip_.isFilled(n); }
+    bool holdsDrawing() const { return strip_.holdsDrawing(); }
+    int photoCount() const { return strip_.photoCount(); }
     // The first problem of its pictures, as the row says it.
-    std::optional<QString> problem() const;
+    std::optional<QString> problem() const { return strip_.problem(); }
     // Why the quiz would fail on picture n.
-    const std::optional<QString>& problemOf(int n) const {
-        return problems_.at(static_cast<std::size_t>(n));
-    }
+    const std::optional<QString>& problemOf(int n) const { return strip_.problemOf(n); }
 
     void setSelected(bool selected, int picture = 0);
     bool isSelected() const { return selected_; }
@@ -103,23 +99,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Cell {
-        QLabel* picture = nullptr;
-        QPushButton* remove = nullptr; // none in a row only to look at
-        bool filled = false;
-    };
-
     QWidget* makeTextColumn();
     QLayout* makeButtons();
     QHBoxLayout* makeCells();
-    void makeCell(Cell& cell, QHBoxLayout* cells);
     void updateState();
 
     // Up, Down, Enter and Delete, wherever in the row they are pressed; true
     // when taken.
     bool handleKey(QObject* target, QKeyEvent* event);
-    // The cell whose picture or button watched is, or -1.
-    int cellOf(const QObject* watched) const;
     void updateLook();
     void updateAccessibleText();
 
@@ -129,9 +116,7 @@ private:
     QLabel* state_;
     QPushButton* add_ = nullptr;
     QPushButton* commons_ = nullptr;
-    std::array<Cell, maxThumbnails> cells_;
-    bool drawing_ = true;
-    std::vector<std::optional<QString>> problems_;
+    PhotoStrip strip_;
     bool selected_ = false;
     int selectedPicture_ = 0;
     bool readOnly_;

@@ -17,10 +17,10 @@
 #include "PhotoRow.h"
 #include "PhotosApplication.h"
 #include "PictureSets.h"
-#include "QuizProgram.h"
+#include "QuizLauncher.h"
 #include "SaveSetDialog.h"
 #include "SetReplacement.h"
-#include "SharedSetOpening.h"
+#include "SharedSetOpener.h"
 #include "Utf8Path.h"
 #include "WindowText.h"
 

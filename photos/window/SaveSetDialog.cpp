@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SaveSetDialog.h"
 
+#include "CzechButtonBox.h"
 #include "DocumentsFolder.h"
 #include "ForeignText.h"
 #include "MessageBoxes.h"
@@ -9,7 +10,6 @@
 #include "SetFileName.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -58,12 +58,8 @@ SaveSetDialog::SaveSetDialog(QWidget* parent) : QDialog(parent) {
     noteLabel->setWordWrap(true);
     noteLabel->setBuddy(note_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    save_ = buttons->button(QDialogButtonBox::Ok);
-    save_->setText(QStringLiteral("Uložit…"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Zrušit"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const CzechButtonBox buttons = makeCzechButtonBox(this, QStringLiteral("Uložit…"));
+    save_ = buttons.accept;
     // Without a name there is nothing to call the file.
     save_->setEnabled(false);
     connect(name_, &QLineEdit::textChanged, this,
@@ -75,7 +71,7 @@ SaveSetDialog::SaveSetDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(name_);
     layout->addWidget(noteLabel);
     layout->addWidget(note_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     name_->setFocus(Qt::OtherFocusReason);
 }
 

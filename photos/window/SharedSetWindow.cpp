@@ -6,7 +6,7 @@
 #include "ForeignText.h"
 #include "MessageBoxes.h"
 #include "PhotosApplication.h"
-#include "QuizProgram.h"
+#include "QuizLauncher.h"
 #include "SetView.h"
 #include "WindowSize.h"
 #include "WindowText.h"

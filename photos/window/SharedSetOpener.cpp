@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SharedSetOpening.h"
+#include "SharedSetOpener.h"
 
 #include "SharedSetUnpacking.h"
 #include "SharedSetWindow.h"

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "QuizProgram.h"
+#include "QuizLauncher.h"
 
 #include "ForeignText.h"
 

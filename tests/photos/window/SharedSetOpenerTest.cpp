@@ -59,7 +59,7 @@ QString writeSet(const QString& file, const char* name, const fixtures::JpegReci
 // gone, another set opened), no window comes up on what was unpacked so
 // far, its temporary folder goes and no box stays. Until then the window's
 // events go on: the call returned at once and the box counts photographs.
-TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
+TEST(SharedSetOpenerTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
     fixtures::TempDir dir;
     const auto path = [&dir](const std::string& name) {
         return QString::fromStdString(dir / name);
