@@ -2,37 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DownloadedImage.h"
 
-#include "JpegPicture.h"
-#include "PictureErrors.h"
-#include "RasterImage.h"
+#include "ByteSpan.h"
+#include "ImportMessages.h"
+#include "JpegImage.h"
 
 #include <QBuffer>
 #include <QImageReader>
-#include <vector>
 
 namespace tarvelo {
 
 namespace {
 
-// Through the project's own libjpeg-turbo decoder: Qt is built without its
-// JPEG plugin on Windows. Null when it cannot be decoded or is too large.
+// Through the project's own libjpeg-turbo decoding (Qt is built without its
+// JPEG plugin on Windows), upright. Null when it cannot be decoded or is too
+// large.
 QImage decodedJpeg(const QByteArray& bytes) {
     try {
-        JpegPicture picture =
-            JpegPicture::fromBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-        if (picture.width() <= 0 || picture.height() <= 0 || picture.width() > thumbnailMaxSide ||
-            picture.height() > thumbnailMaxSide) {
-            return {};
-        }
-        picture.decodeRaster(
-            DecodeLimits{.maxPixels = qint64{thumbnailMaxSide} * thumbnailMaxSide});
-        if (picture.decodeFailed() || picture.raster() == nullptr) {
-            return {};
-        }
-        return scaledRasterImage(*picture.raster(),
-                                 QSize(picture.uprightWidth(), picture.uprightHeight()),
-                                 picture.orientation());
-    } catch (const PictureError&) {
+        return jpegImage(bytesOf(bytes), {.cover = {},
+                                          .maxPixels = qint64{thumbnailMaxSide} * thumbnailMaxSide,
+                                          .maxSide = thumbnailMaxSide,
+                                          .libraryMemory = 64L * 1024 * 1024,
+                                          .refuseIncomplete = true})
+            .image;
+    } catch (const ImportFailure&) {
         return {};
     }
 }

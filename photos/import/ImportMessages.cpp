@@ -4,50 +4,43 @@
 
 namespace tarvelo {
 
-namespace {
-
-QString unreadable(const QString& fileName, const QString& reason) {
-    return QStringLiteral("Soubor „%1“ nelze přečíst: %2.").arg(fileName, reason);
-}
-
-} // namespace
-
-QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail) {
+QString importReason(ImportProblem problem, const QString& detail) {
     switch (problem) {
     case ImportProblem::Missing:
-        return unreadable(fileName, QStringLiteral("soubor neexistuje"));
+        return QStringLiteral("soubor neexistuje");
     case ImportProblem::Unreadable:
-        return unreadable(fileName,
-                          detail.isEmpty() ? QStringLiteral("soubor nelze otevřít") : detail);
+        return detail.isEmpty() ? QStringLiteral("soubor nelze otevřít") : detail;
     case ImportProblem::NotAFile:
-        return unreadable(fileName, QStringLiteral("není to obyčejný soubor, ale roura, zařízení "
-                                                   "nebo soket"));
+        return QStringLiteral("není to obyčejný soubor, ale roura, zařízení nebo soket");
     case ImportProblem::Empty:
-        return unreadable(fileName, QStringLiteral("soubor je prázdný"));
+        return QStringLiteral("soubor je prázdný");
     case ImportProblem::NotAnImage:
-        return unreadable(fileName, QStringLiteral("není to obrázek ve známém formátu "
-                                                   "(JPEG, PNG)"));
+        return QStringLiteral("není to obrázek ve známém formátu (JPEG, PNG)");
     case ImportProblem::Unsupported:
-        return unreadable(fileName,
-                          QStringLiteral("formát %1 tento program neumí; uložte fotografii "
-                                         "jako JPEG nebo PNG")
-                              .arg(detail));
+        return QStringLiteral("formát %1 tento program neumí; uložte fotografii jako JPEG nebo PNG")
+            .arg(detail);
     case ImportProblem::Damaged:
-        return unreadable(fileName, QStringLiteral("obrázek je poškozený"));
+        return QStringLiteral("obrázek je poškozený");
     case ImportProblem::Truncated:
-        return unreadable(fileName, QStringLiteral("obrázek je neúplný, soubor je useknutý"));
+        return QStringLiteral("obrázek je neúplný, soubor je useknutý");
     case ImportProblem::EndlessScans:
-        return unreadable(fileName,
-                          QStringLiteral("obrázek JPEG má víc než %1 průchodů (skenů), tolik jich "
-                                         "žádný fotoaparát nezapíše; otevřete ho v editoru obrázků "
-                                         "a uložte znovu")
-                              .arg(detail));
+        return QStringLiteral("obrázek JPEG má víc než %1 průchodů (skenů), tolik jich žádný "
+                              "fotoaparát nezapíše; otevřete ho v editoru obrázků a uložte znovu")
+            .arg(detail);
     case ImportProblem::TooLarge:
-        return unreadable(fileName, QStringLiteral("obrázek je příliš velký (%1)").arg(detail));
+        return QStringLiteral("obrázek je příliš velký (%1)").arg(detail);
     case ImportProblem::NotWritten:
+        break;
+    }
+    return detail;
+}
+
+QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail) {
+    if (problem == ImportProblem::NotWritten) {
         return QStringLiteral("Obrázek nelze uložit jako „%1“: %2.").arg(fileName, detail);
     }
-    return unreadable(fileName, detail);
+    return QStringLiteral("Soubor „%1“ nelze přečíst: %2.")
+        .arg(fileName, importReason(problem, detail));
 }
 
 } // namespace tarvelo

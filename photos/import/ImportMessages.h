@@ -28,6 +28,9 @@ struct ImportFailure {
     QString detail;
 };
 
+// The reason alone, in Czech: "obrázek je poškozený" and the like.
+QString importReason(ImportProblem problem, const QString& detail = {});
+
 // "Soubor „fileName“ nelze přečíst: <reason>." and the like.
 QString importMessage(ImportProblem problem, const QString& fileName, const QString& detail = {});
 

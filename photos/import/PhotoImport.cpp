@@ -5,8 +5,8 @@
 #include "AtomicFile.h"
 #include "ByteSpan.h"
 #include "ImportMessages.h"
+#include "JpegImage.h"
 #include "JpegPicture.h"
-#include "JpegSource.h"
 #include "JpegWriter.h"
 #include "PictureErrors.h"
 #include "QtImageSource.h"
@@ -86,10 +86,15 @@ UprightPicture readPicture(const QByteArray& bytes) {
                                 .arg(bytes.size() / (1024 * 1024))
                                 .arg(importMaxSourceBytes / (1024 * 1024))};
     }
+    if (isJpeg(bytes)) {
+        return jpegImage(bytesOf(bytes), {.cover = [](QSize upright) {
+                             return placedSize(upright.width(), upright.height());
+                         }});
+    }
     QBuffer device;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
-    return isJpeg(bytes) ? readJpegPicture(device) : readQtPicture(device);
+    return readQtPicture(device);
 }
 
 // Scaled down with Qt's smooth (area-averaging) filter, then in sRGB.

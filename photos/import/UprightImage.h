@@ -10,11 +10,11 @@
 
 namespace tarvelo {
 
-// A picture turned upright, at least as large as the copy to be stored.
+// A picture turned upright, at least as large as the size wanted of it.
 struct UprightPicture {
     QImage image;
     QColorSpace colourSpace; // invalid: taken as sRGB
-    QSize storedSize;        // its placement in the stored box
+    QSize storedSize;        // the size wanted: the import's placement in the stored box
     Orientation orientation = Orientation::Upright;
 };
 

@@ -6,10 +6,11 @@
 #include "BreedCatalogue.h"
 #include "ExternalLink.h"
 #include "ForeignText.h"
+#include "ImportMessages.h"
+#include "JpegImage.h"
 #include "PdfJpeg.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
-#include "RasterImage.h"
 #include "WriteFailure.h"
 
 #include <QBuffer>
@@ -77,28 +78,34 @@ QString breedName(int breed) {
     return QString::fromUtf8(answerName(breed));
 }
 
-// The picture's own pixels, upright, decoded by the quiz's decoder (which
-// reads JPEG on every system, with or without Qt's plugins). Throws
-// PictureError.
-QImage printedPicture(const QString& path) {
-    JpegPicture picture = loadPicture(QDir::toNativeSeparators(path).toStdString());
-    picture.decodeRaster();
-    const Raster* raster = picture.raster();
-    if (picture.decodeFailed() || raster == nullptr || raster->empty()) {
-        throw PictureError("JPEG data cannot be decoded");
-    }
-    return scaledRasterImage(*raster, QSize(picture.uprightWidth(), picture.uprightHeight()),
-                             picture.orientation());
+// The pixels a picture's box on paper can show, from its upright size.
+QSize printPixels(QSize upright) {
+    const QSizeF printed = QSizeF(upright).scaled(cellWidth, photoHeight, Qt::KeepAspectRatio);
+    const QSize most = (printed * printPixelsPerMm).toSize();
+    return upright.width() <= most.width() && upright.height() <= most.height() ? upright : most;
 }
 
-// The image at the pixels its box on paper can show.
-QImage atPrintResolution(const QImage& image) {
-    const QSizeF printed = QSizeF(image.size()).scaled(cellWidth, photoHeight, Qt::KeepAspectRatio);
-    const QSize most = (printed * printPixelsPerMm).toSize();
-    if (image.width() <= most.width() && image.height() <= most.height()) {
-        return image;
+// The picture upright at the pixels its box on paper can show, decoded at
+// the smallest of libjpeg's scales that covers them (JPEG on every system,
+// with or without Qt's plugins), bounded as the quiz bounds it. Throws
+// PictureError.
+QImage printedPicture(const QString& path) {
+    const JpegPicture picture = loadPicture(QDir::toNativeSeparators(path).toStdString());
+    UprightPicture decoded;
+    try {
+        decoded = jpegImage(picture.bytes(), {.cover = printPixels,
+                                              .maxPixels = DecodeLimits{}.maxPixels,
+                                              .maxSide = 0,
+                                              .libraryMemory = 512L * 1024 * 1024,
+                                              .refuseIncomplete = false});
+    } catch (const ImportFailure& failure) {
+        throw PictureError(importReason(failure.problem, failure.detail).toStdString());
     }
-    return image.scaled(most, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (decoded.image.size() == decoded.storedSize) {
+        return decoded.image;
+    }
+    return decoded.image.scaled(decoded.storedSize, Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
 }
 
 // Draws on the writer's pages in millimetres from the content's top left
@@ -303,7 +310,7 @@ PaperQuizPdf renderPaperQuiz(const PaperQuiz& quiz) {
             const PaperQuestion& question = quiz.questions[i];
             QImage image;
             try {
-                image = atPrintResolution(printedPicture(question.picture));
+                image = printedPicture(question.picture);
             } catch (const PictureError& error) {
                 return {{}, 0, pictureProblem(question.picture, error.what())};
             } catch (const std::bad_alloc&) {

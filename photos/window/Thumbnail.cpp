@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Thumbnail.h"
 
-#include "JpegDecompressor.h"
-#include "JpegRows.h"
+#include "ImportMessages.h"
+#include "JpegImage.h"
 #include "PhotoSet.h"
 #include "PictureFile.h"
 
@@ -13,43 +13,23 @@
 namespace tarvelo {
 
 namespace {
-// A progressive file's coefficients are held whole whatever the scale; this
-// bounds that for a file built to exhaust memory.
-constexpr long maxLibraryMemory = 512L * 1024 * 1024;
 
-// Every row of the picture at its chosen scale. A file cut short decodes
-// what it has, the rest made up by the library, as the quiz shows it.
-QImage decodeScaled(const JpegPicture& picture, QSize box) {
-    // The quiz refuses a picture larger than this before decoding it.
-    if (static_cast<long long>(picture.width()) * picture.height() > DecodeLimits{}.maxPixels) {
-        return {};
-    }
-    JpegDecompressor decompressor(picture.bytes());
-    decompressor.limitMemory(maxLibraryMemory);
-    decompressor.readHeader();
-    auto& info = decompressor.info();
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN); // RGB32 is blue, green, red, x in memory
-    const RowFormat format = chooseRowFormat(info, ColourLayout::Bgrx);
-    decompressor.scaleToCover(box.width(), box.height());
-    decompressor.startDecompress();
-    QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                 format == RowFormat::Grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-    if (image.isNull()) {
-        return {};
-    }
-    int rows = 0;
-    readRows(
-        decompressor, format, ColourLayout::Bgrx, [&image](int y) { return image.scanLine(y); },
-        rows);
-    decompressor.finishDecompress();
-    return image;
+// A thumbnail is decoded as the quiz would show the picture: bounded as the
+// quiz bounds it, a file cut short showing what it has, upright.
+JpegImageRequest thumbnailRequest(QSize box) {
+    return {.cover = [box](QSize upright) { return upright.scaled(box, Qt::KeepAspectRatio); },
+            .maxPixels = DecodeLimits{}.maxPixels,
+            .maxSide = 0,
+            .libraryMemory = 512L * 1024 * 1024,
+            .refuseIncomplete = false};
 }
+
 } // namespace
 
 QImage thumbnailOf(const QString& path, QSize box) {
     try {
         const JpegPicture picture = loadPicture(path.toStdString());
-        const QImage decoded = decodeScaled(picture, box);
+        const QImage decoded = jpegImage(picture.bytes(), thumbnailRequest(box)).image;
         if (decoded.isNull()) {
             return {};
         }
@@ -64,6 +44,8 @@ QImage thumbnailOf(const QString& path, QSize box) {
         return thumbnail;
     } catch (const std::exception&) {
         return {}; // the row says why, from the set's own check
+    } catch (const ImportFailure&) {
+        return {};
     }
 }
 

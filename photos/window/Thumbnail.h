@@ -18,9 +18,10 @@ struct RowPicture {
     std::optional<QString> problem;
 };
 
-// The picture at path, loaded as the quiz loads it and decoded at the
-// smallest of libjpeg's scales n/8 that still covers `box`, scaled smoothly
-// to fit `box` and centred on black. A null image when it cannot be decoded.
+// The picture at path, loaded as the quiz loads it, decoded upright at the
+// smallest of libjpeg's scales n/8 that still covers its fit in `box`,
+// scaled smoothly to fit `box` and centred on black. A null image when it
+// cannot be decoded.
 QImage thumbnailOf(const QString& path, QSize box);
 
 // Picture path of set as its row shows it: the thumbnail, in device pixels

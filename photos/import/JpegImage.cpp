@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "JpegSource.h"
+#include "JpegImage.h"
 
 #include "ImportMessages.h"
 #include "JpegDecompressor.h"
@@ -9,27 +9,12 @@
 #include "PictureErrors.h"
 #include "UprightImage.h"
 
+#include <algorithm>
 #include <jerror.h>
 
 namespace tarvelo {
 
 namespace {
-
-// libjpeg holds a progressive file's coefficients for the whole picture;
-// this bounds that, beyond the pixel limit, for files built to exhaust memory.
-constexpr long maxLibraryMemory = 1024L * 1024 * 1024;
-
-class DeviceStream : public JpegStream {
-public:
-    explicit DeviceStream(QIODevice& device) : device_(device) {}
-    std::ptrdiff_t read(std::span<std::uint8_t> buffer) override {
-        return static_cast<std::ptrdiff_t>(device_.read(reinterpret_cast<char*>(buffer.data()),
-                                                        static_cast<qint64>(buffer.size())));
-    }
-
-private:
-    QIODevice& device_;
-};
 
 const QString outOfMemory = QStringLiteral("nedostatek paměti");
 
@@ -58,20 +43,21 @@ ImportFailure failureFor(const EJPEG& error, bool tooManyScans) {
 // 1. The library's working memory bounded. 2. The header with the Exif
 // (APP1) and ICC (APP2) markers, which the library otherwise skips; no pixel
 // is decoded for a file too large. The picture's orientation and colours.
-UprightPicture readHeader(JpegDecompressor& decompressor) {
-    decompressor.limitMemory(maxLibraryMemory);
+UprightPicture readHeader(JpegDecompressor& decompressor, const JpegImageRequest& request) {
+    decompressor.limitMemory(request.libraryMemory);
     decompressor.saveMarkers(JPEG_APP0 + 1);
     decompressor.saveMarkers(JPEG_APP0 + 2);
     decompressor.readHeader();
     const auto& info = decompressor.info();
     const long long width = info.image_width;
     const long long height = info.image_height;
-    if (width * height > importMaxPixels) {
+    if (width * height > request.maxPixels ||
+        (request.maxSide > 0 && std::max(width, height) > request.maxSide)) {
         throw ImportFailure{ImportProblem::TooLarge,
                             QStringLiteral("%1 × %2 pixelů, nejvýše %3 milionů pixelů")
                                 .arg(width)
                                 .arg(height)
-                                .arg(importMaxPixels / 1'000'000)};
+                                .arg(request.maxPixels / 1'000'000)};
     }
     UprightPicture picture;
     picture.orientation = decompressor.orientation();
@@ -83,10 +69,10 @@ UprightPicture readHeader(JpegDecompressor& decompressor) {
     return picture;
 }
 
-// 4. Every row, into an image of the output size. 5. Unlike the quiz, refuse
-//    what the library made up: a photograph with a grey band is no
-//    photograph to store.
-QImage decodeRows(JpegDecompressor& decompressor, RowFormat format) {
+// 4. Every row, into an image of the output size. 5. Where asked, unlike the
+//    quiz, refuse what the library made up: a photograph with a grey band is
+//    no photograph to store.
+QImage decodeRows(JpegDecompressor& decompressor, RowFormat format, bool refuseIncomplete) {
     const auto& info = decompressor.info();
     decompressor.startDecompress();
     QImage image(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
@@ -98,44 +84,45 @@ QImage decodeRows(JpegDecompressor& decompressor, RowFormat format) {
     readRows(
         decompressor, format, ColourLayout::Bgrx, [&image](int y) { return image.scanLine(y); },
         rows);
-    if (rows < image.height()) {
+    if (rows < image.height() && refuseIncomplete) {
         throw ImportFailure{ImportProblem::Damaged, {}};
     }
     decompressor.finishDecompress();
     if (decompressor.readFailed()) {
         throw ImportFailure{ImportProblem::Unreadable, QStringLiteral("chyba při čtení souboru")};
     }
-    if (decompressor.truncated()) {
+    if (decompressor.truncated() && refuseIncomplete) {
         throw ImportFailure{ImportProblem::Truncated, {}};
     }
     return image;
 }
 
-// The steps of libjpeg's decoding sequence, reading the file as it goes.
-UprightPicture decodeUpright(JpegDecompressor& decompressor) {
-    UprightPicture picture = readHeader(decompressor);
+// The steps of libjpeg's decoding sequence.
+UprightPicture decodeUpright(JpegDecompressor& decompressor, const JpegImageRequest& request) {
+    UprightPicture picture = readHeader(decompressor, request);
     const int width = static_cast<int>(decompressor.info().image_width);
     const int height = static_cast<int>(decompressor.info().image_height);
     const bool swap = swapsSides(picture.orientation);
-    picture.storedSize = swap ? placedSize(height, width) : placedSize(width, height);
+    const QSize upright = swap ? QSize(height, width) : QSize(width, height);
+    picture.storedSize = request.cover ? request.cover(upright) : upright;
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN); // RGB32's byte order is BGRX
     const RowFormat format = chooseRowFormat(decompressor.info(), ColourLayout::Bgrx);
-    // 3. The smallest of libjpeg's scaled sizes that still covers the stored
-    //    copy, before it is turned.
+    // 3. The smallest of libjpeg's scaled sizes that still covers the size
+    //    wanted, before it is turned.
     const QSize wanted = swap ? picture.storedSize.transposed() : picture.storedSize;
     decompressor.scaleToCover(wanted.width(), wanted.height());
-    picture.image = turnUpright(decodeRows(decompressor, format), picture.orientation);
+    picture.image = turnUpright(decodeRows(decompressor, format, request.refuseIncomplete),
+                                picture.orientation);
     return picture;
 }
 
 } // namespace
 
-UprightPicture readJpegPicture(QIODevice& device) {
-    DeviceStream stream(device);
+UprightPicture jpegImage(std::span<const std::uint8_t> bytes, const JpegImageRequest& request) {
     try {
-        JpegDecompressor decompressor(stream);
+        JpegDecompressor decompressor(bytes);
         try {
-            return decodeUpright(decompressor);
+            return decodeUpright(decompressor, request);
         } catch (const EJPEG& error) {
             throw failureFor(error, decompressor.tooManyScans());
         }
