@@ -22,6 +22,7 @@
 #include "PictureBox.h"
 #include "SaveSetDialog.h"
 #include "SetArchive.h"
+#include "SetChoice.h"
 #include "SetCredits.h"
 #include "SetView.h"
 #include "SharedSet.h"
@@ -116,7 +117,7 @@ protected:
                 // Qt marks a widget while its paint event runs; a box opened
                 // from inside that paint finds the mark still set.
                 const bool inPaint =
-                    window && window->preview()->testAttribute(Qt::WA_WState_InPaintEvent);
+                    window && window->view()->preview()->testAttribute(Qt::WA_WState_InPaintEvent);
                 boxes.push_back({box->windowTitle(), box->text(), inPaint, box->textFormat()});
                 // A question is answered no, unless the test says yes.
                 QAbstractButton* answer = nullptr;
@@ -190,9 +191,9 @@ private:
 
 TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReaders) {
     open();
-    ASSERT_EQ(window->rowCount(), breedCount);
+    ASSERT_EQ(window->view()->rowCount(), breedCount);
     for (int i = 0; i < breedCount; ++i) {
-        PhotoRow* row = window->row(i);
+        PhotoRow* row = window->view()->row(i);
         const QString breed = QString::fromUtf8(answerName(i));
         EXPECT_EQ(row->breed(), breed);
         EXPECT_EQ(row->addButton()->text(), QStringLiteral("Přidat fotografii…"));
@@ -212,8 +213,8 @@ TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReade
         EXPECT_EQ(contents(QDir(root()).filePath(QStringLiteral("obr/0/%1.jpg").arg(i))),
                   contents(drawing(i)));
     }
-    EXPECT_EQ(window->row(4)->breed(), QStringLiteral("Hereford"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->row(0)->parent())->role(),
+    EXPECT_EQ(window->view()->row(4)->breed(), QStringLiteral("Hereford"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->view()->row(0)->parent())->role(),
               QAccessible::List);
     // The quiz's classic look and grey button face.
     EXPECT_EQ(QApplication::style()->name(), "windows");
@@ -221,10 +222,10 @@ TEST_F(PhotosWindowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReade
     EXPECT_TRUE(boxes.empty());
 
     // The first row is selected, and previewed as the quiz places it.
-    EXPECT_EQ(window->selectedIndex(), 0);
-    EXPECT_TRUE(window->row(0)->isSelected());
-    EXPECT_EQ(window->preview()->size(), QSize(641, 233));
-    EXPECT_EQ(window->preview()->placement(), placementRect(200, 150, 641, 233));
+    EXPECT_EQ(window->view()->selectedIndex(), 0);
+    EXPECT_TRUE(window->view()->row(0)->isSelected());
+    EXPECT_EQ(window->view()->preview()->size(), QSize(641, 233));
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(200, 150, 641, 233));
 }
 
 TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
@@ -232,7 +233,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     const QString hereford = QDir(root()).filePath(QStringLiteral("obr/0/4.jpg"));
     const QString photo = writePhoto("fotka z telefonu.jpg", 1600, 1200);
     const QByteArray original = contents(photo);
-    const QImage before = window->row(4)->thumbnail()->pixmap().toImage();
+    const QImage before = window->view()->row(4)->thumbnail()->pixmap().toImage();
 
     QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
     window->addPhotos(4, {photo});
@@ -240,7 +241,8 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     EXPECT_TRUE(window->busy());
-    EXPECT_TRUE(window->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
+    EXPECT_TRUE(
+        window->view()->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
     ASSERT_TRUE(finished.wait(20000));
     ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_EQ(finished.front().at(1).toBool(), true);
@@ -249,7 +251,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
     EXPECT_NE(contents(hereford), contents(drawing(4)));
     EXPECT_EQ(contents(photo), original);
-    PhotoRow* row = window->row(4);
+    PhotoRow* row = window->view()->row(4);
     EXPECT_FALSE(row->holdsDrawing());
     EXPECT_EQ(accessibleText(row, QAccessible::Name), "Hereford, 1 fotografie");
     EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Vlastní fotografie"));
@@ -258,9 +260,9 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     EXPECT_EQ(accessibleText(row->thumbnail(0), QAccessible::Name),
               QStringLiteral("Fotografie 1 z 1: Hereford"));
     // The row it went into is previewed: a 4:3 photograph fills the height.
-    EXPECT_EQ(window->selectedIndex(), 4);
-    EXPECT_EQ(window->preview()->placement(), placementRect(1600, 1200, 641, 233));
-    EXPECT_TRUE(window->preview()->isVisible());
+    EXPECT_EQ(window->view()->selectedIndex(), 4);
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(1600, 1200, 641, 233));
+    EXPECT_TRUE(window->view()->preview()->isVisible());
 
     // Removing the only photograph puts the very drawing back.
     row->removeButton(0)->click();
@@ -269,7 +271,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     EXPECT_TRUE(row->holdsDrawing());
     EXPECT_EQ(row->thumbnail()->pixmap().toImage(), before);
     EXPECT_FALSE(row->removeButton(0)->isVisible());
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Hereford: odebrána poslední fotografie, vrácena kresba."));
 
     // Files dropped on a row are all added to it, in order.
@@ -277,27 +279,29 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     data.setUrls({QUrl::fromLocalFile(writePhoto("Galloway.jpg", 900, 1200)),
                   QUrl::fromLocalFile(writePhoto("Galloway 2.jpg", 1200, 900))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->row(11), &enter);
+    QApplication::sendEvent(window->view()->row(11), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->row(11), &drop);
+    QApplication::sendEvent(window->view()->row(11), &drop);
     ASSERT_TRUE(finished.wait(20000));
-    const QString galloway = window->row(11)->breed();
-    EXPECT_EQ(window->row(11)->photoCount(), 2);
-    EXPECT_EQ(accessibleText(window->row(11), QAccessible::Name), galloway + ", 2 fotografie");
-    EXPECT_EQ(window->statusLabel()->text(), galloway + QStringLiteral(": uloženo 2 ze 2."));
+    const QString galloway = window->view()->row(11)->breed();
+    EXPECT_EQ(window->view()->row(11)->photoCount(), 2);
+    EXPECT_EQ(accessibleText(window->view()->row(11), QAccessible::Name),
+              galloway + ", 2 fotografie");
+    EXPECT_EQ(window->view()->statusLabel()->text(),
+              galloway + QStringLiteral(": uloženo 2 ze 2."));
     EXPECT_TRUE(QFile::exists(setFile(1, 11)));
     // The last one added is previewed: 4:3 this time.
-    EXPECT_EQ(window->selectedIndex(), 11);
-    EXPECT_EQ(window->selectedPicture(), 1);
-    EXPECT_EQ(window->preview()->placement(), placementRect(1200, 900, 641, 233));
+    EXPECT_EQ(window->view()->selectedIndex(), 11);
+    EXPECT_EQ(window->view()->selectedPicture(), 1);
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(1200, 900, 641, 233));
     EXPECT_TRUE(boxes.empty());
 
     // Text is no photograph to drop.
     QMimeData text;
     text.setText(QStringLiteral("Galloway"));
     QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->row(12), &textEnter);
+    QApplication::sendEvent(window->view()->row(12), &textEnter);
     EXPECT_FALSE(textEnter.isAccepted());
 }
 
@@ -306,30 +310,30 @@ TEST_F(PhotosWindowTest, TheClassSetIsAChoiceThatEditsOnlyItAndIsRefusedToWhoMay
     const QString classRoot = path("pro všechny");
     window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(classRoot, path("kresby")),
                           false);
-    QRadioButton* forAll = window->classSetChoice();
+    QRadioButton* forAll = window->setChoice()->forAllButton();
     ASSERT_NE(forAll, nullptr);
     EXPECT_EQ(forAll->text(), "pro všechny uživatele tohoto počítače");
     EXPECT_FALSE(forAll->isChecked());
-    EXPECT_EQ(window->photoSet().root(), root());
+    EXPECT_EQ(window->view()->photoSet().root(), root());
 
     // Chosen, the class set is edited: it is made complete, and a photograph
     // goes into it and not into the own set.
     forAll->setChecked(true);
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
-    EXPECT_EQ(window->photoSet().root(), classRoot);
+    EXPECT_EQ(window->view()->photoSet().root(), classRoot);
     const QString inClassSet = QDir(classRoot).filePath(QStringLiteral("obr/0/4.jpg"));
     EXPECT_EQ(contents(inClassSet), contents(drawing(4)));
     ASSERT_TRUE(importInto(4, writePhoto("trida.jpg", 1600, 1200)));
     EXPECT_NE(contents(inClassSet), contents(drawing(4)));
     const QString inOwnSet = QDir(root()).filePath(QStringLiteral("obr/0/4.jpg"));
     EXPECT_EQ(contents(inOwnSet), contents(drawing(4)));
-    EXPECT_FALSE(window->row(4)->holdsDrawing());
+    EXPECT_FALSE(window->view()->row(4)->holdsDrawing());
 
     // Back to the own set, whose row shows its own picture again.
-    window->ownSetChoice()->setChecked(true);
+    window->setChoice()->ownButton()->setChecked(true);
     EXPECT_FALSE(forAll->isChecked());
-    EXPECT_EQ(window->photoSet().root(), root());
-    EXPECT_TRUE(window->row(4)->holdsDrawing());
+    EXPECT_EQ(window->view()->photoSet().root(), root());
+    EXPECT_TRUE(window->view()->row(4)->holdsDrawing());
 }
 
 #ifndef _WIN32
@@ -345,13 +349,13 @@ TEST_F(PhotosWindowTest, AClassSetThisUserMayNotWriteIsRefusedAndNothingChanges)
     open();
     window->offerClassSet(PhotoSet(root(), path("kresby")), PhotoSet(locked, path("kresby")),
                           false);
-    window->classSetChoice()->setChecked(true);
+    window->setChoice()->forAllButton()->setChecked(true);
     std::filesystem::permissions(locked.toStdString(), std::filesystem::perms::owner_all);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes.front().text.contains(QStringLiteral("Nic nebylo změněno.")))
         << boxes.front().text.toStdString();
-    EXPECT_FALSE(window->classSetChoice()->isChecked());
-    EXPECT_EQ(window->photoSet().root(), root());
+    EXPECT_FALSE(window->setChoice()->forAllButton()->isChecked());
+    EXPECT_EQ(window->view()->photoSet().root(), root());
     EXPECT_FALSE(QDir(locked).exists(QStringLiteral("obr")));
 }
 #endif
@@ -367,8 +371,8 @@ TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {
     EXPECT_TRUE(boxes.front().text.contains(QStringLiteral("poškozená.jpg")))
         << boxes.front().text.toStdString();
     EXPECT_EQ(contents(target), contents(drawing(2)));
-    EXPECT_TRUE(window->row(2)->holdsDrawing());
-    EXPECT_FALSE(window->row(2)->problem().has_value());
+    EXPECT_TRUE(window->view()->row(2)->holdsDrawing());
+    EXPECT_FALSE(window->view()->row(2)->problem().has_value());
     EXPECT_FALSE(window->busy());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     QStringList left = QDir(QDir(root()).filePath(QStringLiteral("obr/0"))).entryList(QDir::Files);
@@ -390,25 +394,25 @@ TEST_F(PhotosWindowTest, APictureTheQuizCouldNotShowIsMarkedAndNotDrawn) {
     std::filesystem::create_directories(dir.path() / pathFromUtf8("Třída 3.B/obr/0"));
     fixtures::writeFile(dir.path() / pathFromUtf8("Třída 3.B/obr/0/7.jpg"), {'n', 'e'});
     open();
-    PhotoRow* row = window->row(7);
+    PhotoRow* row = window->view()->row(7);
     ASSERT_TRUE(row->problem().has_value());
     EXPECT_EQ(row->stateLabel()->text(), *row->problem());
     EXPECT_TRUE(row->problem()->contains(QStringLiteral("7.jpg"))) << row->problem()->toStdString();
     EXPECT_TRUE(accessibleText(row, QAccessible::Description).contains(*row->problem()));
     EXPECT_TRUE(row->removeButton(0)->isVisible());
-    EXPECT_FALSE(window->row(6)->problem().has_value());
+    EXPECT_FALSE(window->view()->row(6)->problem().has_value());
 
-    window->select(7);
-    EXPECT_FALSE(window->preview()->isVisible());
-    EXPECT_TRUE(window->previewProblem()->isVisible());
-    EXPECT_TRUE(window->previewProblem()->text().contains(*row->problem()));
+    window->view()->select(7);
+    EXPECT_FALSE(window->view()->preview()->isVisible());
+    EXPECT_TRUE(window->view()->previewProblem()->isVisible());
+    EXPECT_TRUE(window->view()->previewProblem()->text().contains(*row->problem()));
 
     row->removeButton(0)->click();
     ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_FALSE(row->problem().has_value());
     EXPECT_TRUE(row->holdsDrawing());
-    EXPECT_TRUE(window->preview()->isVisible());
-    EXPECT_FALSE(window->previewProblem()->isVisible());
+    EXPECT_TRUE(window->view()->preview()->isVisible());
+    EXPECT_FALSE(window->view()->previewProblem()->isVisible());
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -423,22 +427,24 @@ TEST_F(PhotosWindowTest, ASparseTerabyteOrAPipeIsMarkedAndAPipePickedIsRefused) 
     std::filesystem::resize_file(folder / "7.jpg", 1ULL << 40);
     ASSERT_EQ(::mkfifo((folder / "8.jpg").c_str(), 0644), 0);
     open();
-    ASSERT_TRUE(window->row(7)->problem().has_value());
-    EXPECT_TRUE(window->row(7)->problem()->endsWith(QStringLiteral("File too large")))
-        << window->row(7)->problem()->toStdString();
-    ASSERT_TRUE(window->row(8)->problem().has_value());
-    EXPECT_TRUE(window->row(8)->problem()->endsWith(QStringLiteral("Operation not supported")))
-        << window->row(8)->problem()->toStdString();
-    window->select(8);
-    EXPECT_FALSE(window->preview()->isVisible());
-    EXPECT_TRUE(window->previewProblem()->text().contains(*window->row(8)->problem()));
+    ASSERT_TRUE(window->view()->row(7)->problem().has_value());
+    EXPECT_TRUE(window->view()->row(7)->problem()->endsWith(QStringLiteral("File too large")))
+        << window->view()->row(7)->problem()->toStdString();
+    ASSERT_TRUE(window->view()->row(8)->problem().has_value());
+    EXPECT_TRUE(
+        window->view()->row(8)->problem()->endsWith(QStringLiteral("Operation not supported")))
+        << window->view()->row(8)->problem()->toStdString();
+    window->view()->select(8);
+    EXPECT_FALSE(window->view()->preview()->isVisible());
+    EXPECT_TRUE(
+        window->view()->previewProblem()->text().contains(*window->view()->row(8)->problem()));
 
     ASSERT_EQ(::mkfifo((dir / "roura.jpg").c_str(), 0644), 0);
     ASSERT_TRUE(importInto(4, path("roura.jpg")));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Soubor „roura.jpg“ nelze přečíst: není to obyčejný "
                                             "soubor, ale roura, zařízení nebo soket."));
-    EXPECT_TRUE(window->row(4)->holdsDrawing());
+    EXPECT_TRUE(window->view()->row(4)->holdsDrawing());
 }
 #endif
 
@@ -448,85 +454,85 @@ TEST_F(PhotosWindowTest, APictureThatFailsInThePreviewsPaintIsReportedOnceAfterT
     // file loads, so the preview fails only when it paints.
     const QString hereford = QDir(root()).filePath(QStringLiteral("obr/0/4.jpg"));
     ASSERT_TRUE(QFile::resize(hereford, 0));
-    QTest::mouseClick(window->row(4), Qt::LeftButton);
+    QTest::mouseClick(window->view()->row(4), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !boxes.empty(); }, 5000));
-    EXPECT_EQ(window->preview()->state(), PictureBox::State::Failed);
-    window->preview()->repaint(); // a failed picture is not decoded again
+    EXPECT_EQ(window->view()->preview()->state(), PictureBox::State::Failed);
+    window->view()->preview()->repaint(); // a failed picture is not decoded again
     QTest::qWait(50);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption.toStdString(), photosTitle().toStdString());
     EXPECT_EQ(boxes[0].text.toStdString(), "JPEG error #42.");
     EXPECT_FALSE(boxes[0].openedInPreviewPaint);
-    EXPECT_EQ(window->preview()->decodeCount(), 2); // the first row's drawing, then this
+    EXPECT_EQ(window->view()->preview()->decodeCount(), 2); // the first row's drawing, then this
 
     // The window goes on where it was: the keyboard moves to the next row,
     // whose drawing the preview shows.
-    EXPECT_EQ(QApplication::focusWidget(), window->row(4));
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(4));
     press(Qt::Key_Down);
-    EXPECT_EQ(window->selectedIndex(), 5);
+    EXPECT_EQ(window->view()->selectedIndex(), 5);
     ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return window->preview()->state() == PictureBox::State::Decoded; }, 5000));
-    EXPECT_EQ(window->preview()->placement(), placementRect(250, 150, 641, 233));
+        [this] { return window->view()->preview()->state() == PictureBox::State::Decoded; }, 5000));
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(250, 150, 641, 233));
     EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(PhotosWindowTest, TheKeyboardWalksRowsAndPressesButtons) {
     open();
-    EXPECT_EQ(QApplication::focusWidget(), window->row(0));
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0));
 
     press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(1));
-    EXPECT_EQ(window->selectedIndex(), 1);
-    EXPECT_TRUE(window->row(1)->isSelected());
-    EXPECT_FALSE(window->row(0)->isSelected());
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(1));
+    EXPECT_EQ(window->view()->selectedIndex(), 1);
+    EXPECT_TRUE(window->view()->row(1)->isSelected());
+    EXPECT_FALSE(window->view()->row(0)->isSelected());
     press(Qt::Key_Up);
     press(Qt::Key_Up); // nothing above the first row
-    EXPECT_EQ(QApplication::focusWidget(), window->row(0));
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0));
 
     // Tab: the row, its "Přidat fotografii…" and "Najít na Wikimedia
     // Commons…", then the next row (a drawing is no stop: there is nothing
     // to do with it).
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(0)->addButton());
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0)->addButton());
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(0)->commonsButton());
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0)->commonsButton());
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(1));
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(1));
     // The arrows keep the column.
     press(Qt::Key_Tab);
     press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->addButton());
-    EXPECT_EQ(window->selectedIndex(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->addButton());
+    EXPECT_EQ(window->view()->selectedIndex(), 2);
 
     // With photographs, Tab visits each and its button; Enter and Space
     // press the focused button.
     const QString blonde = writePhoto("Blonde.jpg", 640, 480);
     ASSERT_TRUE(importInto(2, QStringList{blonde, blonde}));
     ASSERT_TRUE(importInto(3, blonde));
-    window->row(2)->setFocus();
+    window->view()->row(2)->setFocus();
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->thumbnail(0));
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->thumbnail(0));
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->removeButton(0));
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->removeButton(0));
     press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->thumbnail(1));
-    EXPECT_EQ(window->selectedPicture(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->thumbnail(1));
+    EXPECT_EQ(window->view()->selectedPicture(), 1);
     // Down from the second photograph: the next row has only one.
     press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(3)->thumbnail(0));
-    EXPECT_EQ(window->selectedIndex(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(3)->thumbnail(0));
+    EXPECT_EQ(window->view()->selectedIndex(), 3);
     press(Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2)->thumbnail(0));
-    window->row(2)->removeButton(1)->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->thumbnail(0));
+    window->view()->row(2)->removeButton(1)->setFocus();
     press(Qt::Key_Return);
-    EXPECT_EQ(window->row(2)->photoCount(), 1);
-    window->row(2)->removeButton(0)->setFocus();
+    EXPECT_EQ(window->view()->row(2)->photoCount(), 1);
+    window->view()->row(2)->removeButton(0)->setFocus();
     press(Qt::Key_Space);
-    EXPECT_TRUE(window->row(2)->holdsDrawing());
-    EXPECT_EQ(QApplication::focusWidget(), window->row(2));
+    EXPECT_TRUE(window->view()->row(2)->holdsDrawing());
+    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2));
 
     // The last tab stop is the quiz button.
-    window->row(18)->commonsButton()->setFocus();
+    window->view()->row(18)->commonsButton()->setFocus();
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), window->quizButton());
     EXPECT_TRUE(boxes.empty());
@@ -546,7 +552,7 @@ TEST_F(PhotosWindowTest, SeveralPhotographsAreCountedAndABadOneIsNamedWhileTheOt
     QTimer watcher;
     watcher.setInterval(1);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        const QString text = window->statusLabel()->text();
+        const QString text = window->view()->statusLabel()->text();
         if (seen.isEmpty() || seen.back() != text) {
             seen.push_back(text);
         }
@@ -554,17 +560,17 @@ TEST_F(PhotosWindowTest, SeveralPhotographsAreCountedAndABadOneIsNamedWhileTheOt
     watcher.start();
     QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
     window->addPhotos(4, files);
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Ukládám 1 z 5…"));
+    EXPECT_EQ(window->view()->statusLabel()->text(), QStringLiteral("Ukládám 1 z 5…"));
     EXPECT_TRUE(window->busy());
     // Meanwhile another import or a removal waits its turn.
     window->addPhotos(5, {files.front()});
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
     ASSERT_TRUE(finished.wait(30000));
     watcher.stop();
     EXPECT_EQ(finished.front().at(1).toBool(), false);
     EXPECT_TRUE(seen.contains(QStringLiteral("Ukládám 2 z 5…"))) << seen.join('|').toStdString();
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Hereford: uloženo 4 z 5."));
+    EXPECT_EQ(window->view()->statusLabel()->text(), QStringLiteral("Hereford: uloženo 4 z 5."));
 
     ASSERT_EQ(boxes.size(), 1u);
     const QString& text = boxes.front().text;
@@ -572,9 +578,9 @@ TEST_F(PhotosWindowTest, SeveralPhotographsAreCountedAndABadOneIsNamedWhileTheOt
     EXPECT_TRUE(text.contains(QStringLiteral("Ostatní fotografie jsou uložené.")))
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("a.jpg"))) << text.toStdString();
-    PhotoRow* row = window->row(4);
+    PhotoRow* row = window->view()->row(4);
     EXPECT_EQ(row->photoCount(), 4);
-    EXPECT_TRUE(window->row(5)->holdsDrawing());
+    EXPECT_TRUE(window->view()->row(5)->holdsDrawing());
     for (int photo = 0; photo < 4; ++photo) {
         EXPECT_TRUE(QFile::exists(setFile(photo, 4))) << photo;
         EXPECT_EQ(accessibleText(row->thumbnail(photo), QAccessible::Name),
@@ -586,8 +592,8 @@ TEST_F(PhotosWindowTest, SeveralPhotographsAreCountedAndABadOneIsNamedWhileTheOt
     EXPECT_EQ(accessibleText(row, QAccessible::Name), QStringLiteral("Hereford, 4 fotografie"));
     EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Vlastní fotografie: 4"));
     // The last one is previewed, and named so in the preview's title.
-    EXPECT_EQ(window->selectedPicture(), 3);
-    EXPECT_EQ(window->preview()->placement(), placementRect(1800, 1800, 641, 233));
+    EXPECT_EQ(window->view()->selectedPicture(), 3);
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(1800, 1800, 641, 233));
 
     // Five or more: the plural changes.
     ASSERT_TRUE(importInto(4, files.front()));
@@ -602,24 +608,24 @@ TEST_F(PhotosWindowTest, DeleteOnAPhotographRemovesItAndTheLaterOnesMoveUp) {
         importInto(4, QStringList{writePhoto("a.jpg", 800, 600), writePhoto("b.jpg", 900, 1200),
                                   writePhoto("c.jpg", 1600, 900)}));
     const QByteArray third = contents(setFile(2, 4));
-    PhotoRow* row = window->row(4);
+    PhotoRow* row = window->view()->row(4);
     QTest::mouseClick(row->thumbnail(2), Qt::LeftButton);
-    const auto thirdPlaced = window->preview()->placement();
+    const auto thirdPlaced = window->view()->preview()->placement();
     QTest::mouseClick(row->thumbnail(1), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), row->thumbnail(1));
-    EXPECT_EQ(window->selectedPicture(), 1);
-    EXPECT_EQ(window->preview()->placement(), placementRect(900, 1200, 641, 233));
+    EXPECT_EQ(window->view()->selectedPicture(), 1);
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(900, 1200, 641, 233));
 
     press(Qt::Key_Delete);
     EXPECT_EQ(row->photoCount(), 2);
     EXPECT_EQ(contents(setFile(1, 4)), third);
     EXPECT_FALSE(QFile::exists(setFile(2, 4)));
     EXPECT_EQ(QApplication::focusWidget(), row->thumbnail(1));
-    EXPECT_EQ(window->selectedPicture(), 1);
-    EXPECT_EQ(window->preview()->placement(), thirdPlaced);
+    EXPECT_EQ(window->view()->selectedPicture(), 1);
+    EXPECT_EQ(window->view()->preview()->placement(), thirdPlaced);
     EXPECT_EQ(accessibleText(row->thumbnail(1), QAccessible::Name),
               QStringLiteral("Fotografie 2 ze 2: Hereford"));
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Hereford: fotografie odebrána, teď má 2 fotografie."));
 
     // Delete on the row itself removes nothing.
@@ -644,13 +650,13 @@ TEST_F(PhotosWindowTest, TheEleventhPhotographIsRefusedWithAPlainMessage) {
         ten.push_back(photo);
     }
     ASSERT_TRUE(importInto(7, ten));
-    ASSERT_EQ(window->row(7)->photoCount(), 10);
-    EXPECT_TRUE(window->row(7)->thumbnail(9)->isVisible());
+    ASSERT_EQ(window->view()->row(7)->photoCount(), 10);
+    EXPECT_TRUE(window->view()->row(7)->thumbnail(9)->isVisible());
     EXPECT_TRUE(boxes.empty());
-    const QString breed = window->row(7)->breed();
+    const QString breed = window->view()->row(7)->breed();
 
     // The button says so at once, without a file dialog.
-    window->row(7)->addButton()->click();
+    window->view()->row(7)->addButton()->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().text, QStringLiteral("Plemeno %1 už má 10 fotografií, víc jich mít "
                                                 "nemůže. Nejdřív některou odeberte.")
@@ -660,8 +666,8 @@ TEST_F(PhotosWindowTest, TheEleventhPhotographIsRefusedWithAPlainMessage) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("„kráva.jpg“ nelze přidat")))
         << boxes.back().text.toStdString();
-    EXPECT_EQ(window->row(7)->photoCount(), 10);
-    EXPECT_EQ(window->statusLabel()->text(), breed + QStringLiteral(": nic se nezměnilo."));
+    EXPECT_EQ(window->view()->row(7)->photoCount(), 10);
+    EXPECT_EQ(window->view()->statusLabel()->text(), breed + QStringLiteral(": nic se nezměnilo."));
 }
 
 // The commonest school laptop has a 1366 x 768 screen with a 40-pixel
@@ -700,17 +706,18 @@ TEST_F(PhotosWindowTest, TheWindowFitsASchoolLaptopsScreen) {
     window->resize(first);
     QTest::qWait(50);
     EXPECT_EQ(window->size(), first);
-    EXPECT_FALSE(window->rowsArea()->horizontalScrollBar()->isVisible());
-    const QRect lastPhoto(window->row(4)->thumbnail(9)->mapTo(window.get(), QPoint(0, 0)),
-                          window->row(4)->thumbnail(9)->size());
-    const QRect addButton(window->row(4)->addButton()->mapTo(window.get(), QPoint(0, 0)),
-                          window->row(4)->addButton()->size());
+    EXPECT_FALSE(window->view()->rowsArea()->horizontalScrollBar()->isVisible());
+    const QRect lastPhoto(window->view()->row(4)->thumbnail(9)->mapTo(window.get(), QPoint(0, 0)),
+                          window->view()->row(4)->thumbnail(9)->size());
+    const QRect addButton(window->view()->row(4)->addButton()->mapTo(window.get(), QPoint(0, 0)),
+                          window->view()->row(4)->addButton()->size());
     EXPECT_TRUE(window->rect().contains(lastPhoto.topRight()));
     EXPECT_TRUE(window->rect().contains(addButton.topRight()));
     EXPECT_LT(lastPhoto.right(), addButton.left());
-    EXPECT_EQ(window->preview()->size(), QSize(641, 233));
+    EXPECT_EQ(window->view()->preview()->size(), QSize(641, 233));
     // At least two rows are seen whole below the preview.
-    EXPECT_GE(window->rowsArea()->viewport()->height(), 2 * window->row(4)->height());
+    EXPECT_GE(window->view()->rowsArea()->viewport()->height(),
+              2 * window->view()->row(4)->height());
 }
 
 } // namespace
@@ -756,7 +763,7 @@ TEST_F(PhotosWindowTest, VytisknoutTestAsksForTheLevelAndTheFileAndWritesIt) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().text, QStringLiteral("Test je uložen v souboru „%1“. Otevřít ho?")
                                      .arg(QDir::toNativeSeparators(file)));
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Test (Začátečník) uložen do souboru %1.")
                   .arg(QDir::toNativeSeparators(file)));
 
@@ -769,7 +776,7 @@ TEST_F(PhotosWindowTest, VytisknoutTestAsksForTheLevelAndTheFileAndWritesIt) {
     EXPECT_TRUE(boxes.back().text.startsWith(
         QStringLiteral("Test nelze uložit jako „%1“: ").arg(QDir::toNativeSeparators(file))))
         << boxes.back().text.toStdString();
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Test nebyl uložen."));
+    EXPECT_EQ(window->view()->statusLabel()->text(), QStringLiteral("Test nebyl uložen."));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QDir(path("")).entryList(QDir::Files),
               (QStringList{QStringLiteral("soubor"), QStringLiteral("test.pdf")}));
@@ -859,8 +866,8 @@ protected:
         ASSERT_TRUE(importInto(
             4, {writePhoto("commons.jpg", 1600, 1200), writePhoto("own.jpg", 900, 1200)}));
         ASSERT_TRUE(importInto(11, writePhoto("bare.jpg", 1200, 900)));
-        ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), fromCommons));
-        ASSERT_FALSE(recordCredit(window->photoSet(), setFile(1, 4), ownCredit));
+        ASSERT_FALSE(recordCredit(window->view()->photoSet(), setFile(0, 4), fromCommons));
+        ASSERT_FALSE(recordCredit(window->view()->photoSet(), setFile(1, 4), ownCredit));
     }
     QLabel* creditLine() const { return window->view()->creditLabel(); }
 };
@@ -870,8 +877,8 @@ protected:
 // for a drawing or a photograph without a credit, the preview where it was.
 TEST_F(CreditsTest, ThePreviewNamesItsPhotographsAuthorLicenceAndPage) {
     openWithCredits();
-    const QPoint previewAt = window->preview()->mapTo(window.get(), QPoint(0, 0));
-    window->selectPicture(4, 0);
+    const QPoint previewAt = window->view()->preview()->mapTo(window.get(), QPoint(0, 0));
+    window->view()->selectPicture(4, 0);
     Rendered shown = rendered(creditLine());
     EXPECT_EQ(shown.text, QStringLiteral("Foto: Jan Novák · CC BY-SA 4.0 · Wikimedia Commons"));
     EXPECT_EQ(shown.links,
@@ -885,33 +892,33 @@ TEST_F(CreditsTest, ThePreviewNamesItsPhotographsAuthorLicenceAndPage) {
     EXPECT_TRUE(window->creditButton()->isEnabled());
     const int lineHeight = creditLine()->height();
 
-    window->selectPicture(4, 1);
+    window->view()->selectPicture(4, 1);
     shown = rendered(creditLine());
     EXPECT_EQ(shown.text, QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
     EXPECT_TRUE(shown.links.isEmpty());
 
     // Clicked in a row, too.
-    QTest::mouseClick(window->row(4)->thumbnail(0), Qt::LeftButton);
+    QTest::mouseClick(window->view()->row(4)->thumbnail(0), Qt::LeftButton);
     EXPECT_TRUE(rendered(creditLine()).text.startsWith(QStringLiteral("Foto: Jan Novák")));
 
     // A photograph without a credit, and a drawing: nothing, the button
     // for a credit only where there is a photograph to give it to.
-    window->select(11);
+    window->view()->select(11);
     EXPECT_TRUE(creditLine()->text().isEmpty());
     EXPECT_TRUE(window->creditButton()->isEnabled());
-    window->select(5);
+    window->view()->select(5);
     EXPECT_TRUE(creditLine()->text().isEmpty());
     EXPECT_TRUE(accessibleText(creditLine(), QAccessible::Description).isEmpty());
     EXPECT_FALSE(window->creditButton()->isEnabled());
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->preview()->mapTo(window.get(), QPoint(0, 0)), previewAt);
+    EXPECT_EQ(window->view()->preview()->mapTo(window.get(), QPoint(0, 0)), previewAt);
     EXPECT_EQ(creditLine()->height(), lineHeight);
 
     // Removed, the photograph from Commons takes its credit along; the own
     // one that moves up keeps its own.
-    window->row(4)->removeButton(0)->click();
+    window->view()->row(4)->removeButton(0)->click();
     ASSERT_TRUE(thumbnailsFilled(window->view()));
-    window->selectPicture(4, 0);
+    window->view()->selectPicture(4, 0);
     EXPECT_EQ(rendered(creditLine()).text,
               QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
     EXPECT_TRUE(boxes.empty());
@@ -929,8 +936,8 @@ TEST_F(CreditsTest, MarkupAndAddressesInACreditAreShownAsTextNeverAsLinks) {
     PhotoCredit hostile = own(author + QStringLiteral("\u202e\x1b"), licence,
                               QStringLiteral("http://creativecommons.org/"));
     hostile.page = QStringLiteral("https://commons.wikimedia.org/wiki/File:A.jpg");
-    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), hostile));
-    window->selectPicture(4, 0);
+    ASSERT_FALSE(recordCredit(window->view()->photoSet(), setFile(0, 4), hostile));
+    window->view()->selectPicture(4, 0);
     const Rendered shown = rendered(creditLine());
     EXPECT_EQ(shown.text, QStringLiteral("Foto: %1 · %2 · Wikimedia Commons").arg(author, licence));
     EXPECT_EQ(shown.links, QStringList{"Wikimedia Commons -> "
@@ -962,7 +969,7 @@ TEST_F(CreditsTest, MarkupAndAddressesInACreditAreShownAsTextNeverAsLinks) {
     EXPECT_EQ(spoofed.text, QStringLiteral("Foto: Jana · CC BY 4.0 · evil.example"));
     EXPECT_TRUE(spoofed.links.isEmpty()) << spoofed.links.join(", ").toStdString();
     EXPECT_EQ(creditLineText(hostile), spoofed.text);
-    const QString credits = window->photoSet().pathOf("obr/tarvelo-credits.json");
+    const QString credits = window->view()->photoSet().pathOf("obr/tarvelo-credits.json");
     const auto writeCredits = [&](const QString& terms, const QString& page) {
         QFile photo(setFile(0, 4));
         ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
@@ -997,7 +1004,7 @@ TEST_F(CreditsTest, MarkupAndAddressesInACreditAreShownAsTextNeverAsLinks) {
     // A name without end is cut: the line stays one line, the window its size.
     const QSize before = window->sizeHint();
     hostile.author = QString(5000, QLatin1Char('W'));
-    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 4), hostile));
+    ASSERT_FALSE(recordCredit(window->view()->photoSet(), setFile(0, 4), hostile));
     window->view()->refreshCredit();
     EXPECT_LT(rendered(creditLine()).text.size(), 120);
     EXPECT_EQ(window->sizeHint(), before);
@@ -1054,21 +1061,22 @@ TEST_F(CreditsTest, ZdrojeFotografiiListsEveryCreditOfTheSet) {
     EXPECT_FALSE(emptyShown);
 
     // A second breed comes in the catalogue's order.
-    ASSERT_FALSE(recordCredit(window->photoSet(), setFile(0, 11), ownCredit));
+    ASSERT_FALSE(recordCredit(window->view()->photoSet(), setFile(0, 11), ownCredit));
     rows.clear();
     sources->click();
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_TRUE(rows.at(2).startsWith(window->row(11)->breed() + QStringLiteral(" | 1 | Petra")))
+    EXPECT_TRUE(
+        rows.at(2).startsWith(window->view()->row(11)->breed() + QStringLiteral(" | 1 | Petra")))
         << rows.at(2).toStdString();
 
     for (const QString& credited : {setFile(0, 4), setFile(1, 4), setFile(0, 11)}) {
-        ASSERT_FALSE(forgetCredit(window->photoSet(), credited));
+        ASSERT_FALSE(forgetCredit(window->view()->photoSet(), credited));
     }
     rows.clear();
     sources->click();
     EXPECT_TRUE(rows.isEmpty());
     EXPECT_TRUE(emptyShown);
-    PhotoSourcesDialog empty(window->photoSet());
+    PhotoSourcesDialog empty(window->view()->photoSet());
     EXPECT_EQ(empty.emptyLabel()->text(),
               QStringLiteral("Žádná fotografie sady nemá uvedeného autora."));
     EXPECT_TRUE(boxes.empty());
@@ -1106,7 +1114,7 @@ TEST_F(CreditsTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) 
         }
     });
 
-    window->select(11);
+    window->view()->select(11);
     author = QStringLiteral("  Marie Horáková ");
     licence = QStringLiteral("CC BY 4.0");
     edit->click();
@@ -1116,38 +1124,39 @@ TEST_F(CreditsTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) 
     const PhotoCredit recorded =
         own(QStringLiteral("Marie Horáková"), QStringLiteral("CC BY 4.0"),
             QStringLiteral("https://creativecommons.org/licenses/by/4.0/"));
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 11)), recorded);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(0, 11)), recorded);
     EXPECT_EQ(rendered(creditLine()).text, QStringLiteral("Foto: Marie Horáková · CC BY 4.0"));
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Autor a licence fotografie uloženy."));
+    EXPECT_EQ(window->view()->statusLabel()->text(),
+              QStringLiteral("Autor a licence fotografie uloženy."));
 
     // Prefilled; a licence typed in is taken as written.
     licence = QStringLiteral("se svolením chovatele");
     edit->click();
     EXPECT_EQ(prefilled.back(), QStringLiteral("Marie Horáková | CC BY 4.0"));
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 11)), own(recorded.author, licence));
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(0, 11)), own(recorded.author, licence));
 
     // A photograph from Commons keeps its page and, for its licence, the link.
-    window->selectPicture(4, 0);
+    window->view()->selectPicture(4, 0);
     author = QStringLiteral("Jan Novák (Wikimedia)");
     licence = fromCommons.licence;
     edit->click();
     EXPECT_EQ(prefilled.back(), QStringLiteral("Jan Novák | CC BY-SA 4.0"));
     PhotoCredit kept = fromCommons;
     kept.author = author;
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)), kept);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(0, 4)), kept);
     EXPECT_EQ(rendered(creditLine()).links.size(), 2);
 
     cancel = true;
     author = QStringLiteral("Někdo jiný");
     edit->click();
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)), kept);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(0, 4)), kept);
     cancel = false;
 
     author = QStringLiteral("   ");
     edit->click();
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)), std::nullopt);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(0, 4)), std::nullopt);
     EXPECT_TRUE(creditLine()->text().isEmpty());
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Autor fotografie odebrán."));
+    EXPECT_EQ(window->view()->statusLabel()->text(), QStringLiteral("Autor fotografie odebrán."));
     EXPECT_TRUE(boxes.empty());
 
     // Where the credits go stands a folder, which no write replaces: the
@@ -1155,15 +1164,16 @@ TEST_F(CreditsTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) 
     const QString creditsFolder = QDir(root()).filePath(QStringLiteral("obr/tarvelo-credits.json"));
     ASSERT_TRUE(QFile::remove(creditsFolder));
     ASSERT_TRUE(QDir().mkpath(creditsFolder + QStringLiteral("/zamčeno")));
-    window->selectPicture(4, 1);
+    window->view()->selectPicture(4, 1);
     author = QStringLiteral("Nový autor");
     edit->click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes.back().format, Qt::PlainText);
     EXPECT_FALSE(boxes.back().text.isEmpty());
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(1, 4)), std::nullopt);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(1, 4)), std::nullopt);
     EXPECT_TRUE(creditLine()->text().isEmpty());
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Autor fotografie nebyl uložen."));
+    EXPECT_EQ(window->view()->statusLabel()->text(),
+              QStringLiteral("Autor fotografie nebyl uložen."));
 }
 
 } // namespace
@@ -1272,7 +1282,7 @@ TEST_F(SharedSetFileTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) 
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes.back().text.contains(QDir::toNativeSeparators(file)))
         << boxes.back().text.toStdString();
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Sada „Skot: 3.B“ uložena do souboru %1.")
                   .arg(QDir::toNativeSeparators(file)));
 
@@ -1284,12 +1294,12 @@ TEST_F(SharedSetFileTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) 
     cancel = false;
 
     // Without a photograph there is nothing to share.
-    window->row(4)->removeButton(0)->click();
+    window->view()->row(4)->removeButton(0)->click();
     file = path("prázdná.tarvelo");
     save->click();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Sada nebyla uložena."));
+    EXPECT_EQ(window->view()->statusLabel()->text(), QStringLiteral("Sada nebyla uložena."));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -1382,12 +1392,12 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     EXPECT_EQ(contents(setFile(1, 4)), contents(colleagues(1, 4)));
     EXPECT_EQ(contents(setFile(0, 9)), contents(colleagues(0, 9)));
     EXPECT_EQ(contents(setFile(0, 5)), contents(drawing(5)));
-    EXPECT_EQ(window->photoSet().root(), root());
-    EXPECT_EQ(window->row(4)->photoCount(), 2);
+    EXPECT_EQ(window->view()->photoSet().root(), root());
+    EXPECT_EQ(window->view()->row(4)->photoCount(), 2);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Sada „Plemena ze statku“ je teď vaší sadou."));
-    window->selectPicture(4, 1);
+    window->view()->selectPicture(4, 1);
     EXPECT_EQ(rendered(window->view()->creditLabel()).text,
               QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
     QTest::qWait(20);
@@ -1401,8 +1411,8 @@ TEST_F(SharedSetFileTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno) {
     shared->useForAllButton()->click();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_TRUE(boxes.back().text.contains(QDir::toNativeSeparators(classRoot)));
-    EXPECT_EQ(window->photoSet().root(), classRoot);
-    EXPECT_TRUE(window->classSetChoice()->isChecked());
+    EXPECT_EQ(window->view()->photoSet().root(), classRoot);
+    EXPECT_TRUE(window->setChoice()->forAllButton()->isChecked());
     EXPECT_EQ(contents(QDir(classRoot).filePath(QStringLiteral("obr/1/4.jpg"))),
               contents(colleagues(1, 4)));
 }
@@ -1450,7 +1460,8 @@ TEST_F(SharedSetFileTest, OpeningALargeSetShowsProgressAndZrusitStopsIt) {
     EXPECT_TRUE(shownText.startsWith(QStringLiteral("Otevírám sdílenou sadu…")))
         << shownText.toStdString();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Otevírání sady bylo zrušeno."));
+    EXPECT_EQ(window->view()->statusLabel()->text(),
+              QStringLiteral("Otevírání sady bylo zrušeno."));
     EXPECT_TRUE(ownSetUntouched());
 }
 
@@ -1558,7 +1569,8 @@ TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
     shared = openShared(file);
     ASSERT_NE(shared, nullptr);
     EXPECT_TRUE(boxes.empty());
-    for (QLabel* label : {shared->nameLabel(), shared->noteLabel(), window->statusLabel()}) {
+    for (QLabel* label :
+         {shared->nameLabel(), shared->noteLabel(), window->view()->statusLabel()}) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
     }
     const QString shownName = name + QStringLiteral("[2J");
@@ -1567,7 +1579,7 @@ TEST_F(SharedSetFileTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
     EXPECT_EQ(shared->noteLabel()->text(), note);
     EXPECT_TRUE(shared->windowTitle().startsWith(shownName + QStringLiteral(" (jen k prohlížení)")))
         << shared->windowTitle().toStdString();
-    EXPECT_EQ(window->statusLabel()->text(),
+    EXPECT_EQ(window->view()->statusLabel()->text(),
               QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shownName));
     // As an ordinary set's window, a line of the note more.
     const QSize small = shared->sizeHint();
@@ -1649,21 +1661,21 @@ TEST_F(FullSetTest, TheWindowShowsAtOnceAndFillsInTheThumbnailsAsTheyCome) {
     showAtOnce();
     // Every row is there, its thumbnails blank rather than marked as problems.
     EXPECT_TRUE(window->view()->thumbnailsPending());
-    PhotoRow* last = window->row(18);
+    PhotoRow* last = window->view()->row(18);
     EXPECT_EQ(last->photoCount(), 10);
     EXPECT_TRUE(last->thumbnailsPending());
     EXPECT_TRUE(last->thumbnail(9)->pixmap().isNull());
     EXPECT_TRUE(last->thumbnail(9)->text().isEmpty());
     EXPECT_EQ(last->stateLabel()->text(), QStringLiteral("Vlastní fotografie: 10"));
     // The preview draws the first photograph already.
-    EXPECT_EQ(window->selectedIndex(), 0);
-    EXPECT_EQ(window->preview()->placement(), placementRect(932, 699, 641, 233));
+    EXPECT_EQ(window->view()->selectedIndex(), 0);
+    EXPECT_EQ(window->view()->preview()->placement(), placementRect(932, 699, 641, 233));
 
     QSignalSpy ready(window->view(), &SetView::thumbnailsReady);
     ASSERT_TRUE(ready.wait(20000));
     EXPECT_FALSE(window->view()->thumbnailsPending());
     for (int index = 0; index < breedCount; ++index) {
-        PhotoRow* row = window->row(index);
+        PhotoRow* row = window->view()->row(index);
         EXPECT_FALSE(row->thumbnailsPending()) << index;
         EXPECT_FALSE(row->problem().has_value()) << index;
         for (int n = 0; n < maxPhotosPerBreed; ++n) {
@@ -1695,7 +1707,7 @@ TEST_F(FullSetTest, ADamagedOrHugePhotographGetsItsProblemThumbnailFromTheWorker
     }
     write(2, 3, huge);
     showAtOnce();
-    PhotoRow* row = window->row(3);
+    PhotoRow* row = window->view()->row(3);
     ASSERT_EQ(row->photoCount(), 3);
     EXPECT_FALSE(row->problem().has_value()); // not known yet
     EXPECT_TRUE(row->thumbnail(1)->text().isEmpty());
@@ -1714,9 +1726,9 @@ TEST_F(FullSetTest, ADamagedOrHugePhotographGetsItsProblemThumbnailFromTheWorker
     EXPECT_EQ(row->stateLabel()->text(), *row->problem());
     EXPECT_TRUE(accessibleText(row, QAccessible::Description).contains(*row->problemOf(2)));
     // Previewed, the huge one is named, not drawn.
-    window->selectPicture(3, 2);
-    EXPECT_TRUE(window->previewProblem()->isVisible());
-    EXPECT_EQ(window->previewProblem()->text(), *row->problemOf(2));
+    window->view()->selectPicture(3, 2);
+    EXPECT_TRUE(window->view()->previewProblem()->isVisible());
+    EXPECT_EQ(window->view()->previewProblem()->text(), *row->problemOf(2));
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -1728,12 +1740,12 @@ TEST_F(FullSetTest, ClosingTheWindowOrChangingTheSetWhileThumbnailsDecodeIsClean
     showAtOnce();
     window->close();
     EXPECT_FALSE(window->view()->thumbnailsPending());
-    EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    EXPECT_TRUE(window->view()->row(18)->thumbnail(9)->pixmap().isNull());
     QTest::qWait(50);
-    EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    EXPECT_TRUE(window->view()->row(18)->thumbnail(9)->pixmap().isNull());
     window->show();
     ASSERT_TRUE(thumbnailsFilled(window->view()));
-    EXPECT_FALSE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    EXPECT_FALSE(window->view()->row(18)->thumbnail(9)->pixmap().isNull());
 
     // Destroyed with everything still to decode.
     showAtOnce();
@@ -1748,25 +1760,26 @@ TEST_F(FullSetTest, ClosingTheWindowOrChangingTheSetWhileThumbnailsDecodeIsClean
         const ThumbnailPause pause(*window->view());
         QTest::qWait(500); // time enough to decode them all
         EXPECT_TRUE(window->view()->thumbnailsPending());
-        EXPECT_TRUE(window->row(18)->thumbnail(9)->pixmap().isNull());
+        EXPECT_TRUE(window->view()->row(18)->thumbnail(9)->pixmap().isNull());
     }
     ASSERT_TRUE(thumbnailsFilled(window->view()));
-    EXPECT_FALSE(window->row(18)->thumbnail(9)->pixmap().isNull());
+    EXPECT_FALSE(window->view()->row(18)->thumbnail(9)->pixmap().isNull());
 
     // The class set chosen before the own set's photographs are decoded:
     // only the class set's drawings arrive.
     showAtOnce();
     window->offerClassSet(PhotoSet(root(), path("kresby")),
                           PhotoSet(path("pro všechny"), path("kresby")), false);
-    window->classSetChoice()->setChecked(true);
+    window->setChoice()->forAllButton()->setChecked(true);
     ASSERT_TRUE(thumbnailsFilled(window->view()));
     for (int index = 0; index < breedCount; ++index) {
-        PhotoRow* row = window->row(index);
+        PhotoRow* row = window->view()->row(index);
         ASSERT_TRUE(row->holdsDrawing()) << index;
         EXPECT_EQ(shown(row, 0), thumbnailOfFile(row, drawing(index))) << index;
     }
     QTest::qWait(50);
-    EXPECT_EQ(shown(window->row(18), 0), thumbnailOfFile(window->row(18), drawing(18)));
+    EXPECT_EQ(shown(window->view()->row(18), 0),
+              thumbnailOfFile(window->view()->row(18), drawing(18)));
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -120,7 +120,7 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
             EXPECT_FALSE(window->openingSharedSet());
             if (shown == nullptr) {
                 EXPECT_EQ(opened, nullptr);
-                EXPECT_EQ(window->statusLabel()->text(),
+                EXPECT_EQ(window->view()->statusLabel()->text(),
                           QStringLiteral("Otevírání sady bylo zrušeno."));
             } else {
                 ASSERT_NE(opened, nullptr);
