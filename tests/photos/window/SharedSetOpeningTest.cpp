@@ -66,10 +66,19 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
     };
     // The system's temporary folder is the test's, so that its folders can be watched.
     std::filesystem::create_directories(dir.path() / "tmp");
-    const auto restore = qScopeGuard([tmpdir = qgetenv("TMPDIR"), tmp = qgetenv("TMP")] {
-        qputenv("TMPDIR", tmpdir);
-        qputenv("TMP", tmp);
-    });
+    // Put back as they were: one that was not set is unset again, since an
+    // empty one leaves the tests after this one no temporary folder.
+    const auto restore = [](const char* name) {
+        return qScopeGuard([name, was = qEnvironmentVariableIsSet(name), value = qgetenv(name)] {
+            if (was) {
+                qputenv(name, value);
+            } else {
+                qunsetenv(name);
+            }
+        });
+    };
+    const auto restoreTmpdir = restore("TMPDIR");
+    const auto restoreTmp = restore("TMP");
     qputenv("TMPDIR", path("tmp").toLocal8Bit());
     qputenv("TMP", path("tmp").toLocal8Bit());
     const auto unpackingFolders = [&path] {
