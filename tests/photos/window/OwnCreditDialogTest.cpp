@@ -15,21 +15,15 @@
 namespace tarvelo::testing {
 namespace {
 
-class OwnCreditDialogTest : public CreditsFixture {};
-
-// "Autor a licence…" records a teacher's own credit, prefilled the next
-// time; a photograph from Commons keeps its page; "Zrušit" changes nothing,
-// an empty author takes the credit away, and a failed write is said.
-TEST_F(OwnCreditDialogTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) {
-    openWithCredits();
-    QPushButton* edit = window->creditButton();
-    EXPECT_EQ(edit->text(), QStringLiteral("Autor a licence…"));
+// How the test answers "Autor a licence…", and what the dialog offered.
+struct CreditAnswers {
     QString author;
     QString licence;
     bool cancel = false;
     QStringList prefilled;
     QStringList offered;
-    DialogAnswerer answerer([&](QDialog* opened) {
+
+    void answer(QDialog* opened) {
         auto* dialog = qobject_cast<OwnCreditDialog*>(opened);
         ASSERT_NE(dialog, nullptr);
         prefilled << dialog->authorField()->text() + QStringLiteral(" | ") +
@@ -47,7 +41,45 @@ TEST_F(OwnCreditDialogTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakes
         } else {
             dialog->okButton()->click();
         }
-    });
+    }
+};
+
+class OwnCreditDialogTest : public CreditsFixture {
+protected:
+    // Where the credits go stands a folder, which no write replaces: the
+    // box says so, and the line under the preview shows what is there.
+    void expectAFailedWriteSaid(QPushButton* edit, QString& author) {
+        const QString creditsFolder =
+            QDir(root()).filePath(QStringLiteral("obr/tarvelo-credits.json"));
+        ASSERT_TRUE(QFile::remove(creditsFolder));
+        ASSERT_TRUE(QDir().mkpath(creditsFolder + QStringLiteral("/zamčeno")));
+        window->view()->selectPicture(4, 1);
+        author = QStringLiteral("Nový autor");
+        edit->click();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes.back().format, Qt::PlainText);
+        EXPECT_FALSE(boxes.back().text.isEmpty());
+        EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(1, 4)), std::nullopt);
+        EXPECT_TRUE(creditLine()->text().isEmpty());
+        EXPECT_EQ(window->view()->statusLabel()->text(),
+                  QStringLiteral("Autor fotografie nebyl uložen."));
+    }
+};
+
+// "Autor a licence…" records a teacher's own credit, prefilled the next
+// time; a photograph from Commons keeps its page; "Zrušit" changes nothing,
+// an empty author takes the credit away, and a failed write is said.
+TEST_F(OwnCreditDialogTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakesItAway) {
+    openWithCredits();
+    QPushButton* edit = window->creditButton();
+    EXPECT_EQ(edit->text(), QStringLiteral("Autor a licence…"));
+    CreditAnswers answers;
+    QString& author = answers.author;
+    QString& licence = answers.licence;
+    bool& cancel = answers.cancel;
+    QStringList& prefilled = answers.prefilled;
+    QStringList& offered = answers.offered;
+    DialogAnswerer answerer([&answers](QDialog* opened) { answers.answer(opened); });
 
     window->view()->select(11);
     author = QStringLiteral("  Marie Horáková ");
@@ -94,21 +126,7 @@ TEST_F(OwnCreditDialogTest, AutorALicenceRecordsAnOwnCreditAndAnEmptyAuthorTakes
     EXPECT_EQ(window->view()->statusLabel()->text(), QStringLiteral("Autor fotografie odebrán."));
     EXPECT_TRUE(boxes.empty());
 
-    // Where the credits go stands a folder, which no write replaces: the
-    // box says so, and the line under the preview shows what is there.
-    const QString creditsFolder = QDir(root()).filePath(QStringLiteral("obr/tarvelo-credits.json"));
-    ASSERT_TRUE(QFile::remove(creditsFolder));
-    ASSERT_TRUE(QDir().mkpath(creditsFolder + QStringLiteral("/zamčeno")));
-    window->view()->selectPicture(4, 1);
-    author = QStringLiteral("Nový autor");
-    edit->click();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes.back().format, Qt::PlainText);
-    EXPECT_FALSE(boxes.back().text.isEmpty());
-    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(1, 4)), std::nullopt);
-    EXPECT_TRUE(creditLine()->text().isEmpty());
-    EXPECT_EQ(window->view()->statusLabel()->text(),
-              QStringLiteral("Autor fotografie nebyl uložen."));
+    ASSERT_NO_FATAL_FAILURE(expectAFailedWriteSaid(edit, author));
 }
 
 } // namespace

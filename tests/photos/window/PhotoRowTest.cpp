@@ -20,7 +20,38 @@
 namespace tarvelo::testing {
 namespace {
 
-class PhotoRowTest : public WindowFixture {};
+class PhotoRowTest : public WindowFixture {
+protected:
+    // From the first row of a set of drawings, as the window opens: the
+    // arrows and Tab.
+    void walkTheRowsOfDrawings() {
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0));
+
+        press(Qt::Key_Down);
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(1));
+        EXPECT_EQ(window->view()->selectedIndex(), 1);
+        EXPECT_TRUE(window->view()->row(1)->isSelected());
+        EXPECT_FALSE(window->view()->row(0)->isSelected());
+        press(Qt::Key_Up);
+        press(Qt::Key_Up); // nothing above the first row
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0));
+
+        // Tab: the row, its "Přidat fotografii…" and "Najít na Wikimedia
+        // Commons…", then the next row (a drawing is no stop: there is nothing
+        // to do with it).
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0)->addButton());
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0)->commonsButton());
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(1));
+        // The arrows keep the column.
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down);
+        EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->addButton());
+        EXPECT_EQ(window->view()->selectedIndex(), 2);
+    }
+};
 
 TEST_F(PhotoRowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReaders) {
     open();
@@ -63,31 +94,7 @@ TEST_F(PhotoRowTest, NineteenRowsInCatalogueOrderNameTheirBreedToScreenReaders) 
 
 TEST_F(PhotoRowTest, TheKeyboardWalksRowsAndPressesButtons) {
     open();
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0));
-
-    press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(1));
-    EXPECT_EQ(window->view()->selectedIndex(), 1);
-    EXPECT_TRUE(window->view()->row(1)->isSelected());
-    EXPECT_FALSE(window->view()->row(0)->isSelected());
-    press(Qt::Key_Up);
-    press(Qt::Key_Up); // nothing above the first row
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0));
-
-    // Tab: the row, its "Přidat fotografii…" and "Najít na Wikimedia
-    // Commons…", then the next row (a drawing is no stop: there is nothing
-    // to do with it).
-    press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0)->addButton());
-    press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(0)->commonsButton());
-    press(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(1));
-    // The arrows keep the column.
-    press(Qt::Key_Tab);
-    press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), window->view()->row(2)->addButton());
-    EXPECT_EQ(window->view()->selectedIndex(), 2);
+    walkTheRowsOfDrawings();
 
     // With photographs, Tab visits each and its button; Enter and Space
     // press the focused button.

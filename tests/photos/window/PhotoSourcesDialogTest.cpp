@@ -16,17 +16,15 @@ namespace {
 
 class PhotoSourcesDialogTest : public CreditsFixture {};
 
-// "Zdroje fotografií" lists every credit of the set with its breed and
-// number, read only; Escape closes it. Without credits, a sentence says so.
-TEST_F(PhotoSourcesDialogTest, ZdrojeFotografiiListsEveryCreditOfTheSet) {
-    openWithCredits();
-    QPushButton* sources = window->view()->sourcesButton();
-    EXPECT_EQ(sources->text(), QStringLiteral("Zdroje fotografií"));
+// What "Zdroje fotografií" showed: its table's rows as "cell | cell", the
+// page as the link names it, and the links' targets.
+struct SourcesSeen {
     QStringList rows;
     QStringList links;
     bool escapeClosed = false;
     bool emptyShown = false;
-    DialogAnswerer answerer([&](QDialog* opened) {
+
+    void read(QDialog* opened) {
         auto* dialog = qobject_cast<PhotoSourcesDialog*>(opened);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Zdroje fotografií"));
@@ -55,16 +53,27 @@ TEST_F(PhotoSourcesDialogTest, ZdrojeFotografiiListsEveryCreditOfTheSet) {
         }
         QTest::keyClick(dialog, Qt::Key_Escape);
         escapeClosed = !dialog->isVisible();
-    });
+    }
+};
+
+// "Zdroje fotografií" lists every credit of the set with its breed and
+// number, read only; Escape closes it. Without credits, a sentence says so.
+TEST_F(PhotoSourcesDialogTest, ZdrojeFotografiiListsEveryCreditOfTheSet) {
+    openWithCredits();
+    QPushButton* sources = window->view()->sourcesButton();
+    EXPECT_EQ(sources->text(), QStringLiteral("Zdroje fotografií"));
+    SourcesSeen seen;
+    QStringList& rows = seen.rows;
+    DialogAnswerer answerer([&seen](QDialog* opened) { seen.read(opened); });
 
     sources->click();
     EXPECT_EQ(rows, (QStringList{"Hereford | 1 | Jan Novák | CC BY-SA 4.0 | "
                                  "https://commons.wikimedia.org/w/index.php?curid=4242",
                                  "Hereford | 2 | Petra Malá | Všechna práva vyhrazena | "}));
-    EXPECT_EQ(links, (QStringList{"https://commons.wikimedia.org/w/index.php?curid=4242 -> "
-                                  "https://commons.wikimedia.org/w/index.php?curid=4242"}));
-    EXPECT_TRUE(escapeClosed);
-    EXPECT_FALSE(emptyShown);
+    EXPECT_EQ(seen.links, (QStringList{"https://commons.wikimedia.org/w/index.php?curid=4242 -> "
+                                       "https://commons.wikimedia.org/w/index.php?curid=4242"}));
+    EXPECT_TRUE(seen.escapeClosed);
+    EXPECT_FALSE(seen.emptyShown);
 
     // A second breed comes in the catalogue's order.
     ASSERT_FALSE(recordCredit(window->view()->photoSet(), setFile(0, 11), ownCredit));
@@ -81,7 +90,7 @@ TEST_F(PhotoSourcesDialogTest, ZdrojeFotografiiListsEveryCreditOfTheSet) {
     rows.clear();
     sources->click();
     EXPECT_TRUE(rows.isEmpty());
-    EXPECT_TRUE(emptyShown);
+    EXPECT_TRUE(seen.emptyShown);
     PhotoSourcesDialog empty(window->view()->photoSet());
     EXPECT_EQ(empty.emptyLabel()->text(),
               QStringLiteral("Žádná fotografie sady nemá uvedeného autora."));

@@ -32,7 +32,44 @@
 namespace tarvelo::testing {
 namespace {
 
-class PhotosWindowTest : public WindowFixture {};
+class PhotosWindowTest : public WindowFixture {
+protected:
+    // Until it is stored, the window says it is working.
+    void expectWorking() const {
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        EXPECT_TRUE(window->busy());
+        EXPECT_TRUE(
+            window->view()->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
+    }
+
+    // Hereford (4), row, holds the one photograph added, 1600 x 1200, which
+    // is previewed; its thumbnail was before.
+    void expectOnePhotographIn(PhotoRow* row, const QImage& before) const {
+        EXPECT_FALSE(row->holdsDrawing());
+        EXPECT_EQ(accessibleText(row, QAccessible::Name), "Hereford, 1 fotografie");
+        EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Vlastní fotografie"));
+        EXPECT_NE(row->thumbnail()->pixmap().toImage(), before);
+        EXPECT_TRUE(row->removeButton(0)->isVisible());
+        EXPECT_EQ(accessibleText(row->thumbnail(0), QAccessible::Name),
+                  QStringLiteral("Fotografie 1 z 1: Hereford"));
+        // The row it went into is previewed: a 4:3 photograph fills the height.
+        EXPECT_EQ(window->view()->selectedIndex(), 4);
+        EXPECT_EQ(window->view()->preview()->placement(), placementRect(1600, 1200, 641, 233));
+        EXPECT_TRUE(window->view()->preview()->isVisible());
+    }
+
+    // Whether a drag of data entering target would be let drop there.
+    static bool dragAccepted(QWidget* target, QMimeData* data) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        return enter.isAccepted();
+    }
+    static void drop(QWidget* target, QMimeData* data) {
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+    }
+};
 
 TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     open();
@@ -43,12 +80,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
 
     QSignalSpy finished(window.get(), &PhotosWindow::importFinished);
     window->addPhotos(4, {photo});
-    // Until it is stored, the window says it is working.
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    EXPECT_TRUE(window->busy());
-    EXPECT_TRUE(
-        window->view()->statusLabel()->text().startsWith(QStringLiteral("Ukládám fotografii")));
+    ASSERT_NO_FATAL_FAILURE(expectWorking());
     ASSERT_TRUE(finished.wait(20000));
     ASSERT_TRUE(thumbnailsFilled(window->view()));
     EXPECT_EQ(finished.front().at(1).toBool(), true);
@@ -58,17 +90,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     EXPECT_NE(contents(hereford), contents(drawing(4)));
     EXPECT_EQ(contents(photo), original);
     PhotoRow* row = window->view()->row(4);
-    EXPECT_FALSE(row->holdsDrawing());
-    EXPECT_EQ(accessibleText(row, QAccessible::Name), "Hereford, 1 fotografie");
-    EXPECT_EQ(row->stateLabel()->text(), QStringLiteral("Vlastní fotografie"));
-    EXPECT_NE(row->thumbnail()->pixmap().toImage(), before);
-    EXPECT_TRUE(row->removeButton(0)->isVisible());
-    EXPECT_EQ(accessibleText(row->thumbnail(0), QAccessible::Name),
-              QStringLiteral("Fotografie 1 z 1: Hereford"));
-    // The row it went into is previewed: a 4:3 photograph fills the height.
-    EXPECT_EQ(window->view()->selectedIndex(), 4);
-    EXPECT_EQ(window->view()->preview()->placement(), placementRect(1600, 1200, 641, 233));
-    EXPECT_TRUE(window->view()->preview()->isVisible());
+    expectOnePhotographIn(row, before);
 
     // Removing the only photograph puts the very drawing back.
     row->removeButton(0)->click();
@@ -84,11 +106,8 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(writePhoto("Galloway.jpg", 900, 1200)),
                   QUrl::fromLocalFile(writePhoto("Galloway 2.jpg", 1200, 900))});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->view()->row(11), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->view()->row(11), &drop);
+    EXPECT_TRUE(dragAccepted(window->view()->row(11), &data));
+    drop(window->view()->row(11), &data);
     ASSERT_TRUE(finished.wait(20000));
     const QString galloway = window->view()->row(11)->breed();
     EXPECT_EQ(window->view()->row(11)->photoCount(), 2);
@@ -106,9 +125,7 @@ TEST_F(PhotosWindowTest, AddingDroppingAndRemovingChangeTheSetAtOnce) {
     // Text is no photograph to drop.
     QMimeData text;
     text.setText(QStringLiteral("Galloway"));
-    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->view()->row(12), &textEnter);
-    EXPECT_FALSE(textEnter.isAccepted());
+    EXPECT_FALSE(dragAccepted(window->view()->row(12), &text));
 }
 
 TEST_F(PhotosWindowTest, ARefusedPhotographIsNamedInAMessageAndChangesNothing) {

@@ -21,26 +21,15 @@
 namespace tarvelo::testing {
 namespace {
 
-class SaveSetDialogTest : public WindowFixture {};
-
-// "Uložit sadu do souboru…" through its dialogs: the name and the note end
-// up in the file, which is offered in Documents under the set's name; a set
-// without photographs is refused with a message and leaves no file.
-TEST_F(SaveSetDialogTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) {
-    open();
-    ASSERT_TRUE(importInto(4, writePhoto("a.jpg", 1600, 1200)));
-    QPushButton* save = window->saveSetButton();
-    EXPECT_EQ(save->text(), QStringLiteral("Uložit sadu do souboru…"));
-    EXPECT_FALSE(accessibleText(save, QAccessible::Name).isEmpty());
-    EXPECT_EQ(window->openSetButton()->text(), QStringLiteral("Otevřít sadu ze souboru…"));
-
-    const QString note = QStringLiteral("Fotografie: školní statek Lány\nLicence CC BY 4.0");
-    QString file = path("sdílená");
+// How the test answers "Uložit sadu do souboru…": the set's name and note,
+// then the file, or "Zrušit" there; and what the file dialog offered.
+struct SaveAnswers {
+    QString note;
+    QString file;
     QStringList offered;
     bool cancel = false;
-    QTimer answerer;
-    answerer.setInterval(5);
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
+
+    void answer() {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* dialog = qobject_cast<SaveSetDialog*>(modal)) {
             EXPECT_EQ(accessibleText(dialog->nameField(), QAccessible::Name),
@@ -62,7 +51,30 @@ TEST_F(SaveSetDialogTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) 
             files->selectFile(file);
             static_cast<QDialog*>(files)->accept();
         }
-    });
+    }
+};
+
+class SaveSetDialogTest : public WindowFixture {};
+
+// "Uložit sadu do souboru…" through its dialogs: the name and the note end
+// up in the file, which is offered in Documents under the set's name; a set
+// without photographs is refused with a message and leaves no file.
+TEST_F(SaveSetDialogTest, UlozitSaduAsksForNameAndNoteAndWritesThemIntoTheFile) {
+    open();
+    ASSERT_TRUE(importInto(4, writePhoto("a.jpg", 1600, 1200)));
+    QPushButton* save = window->saveSetButton();
+    EXPECT_EQ(save->text(), QStringLiteral("Uložit sadu do souboru…"));
+    EXPECT_FALSE(accessibleText(save, QAccessible::Name).isEmpty());
+    EXPECT_EQ(window->openSetButton()->text(), QStringLiteral("Otevřít sadu ze souboru…"));
+
+    const QString note = QStringLiteral("Fotografie: školní statek Lány\nLicence CC BY 4.0");
+    SaveAnswers answers{.note = note, .file = path("sdílená"), .offered = {}, .cancel = false};
+    QString& file = answers.file;
+    QStringList& offered = answers.offered;
+    bool& cancel = answers.cancel;
+    QTimer answerer;
+    answerer.setInterval(5);
+    QObject::connect(&answerer, &QTimer::timeout, [&answers] { answers.answer(); });
     answerer.start();
 
     save->click();

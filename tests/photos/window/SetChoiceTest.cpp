@@ -79,6 +79,17 @@ TEST_F(SetChoiceTest, AClassSetThisUserMayNotWriteIsRefusedAndNothingChanges) {
 }
 #endif
 
+struct ChoiceCase {
+    const char* what;
+    QString forAll; // the class set's folder
+    bool onClassSet;
+    bool busy;
+    bool chooseForAll;
+    QString chosen; // the root of the set chosen, empty for none
+    QString said;
+    bool refused;
+};
+
 // The choice by itself: a set is chosen only when the window is not busy and,
 // for the class set, when this user may write it; refused, the choice goes
 // back to the set still edited.
@@ -86,21 +97,9 @@ TEST_F(SetChoiceTest, AChoiceIsRefusedWhileBusyOrForAClassSetNotTheSystems) {
     const QString own = path("moje");
     const QString missing = path("pro všechny");
 #ifndef _WIN32
-    // A folder others may write is not the system's, whoever runs the test.
-    const QString unguarded = path("cizí");
-    QDir().mkpath(unguarded);
-    std::filesystem::permissions(unguarded.toStdString(), std::filesystem::perms::all);
+    const QString unguarded = folderOthersMayWrite("cizí");
 #endif
-    const struct {
-        const char* what;
-        QString forAll;
-        bool onClassSet;
-        bool busy;
-        bool chooseForAll;
-        QString chosen; // the root of the set chosen, empty for none
-        QString said;
-        bool refused;
-    } cases[] = {
+    const ChoiceCase cases[] = {
         {"the class set", missing, false, false, true, missing, {}, false},
         {"back to the own set", missing, true, false, false, own, {}, false},
         {"the class set while busy",

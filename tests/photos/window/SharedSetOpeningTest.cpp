@@ -55,6 +55,19 @@ QString writeSet(const QString& file, const char* name, const fixtures::JpegReci
     return file;
 }
 
+// Puts the environment variable back as it was once the scope ends: one
+// that was not set is unset again, since an empty one would leave the tests
+// after it no temporary folder.
+auto putBackLater(const char* name) {
+    return qScopeGuard([name, was = qEnvironmentVariableIsSet(name), value = qgetenv(name)] {
+        if (was) {
+            qputenv(name, value);
+        } else {
+            qunsetenv(name);
+        }
+    });
+}
+
 // Whatever ends an opening half way ("Zrušit", Escape, the editor closed or
 // gone, another set opened), no window comes up on what was unpacked so
 // far, its temporary folder goes and no box stays. Until then the window's
@@ -66,19 +79,8 @@ TEST(SharedSetOpeningTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
     };
     // The system's temporary folder is the test's, so that its folders can be watched.
     std::filesystem::create_directories(dir.path() / "tmp");
-    // Put back as they were: one that was not set is unset again, since an
-    // empty one leaves the tests after this one no temporary folder.
-    const auto restore = [](const char* name) {
-        return qScopeGuard([name, was = qEnvironmentVariableIsSet(name), value = qgetenv(name)] {
-            if (was) {
-                qputenv(name, value);
-            } else {
-                qunsetenv(name);
-            }
-        });
-    };
-    const auto restoreTmpdir = restore("TMPDIR");
-    const auto restoreTmp = restore("TMP");
+    const auto restoreTmpdir = putBackLater("TMPDIR");
+    const auto restoreTmp = putBackLater("TMP");
     qputenv("TMPDIR", path("tmp").toLocal8Bit());
     qputenv("TMP", path("tmp").toLocal8Bit());
     const auto unpackingFolders = [&path] {

@@ -20,12 +20,71 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QUrl>
-#include <filesystem>
 
 namespace tarvelo::testing {
 namespace {
 
-class SharedSetTakeOverTest : public SharedSetFixture {};
+class SharedSetTakeOverTest : public SharedSetFixture {
+protected:
+    // The colleague's set, opened, in its window with its name and note.
+    void expectShownToLookAt(SharedSetWindow* shared) const {
+        EXPECT_TRUE(shared->isVisible());
+        EXPECT_TRUE(shared->windowTitle().contains(QStringLiteral("Plemena ze statku")));
+        EXPECT_TRUE(shared->windowTitle().contains(QStringLiteral("jen k prohlížení")));
+        EXPECT_TRUE(accessibleText(shared, QAccessible::Description)
+                        .contains(QStringLiteral("jen k prohlížení")));
+        EXPECT_TRUE(shared->nameLabel()->text().contains(QStringLiteral("„Plemena ze statku“")));
+        EXPECT_EQ(shared->noteLabel()->text(), QStringLiteral("Foto: J. Nováková, CC BY"));
+        EXPECT_TRUE(shared->noteLabel()->isVisible());
+        EXPECT_EQ(shared->playButton()->text(), QStringLiteral("Hrát"));
+        ASSERT_NE(shared->useForAllButton(), nullptr);
+        EXPECT_EQ(shared->useForAllButton()->text(),
+                  QStringLiteral("Použít pro všechny uživatele tohoto počítače"));
+    }
+
+    // Only the set's view and its list of sources: no button that starts,
+    // prints, saves, opens, adds, removes or gives a credit.
+    void expectNothingChanges(SharedSetWindow* shared) {
+        SetView* view = shared->view();
+        EXPECT_EQ(view->findChildren<QPushButton*>(), QList<QPushButton*>{view->sourcesButton()});
+        for (const QPushButton* button : shared->findChildren<QPushButton*>()) {
+            EXPECT_NE(button->text(), QStringLiteral("Autor a licence…"));
+        }
+        // The credit that came with the file is shown, as in the editor.
+        view->selectPicture(4, 1);
+        EXPECT_EQ(rendered(view->creditLabel()).text,
+                  QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
+        view->selectPicture(4, 0);
+        EXPECT_TRUE(view->creditLabel()->text().isEmpty());
+        PhotoRow* hereford = view->row(4);
+        EXPECT_EQ(hereford->photoCount(), 2);
+        EXPECT_EQ(view->row(9)->photoCount(), 1);
+        EXPECT_TRUE(view->row(5)->holdsDrawing());
+        for (int i = 0; i < breedCount; ++i) {
+            EXPECT_EQ(view->row(i)->addButton(), nullptr) << i;
+            EXPECT_FALSE(view->row(i)->acceptDrops()) << i;
+        }
+        EXPECT_EQ(hereford->removeButton(0), nullptr);
+        EXPECT_EQ(hereford->removeButton(1), nullptr);
+        // Delete on a photograph and a drop change nothing.
+        QTest::mouseClick(hereford->thumbnail(1), Qt::LeftButton);
+        EXPECT_EQ(view->selectedPicture(), 1);
+        EXPECT_EQ(view->preview()->placement(), placementRect(900, 1200, 641, 233));
+        press(Qt::Key_Delete);
+        EXPECT_EQ(hereford->photoCount(), 2);
+        QSignalSpy dropped(view->row(5), &PhotoRow::photosDropped);
+        QSignalSpy added(view->row(5), &PhotoRow::addRequested);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(writePhoto("b.jpg", 800, 600))});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->row(5), &drop);
+        QTest::keyClick(view->row(5), Qt::Key_Return);
+        QTest::keyClick(view->row(5), Qt::Key_Space);
+        EXPECT_TRUE(dropped.isEmpty());
+        EXPECT_TRUE(added.isEmpty());
+        EXPECT_TRUE(view->row(5)->holdsDrawing());
+    }
+};
 
 // Opened, a shared set is only looked at: its name and note, its
 // photographs without buttons that change them. "Použít jako moji sadu"
@@ -40,59 +99,8 @@ TEST_F(SharedSetTakeOverTest, ASharedSetIsOnlyLookedAtUntilItIsTakenOverAfterAno
     SharedSetWindow* shared = openShared(file);
     ASSERT_NE(shared, nullptr);
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
-    EXPECT_TRUE(shared->isVisible());
-    EXPECT_TRUE(shared->windowTitle().contains(QStringLiteral("Plemena ze statku")));
-    EXPECT_TRUE(shared->windowTitle().contains(QStringLiteral("jen k prohlížení")));
-    EXPECT_TRUE(accessibleText(shared, QAccessible::Description)
-                    .contains(QStringLiteral("jen k prohlížení")));
-    EXPECT_TRUE(shared->nameLabel()->text().contains(QStringLiteral("„Plemena ze statku“")));
-    EXPECT_EQ(shared->noteLabel()->text(), QStringLiteral("Foto: J. Nováková, CC BY"));
-    EXPECT_TRUE(shared->noteLabel()->isVisible());
-    EXPECT_EQ(shared->playButton()->text(), QStringLiteral("Hrát"));
-    ASSERT_NE(shared->useForAllButton(), nullptr);
-    EXPECT_EQ(shared->useForAllButton()->text(),
-              QStringLiteral("Použít pro všechny uživatele tohoto počítače"));
-
-    // Only the set's view and its list of sources: no button that starts,
-    // prints, saves, opens, adds, removes or gives a credit.
-    SetView* view = shared->view();
-    EXPECT_EQ(view->findChildren<QPushButton*>(), QList<QPushButton*>{view->sourcesButton()});
-    for (const QPushButton* button : shared->findChildren<QPushButton*>()) {
-        EXPECT_NE(button->text(), QStringLiteral("Autor a licence…"));
-    }
-    // The credit that came with the file is shown, as in the editor.
-    view->selectPicture(4, 1);
-    EXPECT_EQ(rendered(view->creditLabel()).text,
-              QStringLiteral("Foto: Petra Malá · Všechna práva vyhrazena"));
-    view->selectPicture(4, 0);
-    EXPECT_TRUE(view->creditLabel()->text().isEmpty());
-    PhotoRow* hereford = view->row(4);
-    EXPECT_EQ(hereford->photoCount(), 2);
-    EXPECT_EQ(view->row(9)->photoCount(), 1);
-    EXPECT_TRUE(view->row(5)->holdsDrawing());
-    for (int i = 0; i < breedCount; ++i) {
-        EXPECT_EQ(view->row(i)->addButton(), nullptr) << i;
-        EXPECT_FALSE(view->row(i)->acceptDrops()) << i;
-    }
-    EXPECT_EQ(hereford->removeButton(0), nullptr);
-    EXPECT_EQ(hereford->removeButton(1), nullptr);
-    // Delete on a photograph and a drop change nothing.
-    QTest::mouseClick(hereford->thumbnail(1), Qt::LeftButton);
-    EXPECT_EQ(view->selectedPicture(), 1);
-    EXPECT_EQ(view->preview()->placement(), placementRect(900, 1200, 641, 233));
-    press(Qt::Key_Delete);
-    EXPECT_EQ(hereford->photoCount(), 2);
-    QSignalSpy dropped(view->row(5), &PhotoRow::photosDropped);
-    QSignalSpy added(view->row(5), &PhotoRow::addRequested);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(writePhoto("b.jpg", 800, 600))});
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->row(5), &drop);
-    QTest::keyClick(view->row(5), Qt::Key_Return);
-    QTest::keyClick(view->row(5), Qt::Key_Space);
-    EXPECT_TRUE(dropped.isEmpty());
-    EXPECT_TRUE(added.isEmpty());
-    EXPECT_TRUE(view->row(5)->holdsDrawing());
+    ASSERT_NO_FATAL_FAILURE(expectShownToLookAt(shared));
+    ASSERT_NO_FATAL_FAILURE(expectNothingChanges(shared));
     const QString unpacked = shared->unpacked().root();
     EXPECT_FALSE(unpacked.startsWith(path("")));
     EXPECT_EQ(contents(QDir(unpacked).filePath(QStringLiteral("obr/1/4.jpg"))),
@@ -148,10 +156,7 @@ TEST_F(SharedSetTakeOverTest, TheTeacherIsAskedFirstAndAClassSetNotTheSystemsIsR
     shareColleaguesSet();
     const PhotoSet colleague(path("kolega"), path("kresby"));
 #ifndef _WIN32
-    // A folder others may write is not the system's, whoever runs the test.
-    const QString unguarded = path("cizí");
-    QDir().mkpath(unguarded);
-    std::filesystem::permissions(unguarded.toStdString(), std::filesystem::perms::all);
+    const QString unguarded = folderOthersMayWrite("cizí");
 #endif
     const struct {
         const char* what;

@@ -22,7 +22,27 @@
 namespace tarvelo::testing {
 namespace {
 
-class SharedSetWindowTest : public SharedSetFixture {};
+class SharedSetWindowTest : public SharedSetFixture {
+protected:
+    // A name and a note without end, and without a space to wrap at, in a
+    // set of colleague's: its window no larger than an ordinary one.
+    void expectEndlessTextKeepsTheSize(const PhotoSet& colleague, QSize ordinary) {
+        const QString endless = path("dlouha.tarvelo");
+        ASSERT_FALSE(saveSharedSet(
+            colleague,
+            {.name = QString(5000, QLatin1Char('W')),
+             .note = QString(20000, QLatin1Char('W')) + QStringLiteral("\n").repeated(500)},
+            endless));
+        SharedSetWindow* shared = openShared(endless);
+        ASSERT_NE(shared, nullptr);
+        EXPECT_LE(shared->sizeHint().width(), ordinary.width());
+        EXPECT_LE(shared->minimumSizeHint().width(), ordinary.width());
+        // The note's fifteen lines at most, each of them a line or two.
+        EXPECT_LE(shared->sizeHint().height(),
+                  ordinary.height() + 30 * shared->noteLabel()->fontMetrics().lineSpacing());
+        EXPECT_LE(shared->windowTitle().size(), 200);
+    }
+};
 
 // A large set opens on a worker thread behind a progress box whose "Zrušit"
 // stops it: no view, no box, the own set as it was.
@@ -202,21 +222,7 @@ TEST_F(SharedSetWindowTest, MarkupInANameAndNoteIsShownAsWrittenAndNeverDrawn) {
     EXPECT_TRUE(ownSetUntouched());
     shared->close();
 
-    // A name and a note without end, and without a space to wrap at.
-    const QString endless = path("dlouha.tarvelo");
-    ASSERT_FALSE(saveSharedSet(
-        colleague,
-        {.name = QString(5000, QLatin1Char('W')),
-         .note = QString(20000, QLatin1Char('W')) + QStringLiteral("\n").repeated(500)},
-        endless));
-    shared = openShared(endless);
-    ASSERT_NE(shared, nullptr);
-    EXPECT_LE(shared->sizeHint().width(), ordinary.width());
-    EXPECT_LE(shared->minimumSizeHint().width(), ordinary.width());
-    // The note's fifteen lines at most, each of them a line or two.
-    EXPECT_LE(shared->sizeHint().height(),
-              ordinary.height() + 30 * shared->noteLabel()->fontMetrics().lineSpacing());
-    EXPECT_LE(shared->windowTitle().size(), 200);
+    ASSERT_NO_FATAL_FAILURE(expectEndlessTextKeepsTheSize(colleague, ordinary));
 }
 
 } // namespace

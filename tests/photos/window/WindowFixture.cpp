@@ -104,6 +104,15 @@ QString WindowFixture::setFile(int photo, int index) const {
     return QDir(root()).filePath(QStringLiteral("obr/%1/%2.jpg").arg(photo).arg(index));
 }
 
+#ifndef _WIN32
+QString WindowFixture::folderOthersMayWrite(const std::string& name) const {
+    const QString folder = path(name);
+    QDir().mkpath(folder);
+    std::filesystem::permissions(folder.toStdString(), std::filesystem::perms::all);
+    return folder;
+}
+#endif
+
 void WindowFixture::press(Qt::Key key) {
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);

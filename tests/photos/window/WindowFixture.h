@@ -56,6 +56,11 @@ protected:
     bool importInto(int index, const QStringList& files);
     bool importInto(int index, const QString& file) { return importInto(index, QStringList{file}); }
     QString setFile(int photo, int index) const;
+#ifndef _WIN32
+    // A folder every user may write, made: never the system's, so a class
+    // set there is refused whoever runs the test.
+    QString folderOthersMayWrite(const std::string& name) const;
+#endif
     void press(Qt::Key key);
 
     fixtures::TempDir dir;
