@@ -2,62 +2,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PhotosWindow.h"
 
-#include "BreedPhotos.h"
 #include "CommonsDialog.h"
 #include "CommonsFill.h"
 #include "CommonsService.h"
 #include "CzechCounts.h"
 #include "DocumentsFolder.h"
 #include "Fonts.h"
-#include "ForeignText.h"
 #include "MessageBoxes.h"
 #include "OwnCreditDialog.h"
 #include "PaperTestDialog.h"
-#include "PhotoFileDialog.h"
+#include "PhotoAdding.h"
 #include "PhotoRow.h"
 #include "PhotosApplication.h"
-#include "PictureSets.h"
 #include "QuizLauncher.h"
 #include "SaveSetDialog.h"
-#include "SetReplacement.h"
+#include "SetChoice.h"
 #include "SharedSetOpener.h"
-#include "Utf8Path.h"
+#include "SharedSetTakeOver.h"
 #include "WindowText.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <memory>
-#include <new>
 
 namespace tarvelo {
 
 namespace {
-QString fileName(const QString& path) {
-    return quotedName(QDir::toNativeSeparators(path));
-}
-
 // The height the window asks for: 768 less a 40-pixel taskbar, the frame
 // and some room to spare.
 constexpr int preferredHeight = 768 - 40 - 40 - 48;
 } // namespace
 
 PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
-    : QWidget(parent), set_(std::move(set)), view_(new SetView(RowEditing::Editable, this)),
-      quizLauncher_(new QuizLauncher(this)), shared_(new SharedSetOpener(this)) {
+    : QWidget(parent), view_(new SetView(RowEditing::Editable, this)),
+      busy_([this] { return adding_->running(); }, view_->statusLabel()),
+      adding_(new PhotoAdding(*view_, busy_, this)), quizLauncher_(new QuizLauncher(this)),
+      shared_(new SharedSetOpener(this)) {
     setWindowTitle(photosTitle());
     setFont(fontA());
     setColours(this, Qt::white, Qt::black);
@@ -66,6 +53,8 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
     layout->addWidget(view_, 1);
     connectRows();
     addCreditButton();
+    connect(adding_, &PhotoAdding::finished, this, &PhotosWindow::importFinished);
+    connect(adding_, &PhotoAdding::problem, this, &PhotosWindow::reportError);
     connect(quizLauncher_, &QuizLauncher::failed, this, &PhotosWindow::reportError);
     connect(shared_, &SharedSetOpener::useRequested, this, &PhotosWindow::useSharedSet);
     connect(shared_, &SharedSetOpener::openingEnded, this, &PhotosWindow::sharedSetOpeningEnded);
@@ -77,10 +66,10 @@ PhotosWindow::PhotosWindow(PhotoSet set, QWidget* parent)
     setTabOrder(saveSet_, openSet_);
     setTabOrder(openSet_, fill_);
 
-    edit(set_);
+    edit(std::move(set));
     // The rows scroll; the window fits the screen it opens on.
     resize(windowSizeFor(sizeHint(), screen()->availableGeometry()));
-    row(0)->setFocus(Qt::OtherFocusReason);
+    view_->row(0)->setFocus(Qt::OtherFocusReason);
 }
 
 QPushButton* PhotosWindow::makeButton(const QString& text, const QString& spoken) {
@@ -98,20 +87,12 @@ QHBoxLayout* PhotosWindow::makeTop() {
     connect(quiz_, &QPushButton::clicked, this, &PhotosWindow::startQuiz);
     paperTest_ = makeButton(QStringLiteral("Vytisknout test…"), {});
     paperTest_->setObjectName(QStringLiteral("paperTest"));
-    connect(paperTest_, &QPushButton::clicked, this, [this] {
-        const QString said = printPaperTest(this, set_);
-        if (!said.isEmpty()) {
-            statusLabel()->setText(said);
-        }
-    });
+    connect(paperTest_, &QPushButton::clicked, this,
+            [this] { say(printPaperTest(this, view_->photoSet())); });
     saveSet_ = makeButton(QStringLiteral("Uložit sadu do souboru…"),
                           QStringLiteral("Uložit sadu do souboru pro kolegy"));
-    connect(saveSet_, &QPushButton::clicked, this, [this] {
-        const QString said = saveSetToFile(this, set_);
-        if (!said.isEmpty()) {
-            statusLabel()->setText(said);
-        }
-    });
+    connect(saveSet_, &QPushButton::clicked, this,
+            [this] { say(saveSetToFile(this, view_->photoSet())); });
     openSet_ = makeButton(QStringLiteral("Otevřít sadu ze souboru…"),
                           QStringLiteral("Otevřít sadu ze souboru k prohlížení"));
     connect(openSet_, &QPushButton::clicked, this, &PhotosWindow::askAndOpenSharedSet);
@@ -141,12 +122,13 @@ QHBoxLayout* PhotosWindow::makeTop() {
 }
 
 void PhotosWindow::connectRows() {
-    for (int i = 0; i < rowCount(); ++i) {
-        connect(row(i), &PhotoRow::addRequested, this, &PhotosWindow::askAndAdd);
-        connect(row(i), &PhotoRow::commonsRequested, this,
+    for (int i = 0; i < view_->rowCount(); ++i) {
+        PhotoRow* row = view_->row(i);
+        connect(row, &PhotoRow::addRequested, adding_, &PhotoAdding::ask);
+        connect(row, &PhotoRow::commonsRequested, this,
                 [this](int index) { findOnCommons({index}); });
-        connect(row(i), &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
-        connect(row(i), &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
+        connect(row, &PhotoRow::removeRequested, this, &PhotosWindow::removePhoto);
+        connect(row, &PhotoRow::photosDropped, this, &PhotosWindow::addPhotos);
     }
 }
 
@@ -162,81 +144,40 @@ void PhotosWindow::addCreditButton() {
 }
 
 void PhotosWindow::editCredit() {
-    if (busy()) { // the import may be moving the photographs
-        statusLabel()->setText(QStringLiteral("Počkejte, až se fotografie uloží."));
+    if (busy_.refuses(Waiting::UntilStored)) { // the import may be moving the photographs
         return;
     }
     if (!view_->photographSelected()) {
         return;
     }
-    const QString said = editOwnCredit(this, set_, view_->selectedPath());
+    const QString said = editOwnCredit(this, view_->photoSet(), view_->selectedPath());
     view_->refreshCredit();
-    if (!said.isEmpty()) {
-        statusLabel()->setText(said);
-    }
+    say(said);
 }
 
 void PhotosWindow::edit(PhotoSet set) {
-    set_ = std::move(set);
     where_->setText(QStringLiteral("Kvíz hraje obrázky ze složky %1. Každá změna se uloží hned.")
-                        .arg(fileName(set_.root())));
+                        .arg(quotedPath(set.root())));
     // The set is always complete: a first use copies in all the drawings.
     QString problem;
     bool complete = false;
     {
         const ThumbnailPause pause(*view_);
-        complete = set_.ensureComplete(&problem);
+        complete = set.ensureComplete(&problem);
     }
     if (!complete) {
         QTimer::singleShot(0, this, [this, problem] { reportError(problem); });
     }
-    view_->showSet(set_);
+    view_->showSet(set);
 }
 
 void PhotosWindow::offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet) {
-    own_ = std::move(own);
-    forAll_ = std::move(forAll);
-    auto* choice = new QGroupBox(QStringLiteral("Sada"), this);
-    choice->setFont(fontB());
-    setColours(choice, Qt::white, Qt::black);
-    ownChoice_ = new QRadioButton(QStringLiteral("jen pro mě"), choice);
-    forAllChoice_ =
-        new QRadioButton(QStringLiteral("pro všechny uživatele tohoto počítače"), choice);
-    for (QRadioButton* button : {ownChoice_, forAllChoice_}) {
-        button->setFont(fontB());
-        setColours(button, Qt::white, Qt::black);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, Qt::black); // the style fills the label with it
-        button->setPalette(palette);
-    }
-    auto* layout = new QVBoxLayout(choice);
-    layout->addWidget(ownChoice_);
-    layout->addWidget(forAllChoice_);
-    top_->insertWidget(1, choice);
-    (onClassSet ? forAllChoice_ : ownChoice_)->setChecked(true);
-    setTabOrder(quiz_, ownChoice_);
-    setTabOrder(ownChoice_, forAllChoice_);
-    connect(forAllChoice_, &QRadioButton::toggled, this, &PhotosWindow::chooseClassSet);
-}
-
-void PhotosWindow::chooseClassSet(bool forAll) {
-    const auto undo = [this, forAll] {
-        const QSignalBlocker blocker(forAllChoice_);
-        (forAll ? ownChoice_ : forAllChoice_)->setChecked(true);
-    };
-    if (busy()) {
-        statusLabel()->setText(QStringLiteral("Počkejte, až se fotografie uloží."));
-        undo();
-        return;
-    }
-    if (forAll) {
-        if (const auto refusal = classSetRefusal(pathFromUtf8(forAll_->root().toStdString()))) {
-            undo();
-            reportError(QString::fromStdString(*refusal));
-            return;
-        }
-    }
-    edit(forAll ? *forAll_ : *own_);
+    choice_ = new SetChoice(std::move(own), std::move(forAll), onClassSet, busy_, this);
+    top_->insertWidget(1, choice_);
+    setTabOrder(quiz_, choice_->ownButton());
+    setTabOrder(choice_->ownButton(), choice_->forAllButton());
+    connect(choice_, &SetChoice::chosen, this, &PhotosWindow::edit);
+    connect(choice_, &SetChoice::refused, this, &PhotosWindow::reportError);
 }
 
 void PhotosWindow::askAndOpenSharedSet() {
@@ -250,9 +191,8 @@ void PhotosWindow::askAndOpenSharedSet() {
 
 void PhotosWindow::openSharedSet(const QString& file) {
     // The class set is offered to whoever may write it, as in the choice above.
-    const bool offerForAll =
-        forAll_ && !classSetRefusal(pathFromUtf8(forAll_->root().toStdString()));
-    shared_->open(file, set_.drawingsDir(), offerForAll, isVisible() ? this : nullptr);
+    const bool offerForAll = choice_ != nullptr && choice_->mayWriteForAll();
+    shared_->open(file, view_->photoSet().drawingsDir(), offerForAll, isVisible() ? this : nullptr);
 }
 
 bool PhotosWindow::openingSharedSet() const {
@@ -262,168 +202,49 @@ bool PhotosWindow::openingSharedSet() const {
 void PhotosWindow::sharedSetOpeningEnded(SharedSetWindow* shared, const QString& shownName,
                                          const QString& problem) {
     if (shared != nullptr) {
-        statusLabel()->setText(
-            QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shownName));
+        say(QStringLiteral("Otevřena sada „%1“ jen k prohlížení.").arg(shownName));
     } else if (problem.isEmpty()) {
-        statusLabel()->setText(QStringLiteral("Otevírání sady bylo zrušeno."));
+        say(QStringLiteral("Otevírání sady bylo zrušeno."));
     } else {
         reportError(problem);
     }
     emit sharedSetOpened(shared);
 }
 
-// Replaces the set's photographs with those of the shared set shown in
-// window shared, after the teacher said "Ano"; the editor then edits it.
+// The shared set shown in window shared becomes the own or the class set,
+// which the editor then edits.
 void PhotosWindow::useSharedSet(QWidget* shared, const QString& shownName, const PhotoSet& unpacked,
                                 bool forAll) {
-    if (busy()) {
-        showInformation(shared, QStringLiteral("Počkejte, až se fotografie uloží."));
+    if (busy_.refusesInBox(shared)) {
         return;
     }
-    if (forAll && !forAll_) {
+    if (forAll && choice_ == nullptr) {
         return;
     }
-    PhotoSet target = forAll ? *forAll_ : (own_ ? *own_ : set_);
-    if (const auto refusal = takeOverRefusal(target, forAll)) {
-        showError(shared, *refusal);
+    const PhotoSet target = choice_ != nullptr ? choice_->set(forAll) : view_->photoSet();
+    const SharedSetTakeOver takeOver(shared, shownName, unpacked);
+    switch (takeOver.into(target, forAll, *view_)) {
+    case SharedSetTakeOver::Outcome::NotAsked:
         return;
-    }
-    if (!askYesNo(shared, QStringLiteral("Fotografie ze sady „%1“ nahradí všechny dosavadní "
-                                         "fotografie %2 ve složce %3. Pokračovat?")
-                              .arg(shownName,
-                                   forAll ? QStringLiteral("sady pro všechny uživatele")
-                                          : QStringLiteral("vaší sady"),
-                                   fileName(target.root())))) {
+    case SharedSetTakeOver::Outcome::Failed:
+        edit(view_->photoSet()); // whatever did get written is shown
         return;
+    case SharedSetTakeOver::Outcome::Done:
+        break;
     }
-    std::optional<QString> failed;
-    {
-        const ThumbnailPause pause(*view_);
-        failed = takeOverSharedSet(target, forAll, unpacked);
-    }
-    if (failed) {
-        showError(shared, *failed);
-        edit(set_); // whatever did get written is shown
-        return;
-    }
-    if (forAllChoice_ != nullptr) {
-        const QSignalBlocker blocker(forAllChoice_);
-        (forAll ? forAllChoice_ : ownChoice_)->setChecked(true);
+    if (choice_ != nullptr) {
+        choice_->showEdited(forAll);
     }
     edit(target);
-    statusLabel()->setText(QStringLiteral("Sada „%1“ je teď %2.")
-                               .arg(shownName, forAll ? QStringLiteral("sadou pro všechny "
-                                                                       "uživatele tohoto počítače")
-                                                      : QStringLiteral("vaší sadou")));
+    say(takeOver.doneText(forAll));
     show();
     raise();
     activateWindow();
     shared_->close(shared);
 }
 
-void PhotosWindow::askAndAdd(int index) {
-    if (busy()) {
-        return;
-    }
-    if (row(index)->photoCount() >= maxPhotosPerBreed) {
-        reportError(QStringLiteral("Plemeno %1 už má %2, víc jich mít nemůže. "
-                                   "Nejdřív některou odeberte.")
-                        .arg(row(index)->breed(), photographCount(maxPhotosPerBreed)));
-        return;
-    }
-    const QStringList files = askForPhotos(this, row(index)->breed());
-    if (!files.isEmpty()) {
-        addPhotos(index, files);
-    }
-}
-
 void PhotosWindow::addPhotos(int index, const QStringList& files) {
-    if (busy()) {
-        statusLabel()->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
-        return;
-    }
-    if (files.isEmpty() || index < 0 || index >= rowCount()) {
-        return;
-    }
-    select(index);
-    const int count = static_cast<int>(files.size());
-    statusLabel()->setText(count == 1 ? QStringLiteral("Ukládám fotografii %1 jako %2…")
-                                            .arg(fileName(files.front()), row(index)->breed())
-                                      : QStringLiteral("Ukládám %1…").arg(ofCount(1, count)));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-
-    // Large photographs take a while to read; the window keeps painting and
-    // the status line counts them.
-    auto results = std::make_shared<std::vector<ImportResult>>();
-    results->reserve(static_cast<std::size_t>(count));
-    importPause_.emplace(*view_); // the import may replace a file a row shows
-    worker_ = QThread::create([this, set = set_, index, files, count, results]() mutable {
-        for (int i = 0; i < count; ++i) {
-            if (i > 0) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, i, count] {
-                        statusLabel()->setText(
-                            QStringLiteral("Ukládám %1…").arg(ofCount(i + 1, count)));
-                    },
-                    Qt::QueuedConnection);
-            }
-            // Nothing may leave the thread: that would end the program.
-            try {
-                results->push_back(set.addPhoto(index, files.at(i)));
-            } catch (const std::bad_alloc&) {
-                ImportResult failed;
-                failed.message = QStringLiteral("Fotografii „%1“ nelze přidat: nedostatek paměti.")
-                                     .arg(fileName(files.at(i)));
-                results->push_back(std::move(failed));
-            }
-        }
-    });
-    connect(worker_, &QThread::finished, this, [this, index, files, results] {
-        worker_->deleteLater();
-        worker_ = nullptr;
-        importPause_.reset();
-        importDone(index, files, *results);
-    });
-    worker_->start();
-}
-
-void PhotosWindow::importDone(int index, const QStringList& files,
-                              const std::vector<ImportResult>& results) {
-    QApplication::restoreOverrideCursor();
-    view_->refreshRow(index);
-    QStringList failures;
-    for (const ImportResult& result : results) {
-        if (!result.ok) {
-            failures.push_back(result.message);
-        }
-    }
-    const int stored = static_cast<int>(results.size()) - static_cast<int>(failures.size());
-    // The last one added is previewed.
-    selectPicture(index, stored > 0 ? row(index)->photoCount() - 1 : selectedPicture());
-    const QString breed = row(index)->breed();
-    if (files.size() == 1 && stored == 1) {
-        statusLabel()->setText(QStringLiteral("%1: uložena fotografie %2 (%3 × %4 pixelů).")
-                                   .arg(breed, fileName(files.front()))
-                                   .arg(results.front().storedSize.width())
-                                   .arg(results.front().storedSize.height()));
-    } else if (stored == 0) {
-        statusLabel()->setText(QStringLiteral("%1: nic se nezměnilo.").arg(breed));
-    } else {
-        statusLabel()->setText(QStringLiteral("%1: uloženo %2.")
-                                   .arg(breed, ofCount(stored, static_cast<int>(files.size()))));
-    }
-    if (files.size() == 1 && !failures.isEmpty()) {
-        reportError(failures.front());
-    } else if (!failures.isEmpty()) {
-        QString text = QStringLiteral("Tyto soubory se nepodařilo přidat:\n\n") +
-                       failures.join(QStringLiteral("\n"));
-        if (stored > 0) {
-            text += QStringLiteral("\n\nOstatní fotografie jsou uložené.");
-        }
-        reportError(text);
-    }
-    emit importFinished(index, failures.isEmpty());
+    adding_->add(index, files);
 }
 
 CommonsService& PhotosWindow::commons() {
@@ -442,59 +263,58 @@ CommonsDialog* PhotosWindow::findOnCommons(std::vector<int> breeds) {
         return nullptr;
     }
     const int first = breeds.front();
-    auto* dialog = new CommonsDialog(commons(), set_, std::move(breeds), this);
+    auto* dialog = new CommonsDialog(commons(), view_->photoSet(), std::move(breeds), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Downloaded photographs go in beside the rows' thumbnails, as an
     // import's do.
-    connect(dialog, &CommonsDialog::addingStarted, this, [this] { importPause_.emplace(*view_); });
+    connect(dialog, &CommonsDialog::addingStarted, this, [this] { commonsPause_.emplace(*view_); });
     connect(dialog, &CommonsDialog::addingFinished, this,
             [this](int index, int added) { commonsAdded(index, added); });
-    select(first);
+    view_->select(first);
     dialog->open();
     return dialog;
 }
 
 CommonsDialog* PhotosWindow::fillFromCommons(int count) {
-    std::vector<int> breeds = breedsWithFewerThan(set_, count);
+    std::vector<int> breeds = breedsWithFewerThan(view_->photoSet(), count);
     if (breeds.empty()) {
-        statusLabel()->setText(
-            QStringLiteral("Každé plemeno už má aspoň %1.").arg(photographCount(count)));
+        say(QStringLiteral("Každé plemeno už má aspoň %1.").arg(photographCount(count)));
         return nullptr;
     }
     return findOnCommons(std::move(breeds));
 }
 
 void PhotosWindow::commonsAdded(int index, int added) {
-    importPause_.reset();
+    commonsPause_.reset();
     view_->refreshRow(index);
     if (added > 0) {
-        selectPicture(index, row(index)->photoCount() - 1);
-        statusLabel()->setText(QStringLiteral("%1: přidáno %2 z Wikimedia Commons.")
-                                   .arg(row(index)->breed(), photographCount(added)));
+        view_->selectPicture(index, view_->row(index)->photoCount() - 1);
+        say(QStringLiteral("%1: přidáno %2 z Wikimedia Commons.")
+                .arg(view_->row(index)->breed(), photographCount(added)));
     }
 }
 
 void PhotosWindow::removePhoto(int index, int number) {
-    if (busy()) { // the import may be writing into this very row
-        statusLabel()->setText(QStringLiteral("Počkejte, ještě se ukládá předchozí fotografie."));
+    if (busy_.refuses(Waiting::ForPrevious)) { // the import may be writing into this very row
         return;
     }
-    if (index < 0 || index >= rowCount()) {
+    if (index < 0 || index >= view_->rowCount()) {
         return;
     }
     QString problem;
     bool ok = false;
     {
         const ThumbnailPause pause(*view_);
-        ok = set_.removePhoto(index, number, &problem);
+        PhotoSet set = view_->photoSet();
+        ok = set.removePhoto(index, number, &problem);
     }
     view_->refreshRow(index);
     // The focus stays where it was: on the photograph that moved up into
     // the removed one's place, or the one before, or the row.
-    PhotoRow* changed = row(index);
+    PhotoRow* changed = view_->row(index);
     const int left = changed->photoCount();
     const int picture = std::clamp(number - 1, 0, std::max(left - 1, 0));
-    selectPicture(index, picture);
+    view_->selectPicture(index, picture);
     if (left > 0) {
         changed->thumbnail(picture)->setFocus(Qt::OtherFocusReason);
     } else {
@@ -503,21 +323,19 @@ void PhotosWindow::removePhoto(int index, int number) {
     if (!ok) {
         reportError(problem);
     } else if (left == 0) {
-        statusLabel()->setText(QStringLiteral("%1: odebrána poslední fotografie, vrácena kresba.")
-                                   .arg(changed->breed()));
+        say(QStringLiteral("%1: odebrána poslední fotografie, vrácena kresba.")
+                .arg(changed->breed()));
     } else {
-        statusLabel()->setText(QStringLiteral("%1: fotografie odebrána, teď má %2.")
-                                   .arg(changed->breed(), photographCount(left)));
+        say(QStringLiteral("%1: fotografie odebrána, teď má %2.")
+                .arg(changed->breed(), photographCount(left)));
     }
 }
 
 PhotosWindow::~PhotosWindow() {
-    // The import writes into the set; it is let finish, never cut off.
-    if (worker_) {
-        worker_->wait();
-    }
     view_->stopThumbnails();
-    importPause_.reset();
+    // The import writes into the set; it is let finish, never cut off.
+    adding_->finish();
+    commonsPause_.reset();
 }
 
 QSize PhotosWindow::sizeHint() const {
@@ -532,20 +350,27 @@ void PhotosWindow::closeEvent(QCloseEvent* event) {
 
 void PhotosWindow::startQuiz() {
     if (quizLauncher_->running()) {
-        statusLabel()->setText(QStringLiteral("Kvíz s touto sadou už běží."));
+        say(QStringLiteral("Kvíz s touto sadou už běží."));
         return;
     }
+    PhotoSet set = view_->photoSet();
     QString problem;
-    if (!set_.ensureComplete(&problem)) {
+    if (!set.ensureComplete(&problem)) {
         reportError(problem);
         return;
     }
-    problem = quizLauncher_->start(set_.root());
+    problem = quizLauncher_->start(set.root());
     if (!problem.isEmpty()) {
         reportError(problem);
         return;
     }
-    statusLabel()->setText(QStringLiteral("Kvíz spuštěn."));
+    say(QStringLiteral("Kvíz spuštěn."));
+}
+
+void PhotosWindow::say(const QString& text) {
+    if (!text.isEmpty()) {
+        view_->statusLabel()->setText(text);
+    }
 }
 
 void PhotosWindow::reportError(const QString& text) {

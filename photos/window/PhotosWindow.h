@@ -2,14 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BusyGuard.h"
 #include "PhotoSet.h"
 #include "SetView.h"
 #include "SharedSetWindow.h"
 #include "WindowSize.h"
 
-#include <QPointer>
 #include <QStringList>
-#include <QThread>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -17,22 +16,20 @@
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
-class QRadioButton;
-class QScrollArea;
 
 namespace tarvelo {
 
 class CommonsDialog;
 class CommonsService;
-class PhotoRow;
-class PictureBox;
+class PhotoAdding;
 class QuizLauncher;
+class SetChoice;
 class SharedSetOpener;
 
 // The window of tarvelo-photos: the set's view, in which each row adds and
 // removes its breed's photographs, and buttons that start the quiz on the
 // set, print a test of it, save it to one file and open such a file. Every
-// change goes into the set at once.
+// change goes into the set at once; the view holds the set edited.
 class PhotosWindow : public QWidget {
     Q_OBJECT
 
@@ -40,22 +37,10 @@ public:
     explicit PhotosWindow(PhotoSet set, QWidget* parent = nullptr);
     ~PhotosWindow() override;
 
-    const PhotoSet& photoSet() const { return set_; }
     SetView* view() const { return view_; }
-    int rowCount() const { return view_->rowCount(); }
-    PhotoRow* row(int index) const { return view_->row(index); }
-    PictureBox* preview() const { return view_->preview(); }
-    QLabel* previewProblem() const { return view_->previewProblem(); }
-    QLabel* statusLabel() const { return view_->statusLabel(); }
-    QScrollArea* rowsArea() const { return view_->rowsArea(); }
     QPushButton* quizButton() const { return quiz_; }
     // "Autor a licence…" of the previewed photograph.
     QPushButton* creditButton() const { return credit_; }
-
-    int selectedIndex() const { return view_->selectedIndex(); }
-    int selectedPicture() const { return view_->selectedPicture(); }
-    void select(int index) { view_->select(index); }
-    void selectPicture(int index, int picture) { view_->selectPicture(index, picture); }
 
     // What the file dialog and a drop both lead to: the photographs are added
     // to breed index one after another, off the window's thread, the status
@@ -75,13 +60,11 @@ public:
     QPushButton* fillButton() const { return fill_; }
 
     // Adds the choice between the user's own set and the machine's class set
-    // ("pro všechny uživatele tohoto počítače"), the window now editing the
-    // class set when onClassSet. Choosing the class set is refused, with a
-    // message and nothing changed, for a user who may not write it.
+    // (SetChoice), the window now editing the class set when onClassSet.
     void offerClassSet(PhotoSet own, PhotoSet forAll, bool onClassSet);
-    QRadioButton* classSetChoice() const { return forAllChoice_; }
-    QRadioButton* ownSetChoice() const { return ownChoice_; }
-    bool busy() const { return worker_ != nullptr; }
+    // Null until offered.
+    SetChoice* setChoice() const { return choice_; }
+    bool busy() const { return busy_.busy(); }
 
     // "Otevřít sadu ze souboru…" without the file dialog: the shared set in
     // file unpacked off the window's thread and shown in a window of its
@@ -113,22 +96,22 @@ private:
     void connectRows();
     void addCreditButton();
     void editCredit();
-    void askAndAdd(int index);
     CommonsService& commons();
     void commonsAdded(int index, int added);
-    void importDone(int index, const QStringList& files, const std::vector<ImportResult>& results);
     void startQuiz();
+    void say(const QString& text);
     void reportError(const QString& text);
     void edit(PhotoSet set);
-    void chooseClassSet(bool forAll);
     void askAndOpenSharedSet();
     void sharedSetOpeningEnded(SharedSetWindow* shared, const QString& shownName,
                                const QString& problem);
     void useSharedSet(QWidget* shared, const QString& shownName, const PhotoSet& unpacked,
                       bool forAll);
 
-    PhotoSet set_;
     SetView* view_;
+    // Every change to the set's files waits for the import.
+    BusyGuard busy_;
+    PhotoAdding* adding_;
     QLabel* where_ = nullptr;
     QPushButton* quiz_ = nullptr;
     QPushButton* paperTest_ = nullptr;
@@ -137,12 +120,9 @@ private:
     QPushButton* fill_ = nullptr;
     QPushButton* credit_ = nullptr;
     QHBoxLayout* top_ = nullptr;
-    QRadioButton* forAllChoice_ = nullptr;
-    QRadioButton* ownChoice_ = nullptr;
-    std::optional<PhotoSet> own_;
-    std::optional<PhotoSet> forAll_;
-    QPointer<QThread> worker_;
-    std::optional<ThumbnailPause> importPause_;
+    SetChoice* choice_ = nullptr;
+    // Held while Commons adds its photographs to the set.
+    std::optional<ThumbnailPause> commonsPause_;
     QuizLauncher* quizLauncher_;
     // The shared sets opened from here, each in its own window.
     SharedSetOpener* shared_;

@@ -3,7 +3,9 @@
 #include "WindowText.h"
 
 #include "Fonts.h"
+#include "ForeignText.h"
 
+#include <QDir>
 #include <QLabel>
 
 namespace tarvelo {
@@ -19,6 +21,10 @@ QLabel* makeWindowText(const QString& text, const QFont& font, QWidget* parent) 
     label->setSizePolicy(policy);
     setColours(label, Qt::white, Qt::black);
     return label;
+}
+
+QString quotedPath(const QString& path) {
+    return quotedName(QDir::toNativeSeparators(path));
 }
 
 } // namespace tarvelo

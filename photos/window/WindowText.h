@@ -16,4 +16,8 @@ namespace tarvelo {
 // window's edge rather than widening the window past the screen.
 QLabel* makeWindowText(const QString& text, const QFont& font, QWidget* parent);
 
+// A file's or folder's path as the windows quote it in a sentence: in the
+// system's own separators, fit to be quoted (quotedName).
+QString quotedPath(const QString& path);
+
 } // namespace tarvelo

@@ -96,7 +96,7 @@ protected:
 
     // The dialog a row's button opened, once its candidates are shown.
     CommonsDialog* openFor(int index) {
-        window->row(index)->commonsButton()->click();
+        window->view()->row(index)->commonsButton()->click();
         return shownDialog();
     }
     static CommonsDialog* shownDialog() {
@@ -138,9 +138,10 @@ TEST_F(CommonsDialogTest, ARowFindsItsBreedsFreePhotographsAndAddsTheChosenWithC
     EXPECT_TRUE(commons.requests().empty()) << "nothing goes out before the teacher asks";
     // The button's text wraps; what it says, and what a screen reader
     // hears, is one line.
-    ASSERT_EQ(window->row(4)->commonsButton()->text().replace(QLatin1Char('\n'), QLatin1Char(' ')),
+    ASSERT_EQ(window->view()->row(4)->commonsButton()->text().replace(QLatin1Char('\n'),
+                                                                      QLatin1Char(' ')),
               QStringLiteral("Najít na Wikimedia Commons…"));
-    EXPECT_EQ(window->row(4)->commonsButton()->accessibleName(),
+    EXPECT_EQ(window->view()->row(4)->commonsButton()->accessibleName(),
               QStringLiteral("Najít na Wikimedia Commons: Hereford"));
     CommonsDialog* dialog = openFor(4);
     ASSERT_NE(dialog, nullptr);
@@ -167,10 +168,11 @@ TEST_F(CommonsDialogTest, ARowFindsItsBreedsFreePhotographsAndAddsTheChosenWithC
         << "the dialog closes once all are in";
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
 
-    EXPECT_EQ(window->row(4)->photoCount(), 2);
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(0, 4)).value_or(PhotoCredit{}), first);
-    EXPECT_EQ(creditOf(window->photoSet(), setFile(1, 4)).value_or(PhotoCredit{}), third);
-    EXPECT_TRUE(window->statusLabel()->text().contains(QStringLiteral("Wikimedia Commons")));
+    EXPECT_EQ(window->view()->row(4)->photoCount(), 2);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(0, 4)).value_or(PhotoCredit{}), first);
+    EXPECT_EQ(creditOf(window->view()->photoSet(), setFile(1, 4)).value_or(PhotoCredit{}), third);
+    EXPECT_TRUE(
+        window->view()->statusLabel()->text().contains(QStringLiteral("Wikimedia Commons")));
     for (const fake::RecordedRequest& request : commons.requests()) {
         EXPECT_TRUE(request.userAgent.startsWith("Tarvelo/")) << request.userAgent.toStdString();
         EXPECT_FALSE(request.overlapped) << request.path.toStdString();
@@ -208,8 +210,8 @@ TEST_F(CommonsDialogTest, ZrusitStopsAfterThePhotographBeingStored) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->statusLabel()->text().startsWith(QStringLiteral("Zrušeno.")));
     EXPECT_EQ(dialog->cancelButton()->text(), QStringLiteral("Zavřít"));
-    EXPECT_EQ(window->photoSet().photoCount(0), added);
-    EXPECT_EQ(static_cast<int>(creditsOf(window->photoSet()).size()), added);
+    EXPECT_EQ(window->view()->photoSet().photoCount(0), added);
+    EXPECT_EQ(static_cast<int>(creditsOf(window->view()->photoSet()).size()), added);
     dialog->cancelButton()->click();
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -227,7 +229,7 @@ TEST_F(CommonsDialogTest, ATypedSearchReplacesTheCandidatesAndTheRoomLeftIsRespe
     QTest::keyClicks(dialog->searchEdit(), QStringLiteral("Salers cattle"));
     QTest::keyClick(dialog->searchEdit(), Qt::Key_Return);
     ASSERT_TRUE(shown.wait(20000));
-    EXPECT_EQ(window->photoSet().photoCount(4), 0) << "Enter added the ticked photograph";
+    EXPECT_EQ(window->view()->photoSet().photoCount(4), 0) << "Enter added the ticked photograph";
     ASSERT_FALSE(dialog->shownCandidates().empty());
     for (const CommonsCandidate& candidate : dialog->shownCandidates()) {
         EXPECT_TRUE(candidate.title.startsWith(QStringLiteral("File:Salers")))
@@ -236,7 +238,7 @@ TEST_F(CommonsDialogTest, ATypedSearchReplacesTheCandidatesAndTheRoomLeftIsRespe
     EXPECT_FALSE(dialog->addButton()->isEnabled()) << "the old ticks went with the old list";
 
     // Room for one more only: two ticked cannot go in.
-    PhotoSet set = window->photoSet();
+    PhotoSet set = window->view()->photoSet();
     for (int n = 0; n < maxPhotosPerBreed - 1; ++n) {
         ASSERT_TRUE(set.addPhoto(4, QString::fromStdString(dir / "kresby") + "/0.jpg").ok);
     }
@@ -308,12 +310,13 @@ TEST_F(CommonsDialogTest, FillingStepsThroughEveryBreedShortOfPhotographs) {
     dialog->choose(0);
     ASSERT_TRUE(addChosen(dialog));
     EXPECT_EQ(dialog->breed(), 2) << "after adding, the next breed comes";
-    EXPECT_EQ(window->photoSet().photoCount(1), 1);
-    ASSERT_TRUE(creditOf(window->photoSet(), setFile(0, 1)).has_value());
+    EXPECT_EQ(window->view()->photoSet().photoCount(1), 1);
+    ASSERT_TRUE(creditOf(window->view()->photoSet(), setFile(0, 1)).has_value());
     dialog->reject();
 
     EXPECT_EQ(window->fillFromCommons(0), nullptr);
-    EXPECT_TRUE(window->statusLabel()->text().startsWith(QStringLiteral("Každé plemeno už má")));
+    EXPECT_TRUE(
+        window->view()->statusLabel()->text().startsWith(QStringLiteral("Každé plemeno už má")));
 }
 
 // Offline, or a server that fails: the dialog says so in Czech and nothing
@@ -333,13 +336,13 @@ TEST_F(CommonsDialogTest, WithoutAConnectionTheDialogSaysSoAndNothingChanges) {
         << dialog->statusLabel()->text().toStdString();
     EXPECT_FALSE(dialog->addButton()->isEnabled());
     dialog->reject();
-    EXPECT_EQ(window->photoSet().photoCount(4), 0);
+    EXPECT_EQ(window->view()->photoSet().photoCount(4), 0);
 
     // An address that is not HTTPS, away from this computer, is refused
     // before anything is sent.
     pointAt(QStringLiteral("http://commons.example.org/w/api.php"));
     open();
-    window->row(4)->commonsButton()->click();
+    window->view()->row(4)->commonsButton()->click();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !boxes.isEmpty(); }, 5000));
     EXPECT_EQ(qobject_cast<CommonsDialog*>(QApplication::activeModalWidget()), nullptr);
 }

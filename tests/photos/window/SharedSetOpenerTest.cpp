@@ -55,6 +55,19 @@ QString writeSet(const QString& file, const char* name, const fixtures::JpegReci
     return file;
 }
 
+// Puts the environment variable back as it was once the scope ends: one
+// that was not set is unset again, since an empty one would leave the tests
+// after it no temporary folder.
+auto putBackLater(const char* name) {
+    return qScopeGuard([name, was = qEnvironmentVariableIsSet(name), value = qgetenv(name)] {
+        if (was) {
+            qputenv(name, value);
+        } else {
+            qunsetenv(name);
+        }
+    });
+}
+
 // Whatever ends an opening half way ("Zrušit", Escape, the editor closed or
 // gone, another set opened), no window comes up on what was unpacked so
 // far, its temporary folder goes and no box stays. Until then the window's
@@ -66,10 +79,8 @@ TEST(SharedSetOpenerTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
     };
     // The system's temporary folder is the test's, so that its folders can be watched.
     std::filesystem::create_directories(dir.path() / "tmp");
-    const auto restore = qScopeGuard([tmpdir = qgetenv("TMPDIR"), tmp = qgetenv("TMP")] {
-        qputenv("TMPDIR", tmpdir);
-        qputenv("TMP", tmp);
-    });
+    const auto restoreTmpdir = putBackLater("TMPDIR");
+    const auto restoreTmp = putBackLater("TMP");
     qputenv("TMPDIR", path("tmp").toLocal8Bit());
     qputenv("TMP", path("tmp").toLocal8Bit());
     const auto unpackingFolders = [&path] {
@@ -120,7 +131,7 @@ TEST(SharedSetOpenerTest, AnOpeningEndedHalfWayLeavesNoWindowAndNoFolder) {
             EXPECT_FALSE(window->openingSharedSet());
             if (shown == nullptr) {
                 EXPECT_EQ(opened, nullptr);
-                EXPECT_EQ(window->statusLabel()->text(),
+                EXPECT_EQ(window->view()->statusLabel()->text(),
                           QStringLiteral("Otevírání sady bylo zrušeno."));
             } else {
                 ASSERT_NE(opened, nullptr);
