@@ -10,8 +10,8 @@
 #include "PhotoSet.h"
 #include "PictureSets.h"
 #include "SetFolderRecovery.h"
+#include "SharedFileTakeOver.h"
 #include "SharedSet.h"
-#include "SharedSetTakeOver.h"
 #include "Utf8Path.h"
 
 #include <QDir>

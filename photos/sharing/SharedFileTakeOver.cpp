@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SharedSetTakeOver.h"
+#include "SharedFileTakeOver.h"
 
 #include "SetReplacement.h"
 
