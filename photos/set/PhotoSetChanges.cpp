@@ -2,14 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What changes a set: photographs added, chosen and removed, a drawing put
 // back. The rest of PhotoSet is in PhotoSet.cpp.
-#include "PhotoSet.h"
-
 #include "AtomicFile.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
 #include "ByteSpan.h"
 #include "CzechCounts.h"
 #include "ImportMessages.h"
+#include "PhotoSet.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
 #include "SetCredits.h"
