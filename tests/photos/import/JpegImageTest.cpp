@@ -30,11 +30,11 @@ TEST(JpegImageTest, TheSizeWantedIsCoveredAtTheSmallestScaleAndTheImageIsUpright
     const JpegRecipe viewed{.width = 640, .height = 480, .orientation = 6};
     const Bytes jpeg = makeJpeg(viewed);
     const std::pair<QSize, QSize> wantedThenDecoded[] = {
-        {{}, {640, 480}},          // no size wanted: the whole picture
-        {{640, 480}, {640, 480}},  // 8/8
-        {{300, 200}, {320, 240}},  // 4/8
-        {{100, 75}, {160, 120}},   // 2/8
-        {{40, 30}, {80, 60}},      // 1/8, the smallest there is
+        {{}, {640, 480}},         // no size wanted: the whole picture
+        {{640, 480}, {640, 480}}, // 8/8
+        {{300, 200}, {320, 240}}, // 4/8
+        {{100, 75}, {160, 120}},  // 2/8
+        {{40, 30}, {80, 60}},     // 1/8, the smallest there is
     };
     for (const auto& [wanted, decoded] : wantedThenDecoded) {
         SCOPED_TRACE(std::to_string(wanted.width()) + " x " + std::to_string(wanted.height()));
@@ -71,13 +71,19 @@ TEST(JpegImageTest, WhatIsTooLargeOrIncompleteIsRefusedWhereAsked) {
         std::optional<ImportProblem> refused;
     } cases[] = {
         {"within the bounds", jpeg, {.cover = {}, .maxPixels = 640 * 480}, std::nullopt},
-        {"a pixel too many", jpeg, {.cover = {}, .maxPixels = 640 * 480 - 1},
+        {"a pixel too many",
+         jpeg,
+         {.cover = {}, .maxPixels = 640 * 480 - 1},
          ImportProblem::TooLarge},
         {"a side too long", jpeg, {.cover = {}, .maxSide = 639}, ImportProblem::TooLarge},
         {"cut short, refused", cut, {}, ImportProblem::Truncated},
-        {"cut short, shown as the quiz shows it", cut,
-         {.cover = {}, .refuseIncomplete = false}, std::nullopt},
-        {"no JPEG at all", Bytes{0xFF, 0xD8, 0xFF, 0xD9}, {.cover = {}, .refuseIncomplete = false},
+        {"cut short, shown as the quiz shows it",
+         cut,
+         {.cover = {}, .refuseIncomplete = false},
+         std::nullopt},
+        {"no JPEG at all",
+         Bytes{0xFF, 0xD8, 0xFF, 0xD9},
+         {.cover = {}, .refuseIncomplete = false},
          ImportProblem::Damaged},
     };
     for (const auto& c : cases) {

@@ -31,8 +31,8 @@ TEST(ThumbnailTest, APhotographIsShownUprightFittedIntoItsBoxOnBlack) {
         EXPECT_EQ(thumbnail.pixelColor(60, 114), QColor(Qt::black));
         for (const auto& [ux, uy] :
              {std::pair{0.25, 0.25}, {0.75, 0.25}, {0.25, 0.75}, {0.75, 0.75}}) {
-            const QColor shown = thumbnail.pixelColor(static_cast<int>(ux * 120),
-                                                      15 + static_cast<int>(uy * 90));
+            const QColor shown =
+                thumbnail.pixelColor(static_cast<int>(ux * 120), 15 + static_cast<int>(uy * 90));
             const auto wanted = fixtures::patternPixel(viewed, static_cast<int>(ux * 160),
                                                        static_cast<int>(uy * 120));
             EXPECT_NEAR(shown.red(), wanted[0], 16) << ux << "," << uy;
