@@ -4,7 +4,6 @@
 // they are called, which titles can be Commons', the text in Commons' HTML,
 // the bounds on JSON and on headers' numbers, the width a photograph is
 // fetched at, which endpoints and links are used.
-#include "BoundedJson.h"
 #include "CommonsEndpoints.h"
 #include "CommonsLicence.h"
 #include "CommonsQueries.h"
@@ -52,23 +51,6 @@ TEST(CommonsLicence, HtmlBecomesPlainText) {
     // Bounded, whatever comes.
     EXPECT_LE(plainFromHtml(QString(100'000, QLatin1Char('x')), 300).size(), 300);
     EXPECT_EQ(plainFromHtml(QStringLiteral("<span>  </span>"), 300), QString());
-}
-
-TEST(CommonsJson, TooDeepOrTooLargeIsRefusedBeforeParsing) {
-    const QByteArray normal = R"({"query":{"pages":[{"title":"File:A.jpg","imageinfo":[{}]}]}})";
-    ASSERT_TRUE(boundedJsonObject(normal, 1000));
-    EXPECT_EQ(jsonDepth(normal, 48), 6);
-    EXPECT_FALSE(boundedJsonObject(normal, normal.size() - 1));
-    const QByteArray deep = QByteArray(100, '[') + QByteArray(100, ']');
-    EXPECT_FALSE(jsonDepth(deep, 48));
-    EXPECT_FALSE(boundedJsonObject("{\"a\":" + deep + "}", 10'000));
-    // Brackets inside strings, escaped quotes among them, are no nesting.
-    const QByteArray inString = "{\"a\":\"" + QByteArray(100, '[') + "\\\"[[[\"}";
-    EXPECT_EQ(jsonDepth(inString, 48), 1);
-    EXPECT_TRUE(boundedJsonObject(inString, 10'000));
-    // Not JSON, or not an object.
-    EXPECT_FALSE(boundedJsonObject("<html>", 10'000));
-    EXPECT_FALSE(boundedJsonObject("[1,2]", 10'000));
 }
 
 TEST(CommonsQueries, PhotographsAreFetchedAtTheWidthTheirStoredCopyNeeds) {

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tarvelo developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A shared set taken over: all or nothing, with its photographs' credits.
-#include "SharedSetTesting.h"
+#include "SharedFileTakeOver.h"
 
 #include "SetFolderLock.h"
 #include "SetReplacement.h"
-#include "SharedFileTakeOver.h"
+#include "SharedSetTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 // anything is written, and what is taken is bounded plain text.
 #include "SharedSetTesting.h"
 
-
 #include <gtest/gtest.h>
 
 namespace tarvelo::fixtures {

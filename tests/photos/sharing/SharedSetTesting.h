@@ -4,14 +4,13 @@
 // by hand, and a look at every file, to see that nothing changed.
 #pragma once
 
-#include "SharedSet.h"
-
 #include "BreedPhotos.h"
 #include "JpegMarkers.h"
 #include "PhotoFixtures.h"
 #include "RawArchive.h"
 #include "SetArchive.h"
 #include "SetCredits.h"
+#include "SharedSet.h"
 #include "SharedSetContents.h"
 #include "TempDir.h"
 #include "Utf8Path.h"
