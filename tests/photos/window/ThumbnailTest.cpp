@@ -22,7 +22,7 @@ TEST(ThumbnailTest, APhotographIsShownUprightFittedIntoItsBoxOnBlack) {
     for (const int orientation : {1, 3, 6, 8}) {
         SCOPED_TRACE("orientation " + std::to_string(orientation));
         const JpegRecipe viewed{.width = 160, .height = 120, .orientation = orientation};
-        const std::string name = "o" + std::to_string(orientation) + ".jpg";
+        const std::string name = std::to_string(orientation) + "-turned.jpg";
         fixtures::writeFile(dir.path() / name, fixtures::makeJpeg(viewed));
         const QImage thumbnail = thumbnailOf(QString::fromStdString(dir / name), box);
         ASSERT_EQ(thumbnail.size(), box);
