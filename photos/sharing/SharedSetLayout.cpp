@@ -54,14 +54,16 @@ long long decodingWork(const JpegMarkers& markers) {
                                                            markers.height * importPasses);
 }
 
-bool takenAsStored(const QByteArray& bytes, const JpegMarkers& markers) {
+bool takenAsStored(const QByteArray& bytes, const JpegMarkers& markers, RasterMemory& spare) {
     if (!storableAsItIs(markers)) {
         return false;
     }
     try {
         JpegPicture picture = JpegPicture::fromBytes({bytes.begin(), bytes.end()});
-        picture.decodeRaster();
-        return !picture.decodeFailed();
+        picture.decodeRaster(std::move(spare));
+        const bool shown = !picture.decodeFailed();
+        spare = std::move(picture).releaseRasterMemory();
+        return shown;
     } catch (const PictureError&) {
         return false;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "JpegMarkers.h"
+#include "RasterMemory.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,7 +44,8 @@ long long decodingWork(const JpegMarkers& markers);
 
 // storableAsItIs, and shown by the quiz's own decoder without an error.
 // Anything else goes through the import, which would only lose quality on
-// such a one.
-bool takenAsStored(const QByteArray& bytes, const JpegMarkers& markers);
+// such a one. The decoding reuses `spare`, an earlier photograph's raster
+// memory, and leaves its own there for the next, as the quiz does.
+bool takenAsStored(const QByteArray& bytes, const JpegMarkers& markers, RasterMemory& spare);
 
 } // namespace tarvelo

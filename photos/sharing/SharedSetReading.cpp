@@ -19,6 +19,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <deque>
+#include <future>
 #include <map>
 #include <new>
 
@@ -58,37 +60,8 @@ public:
             return outcome();
         }
         std::vector<HashedCredit> credited;
-        // Photographs by breed and number, so obr/1 comes before obr/2
-        // whatever order the archive lists them in.
-        std::vector<std::pair<EntryPlace, std::size_t>> photos;
-        for (std::size_t i = 0; i < archive.files().size(); ++i) {
-            if (const auto place = placeOf(archive.files()[i].name)) {
-                photos.emplace_back(*place, i);
-            }
-        }
-        std::sort(photos.begin(), photos.end(), [](const auto& a, const auto& b) {
-            return std::pair(a.first.index, a.first.photo) <
-                   std::pair(b.first.index, b.first.photo);
-        });
-        std::array<int, breedCount> next{};
-        for (const auto& [place, i] : photos) {
-            if (progress_ && !progress_(photographs_, static_cast<int>(photos.size()))) {
-                cancelled_ = true;
-                return outcome();
-            }
-            const int number = next[static_cast<std::size_t>(place.index)]++;
-            const std::optional<QByteArray> stored =
-                unpackPhotograph(archive, i, place.index, number);
-            if (!stored) {
-                return outcome();
-            }
-            // The credit goes to what the photograph became, renumbered and
-            // perhaps imported anew; the bytes written tie the two together.
-            if (const auto credit = credits_.find(archive.files()[i].name);
-                credit != credits_.end()) {
-                credited.push_back({photographHash(*stored), credit->second});
-            }
-            ++photographs_;
+        if (!unpackPhotographs(archive, credited)) {
+            return outcome();
         }
         QString message;
         if (!target_.ensureComplete(&message)) {
@@ -103,6 +76,65 @@ public:
     }
 
 private:
+    // Photographs by breed and number, so obr/1 comes before obr/2 whatever
+    // order the archive lists them in.
+    static std::vector<std::pair<EntryPlace, std::size_t>>
+    photosInOrder(const SetArchiveReader& archive) {
+        std::vector<std::pair<EntryPlace, std::size_t>> photos;
+        for (std::size_t i = 0; i < archive.files().size(); ++i) {
+            if (const auto place = placeOf(archive.files()[i].name)) {
+                photos.emplace_back(*place, i);
+            }
+        }
+        std::sort(photos.begin(), photos.end(), [](const auto& a, const auto& b) {
+            return std::pair(a.first.index, a.first.photo) <
+                   std::pair(b.first.index, b.first.photo);
+        });
+        return photos;
+    }
+
+    // Every photograph into the target, renumbered without gaps; false when
+    // one cannot go in or the teacher stopped it.
+    bool unpackPhotographs(SetArchiveReader& archive, std::vector<HashedCredit>& credited) {
+        const auto photos = photosInOrder(archive);
+        std::array<int, breedCount> next{};
+        // One photograph is checked by the quiz's decoder on a second core
+        // while the next is read, so the unpacking costs about what the
+        // checks alone cost.
+        std::deque<Pending> pending;
+        for (std::size_t k = 0; k < photos.size(); ++k) {
+            if (progress_ && !progress_(static_cast<int>(k), static_cast<int>(photos.size()))) {
+                cancelled_ = true;
+                return false;
+            }
+            const auto& [place, i] = photos[k];
+            std::optional<Pending> read =
+                readPhotograph(archive, i, place, next[static_cast<std::size_t>(place.index)]++);
+            if (!read) {
+                // Told as it would be one at a time: a photograph before it
+                // that cannot go in comes first.
+                const QString why = message_;
+                while (!pending.empty()) {
+                    if (!finish(pending, credited)) {
+                        return false;
+                    }
+                }
+                message_ = why;
+                return false;
+            }
+            pending.push_back(std::move(*read));
+            if (pending.size() > 1 && !finish(pending, credited)) {
+                return false;
+            }
+        }
+        while (!pending.empty()) {
+            if (!finish(pending, credited)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     void refuse(const QString& why) { message_ = refusal(file_, why); }
 
     UnpackedSharedSet outcome(std::optional<SharedSetInfo> info = std::nullopt) const {
@@ -177,57 +209,116 @@ private:
         return message_;
     }
 
-    // The photograph of entry i written as photograph `photo` of breed
-    // index, as it is or as the import stores it; the bytes written, or
-    // nothing with message_ saying why.
-    std::optional<QByteArray> unpackPhotograph(SetArchiveReader& archive, std::size_t i, int index,
-                                               int photo) {
-        const QString entry = archive.files()[i].name;
-        const std::optional<QByteArray> bytes = archive.read(i);
+    // A photograph read from the archive and judged by its markers, its
+    // check by the quiz's decoder under way when it may go in as it is.
+    struct Pending {
+        QString entry;
+        int index = 0;
+        int photo = 0;
+        QByteArray bytes;
+        std::future<std::pair<bool, RasterMemory>> shown;
+    };
+
+    // Entry i, to become photograph `photo` of its breed; nothing, with
+    // message_ saying why, when it is no whole JPEG or too much work.
+    std::optional<Pending> readPhotograph(SetArchiveReader& archive, std::size_t i,
+                                          const EntryPlace& place, int photo) {
+        Pending read{.entry = archive.files()[i].name,
+                     .index = place.index,
+                     .photo = photo,
+                     .bytes = {},
+                     .shown = {}};
+        std::optional<QByteArray> bytes = archive.read(i);
         if (!bytes) {
-            refuse(QStringLiteral("položka „%1“ je poškozená").arg(entry));
+            refuse(QStringLiteral("položka „%1“ je poškozená").arg(read.entry));
             return std::nullopt;
         }
-        const JpegMarkers markers = walkJpegMarkers(bytesOf(*bytes));
-        if (!markers.wellFormed) {
-            cannotUse(entry, index, QStringLiteral("Není to úplná fotografie JPEG."));
+        read.bytes = std::move(*bytes);
+        const JpegMarkers markers = walkJpegMarkers(bytesOf(read.bytes));
+        if (const auto why = tooCostly(markers)) {
+            cannotUse(read.entry, place.index, *why);
             return std::nullopt;
+        }
+        if (storableAsItIs(markers)) {
+            RasterMemory spare = takeSpare();
+            read.shown = std::async(std::launch::async, [bytes = read.bytes, markers,
+                                                         spare = std::move(spare)]() mutable {
+                const bool shown = takenAsStored(bytes, markers, spare);
+                return std::pair(shown, std::move(spare));
+            });
+        }
+        return read;
+    }
+
+    // Why the photograph with these markers is not taken: no whole JPEG, or
+    // more decoding work than the limits allow, alone or with those before.
+    std::optional<QString> tooCostly(const JpegMarkers& markers) {
+        if (!markers.wellFormed) {
+            return QStringLiteral("Není to úplná fotografie JPEG.");
         }
         const long long work = decodingWork(markers);
         work_ += work;
-        if (work > limits_.photoWork || work_ > limits_.fileWork) {
-            cannotUse(entry, index,
-                      work > limits_.photoWork
-                          ? QStringLiteral("Její dekódování by trvalo příliš dlouho (%1 × %2 "
-                                           "pixelů ve %3 průchodech).")
-                                .arg(markers.width)
-                                .arg(markers.height)
-                                .arg(markers.scans)
-                          : QStringLiteral("Dekódování fotografií celé sady by s ní trvalo "
-                                           "příliš dlouho; sada je asi vyrobená tak, aby "
-                                           "program zaměstnala."));
-            return std::nullopt;
+        if (work > limits_.photoWork) {
+            return QStringLiteral("Její dekódování by trvalo příliš dlouho (%1 × %2 pixelů ve %3 "
+                                  "průchodech).")
+                .arg(markers.width)
+                .arg(markers.height)
+                .arg(markers.scans);
         }
-        const QString stored = target_.photoPath(index, photo);
-        if (!QDir().mkpath(QFileInfo(stored).path())) {
-            message_ =
-                QStringLiteral("Složku „%1“ nelze vytvořit.").arg(native(QFileInfo(stored).path()));
-            return std::nullopt;
+        if (work_ > limits_.fileWork) {
+            return QStringLiteral("Dekódování fotografií celé sady by s ní trvalo příliš dlouho; "
+                                  "sada je asi vyrobená tak, aby program zaměstnala.");
         }
-        QByteArray storedBytes = *bytes;
-        if (!takenAsStored(*bytes, markers)) {
-            ImportedPhoto imported = importPhoto(*bytes, entry);
+        return std::nullopt;
+    }
+
+    RasterMemory takeSpare() {
+        if (spares_.empty()) {
+            return {};
+        }
+        RasterMemory spare = std::move(spares_.back());
+        spares_.pop_back();
+        return spare;
+    }
+
+    // The first pending photograph written into the target, as it is or as
+    // the import stores it, its credit tied to the bytes written; false,
+    // with message_ saying why, when it cannot go in.
+    bool finish(std::deque<Pending>& pending, std::vector<HashedCredit>& credited) {
+        Pending read = std::move(pending.front());
+        pending.pop_front();
+        bool shown = false;
+        if (read.shown.valid()) {
+            auto [checked, spare] = read.shown.get();
+            shown = checked;
+            spares_.push_back(std::move(spare));
+        }
+        QByteArray stored = read.bytes;
+        if (!shown) {
+            ImportedPhoto imported = importPhoto(read.bytes, read.entry);
             if (!imported.ok) {
-                cannotUse(entry, index, imported.message);
-                return std::nullopt;
+                cannotUse(read.entry, read.index, imported.message);
+                return false;
             }
-            storedBytes = std::move(imported.stored);
+            stored = std::move(imported.stored);
         }
-        if (!writeStaged(stored, storedBytes)) {
-            message_ = QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(stored));
-            return std::nullopt;
+        const QString path = target_.photoPath(read.index, read.photo);
+        if (!QDir().mkpath(QFileInfo(path).path())) {
+            message_ =
+                QStringLiteral("Složku „%1“ nelze vytvořit.").arg(native(QFileInfo(path).path()));
+            return false;
         }
-        return storedBytes;
+        if (!writeStaged(path, stored)) {
+            message_ = QStringLiteral("Fotografii nelze rozbalit do „%1“.").arg(native(path));
+            return false;
+        }
+        // The credit goes to what the photograph became, renumbered and
+        // perhaps imported anew; the bytes written tie the two together.
+        if (const auto credit = credits_.find(read.entry); credit != credits_.end()) {
+            credited.push_back({photographHash(stored), credit->second});
+        }
+        ++photographs_;
+        return true;
     }
 
     QString file_;
@@ -239,6 +330,8 @@ private:
     bool cancelled_ = false;
     int photographs_ = 0;
     long long work_ = 0;
+    // Raster memory of the photographs checked, for the next ones' checks.
+    std::vector<RasterMemory> spares_;
 };
 
 } // namespace

@@ -127,6 +127,36 @@ std::optional<QByteArray> manifestWith(const SharedSetInfo& info, QJsonObject cr
     return bytes;
 }
 
+// Every photograph of `set` as an entry, gaps in the set closed up in the
+// file, with its credit by that entry; why not, in Czech.
+std::optional<QString> addPhotographs(const PhotoSet& set, Export& out,
+                                      std::vector<ArchiveEntry>& entries, QJsonObject& credits) {
+    const std::map<QByteArray, PhotoCredit> creditByHash = creditsByHash(set);
+    for (int index = 0; index < breedCount; ++index) {
+        int next = 0;
+        for (const QString& path : set.photos(index)) {
+            const std::optional<QByteArray> photograph = readPhotograph(path);
+            if (!photograph) {
+                return QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(path));
+            }
+            const QString entry = entryName(index, next++);
+            if (const auto credit = creditByHash.empty()
+                                        ? creditByHash.end()
+                                        : creditByHash.find(photographHash(*photograph));
+                credit != creditByHash.end()) {
+                credits.insert(entry, creditToJson(credit->second));
+            }
+            QString message;
+            auto bytes = out.photograph(*photograph, path, &message);
+            if (!bytes) {
+                return message;
+            }
+            entries.push_back({entry, std::move(*bytes)});
+        }
+    }
+    return std::nullopt;
+}
+
 bool writeWhole(const QString& path, const QByteArray& bytes, QString* reason) {
     if (const auto error = writeFileAtomically(path.toStdString(), bytesOf(bytes))) {
         *reason = writeFailureReason(*error);
@@ -147,33 +177,14 @@ std::optional<QString> saveSharedSet(const PhotoSet& set, const SharedSetInfo& i
     }
     std::vector<ArchiveEntry> entries;
     entries.push_back({QLatin1String(sharedSetManifest), {}}); // written once credits are known
-    const std::map<QByteArray, PhotoCredit> creditByHash = creditsByHash(set);
     // Keyed by the entry a photograph is written as, so a credit follows it
     // whether it goes out as it is or re-encoded.
     QJsonObject credits;
     Export out(limits);
-    int photographs = 0;
-    for (int index = 0; index < breedCount; ++index) {
-        int next = 0; // gaps in the set close up in the file
-        for (const QString& path : set.photos(index)) {
-            const std::optional<QByteArray> photograph = readPhotograph(path);
-            if (!photograph) {
-                return QStringLiteral("Fotografii „%1“ nelze přečíst.").arg(native(path));
-            }
-            const QString entry = entryName(index, next++);
-            if (const auto credit = creditByHash.find(photographHash(*photograph));
-                credit != creditByHash.end()) {
-                credits.insert(entry, creditToJson(credit->second));
-            }
-            QString message;
-            auto bytes = out.photograph(*photograph, path, &message);
-            if (!bytes) {
-                return message;
-            }
-            entries.push_back({entry, std::move(*bytes)});
-            ++photographs;
-        }
+    if (auto failed = addPhotographs(set, out, entries, credits)) {
+        return failed;
     }
+    const auto photographs = entries.size() - 1;
     if (photographs == 0) {
         return QStringLiteral("Sada zatím nemá žádnou vlastní fotografii, není co sdílet.");
     }

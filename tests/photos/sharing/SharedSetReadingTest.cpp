@@ -94,6 +94,18 @@ TEST_F(SharedSetReadingTest, APhotographTheQuizCouldNotShowStopsTheWholeSet) {
     const QString message = unpackSharedSet(file, target).message;
     EXPECT_TRUE(message.contains("obr/0/5.jpg")) << message.toStdString();
     EXPECT_TRUE(message.contains("Belgické modro-bílé")) << message.toStdString();
+
+    // Of two that cannot go in, the first is told, though the second is
+    // read while the first is still on its way: here the first has no
+    // folder to go to, as obr is a file.
+    writeArchive(rawArchive({{"tarvelo-set.json", manifest()},
+                             {"obr/0/1.jpg", asBytes(makeJpeg({}))},
+                             {"obr/0/5.jpg", "not a photograph"}}));
+    TempDir third;
+    writeFile(third.path() / "obr", {});
+    PhotoSet again(QString::fromStdString(utf8FromPath(third.path())), drawings);
+    const QString first = unpackSharedSet(file, again).message;
+    EXPECT_TRUE(first.startsWith(QStringLiteral("Složku „"))) << first.toStdString();
 }
 
 TEST_F(SharedSetReadingTest, AManifestNamedWithANewlineIsNoManifest) {
