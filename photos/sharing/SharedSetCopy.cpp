@@ -24,11 +24,4 @@ void unpackInto(SharedSetCopy& copy, const QString& file, const UnpackProgress& 
     copy.unpacked = unpackSharedSet(file, copy.set, progress);
 }
 
-SharedSetCopy unpackSharedSetCopy(const QString& file, const QString& drawingsDir,
-                                  const UnpackProgress& progress) {
-    SharedSetCopy copy = makeSharedSetCopy(drawingsDir);
-    unpackInto(copy, file, progress);
-    return copy;
-}
-
 } // namespace tarvelo

@@ -31,8 +31,4 @@ SharedSetCopy makeSharedSetCopy(const QString& drawingsDir);
 // thread while the thread that made the copy keeps it.
 void unpackInto(SharedSetCopy& copy, const QString& file, const UnpackProgress& progress = {});
 
-// Both of the above, one after the other.
-SharedSetCopy unpackSharedSetCopy(const QString& file, const QString& drawingsDir,
-                                  const UnpackProgress& progress = {});
-
 } // namespace tarvelo
