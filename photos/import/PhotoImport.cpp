@@ -167,15 +167,19 @@ ImportedPhoto importPhotoFile(const QString& source) {
     return importCaught(QFileInfo(source).fileName(), [&source] { return readSource(source); });
 }
 
+ImportResult importResultOf(const ImportedPhoto& imported, const QString& storedPath) {
+    return {.ok = false,
+            .message = imported.message,
+            .storedSize = imported.storedSize,
+            .storedBytes = imported.stored.size(),
+            .appliedOrientation = imported.appliedOrientation,
+            .storedPath = storedPath,
+            .creditProblem = {}};
+}
+
 ImportResult importPhoto(const QString& source, const QString& target) {
     const ImportedPhoto imported = importPhotoFile(source);
-    ImportResult result{.ok = false,
-                        .message = imported.message,
-                        .storedSize = imported.storedSize,
-                        .storedBytes = imported.stored.size(),
-                        .appliedOrientation = imported.appliedOrientation,
-                        .storedPath = target,
-                        .creditProblem = {}};
+    ImportResult result = importResultOf(imported, target);
     if (!imported.ok) {
         return result;
     }

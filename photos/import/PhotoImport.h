@@ -64,6 +64,10 @@ struct ImportResult {
     QString creditProblem;
 };
 
+// What an import into the file at storedPath came to, before it is written:
+// not yet ok.
+ImportResult importResultOf(const ImportedPhoto& imported, const QString& storedPath);
+
 // importPhotoFile written to the file `target`, replaced atomically: on
 // failure it is left as it was, and a write that fails names it.
 ImportResult importPhoto(const QString& source, const QString& target);

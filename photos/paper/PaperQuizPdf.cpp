@@ -90,14 +90,15 @@ QSize printPixels(QSize upright) {
 // with or without Qt's plugins), bounded as the quiz bounds it. Throws
 // PictureError.
 QImage printedPicture(const QString& path) {
-    const JpegPicture picture = loadPicture(QDir::toNativeSeparators(path).toStdString());
+    const std::vector<std::uint8_t> bytes =
+        readPictureFile(QDir::toNativeSeparators(path).toStdString());
     UprightPicture decoded;
     try {
-        decoded = jpegImage(picture.bytes(), {.cover = printPixels,
-                                              .maxPixels = DecodeLimits{}.maxPixels,
-                                              .maxSide = 0,
-                                              .libraryMemory = 512L * 1024 * 1024,
-                                              .refuseIncomplete = false});
+        decoded = jpegImage(bytes, {.cover = printPixels,
+                                    .maxPixels = DecodeLimits{}.maxPixels,
+                                    .maxSide = 0,
+                                    .libraryMemory = 512L * 1024 * 1024,
+                                    .refuseIncomplete = false});
     } catch (const ImportFailure& failure) {
         throw PictureError(importReason(failure.problem, failure.detail).toStdString());
     }

@@ -32,13 +32,7 @@ namespace tarvelo {
 using namespace setfolder;
 
 ImportResult PhotoSet::store(int index, int place, const ImportedPhoto& imported) {
-    ImportResult result{.ok = false,
-                        .message = imported.message,
-                        .storedSize = imported.storedSize,
-                        .storedBytes = imported.stored.size(),
-                        .appliedOrientation = imported.appliedOrientation,
-                        .storedPath = photoPath(index, place),
-                        .creditProblem = {}};
+    ImportResult result = importResultOf(imported, photoPath(index, place));
     if (!imported.ok) {
         return result;
     }

@@ -6,6 +6,7 @@
 #include "BoundedJson.h"
 #include "BreedCatalogue.h"
 #include "BreedPhotos.h"
+#include "ByteSpan.h"
 #include "CreditJson.h"
 #include "PictureErrors.h"
 #include "PictureFile.h"
@@ -17,8 +18,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace tarvelo {
@@ -115,9 +116,8 @@ std::optional<QString> writeCredits(const PhotoSet& set, const Credits& credits)
     const QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("format"), creditsFormat},
                                                        {QStringLiteral("credits"), entries}})
                                  .toJson(QJsonDocument::Indented);
-    if (const auto error = writeFileInSet(set.folder(), std::string(setCreditsFile),
-                                          {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                           static_cast<std::size_t>(bytes.size())})) {
+    if (const auto error =
+            writeFileInSet(set.folder(), std::string(setCreditsFile), bytesOf(bytes))) {
         return QStringLiteral("Zdroje fotografií nelze uložit do „%1“: %2.")
             .arg(QDir::toNativeSeparators(creditsFilePath(set)), writeFailureReason(*error));
     }
@@ -195,12 +195,11 @@ std::optional<QString> addCredits(const PhotoSet& set, const std::vector<HashedC
         }
     }
     if (kept.size() > static_cast<std::size_t>(breedCount * maxPhotosPerBreed)) {
-        const std::map<QString, QByteArray> hashes = photographHashes(set);
-        std::erase_if(kept, [&hashes](const auto& credit) {
-            return std::none_of(hashes.begin(), hashes.end(), [&credit](const auto& photo) {
-                return photo.second == credit.first;
-            });
-        });
+        std::set<QByteArray> inSet;
+        for (const auto& [path, hash] : photographHashes(set)) {
+            inSet.insert(hash);
+        }
+        std::erase_if(kept, [&inSet](const auto& credit) { return !inSet.contains(credit.first); });
     }
     if (kept == old && (QFileInfo::exists(creditsFilePath(set)) || kept.empty())) {
         return std::nullopt;

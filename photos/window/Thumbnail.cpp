@@ -28,8 +28,8 @@ JpegImageRequest thumbnailRequest(QSize box) {
 
 QImage thumbnailOf(const QString& path, QSize box) {
     try {
-        const JpegPicture picture = loadPicture(path.toStdString());
-        const QImage decoded = jpegImage(picture.bytes(), thumbnailRequest(box)).image;
+        const QImage decoded =
+            jpegImage(readPictureFile(path.toStdString()), thumbnailRequest(box)).image;
         if (decoded.isNull()) {
             return {};
         }
