@@ -30,6 +30,10 @@ Bytes withIccProfile(Bytes jpeg, const QByteArray& profile);
 std::vector<std::uint8_t> markersUpToScan(const Bytes& jpeg);
 
 Bytes readBytes(const QString& path);
+// The same bytes as Qt holds them.
+inline QByteArray asBytes(const Bytes& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
 
 // The picture as the quiz decodes it, by its own loader and decoder; its
 // raster() is set.

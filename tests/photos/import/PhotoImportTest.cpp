@@ -210,14 +210,10 @@ TEST_F(PhotoImportTest, BytesInHandAreImportedAsTheirFileIsAndRefusalsNameThem) 
     png.fill(Qt::darkGreen);
     ASSERT_TRUE(png.save(qpath(dir, "p.png"), "PNG"));
     const Bytes pngBytes = readBytes(qpath(dir, "p.png"));
-    const auto asQt = [](const Bytes& bytes) {
-        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<qsizetype>(bytes.size()));
-    };
     for (const Bytes& good : {jpeg, pngBytes}) {
         writeFile(dir.path() / "same.bin", good);
         const ImportedPhoto fromFile = importPhotoFile(qpath(dir, "same.bin"));
-        const ImportedPhoto fromBytes = importPhoto(asQt(good), QStringLiteral("stažená"));
+        const ImportedPhoto fromBytes = importPhoto(asBytes(good), QStringLiteral("stažená"));
         ASSERT_TRUE(fromBytes.ok) << fromBytes.message.toStdString();
         EXPECT_EQ(fromBytes.stored, fromFile.stored);
         EXPECT_EQ(fromBytes.storedSize, fromFile.storedSize);
@@ -228,7 +224,7 @@ TEST_F(PhotoImportTest, BytesInHandAreImportedAsTheirFileIsAndRefusalsNameThem) 
     const std::pair<QByteArray, ImportProblem> refused[] = {
         {QByteArray(), ImportProblem::Empty},
         {QByteArray("<html>Not Found</html>"), ImportProblem::NotAnImage},
-        {asQt(jpeg).left(asQt(jpeg).size() / 3), ImportProblem::Truncated},
+        {asBytes(jpeg).left(asBytes(jpeg).size() / 3), ImportProblem::Truncated},
     };
     const QString name = QStringLiteral("Kráva „1“.jpg");
     for (const auto& [bytes, problem] : refused) {

@@ -225,11 +225,7 @@ TEST_F(SetCreditsTest, ADamagedHugeOrForeignFileGivesNoCreditsAndTheNextRecordMe
 // the credit tied to the stored copy; a refused one leaves neither behind,
 // and one whose credit cannot be written stays and says so.
 TEST_F(SetCreditsTest, BytesAddedWithTheirCreditGoInTogetherOrNotAtAll) {
-    const auto bytesOf = [](const Bytes& bytes) {
-        return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<qsizetype>(bytes.size()));
-    };
-    const QByteArray phone = bytesOf(withExifOrientation(
+    const QByteArray phone = asBytes(withExifOrientation(
         makeJpeg({.width = 1600, .height = 1200, .pattern = Pattern::Photo}), 3));
     const ImportResult first =
         set.addPhoto(2, phone, QStringLiteral("Kráva.jpg"), credit(QStringLiteral("Jana")));
@@ -265,7 +261,7 @@ TEST_F(SetCreditsTest, BytesAddedWithTheirCreditGoInTogetherOrNotAtAll) {
     QFile::remove(creditsFile);
     ASSERT_TRUE(QDir().mkdir(creditsFile));
     const ImportResult uncredited =
-        set.addPhoto(2, bytesOf(makeJpeg({.width = 640, .height = 480})),
+        set.addPhoto(2, asBytes(makeJpeg({.width = 640, .height = 480})),
                      QStringLiteral("Druhá.jpg"), credit("Petr"));
     EXPECT_TRUE(uncredited.ok);
     EXPECT_TRUE(

@@ -28,10 +28,6 @@
 
 namespace tarvelo::fixtures {
 
-inline QByteArray asBytes(const Bytes& bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
-}
-
 // Every file under folder with its bytes, to see that nothing changed.
 inline std::map<QString, QByteArray> snapshot(const QString& folder) {
     std::map<QString, QByteArray> files;
