@@ -35,6 +35,7 @@ format:
 # No program file over 400 lines and no function over 60: lists every one
 # that is, and fails when there is any.
 check-sizes:
+	@scripts/install-deps python3
 	scripts/check-sizes
 
 # The quiz reads obr/0/<n>.jpg from its working directory.
